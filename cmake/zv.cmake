@@ -1,0 +1,91 @@
+# Build helpers shared by every folder of the tree.
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(ZV_WINE_ENV ${CMAKE_SOURCE_DIR}/tools/wine-env.sh)
+
+if(ZV_WINDOWS)
+  # Each .exe stands alone: no MinGW runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(ZV_WINE_TESTS ON)
+  else()
+    set(ZV_WINE_TESTS OFF)
+  endif()
+else()
+  set(ZV_WINE_TESTS OFF)
+  if(ZV_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+function(zv_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(ZV_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# Zorvel keeps its 8-bit texts in code page 936; the sources are UTF-8.
+function(zv_cp936 target)
+  if(ZV_WINDOWS)
+    target_compile_options(${target} PRIVATE -fexec-charset=CP936)
+  endif()
+endfunction()
+
+macro(zv_add_googletest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  if(ZV_WINDOWS)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endmacro()
+
+# zv_native_test(name SOURCES ... [LIBS ...] [LABELS ...]): a host test under the sanitizers.
+function(zv_native_test name)
+  if(ZV_WINDOWS OR NOT ZV_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  zv_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "native;${T_LABELS}")
+endfunction()
+
+# zv_wine_test(name SOURCES ... [LIBS ...] [LABELS ...] [DEPENDS exe...] [TIMEOUT s]):
+# a Win32 test program, run once (all its cases in one process) under Wine in the
+# shared environment that the wine_env fixture starts and stops.
+function(zv_wine_test name)
+  if(NOT ZV_WINE_TESTS OR NOT ZV_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} zv_testkit_main GTest::gtest GTest::gmock)
+  zv_warnings(${name})
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name} COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES LABELS "wine;${T_LABELS}"
+    FIXTURES_REQUIRED wine_env TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# The Wine environment as a CTest fixture: started before the first Wine test, stopped
+# after the last, whatever subset of tests runs.
+function(zv_wine_fixture)
+  if(NOT ZV_WINE_TESTS OR NOT ZV_TESTS)
+    return()
+  endif()
+  add_test(NAME wine_env_start COMMAND ${ZV_WINE_ENV} start ${CMAKE_BINARY_DIR})
+  add_test(NAME wine_env_stop COMMAND ${ZV_WINE_ENV} stop ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env LABELS wine TIMEOUT 300)
+  set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env LABELS wine)
+endfunction()

@@ -1,0 +1,45 @@
+#include "Classes.h"
+
+#include <algorithm>
+
+namespace {
+bool SameTextAscii(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+}  // namespace
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_) owner_->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  // Each owned component removes itself from the list as it goes.
+  while (!components_.empty()) delete components_.back();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+  if (name.empty()) return nullptr;
+  for (TComponent* c : components_)
+    if (SameTextAscii(c->Name, name)) return c;
+  return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* component) { components_.push_back(component); }
+
+void TComponent::RemoveComponent(TComponent* component) {
+  auto it = std::find(components_.rbegin(), components_.rend(), component);
+  if (it != components_.rend()) components_.erase(std::next(it).base());
+}
+
+std::string TStringList::Text() const {
+  std::string text;
+  for (const std::string& s : items_) {
+    text += s;
+    text += "\r\n";
+  }
+  return text;
+}

@@ -1,0 +1,70 @@
+// The framework's base classes: objects, exceptions, owned components, string lists
+// and the event types built from them. No window handles here.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class TObject {
+ public:
+  TObject() = default;
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+  virtual ~TObject() = default;
+};
+
+// Events are bound methods that receive their sender first.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// The framework's exception base: a message the application shows to the user.
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+  const std::string& Message() const noexcept { return message_; }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
+};
+
+// A component is owned by the component passed to its constructor; an owner frees its
+// components when it is destroyed, the last created first.
+class TComponent : public TObject {
+ public:
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+
+  TComponent* Owner() const noexcept { return owner_; }
+  std::size_t ComponentCount() const noexcept { return components_.size(); }
+  TComponent* Components(std::size_t index) const { return components_.at(index); }
+  // The owned component of that name (compared without regard to ASCII case), or none.
+  TComponent* FindComponent(const std::string& name) const;
+
+  std::string Name;
+  long long Tag = 0;
+
+ private:
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+
+  TComponent* owner_;
+  std::vector<TComponent*> components_;
+};
+
+// An ordered list of 8-bit strings.
+class TStringList : public TObject {
+ public:
+  std::size_t Count() const noexcept { return items_.size(); }
+  const std::string& operator[](std::size_t index) const { return items_.at(index); }
+  void Add(std::string s) { items_.push_back(std::move(s)); }
+  void Clear() noexcept { items_.clear(); }
+  // Every string followed by CR LF, as the framework's Text property reads.
+  std::string Text() const;
+  const std::vector<std::string>& Items() const noexcept { return items_; }
+
+ private:
+  std::vector<std::string> items_;
+};

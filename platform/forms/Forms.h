@@ -1,0 +1,62 @@
+// The application object: the UI thread's message loop, the exception display, and
+// the seam through which every modal message box passes.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "Classes.h"
+
+class TApplication : public TComponent {
+ public:
+  // There is one application; it belongs to the UI thread that creates it.
+  TApplication();
+  ~TApplication() override;
+
+  std::string Title;
+
+  void Initialize() {}
+  // Handles every message that is waiting, then returns.
+  void ProcessMessages();
+  // Handles one message, sleeping until one arrives; never spins.
+  void HandleMessage();
+  void Terminate() noexcept { terminated_ = true; }
+  bool Terminated() const noexcept { return terminated_; }
+
+  // To be called inside a catch block: shows the exception being handled.
+  void HandleException(TObject* Sender);
+  void ShowException(const std::exception& e);
+
+  DWORD MainThreadId() const noexcept { return mainThreadId_; }
+
+  // When set, exceptions go here instead of a message box.
+  std::function<void(TObject* Sender, const std::exception& e)> OnException;
+
+ private:
+  bool ProcessMessage();
+
+  bool terminated_ = false;
+  DWORD mainThreadId_;
+};
+
+extern TApplication* Application;
+
+// Every modal message box of the programs goes through here, so that tests can answer.
+using TMessageBoxHook =
+    std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
+void SetMessageBoxHook(TMessageBoxHook hook);
+int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+void ShowMessage(const std::string& text);
+
+// Every callback from the system runs through here: no exception crosses into it.
+template <class F>
+void SafeCall(F&& f) noexcept {
+  try {
+    f();
+  } catch (...) {
+    if (Application) Application->HandleException(nullptr);
+  }
+}

@@ -1,0 +1,49 @@
+#include "TestKit.h"
+
+#include <algorithm>
+
+#include "forms/Forms.h"
+
+namespace testkit {
+namespace {
+std::vector<MessageBoxRecord>& Records() {
+  static std::vector<MessageBoxRecord> records;
+  return records;
+}
+int& Answer() {
+  static int answer = IDOK;
+  return answer;
+}
+}  // namespace
+
+const std::vector<MessageBoxRecord>& MessageBoxes() { return Records(); }
+void ClearMessageBoxes() { Records().clear(); }
+void AnswerMessageBoxes(int answer) { Answer() = answer; }
+
+void InstallMessageBoxRecorder() {
+  SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
+    Records().push_back({text, caption, flags});
+    return Answer();
+  });
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min<ULONGLONG>(deadline - now, 50)),
+                              QS_ALLINPUT);
+    Application->ProcessMessages();
+  }
+  return true;
+}
+
+std::string ExeDir() {
+  char path[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string dir(path, n);
+  return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+}  // namespace testkit

@@ -1,0 +1,65 @@
+// A scripted console child for the runner's tests: see Script.h for its steps.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Script.h"
+
+namespace {
+void WriteAll(HANDLE h, const std::string& data) {
+  std::size_t pos = 0;
+  while (pos < data.size()) {
+    DWORD done = 0;
+    if (!WriteFile(h, data.data() + pos, DWORD(data.size() - pos), &done, nullptr)) std::exit(90);
+    pos += done;
+  }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  for (int i = 1; i < argc; ++i) {
+    const std::string step = argv[i];
+    const std::string arg = step.substr(step.find(':') + 1);
+    if (step.rfind("out:", 0) == 0) {
+      WriteAll(out, testchild::Unescape(arg));
+    } else if (step.rfind("err:", 0) == 0) {
+      WriteAll(err, testchild::Unescape(arg));
+    } else if (step.rfind("sleep:", 0) == 0) {
+      Sleep(DWORD(std::atoi(arg.c_str())));
+    } else if (step.rfind("lines:", 0) == 0) {
+      const int n = std::atoi(arg.c_str());
+      const auto seed = std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
+      const std::string text = testchild::GeneratedOutput(n, seed);
+      std::size_t pos = 0;
+      int k = 0;
+      for (std::size_t size : testchild::ChunkSizes(text.size(), seed)) {
+        WriteAll(out, text.substr(pos, size));
+        pos += size;
+        if (++k % 64 == 0) Sleep(1);  // let some reads catch up with the writes
+      }
+    } else if (step.rfind("fixed:", 0) == 0) {
+      const int n = std::atoi(arg.c_str());
+      std::string block;
+      for (int line = 0; line < n; ++line) {
+        block += testchild::FixedLine(line);
+        block += "\r\n";
+        if (block.size() >= 60000) {
+          WriteAll(out, block);
+          block.clear();
+        }
+      }
+      WriteAll(out, block);
+    } else if (step.rfind("exit:", 0) == 0) {
+      return std::atoi(arg.c_str());
+    } else if (step == "hang") {
+      Sleep(INFINITE);
+    } else {
+      WriteAll(err, "testchild: unknown step " + step + "\n");
+      return 99;
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The one Wine environment of the tests: a private prefix inside the build folder, a
+# persistent wineserver, a virtual X server, code page 936 and window frames drawn by
+# the programs themselves.
+#   wine-env.sh start BUILD_DIR          make the prefix (once), start Xvfb and wineserver
+#   wine-env.sh run BUILD_DIR PROG ARGS  run a Windows program in that environment
+#   wine-env.sh stop BUILD_DIR           stop both
+set -euo pipefail
+
+cmd=${1:?start|run|stop}
+build=$(cd "${2:?build folder}" && pwd)
+state=$build/wine
+envfile=$state/env.sh
+shift 2
+
+export WINEPREFIX=$state/prefix
+export WINEDEBUG=-all
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# No installer prompts for the .NET runtime or the HTML engine, ever.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+free_display() {
+  local n
+  for n in $(seq 90 199); do
+    if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then echo "$n"; return; fi
+  done
+  echo "no free X display" >&2; return 1
+}
+
+case "$cmd" in
+start)
+  mkdir -p "$state"
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    echo "locale zh_CN.UTF-8 is not generated (the set-up command does it)" >&2; exit 1
+  fi
+  [ -f "$envfile" ] && "$0" stop "$build" || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  n=$(free_display)
+  # Started detached from our output, so that whoever runs this script is not kept waiting.
+  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+  xpid=$!
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$n"
+  wineserver -p </dev/null >/dev/null 2>&1
+  # Wine's own services start with the first program and live as long as the server;
+  # start them here, away from any test's output, or they would hold it open.
+  wineboot </dev/null >/dev/null 2>&1
+  cat >"$envfile" <<ENV
+export DISPLAY=:$n
+XVFB_PID=$xpid
+ENV
+  echo "wine environment up on display :$n (prefix $WINEPREFIX)"
+  ;;
+run)
+  [ -f "$envfile" ] || { echo "wine environment not started: $0 start $build" >&2; exit 1; }
+  # shellcheck disable=SC1090
+  . "$envfile"
+  exec wine "$@"
+  ;;
+stop)
+  if [ -f "$envfile" ]; then
+    # shellcheck disable=SC1090
+    . "$envfile"
+    wineserver -k 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$envfile"
+  fi
+  ;;
+*)
+  echo "usage: $0 start|run|stop BUILD_DIR [PROG ARGS]" >&2; exit 2
+  ;;
+esac

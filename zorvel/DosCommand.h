@@ -1,0 +1,122 @@
+// The console-process runner: runs one console program as a hidden child, cuts what it
+// writes into lines on a worker thread and hands every line and the end of the run to
+// the UI thread, in order.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "forms/Classes.h"
+#include "forms/ExtCtrls.h"
+#include "forms/Threads.h"
+
+enum TOutputType {
+  otEntireLine = 0,       // a complete line
+  otBeginningOfLine = 1,  // the unfinished beginning of a line, to be replaced later
+};
+
+using TNewLineEvent =
+    std::function<void(TObject* Sender, std::string NewLine, TOutputType OutputType)>;
+
+// Misuse of the runner.
+class EDosCommand : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The child cannot be started.
+class TCreateProcessError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Counts the seconds of a run on the UI thread; the worker reads the counters and
+// resets the output clock, so they are atomic.
+class TProcessTimer : public TTimer {
+ public:
+  explicit TProcessTimer(TComponent* owner);
+
+  void Restart();
+  void ResetOutputClock() noexcept { SecondsSinceOutput = 0; }
+  void StopClock() { SetEnabled(false); }
+
+  std::atomic<int> SecondsSinceStart{0};
+  std::atomic<int> SecondsSinceOutput{0};
+
+ private:
+  void Tick(TObject* Sender);
+};
+
+class TDosCommand;
+
+// One run's worker. It holds a snapshot of the runner taken before it starts, so that
+// changing the runner during a run changes nothing of that run.
+class TDosThread : public TThread {
+ public:
+  explicit TDosThread(TDosCommand* runner);
+  ~TDosThread() override;
+
+ protected:
+  void Execute() override { ReadLoop(); }
+
+ private:
+  struct Delivery;  // what the UI thread needs of this run, shared by its hand-overs
+
+  void ReadLoop();
+  void OutputLoop(HANDLE process, HANDLE output);
+  void SplitRead(const char* data, std::size_t size);
+  void DeliverLine(std::string line, TOutputType type);
+  void Finish();
+
+  std::shared_ptr<Delivery> delivery_;
+  std::string commandLine_;
+  TProcessTimer* clock_;
+  bool inputToOutput_;
+  int maxTimeAfterBeginning_;
+  int maxTimeAfterLastOutput_;
+  DWORD priorityClass_;
+
+  // Worker-side state of the run.
+  std::string carried_;
+  std::string startError_;
+  std::optional<unsigned long> exitCode_;
+};
+
+class TDosCommand : public TComponent {
+ public:
+  explicit TDosCommand(TComponent* owner);
+  ~TDosCommand() override;
+
+  // Raises EDosCommand when CommandLine is empty; otherwise clears Lines and starts a
+  // run, returning at once. A run still present is stopped first.
+  void Start();
+  // Ends the current run (ending the child when it still runs) and waits for it; every
+  // event of the run has been delivered when it returns.
+  void Stop();
+  // True while the current run goes on; false before the first run and after Stop.
+  bool IsRunning() const;
+  // The child's exit code once a run has ended by the child's own exit; empty when it
+  // could not be started, when a time limit ended the run, when Stop ended the child,
+  // and while a run goes on.
+  std::optional<unsigned long> ExitCode() const { return exitCode_; }
+
+  std::string CommandLine;
+  TStringList Lines;
+  bool InputToOutput = false;
+  TNewLineEvent OnNewLine;
+  TNotifyEvent OnTerminated;
+  int MaxTimeAfterBeginning = 0;
+  int MaxTimeAfterLastOutput = 0;
+  DWORD PriorityClass = NORMAL_PRIORITY_CLASS;
+
+ private:
+  friend class TDosThread;
+
+  TDosThread* thread_ = nullptr;
+  TProcessTimer* clock_ = nullptr;
+  std::optional<unsigned long> exitCode_;
+};

@@ -1,0 +1,302 @@
+#include "DosCommand.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <set>
+
+#include "Script.h"
+#include "TestKit.h"
+
+namespace {
+
+std::string Child() { return "\"" + testkit::ExeDir() + "testchild.exe\""; }
+
+// One runner with its events written down as text: "B:text" for the beginning of a
+// line, "E:text" for a complete line, "T" for the end of the run.
+struct Recorder {
+  TComponent owner{nullptr};
+  TDosCommand* runner = new TDosCommand(&owner);
+  std::vector<std::string> events;
+  int terminated = 0;
+
+  Recorder() {
+    runner->OnNewLine = [this](TObject* sender, std::string line, TOutputType type) {
+      EXPECT_EQ(sender, runner);
+      events.push_back((type == otEntireLine ? "E:" : "B:") + line);
+    };
+    runner->OnTerminated = [this](TObject* sender) {
+      EXPECT_EQ(sender, runner);
+      events.push_back("T");
+      ++terminated;
+    };
+  }
+
+  void Run(const std::string& args, DWORD timeoutMs = 20000) {
+    runner->CommandLine = Child() + " " + args;
+    runner->Start();
+    ASSERT_TRUE(testkit::PumpUntil([&] { return !runner->IsRunning(); }, timeoutMs));
+    runner->Stop();
+  }
+
+  std::vector<std::string> Lines() const { return runner->Lines.Items(); }
+};
+
+struct SplitCase {
+  const char* args;
+  std::vector<std::string> events;
+  std::vector<std::string> lines;
+};
+
+TEST(DosCommand, CutsOutputIntoLines) {
+  const SplitCase cases[] = {
+      {"", {"T"}, {}},
+      {"out:abc", {"B:abc", "E:abc", "T"}, {"abc"}},
+      {"out:a\\r\\nb\\n", {"E:a", "E:b", "T"}, {"a", "b"}},
+      {"out:a\\n\\nb", {"E:a", "E:", "B:b", "E:b", "T"}, {"a", "", "b"}},
+      {"out:a\\rb", {"E:a", "B:b", "E:b", "T"}, {"a", "b"}},
+      {"out:\\n\\r", {"E:", "E:", "T"}, {"", ""}},
+      {"out:a\\0b\\0\\n", {"E:ab", "T"}, {"ab"}},
+      {"err:oops\\r\\n", {"E:oops", "T"}, {"oops"}},
+      // A line in two reads: its beginning is shown, then replaced by the whole line.
+      {"out:ab sleep:300 out:c\\n", {"B:ab", "E:abc", "T"}, {"abc"}},
+      // CR ending one read and LF starting the next are two line ends.
+      {"out:a\\r sleep:300 out:\\nb\\n", {"E:a", "E:", "E:b", "T"}, {"a", "", "b"}},
+      // 8-bit text passes unchanged.
+      {"out:\\xd7\\xaa\\xbb\\xbb\\n", {"E:\xd7\xaa\xbb\xbb", "T"}, {"\xd7\xaa\xbb\xbb"}},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.args);
+    Recorder r;
+    r.Run(c.args);
+    EXPECT_EQ(r.events, c.events);
+    EXPECT_EQ(r.Lines(), c.lines);
+  }
+}
+
+TEST(DosCommand, EmptyCommandLineIsRefusedAndLinesKept) {
+  Recorder r;
+  r.Run("out:kept\\n");
+  r.runner->CommandLine.clear();
+  try {
+    r.runner->Start();
+    FAIL() << "Start ran without a command line";
+  } catch (const EDosCommand& e) {
+    EXPECT_EQ(e.Message(), "No Commandline to execute");
+  }
+  EXPECT_EQ(r.Lines(), std::vector<std::string>{"kept"});
+  EXPECT_FALSE(r.runner->IsRunning());
+}
+
+TEST(DosCommand, MissingProgramEndsTheRunAndTellsTheUser) {
+  testkit::ClearMessageBoxes();
+  Recorder r;
+  const std::string command = "\"" + testkit::ExeDir() + "no-such-program.exe\" -x";
+  r.runner->CommandLine = command;
+  r.runner->Start();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return !r.runner->IsRunning(); }, 10000));
+  EXPECT_EQ(r.events, std::vector<std::string>{"T"});
+  EXPECT_FALSE(r.runner->ExitCode().has_value());
+  ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
+  EXPECT_EQ(testkit::MessageBoxes()[0].text, command + " doesn't exist.");
+  r.runner->Stop();
+  EXPECT_EQ(r.terminated, 1);
+}
+
+TEST(DosCommand, ExitCodeIsKeptAfterTheRun) {
+  const std::pair<const char*, unsigned long> cases[] = {
+      {"out:x", 0}, {"exit:3", 3}, {"out:y\\n exit:1", 1},
+      // The code that means "still active" must not keep the run going forever.
+      {"exit:259", 259}};
+  for (const auto& [args, code] : cases) {
+    SCOPED_TRACE(args);
+    Recorder r;
+    r.Run(args);
+    ASSERT_TRUE(r.runner->ExitCode().has_value());
+    EXPECT_EQ(*r.runner->ExitCode(), code);
+  }
+}
+
+TEST(DosCommand, OneRunnerServesRunAfterRun) {
+  Recorder r;
+  r.Run("out:one\\n");
+  r.Run("out:two\\nthree\\n exit:2");
+  EXPECT_EQ(r.Lines(), (std::vector<std::string>{"two", "three"}));
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:one", "T", "E:two", "E:three", "T"}));
+  EXPECT_EQ(r.runner->ExitCode(), 2u);
+}
+
+TEST(DosCommand, ChangesDuringARunDoNotReachIt) {
+  Recorder r;
+  r.runner->CommandLine = Child() + " out:a\\n sleep:300 out:b\\n";
+  r.runner->Start();
+  r.runner->CommandLine = "changed";
+  std::vector<std::string> other;
+  r.runner->OnNewLine = [&](TObject*, std::string line, TOutputType) { other.push_back(line); };
+  ASSERT_TRUE(testkit::PumpUntil([&] { return !r.runner->IsRunning(); }, 10000));
+  r.runner->Stop();
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:a", "E:b", "T"}));
+  EXPECT_TRUE(other.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// Time limits and stopping
+
+std::set<DWORD> OurChildren() {
+  std::set<DWORD> pids;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 e{};
+  e.dwSize = sizeof e;
+  for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e))
+    if (e.th32ParentProcessID == GetCurrentProcessId()) pids.insert(e.th32ProcessID);
+  CloseHandle(snap);
+  return pids;
+}
+
+bool ProcessEnded(DWORD pid) {
+  HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!h) return true;
+  const bool ended = WaitForSingleObject(h, 5000) == WAIT_OBJECT_0;
+  CloseHandle(h);
+  return ended;
+}
+
+TEST(DosCommand, SilenceLongerThanTheLimitEndsTheRunButNotTheChild) {
+  Recorder r;
+  r.runner->MaxTimeAfterLastOutput = 1;
+  const ULONGLONG start = GetTickCount64();
+  r.Run("out:x\\n sleep:6000 out:late\\n");
+  const ULONGLONG took = GetTickCount64() - start;
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:x", "T"}));
+  EXPECT_FALSE(r.runner->ExitCode().has_value());
+  // Ended by the limit (two ticks of silence), well before the child's own end.
+  EXPECT_GE(took, 1500u);
+  EXPECT_LT(took, 5500u);
+}
+
+TEST(DosCommand, SteadyOutputIsNotCutByTheSilenceLimit) {
+  Recorder r;
+  r.runner->MaxTimeAfterLastOutput = 1;
+  std::string args;
+  for (int i = 0; i < 10; ++i) args += " out:tick\\n sleep:300";
+  r.Run(args);
+  EXPECT_EQ(r.Lines().size(), 10u);
+  EXPECT_EQ(r.runner->ExitCode(), 0u);
+}
+
+TEST(DosCommand, RunLongerThanTheLimitEnds) {
+  Recorder r;
+  r.runner->MaxTimeAfterBeginning = 1;
+  std::string args;
+  for (int i = 0; i < 30; ++i) args += " out:tick\\n sleep:200";
+  r.Run(args);
+  EXPECT_FALSE(r.runner->ExitCode().has_value());
+  EXPECT_LT(r.Lines().size(), 30u);
+  EXPECT_EQ(r.events.back(), "T");
+}
+
+TEST(DosCommand, StopEndsTheChildAndDeliversEverythingFirst) {
+  Recorder r;
+  const std::set<DWORD> before = OurChildren();
+  r.runner->CommandLine = Child() + " out:start\\n out:partial hang";
+  r.runner->Start();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return r.events.size() >= 2; }, 10000));
+  std::vector<DWORD> started;
+  for (DWORD pid : OurChildren())
+    if (!before.count(pid)) started.push_back(pid);
+  ASSERT_EQ(started.size(), 1u);
+
+  r.runner->Stop();
+  // Everything of the run arrived inside Stop: the unfinished line as a complete one,
+  // then the end.
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:start", "B:partial", "E:partial", "T"}));
+  EXPECT_FALSE(r.runner->IsRunning());
+  EXPECT_FALSE(r.runner->ExitCode().has_value());
+  EXPECT_TRUE(ProcessEnded(started[0]));
+  testkit::PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(r.terminated, 1);
+}
+
+TEST(DosCommand, StopFromALineHandlerEndsTheRunCleanly) {
+  Recorder r;
+  std::vector<std::string> seen;
+  r.runner->OnNewLine = [&](TObject*, std::string line, TOutputType type) {
+    if (type != otEntireLine) return;
+    seen.push_back(line);
+    if (line == "stop here") r.runner->Stop();
+  };
+  r.runner->CommandLine = Child() + " out:one\\n \"out:stop here\\n\" sleep:200 out:after\\n hang";
+  r.runner->Start();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return r.terminated > 0; }, 10000));
+  testkit::PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(seen, (std::vector<std::string>{"one", "stop here"}));
+  EXPECT_EQ(r.terminated, 1);
+  EXPECT_FALSE(r.runner->IsRunning());
+}
+
+TEST(DosCommand, FreeingTheOwnerDuringARunEndsIt) {
+  const std::set<DWORD> before = OurChildren();
+  auto* owner = new TComponent(nullptr);
+  auto* runner = new TDosCommand(owner);
+  int lines = 0;
+  runner->OnNewLine = [&](TObject*, std::string, TOutputType) { ++lines; };
+  runner->CommandLine = Child() + " out:x\\n hang";
+  runner->Start();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return lines > 0; }, 10000));
+  std::vector<DWORD> started;
+  for (DWORD pid : OurChildren())
+    if (!before.count(pid)) started.push_back(pid);
+  delete owner;
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_TRUE(ProcessEnded(started[0]));
+  testkit::PumpUntil([] { return false; }, 100);  // nothing of the run may arrive now
+}
+
+// ---------------------------------------------------------------------------------------
+// Volume
+
+TEST(DosCommand, LargeMixedOutputLosesAndReordersNothing) {
+  constexpr int kLines = 100000;
+  constexpr std::uint32_t kSeed = 42;
+  Recorder r;
+  r.Run("lines:" + std::to_string(kLines) + ":" + std::to_string(kSeed), 120000);
+  const auto expected = testchild::GeneratedLines(kLines, kSeed);
+
+  // A CR LF pair that the pipe splits across two reads is two line ends, so an empty
+  // line may follow a line that ended in CR LF (every third, from the second); nothing
+  // else may differ.
+  std::vector<std::string> got;
+  std::size_t extraEmpty = 0;
+  const auto& lines = r.runner->Lines.Items();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      ASSERT_FALSE(got.empty()) << "empty line before any line";
+      ASSERT_EQ((got.size() - 1) % 3, 1u) << "empty line after line " << got.size() - 1;
+      ++extraEmpty;
+      continue;
+    }
+    got.push_back(lines[i]);
+  }
+  ASSERT_EQ(got.size(), expected.size());
+  for (std::size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], expected[i]) << "line " << i;
+
+  // The events tell the same story, and every provisional beginning is the beginning of
+  // the line that replaces it.
+  std::size_t entire = 0, beginnings = 0;
+  for (std::size_t i = 0; i + 1 < r.events.size(); ++i) {
+    const std::string& e = r.events[i];
+    if (e[0] == 'E') {
+      ASSERT_EQ(e.substr(2), lines[entire]) << "event " << i;
+      ++entire;
+    } else {
+      ++beginnings;
+      ASSERT_TRUE(lines[entire].compare(0, e.size() - 2, e.substr(2)) == 0) << "event " << i;
+    }
+  }
+  EXPECT_EQ(entire, lines.size());
+  EXPECT_EQ(r.events.back(), "T");
+  EXPECT_GT(beginnings, 0u) << "the output was never split inside a line";
+  RecordProperty("extra_empty_lines", int(extraEmpty));
+}
+
+}  // namespace
