@@ -89,3 +89,25 @@ function(zv_wine_fixture)
   set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env LABELS wine TIMEOUT 300)
   set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env LABELS wine)
 endfunction()
+
+# Adds every immediate subfolder that has a CMakeLists.txt, in name order: each tool,
+# benchmark or fuzz target lives in a folder of its own.
+macro(zv_add_subdirs)
+  file(GLOB _zv_children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  list(SORT _zv_children)
+  foreach(_zv_child IN LISTS _zv_children)
+    get_filename_component(_zv_dir ${_zv_child} DIRECTORY)
+    add_subdirectory(${_zv_dir})
+  endforeach()
+endmacro()
+
+# Includes every *.cmake fragment of the current folder, in name order: a module that
+# adds sources to a library of the folder does it in a fragment of its own.
+macro(zv_include_fragments)
+  file(GLOB _zv_fragments CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
+  list(SORT _zv_fragments)
+  foreach(_zv_fragment IN LISTS _zv_fragments)
+    include(${_zv_fragment})
+  endforeach()
+endmacro()

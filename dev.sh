@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds, runs and tests the two programs on Debian 12, as root.
+#   ./dev.sh run    install what is missing, build Zorvel and start it under Wine
+#   ./dev.sh test   install what is missing, build all three builds, run every test
+#   ./dev.sh bench  run the benchmarks of the win64 and native builds (after test)
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+          wine wine64 xvfb locales fonts-wqy-microhei ffmpeg mplayer)
+
+stage_start=0
+stage() { stage_start=$(date +%s); echo "=== $*"; }
+stage_done() { echo "=== done in $(( $(date +%s) - stage_start )) s"; }
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    stage "installing ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    stage_done
+  fi
+  # Wine runs the programs with code page 936 under this locale.
+  if ! locale -a | grep -qi '^zh_CN\.utf-\?8$'; then
+    sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+  fi
+}
+
+build() {  # build PRESET [extra cmake arguments]
+  local preset=$1; shift
+  stage "configure and build $preset"
+  cmake --preset "$preset" -DZV_WERROR=ON "$@" >/dev/null
+  cmake --build --preset "$preset"
+  stage_done
+}
+
+case "${1:-}" in
+run)
+  ensure_packages
+  build win64 -DZV_TESTS=OFF
+  bin=$root/build/win64/bin
+  if [ -n "${DISPLAY:-}" ]; then
+    WINEDEBUG=-all LANG=zh_CN.UTF-8 wine "$bin/Zorvel.exe"
+  else
+    # No display: run it on a virtual screen, save a screenshot, close it.
+    tools/wine-env.sh start build/win64
+    trap 'tools/wine-env.sh stop build/win64' EXIT
+    tools/wine-env.sh run build/win64 "$bin/Zorvel.exe" &
+    app=$!
+    tools/wine-env.sh run build/win64 "$bin/wincapture.exe" -close Zorvel "$root/build/zorvel.png"
+    wait "$app"
+    echo "screenshot: build/zorvel.png"
+  fi
+  ;;
+test)
+  ensure_packages
+  build native
+  build win64
+  build win32 -DZV_TESTS=OFF
+  stage "native tests"
+  ctest --preset native -LE bench
+  stage_done
+  stage "wine tests"
+  ctest --preset win64 -LE bench
+  stage_done
+  ;;
+bench)
+  stage "benchmarks"
+  ctest --test-dir build/native -L bench --output-on-failure -V | grep -vE '^(UpdateCTestConfiguration|Test project|Constructing|Checking|Parse|Add|Test command|Environment|Internal ctest|test [0-9]+$)' || true
+  ctest --test-dir build/win64 -L bench -V | grep -E '^[0-9]+: ' | sed 's/^[0-9]*: //'
+  stage_done
+  ;;
+*)
+  sed -n '2,5p' "$0"; exit 2
+  ;;
+esac
