@@ -1,0 +1,140 @@
+#include "OutputNaming.h"
+
+namespace video {
+namespace {
+
+// How many numbered names are tried before a row gives up.
+constexpr int kLastNumberedName = 999;
+
+std::wstring Join(std::wstring_view folder, std::wstring_view prefix,
+                  std::wstring_view stem, std::wstring_view suffix, std::wstring_view ext) {
+  std::wstring out;
+  out.reserve(folder.size() + prefix.size() + stem.size() + suffix.size() + ext.size() + 2);
+  out.append(folder).append(L"\\").append(prefix).append(stem).append(suffix);
+  out.append(L".").append(ext);
+  return out;
+}
+
+wchar_t Fold(wchar_t c) {
+  if (c == L'/') return L'\\';
+  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c - L'A' + L'a');
+  return c;
+}
+
+std::wstring Normalised(std::wstring_view path) {
+  std::wstring out;
+  out.reserve(path.size());
+  for (wchar_t c : path) {
+    c = Fold(c);
+    // "\\server" keeps its two leading separators; elsewhere a run counts as one.
+    if (c == L'\\' && out.size() > 1 && out.back() == L'\\') continue;
+    out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::wstring SourceStem(std::wstring_view source) {
+  std::size_t dot = source.rfind(L'.');
+  if (dot == std::wstring_view::npos) return {};
+  std::wstring_view before = source.substr(0, dot);
+  std::size_t slash = before.rfind(L'\\');
+  return std::wstring(slash == std::wstring_view::npos ? before : before.substr(slash + 1));
+}
+
+std::wstring PlainOutputPath(std::wstring_view folder, std::wstring_view stem,
+                             std::wstring_view ext) {
+  return Join(folder, L"", stem, L"", ext);
+}
+
+std::wstring NewOutputPath(std::wstring_view folder, std::wstring_view stem,
+                           std::wstring_view ext) {
+  return Join(folder, L"新", stem, L"", ext);
+}
+
+std::wstring RenamedOutputPath(std::wstring_view folder, std::wstring_view stem,
+                               std::wstring_view ext) {
+  return Join(folder, L"重命名", stem, L"", ext);
+}
+
+std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem,
+                                std::wstring_view ext, int n) {
+  return Join(folder, L"重命名", stem, L"(" + std::to_wstring(n) + L")", ext);
+}
+
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
+                             std::wstring_view ext) {
+  std::wstring out = L"输出目录";
+  out.append(folder).append(L"中，已经有").append(stem).append(L".").append(ext);
+  out.append(L"，是否要覆盖？");
+  return out;
+}
+
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+  return Normalised(a) == Normalised(b);
+}
+
+NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
+                              std::wstring_view ext, const NamingCallbacks& callbacks) {
+  const std::wstring stem = SourceStem(source);
+  std::wstring output = PlainOutputPath(folder, stem, ext);
+  // The encoder must never write over the file it reads, however the folder is spelt.
+  if (SamePath(output, source)) output = NewOutputPath(folder, stem, ext);
+
+  const auto exists = [&](const std::wstring& path) {
+    return callbacks.fileExists && callbacks.fileExists(path);
+  };
+  if (!exists(output)) return {output, {}};
+  if (callbacks.confirmOverwrite &&
+      callbacks.confirmOverwrite(OverwritePrompt(folder, stem, ext))) {
+    return {output, {}};
+  }
+  // Declined: a name that no file has yet, and never the source.
+  std::wstring renamed = RenamedOutputPath(folder, stem, ext);
+  if (!exists(renamed) && !SamePath(renamed, source)) return {renamed, {}};
+  for (int n = 2; n <= kLastNumberedName; ++n) {
+    std::wstring candidate = NumberedOutputPath(folder, stem, ext, n);
+    if (!exists(candidate) && !SamePath(candidate, source)) return {candidate, {}};
+  }
+  return {{}, L"找不到可用的输出文件名：" + renamed};
+}
+
+std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& options,
+                           std::wstring_view output) {
+  std::wstring out = L"vv.exe -i \"";
+  out.append(source).append(L"\" -y ");
+  for (const std::wstring* argument :
+       {&options.videoCodec, &options.videoBitrate, &options.frameSize, &options.frameRate,
+        &options.audioCodec, &options.sampleRate, &options.audioBitrate,
+        &options.channels}) {
+    out.append(*argument).append(L" ");
+  }
+  out.append(L"\"").append(output).append(L"\"");
+  return out;
+}
+
+CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& options,
+                           std::wstring_view output) {
+  if (output.size() >= kOutputPathCapacity) {
+    return {{}, L"输出文件的路径太长（最多" + std::to_wstring(kOutputPathCapacity - 1) +
+                    L"个字符），无法转换：\n" + std::wstring(output)};
+  }
+  std::wstring command = FormatCommand(source, options, output);
+  if (command.size() >= kCommandCapacity) {
+    return {{}, L"转换命令太长（最多" + std::to_wstring(kCommandCapacity - 1) +
+                    L"个字符），无法转换：\n" + std::wstring(source)};
+  }
+  return {std::move(command), {}};
+}
+
+std::wstring CheckOemCommand(std::string_view oem, bool lossy) {
+  if (lossy) return L"文件路径中有系统代码页无法表示的字符，无法转换。";
+  if (oem.size() >= kOemCommandCapacity) {
+    return L"转换命令太长（最多" + std::to_wstring(kOemCommandCapacity - 1) +
+           L"个字节），无法转换。";
+  }
+  return {};
+}
+
+}  // namespace video

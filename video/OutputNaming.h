@@ -1,0 +1,84 @@
+// Output names of the conversion queue and the encoder command of one row. Pure logic:
+// the file system and the overwrite question come in as callbacks.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "OptionTables.h"
+
+namespace video {
+
+// Capacities of the texts handed to the encoder, as buffer sizes with their terminator.
+constexpr std::size_t kOutputPathCapacity = 1000;   // wide characters
+constexpr std::size_t kCommandCapacity = 1024;      // wide characters
+constexpr std::size_t kOemCommandCapacity = 2000;   // bytes in the OEM code page
+
+// The source's name without folder and extension: the part before the last ".", and
+// of that the part after the last "\". Empty when the source has no ".".
+std::wstring SourceStem(std::wstring_view source);
+
+// "folder\stem.ext", "folder\新stem.ext" and "folder\重命名stem.ext".
+std::wstring PlainOutputPath(std::wstring_view folder, std::wstring_view stem,
+                             std::wstring_view ext);
+std::wstring NewOutputPath(std::wstring_view folder, std::wstring_view stem,
+                           std::wstring_view ext);
+std::wstring RenamedOutputPath(std::wstring_view folder, std::wstring_view stem,
+                               std::wstring_view ext);
+// "folder\重命名stem(n).ext": the further names tried when the renamed one exists too.
+std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem,
+                                std::wstring_view ext, int n);
+
+// The overwrite question: "输出目录%s中，已经有%s.%s，是否要覆盖？".
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
+                             std::wstring_view ext);
+inline constexpr std::wstring_view kOverwriteCaption = L"提示";
+
+// True when two paths name the same file as far as text can tell: letters compared
+// without case, "/" taken as "\", repeated separators as one ("C:\\\x" is "C:\x").
+bool SamePath(std::wstring_view a, std::wstring_view b);
+
+// How a row's output is named.
+struct NamingCallbacks {
+  // True when a file of that name exists (can be opened for reading).
+  std::function<bool(const std::wstring& path)> fileExists;
+  // Asks whether the existing file may be replaced; true for OK.
+  std::function<bool(const std::wstring& prompt)> confirmOverwrite;
+};
+
+struct NamingResult {
+  std::wstring output;  // empty when no name could be found (see error)
+  std::wstring error;
+};
+
+// Names the output of `source` in `folder` with extension `ext`. An output that would
+// be the source itself gets the "新" name. An existing output is replaced only when the
+// user agrees; otherwise the "重命名" name is used, and when that exists as well, the
+// first free numbered variant: a file the user did not agree to replace is never
+// chosen.
+NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
+                              std::wstring_view ext, const NamingCallbacks& callbacks);
+
+// "vv.exe -i \"%s\" -y %s %s %s %s %s %s %s %s \"%s\"" filled with the source, the eight
+// arguments and the output. Arguments go in unchanged, so blanks may double.
+std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& options,
+                           std::wstring_view output);
+
+struct CommandResult {
+  std::wstring command;  // empty when it does not fit (see error)
+  std::wstring error;
+};
+
+// The command of one row with its capacity checks: an output path or a command that
+// does not fit is refused with a message, never cut into a different command.
+CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& options,
+                           std::wstring_view output);
+
+// Checks the command once converted to the OEM code page: `oem` the converted bytes
+// (without terminator), `lossy` true when some character had no equivalent there.
+// Returns an empty text when it may be handed to the encoder, else the message.
+std::wstring CheckOemCommand(std::string_view oem, bool lossy);
+
+}  // namespace video
