@@ -72,7 +72,7 @@ class TCollection : public TPersistent {
   // From another collection: clears, then adds one item per source item and assigns it.
   void Assign(const TPersistent* source) override;
   std::string ClassName() const override { return "TCollection"; }
-  virtual TPersistent* GetOwner() const { return nullptr; }
+  virtual TObject* GetOwner() const { return nullptr; }
 
  private:
   friend class TCollectionItem;
@@ -84,14 +84,14 @@ class TCollection : public TPersistent {
   int nextId_ = 0;
 };
 
-// A collection that belongs to a persistent object (the component that publishes it).
+// A collection that belongs to an object (the component that publishes it).
 class TOwnedCollection : public TCollection {
  public:
-  TOwnedCollection(TPersistent* owner, TItemFactory factory)
+  TOwnedCollection(TObject* owner, TItemFactory factory)
       : TCollection(std::move(factory)), owner_(owner) {}
-  TPersistent* GetOwner() const override { return owner_; }
+  TObject* GetOwner() const override { return owner_; }
   std::string ClassName() const override { return "TOwnedCollection"; }
 
  private:
-  TPersistent* owner_;
+  TObject* owner_;
 };

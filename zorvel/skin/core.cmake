@@ -3,7 +3,8 @@
 add_library(zv_skin_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LZH.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinRead.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WinSkinIni.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WinSkinIni.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinSkinStore.cpp)
 target_include_directories(zv_skin_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(zv_skin_core PUBLIC zv_forms_core)
 zv_warnings(zv_skin_core)
@@ -13,6 +14,9 @@ zv_native_test(skin_read_test
   LIBS zv_skin_core zv_skinpack)
 zv_native_test(skin_ini_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinIniTest.cpp
+  LIBS zv_skin_core)
+zv_native_test(skin_store_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinStoreTest.cpp
   LIBS zv_skin_core)
 
 if(ZV_WINDOWS)
