@@ -1,6 +1,7 @@
 #include "DosCommand.h"
 
-#include <cstring>
+#include <deque>
+#include <mutex>
 #include <vector>
 
 #include "forms/Forms.h"
@@ -43,36 +44,101 @@ void TProcessTimer::Tick(TObject*) {
 // ---------------------------------------------------------------------------------------
 // TDosThread
 
-// Everything the hand-overs of one run touch on the UI thread. The runner outlives
-// them: it drains the hand-over queue in Stop, and its destructor stops.
-struct TDosThread::Delivery {
+// One run's hand-over. The worker appends what it produces to `incoming` and wakes the
+// UI thread only when `incoming` was empty; the UI thread moves it to `ready` and
+// delivers from there one item at a time. A handler that pumps messages or stops the
+// run re-enters Deliver, which goes on from the same `ready`, so nothing is delivered
+// twice, out of order or after the end of the run.
+struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
+  enum Kind { kLine, kBeginning, kEnd };
+  struct Item {
+    Kind kind;
+    std::string text;  // the line, or the start error for kEnd
+    std::optional<unsigned long> exitCode;
+  };
+
   TDosCommand* runner;
   TNewLineEvent onNewLine;
   TNotifyEvent onTerminated;
+  TProcessTimer* clock;
+
+  std::vector<Item> outgoing;  // worker thread only: what the current read produced
+  std::mutex lock;
+  std::vector<Item> incoming;  // guarded by lock
+  bool wakeQueued = false;     // guarded by lock
+  std::deque<Item> ready;      // UI thread only
+  bool ended = false;          // UI thread only
+
+  // Worker thread: hands `outgoing` over.
+  void Post() {
+    if (outgoing.empty()) return;
+    bool wake;
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      if (incoming.empty()) {
+        incoming.swap(outgoing);
+      } else {
+        for (Item& item : outgoing) incoming.push_back(std::move(item));
+        outgoing.clear();
+      }
+      wake = !wakeQueued;
+      wakeQueued = true;
+    }
+    if (wake) TThread::Queue([self = shared_from_this()] { self->Deliver(); });
+  }
+
+  void Deliver() {
+    for (;;) {
+      if (ready.empty()) {
+        std::lock_guard<std::mutex> guard(lock);
+        wakeQueued = false;
+        for (Item& item : incoming) ready.push_back(std::move(item));
+        incoming.clear();
+      }
+      if (ready.empty() || ended) return;
+      Item item = std::move(ready.front());
+      ready.pop_front();
+      SafeCall([&] { DeliverOne(item); });
+    }
+  }
+
+  void DeliverOne(Item& item) {
+    if (item.kind == kEnd) {
+      // The clock stops (IsRunning turns false) only after every line before it.
+      ended = true;
+      clock->StopClock();
+      runner->exitCode_ = item.exitCode;
+      if (onTerminated) onTerminated(runner);
+      if (!item.text.empty() && Application)
+        Application->ShowException(TCreateProcessError(item.text));
+      return;
+    }
+    const TOutputType type = item.kind == kLine ? otEntireLine : otBeginningOfLine;
+    if (type == otEntireLine) runner->Lines.Add(item.text);
+    if (onNewLine) onNewLine(runner, std::move(item.text), type);
+  }
 };
 
 TDosThread::TDosThread(TDosCommand* runner)
-    : delivery_(std::make_shared<Delivery>(
-          Delivery{runner, runner->OnNewLine, runner->OnTerminated})),
+    : channel_(std::make_shared<Channel>()),
       commandLine_(runner->CommandLine),
       clock_(runner->clock_),
       inputToOutput_(runner->InputToOutput),
       maxTimeAfterBeginning_(runner->MaxTimeAfterBeginning),
       maxTimeAfterLastOutput_(runner->MaxTimeAfterLastOutput),
-      priorityClass_(runner->PriorityClass) {}
+      priorityClass_(runner->PriorityClass) {
+  channel_->runner = runner;
+  channel_->onNewLine = runner->OnNewLine;
+  channel_->onTerminated = runner->OnTerminated;
+  channel_->clock = runner->clock_;
+}
 
 TDosThread::~TDosThread() {
   Terminate();
   WaitFor();
 }
 
-void TDosThread::DeliverLine(std::string line, TOutputType type) {
-  if (type == otEntireLine) clock_->ResetOutputClock();
-  TThread::Queue([d = delivery_, line = std::move(line), type]() mutable {
-    if (type == otEntireLine) d->runner->Lines.Add(line);
-    if (d->onNewLine) d->onNewLine(d->runner, std::move(line), type);
-  });
-}
+void TDosThread::Deliver() { channel_->Deliver(); }
 
 void TDosThread::ReadLoop() {
   SECURITY_DESCRIPTOR descriptor;
@@ -113,7 +179,8 @@ void TDosThread::ReadLoop() {
 
   if (started) OutputLoop(process.hProcess, outputRead);
 
-  if (!carried_.empty()) DeliverLine(std::move(carried_), otEntireLine);
+  // Unfinished text left at the end is a complete line (the clock is not reset for it).
+  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kLine, std::move(carried_), {}});
   carried_.clear();
   CloseIf(process.hThread);
   CloseIf(process.hProcess);
@@ -125,22 +192,30 @@ void TDosThread::ReadLoop() {
 }
 
 void TDosThread::OutputLoop(HANDLE process, HANDLE output) {
+  // While output flows, passes follow each other without a pause: after a pass that read
+  // something, this many more look again at once before pausing, since a writer's next
+  // block is often a moment behind. A silent child costs one peek per millisecond.
+  constexpr int kEagerPasses = 3;
   std::vector<char> buffer(1024);
-  for (;;) {
-    // Whether the child has gone is read before the peek, so the pass that sees it gone
-    // still reads what it left in the pipe. The process handle, not the exit code, tells:
-    // a child may exit with the code that means "still active".
-    const bool exited = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  int quietPasses = kEagerPasses;
 
-    DWORD available = 0;
+  // Whether the child has gone is known before each peek, so the pass that sees it gone
+  // still reads what it left in the pipe. The process handle tells, not the exit code: a
+  // child may exit with the code that means "still active".
+  bool exited = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  for (;;) {
+    DWORD available = 0, got = 0;
     if (PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
       if (available > buffer.size()) buffer.resize(available);
-      DWORD got = 0;
       if (ReadFile(output, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
         SplitRead(buffer.data(), got);
     }
+    quietPasses = got > 0 ? 0 : quietPasses + 1;
 
-    Sleep(1);
+    // The pause watches the child at the same time and ends early when it exits; what it
+    // tells is the next pass's view.
+    const DWORD pause = quietPasses > kEagerPasses ? 1 : 0;
+    const bool exitedNow = WaitForSingleObject(process, pause) == WAIT_OBJECT_0;
     if (Terminated()) TerminateProcess(process, 0);
 
     if (exited) {
@@ -151,6 +226,7 @@ void TDosThread::OutputLoop(HANDLE process, HANDLE output) {
     if (maxTimeAfterBeginning_ > 0 && clock_->SecondsSinceStart > maxTimeAfterBeginning_) return;
     if (maxTimeAfterLastOutput_ > 0 && clock_->SecondsSinceOutput > maxTimeAfterLastOutput_)
       return;
+    exited = exitedNow;
   }
 }
 
@@ -166,23 +242,19 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
     i = end + 1;
     if (c == '\0') continue;
     if (c == '\r' && i < size && data[i] == '\n') ++i;
-    DeliverLine(std::move(carried_), otEntireLine);
+    clock_->ResetOutputClock();
+    channel_->outgoing.push_back({Channel::kLine, std::move(carried_), {}});
     carried_.clear();
   }
-  if (!carried_.empty()) DeliverLine(carried_, otBeginningOfLine);
+  // The whole unfinished line so far, shown provisionally after every read.
+  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kBeginning, carried_, {}});
+  channel_->Post();
 }
 
 void TDosThread::Finish() {
-  // The last hand-over of the run: the clock stops (IsRunning turns false) only after
-  // every line before it has been delivered.
-  TThread::Queue([d = delivery_, clock = clock_, exitCode = exitCode_, error = startError_] {
-    clock->StopClock();
-    d->runner->exitCode_ = exitCode;
-    if (d->onTerminated) d->onTerminated(d->runner);
-    if (!error.empty() && Application) Application->ShowException(TCreateProcessError(error));
-  });
+  channel_->outgoing.push_back({Channel::kEnd, startError_, exitCode_});
+  channel_->Post();
 }
-
 // ---------------------------------------------------------------------------------------
 // TDosCommand
 
@@ -208,8 +280,9 @@ void TDosCommand::Stop() {
   thread_ = nullptr;
   thread->Terminate();
   thread->WaitFor();
-  // The worker has queued its last hand-over; deliver everything of the run now.
-  CheckSynchronize();
+  // The worker has handed over its last item; deliver everything of the run now, even
+  // when Stop is called from one of the run's own handlers.
+  thread->Deliver();
   delete thread;
 }
 

@@ -60,19 +60,21 @@ class TDosThread : public TThread {
   explicit TDosThread(TDosCommand* runner);
   ~TDosThread() override;
 
+  // UI thread: delivers everything the worker has handed over so far.
+  void Deliver();
+
  protected:
   void Execute() override { ReadLoop(); }
 
  private:
-  struct Delivery;  // what the UI thread needs of this run, shared by its hand-overs
+  struct Channel;  // the run's hand-over to the UI thread
 
   void ReadLoop();
   void OutputLoop(HANDLE process, HANDLE output);
   void SplitRead(const char* data, std::size_t size);
-  void DeliverLine(std::string line, TOutputType type);
   void Finish();
 
-  std::shared_ptr<Delivery> delivery_;
+  std::shared_ptr<Channel> channel_;
   std::string commandLine_;
   TProcessTimer* clock_;
   bool inputToOutput_;

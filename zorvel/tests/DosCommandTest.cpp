@@ -7,6 +7,7 @@
 
 #include "Script.h"
 #include "TestKit.h"
+#include "forms/Forms.h"
 
 namespace {
 
@@ -250,6 +251,25 @@ TEST(DosCommand, FreeingTheOwnerDuringARunEndsIt) {
   ASSERT_EQ(started.size(), 1u);
   EXPECT_TRUE(ProcessEnded(started[0]));
   testkit::PumpUntil([] { return false; }, 100);  // nothing of the run may arrive now
+}
+
+TEST(DosCommand, HandlerThatPumpsMessagesSeesEveryLineOnceInOrder) {
+  // A handler that shows a message box runs a message loop of its own, in which later
+  // hand-overs of the same run arrive.
+  Recorder r;
+  std::vector<std::string> seen;
+  r.runner->OnNewLine = [&](TObject*, std::string line, TOutputType type) {
+    if (type != otEntireLine) return;
+    seen.push_back(line);
+    Application->ProcessMessages();
+  };
+  r.Run("lines:3000:9");
+  std::vector<std::string> nonEmpty;
+  for (const std::string& line : seen)
+    if (!line.empty()) nonEmpty.push_back(line);
+  EXPECT_EQ(nonEmpty, testchild::GeneratedLines(3000, 9));
+  EXPECT_EQ(seen, r.Lines());
+  EXPECT_EQ(r.terminated, 1);
 }
 
 // ---------------------------------------------------------------------------------------
