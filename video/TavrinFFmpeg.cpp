@@ -1,0 +1,104 @@
+#include "TavrinFFmpeg.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+// The folder of this program in the ANSI code page, without the last backslash; false
+// when the path does not fit `size` bytes.
+bool ProgramFolder(char* out, std::size_t size) {
+  const DWORD n = GetModuleFileNameA(nullptr, out, DWORD(size));
+  if (n == 0 || n >= size) return false;
+  char* slash = std::strrchr(out, '\\');
+  if (slash) *slash = '\0';
+  return true;
+}
+}  // namespace
+
+TavrinFFmpeg::TavrinFFmpeg(const char* commandLine, const char* encoderDir) {
+  InitializeCriticalSection(&processLock);
+  const std::size_t length = commandLine ? std::strlen(commandLine) : 0;
+  char folder[kPathSize];
+  bool folderOk;
+  if (encoderDir) {
+    folderOk = std::strlen(encoderDir) < sizeof folder;
+    if (folderOk) std::strcpy(folder, encoderDir);
+  } else {
+    folderOk = ProgramFolder(folder, sizeof folder);
+  }
+  static const char kExe[] = "\\vv.exe";
+  if (!commandLine || length + 1 > sizeof command) {
+    error = L"命令行太长（超过 1999 个字节），这个文件不能转换。请缩短输出目录或文件名。";
+  } else if (!folderOk || std::strlen(folder) + sizeof kExe > sizeof application) {
+    error = L"程序所在文件夹的路径太长，找不到转换程序 vv.exe。请把程序放到路径较短的文件夹。";
+  }
+  if (!error.empty()) {
+    done = 1;  // refused: nothing will run, the caller sees done at once
+    return;
+  }
+  std::memcpy(command, commandLine, length + 1);
+  std::strcpy(application, folder);
+  std::strcat(application, kExe);
+  if (!StartThread()) {
+    error = L"无法启动转换线程。";
+    done = 1;
+  }
+}
+
+TavrinFFmpeg::~TavrinFFmpeg() {
+  EnterCriticalSection(&processLock);
+  cancelled = true;
+  if (done == 0 && process.hProcess) TerminateProcess(process.hProcess, 0);
+  LeaveCriticalSection(&processLock);
+  Stop();
+  // Stop cannot tell a thread that has not entered Run yet from one that has left it;
+  // waiting for the thread itself can.
+  WaitForThread();
+  DeleteCriticalSection(&processLock);
+}
+
+void TavrinFFmpeg::Run() {
+  std::memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  std::memset(&process, 0, sizeof process);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+
+  // The start happens under the process lock, so a deletion either comes before it
+  // (and nothing starts) or after it (and terminates the process).
+  EnterCriticalSection(&processLock);
+  bool started = false;
+  if (!cancelled) {
+    started = CreateProcessA(application, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process) != 0;
+    if (!started) std::printf("CreateProcess failed (%d).\n", int(GetLastError()));
+  }
+  LeaveCriticalSection(&processLock);
+
+  if (started) WaitForSingleObject(process.hProcess, INFINITE);
+
+  EnterCriticalSection(&processLock);
+  if (started) {
+    exited = GetExitCodeProcess(process.hProcess, &exitCode) != 0;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process.hProcess = process.hThread = nullptr;
+  }
+  done = 1;
+  LeaveCriticalSection(&processLock);
+}
+
+int TavrinFFmpeg::IsDone() {
+  EnterCriticalSection(&processLock);
+  const int d = done;
+  LeaveCriticalSection(&processLock);
+  return d;
+}
+
+bool TavrinFFmpeg::GetExitCode(DWORD* code) {
+  EnterCriticalSection(&processLock);
+  const bool ok = done && exited;
+  if (ok && code) *code = exitCode;
+  LeaveCriticalSection(&processLock);
+  return ok;
+}
