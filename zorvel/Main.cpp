@@ -1,59 +1,347 @@
-// Zorvel's start-up. Until the main form arrives this is the runner's demo: a window
-// that lists what "ffmpeg.exe -version" (beside the program) prints, line by line.
-#include <windows.h>
+#include "Main.h"
 
-#include "DosCommand.h"
-#include "forms/Forms.h"
+#include <algorithm>
+
+#include "MainText.h"
+
+namespace zorvel_text {
+const char* const kReady = "准备就绪";
+const char* const kDone = "完成";
+const char* const kFailed = "转换失败";
+const char* const kSkipped = "已跳过";
+const char* const kAllDone = "转换完成";
+const char* const kConverting = "正在转换 ";
+const char* const kNoFolder = "请选择保存的文件夹";
+}  // namespace zorvel_text
 
 namespace {
 
+using namespace zorvel_text;
+
+const char kProbeBusy[] = "正在读取视频的时长，请稍候。";
+const char kProbeBusyClose[] = "正在读取视频的时长，请稍候再关闭。";
+const char kBatchBusyClose[] = "正在转换，请等转换完成后再关闭。";
+const char kSkippedNote[] =
+    "以下文件已在输出目录中，转换会覆盖源文件本身，已跳过：";
+
 std::string ProgramFolder() {
-  char path[MAX_PATH * 2];
-  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of('\\') + 1);
+  wchar_t path[MAX_PATH * 2];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring dir(path, n);
+  return WideToText(dir.substr(0, dir.find_last_of(L"\\/") + 1));
 }
 
-LRESULT CALLBACK DemoProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_SIZE) {
-    MoveWindow(GetWindow(hwnd, GW_CHILD), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-    return 0;
-  }
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+bool DirectoryExists(const std::string& path) {
+  const DWORD attr = GetFileAttributesW(TextToWide(path).c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+// The absolute, case-folded form of a path, for telling whether two name one file.
+std::wstring ComparablePath(const std::string& path) {
+  const std::wstring w = TextToWide(path);
+  std::wstring full(32768, L'\0');
+  const DWORD n = GetFullPathNameW(w.c_str(), DWORD(full.size()), full.data(), nullptr);
+  full.resize(n > 0 && n < full.size() ? n : 0);
+  if (full.empty()) full = w;
+  std::replace(full.begin(), full.end(), L'/', L'\\');
+  CharUpperBuffW(full.data(), DWORD(full.size()));
+  return full;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (ComparablePath(a) == ComparablePath(b)) return true;
+  // Two names of one file (a short name, say): the file's identity tells.
+  auto identity = [](const std::string& p, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(TextToWide(p).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
+  };
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+std::string Title() { return Application ? Application->Title : std::string(); }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+std::string BrowseForFolderPath(HWND owner, const std::string& title, const std::string& root) {
+  try {
+    return zorvel::FolderText(ShellBrowseForFolder(owner, title, root));
+  } catch (...) {
+    return {};  // the browser never reports its failures
+  }
+}
+
+TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
+  RegisterFormsClasses();
+  RegisterComponentClass("TFrmMain", "TForm");
+  RegisterMethod("FormCreate", TNotifyEvent([this](TObject* s) { FormCreate(s); }));
+  RegisterMethod("FormClose", TCloseEvent([this](TObject* s, TCloseAction& a) { FormClose(s, a); }));
+  RegisterMethod("FormCloseQuery", TCloseQueryEvent([this](TObject* s, bool& c) { FormCloseQuery(s, c); }));
+  RegisterMethod("btnAddClick", TNotifyEvent([this](TObject* s) { btnAddClick(s); }));
+  RegisterMethod("btnDeleteClick", TNotifyEvent([this](TObject* s) { btnDeleteClick(s); }));
+  RegisterMethod("btnClearClick", TNotifyEvent([this](TObject* s) { btnClearClick(s); }));
+  RegisterMethod("btnMoveToUpClick", TNotifyEvent([this](TObject* s) { btnMoveToUpClick(s); }));
+  RegisterMethod("btnMoveToDownClick", TNotifyEvent([this](TObject* s) { btnMoveToDownClick(s); }));
+  RegisterMethod("Button8Click", TNotifyEvent([this](TObject* s) { Button8Click(s); }));
+  RegisterMethod("btnConvertClick", TNotifyEvent([this](TObject* s) { btnConvertClick(s); }));
+  RegisterMethod("lvwFilesData", TLVOwnerDataEvent([this](TObject* s, TListItem* i) { lvwFilesData(s, i); }));
+
+  RegisterField("WebBrowser1", WebBrowser1);
+  RegisterField("GroupBox3", GroupBox3);
+  RegisterField("Panel1", Panel1);
+  RegisterField("lvwFiles", lvwFiles);
+  RegisterField("Panel2", Panel2);
+  RegisterField("btnAdd", btnAdd);
+  RegisterField("btnDelete", btnDelete);
+  RegisterField("btnClear", btnClear);
+  RegisterField("GroupBox1", GroupBox1);
+  RegisterField("btnMoveToUp", btnMoveToUp);
+  RegisterField("btnMoveToDown", btnMoveToDown);
+  RegisterField("GroupBox5", GroupBox5);
+  RegisterField("cmbVideoKbps", cmbVideoKbps);
+  RegisterField("cmbVideoFrame", cmbVideoFrame);
+  RegisterField("cmbVideoSize", cmbVideoSize);
+  RegisterField("cmbAspect", cmbAspect);
+  RegisterField("GroupBox6", GroupBox6);
+  RegisterField("Label10", Label10);
+  RegisterField("edtSaveDir", edtSaveDir);
+  RegisterField("Button8", Button8);
+  RegisterField("GroupBox2", GroupBox2);
+  RegisterField("Label1", Label1);
+  RegisterField("Label2", Label2);
+  RegisterField("lblInfo", lblInfo);
+  RegisterField("ProgressBar1", ProgressBar1);
+  RegisterField("btnConvert", btnConvert);
+  RegisterField("OpenDialog1", OpenDialog1);
+
+  ReadFormResource("FRMMAIN");
+}
+
+void TFrmMain::FormCreate(TObject*) {
+  DosCommand1 = new TDosCommand(this);
+  DosCommand2 = new TDosCommand(this);
+  DosCommand1->OnNewLine = [this](TObject* s, std::string line, TOutputType t) {
+    DosCommand1NewLine(s, std::move(line), t);
+  };
+  DosCommand1->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
+  DosCommand2->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
+  const std::string folder = ProgramFolder();
+  // The banner: our own page beside the program, never the network.
+  WebBrowser1->Navigate(folder + "start.html");
+  FAppDir = folder;
+  FFileList.clear();
+}
+
+void TFrmMain::FormCloseQuery(TObject*, bool& CanClose) {
+  // Closing now would pull the window from under a wait that is still running.
+  if (FProbing || FConverting) {
+    CanClose = false;
+    AppMessageBox(FProbing ? kProbeBusyClose : kBatchBusyClose, Title(), MB_OK | MB_ICONINFORMATION);
+  }
+}
+
+void TFrmMain::FormClose(TObject*, TCloseAction&) { ClearFileList(); }
+
+TFileInfo* TFrmMain::GetFileInfo(int Index) const {
+  if (Index < 0 || Index >= int(FFileList.size())) return nullptr;
+  return FFileList[std::size_t(Index)].get();
+}
+
+void TFrmMain::ClearFileList() { FFileList.clear(); }
+
+void TFrmMain::WaitProbePass() {
+  const ULONGLONG end = GetTickCount64() + ProbePassMs;
+  while (!FProbeDone) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(end - now), QS_ALLINPUT);
+    Application->ProcessMessages();
+  }
+}
+
+int TFrmMain::GetVideoDuration(const std::string& FileName) {
+  struct Flag {
+    bool& f;
+    explicit Flag(bool& flag) : f(flag) { f = true; }
+    ~Flag() { f = false; }
+  } probing(FProbing);
+  DosCommand2->CommandLine = zorvel::ProbeCommandLine(FAppDir, FileName);
+  FProbeDone = false;
+  DosCommand2->Start();
+  for (int pass = 0; pass < 50 && !FProbeDone; ++pass) {
+    if (zorvel::HasProbeKey(DosCommand2->Lines.Text())) break;
+    WaitProbePass();
+  }
+  DosCommand2->Stop();
+  return zorvel::ProbeDuration(DosCommand2->Lines.Text());
+}
+
+void TFrmMain::btnAddClick(TObject*) {
+  if (FProbing) {
+    AppMessageBox(kProbeBusy, Title(), MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (!OpenDialog1->Execute(Handle())) return;
+  ProgressBar1->SetPosition(0);
+  lblInfo->SetCaption(kReady);
+  auto info = std::make_unique<TFileInfo>();
+  info->FilePath = OpenDialog1->FileName;
+  info->Duration = GetVideoDuration(info->FilePath);
+  info->Status = kReady;
+  FFileList.push_back(std::move(info));
+  lvwFiles->SetItemCount(int(FFileList.size()));
+}
+
+void TFrmMain::lvwFilesData(TObject*, TListItem* Item) {
+  const TFileInfo* info = GetFileInfo(Item->Index);
+  if (!info) return;
+  Item->Caption = info->FilePath;
+  Item->SubItems.Add(info->Status);
+}
+
+void TFrmMain::btnDeleteClick(TObject*) {
+  const int index = lvwFiles->ItemIndex();
+  if (lvwFiles->ItemCount() <= 0 || index < 0 || index >= int(FFileList.size())) return;
+  FFileList.erase(FFileList.begin() + index);
+  lvwFiles->SetItemCount(int(FFileList.size()));
+  lvwFiles->Repaint();
+}
+
+void TFrmMain::btnClearClick(TObject*) {
+  ClearFileList();
+  lvwFiles->SetItemCount(0);
+  lvwFiles->Repaint();
+}
+
+void TFrmMain::btnMoveToUpClick(TObject*) {
+  const int index = lvwFiles->ItemIndex();
+  if (lvwFiles->ItemCount() <= 0 || index < 1 || index >= int(FFileList.size())) return;
+  std::swap(FFileList[std::size_t(index)], FFileList[std::size_t(index) - 1]);
+  lvwFiles->Repaint();
+}
+
+void TFrmMain::btnMoveToDownClick(TObject*) {
+  const int index = lvwFiles->ItemIndex();
+  if (lvwFiles->ItemCount() <= 0 || index < 0 || index + 1 >= int(FFileList.size())) return;
+  std::swap(FFileList[std::size_t(index)], FFileList[std::size_t(index) + 1]);
+  lvwFiles->Repaint();
+}
+
+void TFrmMain::Button8Click(TObject*) {
+  const std::string dir = BrowseForFolderPath(Handle(), "请选择文件", "");
+  if (!dir.empty()) edtSaveDir->SetText(dir);
+}
+
+void TFrmMain::ForceOutputDir(const std::string& path) {
+  if (DirectoryExists(path)) return;
+  for (const std::string& folder : zorvel::FolderPrefixes(path)) {
+    if (folder.empty() || DirectoryExists(folder)) continue;
+    if (CreateDirectoryW(TextToWide(folder).c_str(), nullptr)) continue;
+    const DWORD error = GetLastError();
+    AppMessageBox("建立目录：" + path + "出错！\r\n\r\n请检查目录名是否正确。", Title(),
+                  MB_OK | MB_ICONERROR);
+    throw EInOutError("I/O error " + std::to_string(error), int(error));
+  }
+}
+
+void TFrmMain::SetBatchControlsEnabled(bool enabled) {
+  GroupBox3->SetEnabled(enabled);
+  GroupBox6->SetEnabled(enabled);
+  lvwFiles->SetEnabled(enabled);
+  btnConvert->SetEnabled(enabled);
+}
+
+void TFrmMain::btnConvertClick(TObject*) {
+  if (FProbing) {
+    AppMessageBox(kProbeBusy, Title(), MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (FConverting) return;
+  const std::string saveDir = edtSaveDir->Text();
+  if (saveDir.empty()) {
+    ShowMessage(kNoFolder);
+    return;
+  }
+  ForceOutputDir(saveDir);
+
+  std::vector<std::string> skipped;
+  FConverting = true;
+  SetBatchControlsEnabled(false);
+  try {
+    FCurrentIndex = 0;
+    const int count = int(FFileList.size());
+    for (int i = 0; i < count; ++i) {
+      FCurrentIndex = i;
+      TFileInfo* job = GetFileInfo(i);
+      lblInfo->SetCaption(kConverting + job->FilePath);
+      // The encoder would overwrite the very file it reads: the source is never risked.
+      if (SameFile(job->FilePath, zorvel::OutputPath(saveDir, job->FilePath))) {
+        job->Status = kSkipped;
+        skipped.push_back(job->FilePath);
+      } else {
+        job->Status = ConvertVideo(job) ? kDone : kFailed;
+      }
+      lvwFiles->Invalidate();
+    }
+  } catch (...) {
+    FConverting = false;
+    ProgressBar1->SetPosition(0);
+    SetBatchControlsEnabled(true);
+    throw;
+  }
+  ProgressBar1->SetPosition(0);
+  lblInfo->SetCaption(kAllDone);
+  SetBatchControlsEnabled(true);
+  FConverting = false;
+  if (!skipped.empty()) {
+    std::string text = kSkippedNote;
+    for (const std::string& path : skipped) text += "\r\n" + path;
+    AppMessageBox(text, Title(), MB_OK | MB_ICONWARNING);
+  }
+}
+
+bool TFrmMain::ConvertVideo(TFileInfo* job) {
+  ProgressBar1->SetMax(job->Duration);
+  ProgressBar1->SetMin(0);
+  zorvel::TConvertOptions options;
+  options.Kbps = cmbVideoKbps->Text();
+  options.FrameRate = cmbVideoFrame->Text();
+  if (cmbVideoSize->ItemIndex() > 0) options.Size = cmbVideoSize->Text();
+  if (cmbAspect->ItemIndex() > 0) options.Aspect = cmbAspect->Text();
+  DosCommand1->CommandLine = zorvel::ConvertCommandLine(FAppDir, job->FilePath, options,
+                                                        zorvel::OutputPath(edtSaveDir->Text(), job->FilePath));
+  DosCommand1->Start();
+  // Every line and the end of the run arrive as messages: wait for them, never spin.
+  while (DosCommand1->IsRunning()) Application->HandleMessage();
+  DosCommand1->Stop();
+  const auto code = DosCommand1->ExitCode();
+  return code && *code == 0;
+}
+
+void TFrmMain::DosCommand1NewLine(TObject*, std::string NewLine, TOutputType) {
+  if (const auto seconds = zorvel::ProgressSeconds(NewLine)) ProgressBar1->SetPosition(*seconds);
+}
+
+void TFrmMain::DosCommand1Terminated(TObject*) { ProgressBar1->SetPosition(0); }
+
+void TFrmMain::DosCommand2Terminated(TObject*) { FProbeDone = true; }
+
+// Start-up: the application, its title, the main form, the message loop until the main
+// form closes.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TApplication application;
   application.Initialize();
-  application.Title = "Zorvel";
-
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DemoProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "ZorvelDemo";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowA("ZorvelDemo", "Zorvel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 640, 400, nullptr, nullptr, instance, nullptr);
-  HWND list = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                            0, 0, 0, 0, window, nullptr, instance, nullptr);
-  ShowWindow(window, show);
-
-  // Owned by the application, which frees it (stopping any run) when the program ends.
-  auto& runner = *new TDosCommand(&application);
-  runner.OnNewLine = [list](TObject*, std::string line, TOutputType type) {
-    if (type == otEntireLine) SendMessageA(list, LB_ADDSTRING, 0, LPARAM(line.c_str()));
-  };
-  runner.CommandLine = "\"" + ProgramFolder() + "ffmpeg.exe\" -version";
-  SafeCall([&] { runner.Start(); });
-
-  while (!application.Terminated()) application.HandleMessage();
+  application.Title = "Kestrin 8.5";
+  SafeCall([&] {
+    auto* form = new TFrmMain(&application);  // the application frees it
+    form->IsMainForm = true;
+    form->Show();
+    while (!application.Terminated()) application.HandleMessage();
+  });
   return 0;
 }

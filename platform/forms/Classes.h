@@ -30,6 +30,14 @@ class Exception : public std::exception {
   std::string message_;
 };
 
+// A file or folder operation failed; ErrorCode is the system's error code.
+class EInOutError : public Exception {
+ public:
+  EInOutError(std::string message, int errorCode)
+      : Exception(std::move(message)), ErrorCode(errorCode) {}
+  int ErrorCode;
+};
+
 // A component is owned by the component passed to its constructor; an owner frees its
 // components when it is destroyed, the last created first.
 class TComponent : public TObject {

@@ -1,0 +1,186 @@
+#include "ComCtrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+void InitCommonControlClasses() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)done;
+}
+}  // namespace
+
+TListView::TListView(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+
+void TListView::SetColumns(std::vector<TListColumn> columns) {
+  columns_ = std::move(columns);
+  if (!HandleAllocated()) return;
+  while (SendMessageW(handle_, LVM_DELETECOLUMN, 0, 0)) {
+  }
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    std::wstring text = TextToWide(columns_[i].Caption);
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.pszText = text.data();
+    col.cx = columns_[i].Width;
+    SendMessageW(handle_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+  }
+  SizeColumns();
+}
+
+void TListView::SizeColumns() {
+  if (!HandleAllocated()) return;
+  RECT r;
+  GetClientRect(handle_, &r);
+  int fixed = 0;
+  for (const TListColumn& c : columns_)
+    if (!c.AutoSize) fixed += c.Width;
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    const int w = columns_[i].AutoSize ? std::max(0, int(r.right - r.left) - fixed) : columns_[i].Width;
+    SendMessageW(handle_, LVM_SETCOLUMNWIDTH, i, w);
+  }
+}
+
+void TListView::Resized() { SizeColumns(); }
+
+void TListView::SetItemCount(int count) {
+  count_ = std::max(0, count);
+  if (HandleAllocated()) SendMessageW(handle_, LVM_SETITEMCOUNT, WPARAM(count_), 0);
+}
+
+int TListView::ItemIndex() const {
+  if (!handle_) return -1;
+  return int(SendMessageW(handle_, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+void TListView::SetItemIndex(int index) {
+  if (!HandleAllocated()) return;
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = 0;
+  SendMessageW(handle_, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&item));
+  if (index < 0 || index >= count_) return;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(handle_, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TListView::GetItem(int index, TListItem& item) {
+  item.Index = index;
+  item.Caption.clear();
+  item.SubItems.Clear();
+  if (OnData) OnData(this, &item);
+}
+
+void TListView::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  params.ClassName = WC_LISTVIEWW;
+  params.Style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+}
+
+void TListView::CreateWnd() {
+  TWinControl::CreateWnd();
+  DWORD ex = 0;
+  if (GridLines) ex |= LVS_EX_GRIDLINES;
+  if (RowSelect) ex |= LVS_EX_FULLROWSELECT;
+  SendMessageW(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
+  SetColumns(columns_);
+  SendMessageW(handle_, LVM_SETITEMCOUNT, WPARAM(count_), 0);
+}
+
+bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
+  if (header->code != LVN_GETDISPINFOW) return false;
+  auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+  LVITEMW& lv = info->item;
+  result = 0;
+  if (!(lv.mask & LVIF_TEXT) || !lv.pszText || lv.cchTextMax <= 0) return true;
+  lv.pszText[0] = L'\0';
+  if (lv.iItem < 0 || lv.iItem >= count_) return true;
+  TListItem item;
+  GetItem(lv.iItem, item);
+  std::string text;
+  if (lv.iSubItem == 0) text = item.Caption;
+  else if (std::size_t(lv.iSubItem) <= item.SubItems.Count()) text = item.SubItems[std::size_t(lv.iSubItem) - 1];
+  text_ = TextToWide(text);
+  lstrcpynW(lv.pszText, text_.c_str(), lv.cchTextMax);
+  return true;
+}
+
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {}
+
+void TProgressBar::SetMin(int value) {
+  min_ = value;
+  if (HandleAllocated()) SendMessageW(handle_, PBM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+}
+
+void TProgressBar::SetMax(int value) {
+  max_ = value;
+  if (HandleAllocated()) SendMessageW(handle_, PBM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+}
+
+int TProgressBar::Position() const {
+  if (handle_) return int(SendMessageW(handle_, PBM_GETPOS, 0, 0));
+  return std::clamp(position_, std::min(min_, max_), std::max(min_, max_));
+}
+
+void TProgressBar::SetPosition(int value) {
+  position_ = value;
+  if (HandleAllocated()) SendMessageW(handle_, PBM_SETPOS, WPARAM(value), 0);
+}
+
+void TProgressBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  params.ClassName = PROGRESS_CLASSW;
+  params.Style = 0;
+}
+
+void TProgressBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessageW(handle_, PBM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+  SendMessageW(handle_, PBM_SETPOS, WPARAM(position_), 0);
+}
+
+void RegisterComControls() {
+  auto& lv = RegisterComponentClass("TListView", "TWinControl", [](TComponent* o) { return new TListView(o); });
+  lv.Property("Columns", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+    // Each column is a caption followed by its width; width 0 fills what the others leave.
+    auto* view = static_cast<TListView*>(c);
+    if (v.kind != TPropValue::List || v.items.size() % 2 != 0)
+      throw EReadError("expected [caption width ...]");
+    std::vector<TListColumn> columns;
+    for (std::size_t i = 0; i < v.items.size(); i += 2) {
+      TListColumn col;
+      col.Caption = ReadString(v.items[i], ctx);
+      col.Width = int(ReadInteger(v.items[i + 1]));
+      col.AutoSize = col.Width == 0;
+      columns.push_back(col);
+    }
+    view->SetColumns(std::move(columns));
+  });
+  lv.Property("GridLines", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TListView*>(c)->GridLines = ReadBool(v);
+  });
+  lv.Property("RowSelect", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TListView*>(c)->RowSelect = ReadBool(v);
+  });
+  // The list is always a read-only, owner-data report without border; these say so.
+  for (const char* fixed : {"OwnerData", "ReadOnly", "ViewStyle", "BorderStyle"})
+    lv.Property(fixed, [](TComponent*, const TPropValue&, TReadContext&) {});
+  lv.Property("OnData", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+    static_cast<TListView*>(c)->OnData = ReadEvent<TLVOwnerDataEvent>(v, ctx);
+  });
+
+  auto& pb = RegisterComponentClass("TProgressBar", "TWinControl", [](TComponent* o) { return new TProgressBar(o); });
+  pb.Property("Min", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TProgressBar*>(c)->SetMin(int(ReadInteger(v)));
+  });
+  pb.Property("Max", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TProgressBar*>(c)->SetMax(int(ReadInteger(v)));
+  });
+  pb.Property("Position", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TProgressBar*>(c)->SetPosition(int(ReadInteger(v)));
+  });
+}

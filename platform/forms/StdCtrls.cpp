@@ -1,0 +1,179 @@
+#include "StdCtrls.h"
+
+#include "Forms.h"
+
+TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
+
+void TLabel::CreateParams(TCreateParams& params) {
+  params.ClassName = L"STATIC";
+  params.Style = SS_LEFT | SS_NOPREFIX;
+}
+
+bool TLabel::CtlColor(HDC dc, HBRUSH& brush) {
+  // Labels show their container's colour through.
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(EffectiveEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  brush = Parent() ? Parent()->Brush() : Brush();
+  return true;
+}
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+
+void TEdit::SetReadOnly(bool value) {
+  readOnly_ = value;
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, value, 0);
+}
+
+void TEdit::CreateParams(TCreateParams& params) {
+  params.ClassName = L"EDIT";
+  params.Style = ES_AUTOHSCROLL | WS_TABSTOP | (readOnly_ ? ES_READONLY : 0);
+  params.ExStyle = WS_EX_CLIENTEDGE;
+}
+
+bool TEdit::CtlColor(HDC dc, HBRUSH& brush) {
+  // A read-only edit keeps its own colour instead of the system's grey.
+  SetBkColor(dc, ColorToRGB(Color()));
+  SetTextColor(dc, GetSysColor(EffectiveEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  brush = Brush();
+  return true;
+}
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {}
+
+void TButton::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TButton::CreateParams(TCreateParams& params) {
+  params.ClassName = L"BUTTON";
+  params.Style = BS_PUSHBUTTON | WS_TABSTOP;
+}
+
+void TButton::CNCommand(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 20);
+}
+
+void TComboBox::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  itemIndex_ = -1;
+  if (HandleAllocated()) {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& s : items_)
+      SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TextToWide(s).c_str()));
+  }
+}
+
+int TComboBox::ItemIndex() const {
+  if (handle_) return int(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+  return itemIndex_;
+}
+
+void TComboBox::SetItemIndex(int index) {
+  itemIndex_ = (index >= 0 && std::size_t(index) < items_.size()) ? index : -1;
+  if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
+}
+
+std::string TComboBox::Text() const {
+  const int i = ItemIndex();
+  return (i >= 0 && std::size_t(i) < items_.size()) ? items_[std::size_t(i)] : std::string();
+}
+
+void TComboBox::CreateParams(TCreateParams& params) {
+  params.ClassName = L"COMBOBOX";
+  params.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+}
+
+void TComboBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  for (const std::string& s : items_)
+    SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TextToWide(s).c_str()));
+  SendMessageW(handle_, CB_SETCURSEL, WPARAM(itemIndex_), 0);
+}
+
+void TComboBox::CNCommand(WORD code) {
+  if (code == CBN_SELCHANGE && OnChange) OnChange(this);
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}
+
+RECT TGroupBox::DisplayRect() {
+  RECT r = TWinControl::DisplayRect();
+  r.left += 2;
+  r.right -= 2;
+  r.bottom -= 2;
+  r.top += 15;  // below the caption
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+void TGroupBox::Paint(HDC dc) {
+  RECT r{0, 0, Width(), Height()};
+  r.top = 6;
+  DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+  const std::wstring text = TextToWide(Caption());
+  if (text.empty()) return;
+  HGDIOBJ old = SelectObject(dc, FontHandle());
+  SetBkColor(dc, ColorToRGB(Color()));
+  SetBkMode(dc, OPAQUE);
+  SetTextColor(dc, GetSysColor(EffectiveEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  TextOutW(dc, 8, 0, text.c_str(), int(text.size()));
+  SelectObject(dc, old);
+}
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+
+void TPanel::Paint(HDC dc) {
+  RECT r{0, 0, Width(), Height()};
+  if (BevelOuter == bvRaised) DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
+  if (BevelOuter == bvLowered) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  const std::wstring text = TextToWide(Caption());
+  if (text.empty()) return;
+  HGDIOBJ old = SelectObject(dc, FontHandle());
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+}
+
+void RegisterStdControls() {
+  RegisterComponentClass("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
+  RegisterComponentClass("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
+  RegisterComponentClass("TGroupBox", "TWinControl", [](TComponent* o) { return new TGroupBox(o); });
+
+  auto& edit = RegisterComponentClass("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
+  edit.Property("Text", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+    static_cast<TEdit*>(c)->SetText(ReadString(v, ctx));
+  });
+  edit.Property("ReadOnly", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TEdit*>(c)->SetReadOnly(ReadBool(v));
+  });
+
+  auto& combo = RegisterComponentClass("TComboBox", "TWinControl", [](TComponent* o) { return new TComboBox(o); });
+  combo.Property("Items", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+    static_cast<TComboBox*>(c)->SetItems(ReadStrings(v, ctx));
+  });
+  combo.Property("ItemIndex", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TComboBox*>(c)->SetItemIndex(int(ReadInteger(v)));
+  });
+  combo.Property("Style", [](TComponent*, const TPropValue& v, TReadContext&) {
+    if (ReadIdent(v) != "csDropDownList") throw EReadError("only csDropDownList is supported");
+  });
+  combo.Property("OnChange", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+    static_cast<TComboBox*>(c)->OnChange = ReadEvent<TNotifyEvent>(v, ctx);
+  });
+
+  auto& panel = RegisterComponentClass("TPanel", "TWinControl", [](TComponent* o) { return new TPanel(o); });
+  panel.Property("BevelOuter", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    const std::string s = ReadIdent(v);
+    auto* p = static_cast<TPanel*>(c);
+    if (s == "bvNone") p->BevelOuter = bvNone;
+    else if (s == "bvLowered") p->BevelOuter = bvLowered;
+    else if (s == "bvRaised") p->BevelOuter = bvRaised;
+    else throw EReadError("unknown bevel " + s);
+  });
+}

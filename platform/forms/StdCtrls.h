@@ -1,0 +1,90 @@
+// The standard controls: label, edit, button, drop-down list, group box and panel.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+
+class TLabel : public TWinControl {
+ public:
+  explicit TLabel(TComponent* owner);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  bool CtlColor(HDC dc, HBRUSH& brush) override;
+};
+
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* owner);
+  std::string Text() const { return Caption(); }
+  void SetText(const std::string& text) { SetCaption(text); }
+  bool ReadOnly() const noexcept { return readOnly_; }
+  void SetReadOnly(bool value);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  bool CtlColor(HDC dc, HBRUSH& brush) override;
+
+ private:
+  bool readOnly_ = false;
+};
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* owner);
+  // What a user's click does.
+  void Click();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CNCommand(WORD code) override;
+};
+
+// A fixed list to choose from (no typing).
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TComponent* owner);
+  const std::vector<std::string>& Items() const noexcept { return items_; }
+  void SetItems(std::vector<std::string> items);
+  // -1 when nothing is chosen.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // The chosen item's text, empty when none is chosen.
+  std::string Text() const;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void CNCommand(WORD code) override;
+  int WindowHeight() override { return Height() + 200; }
+
+ private:
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+};
+
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+
+ protected:
+  void Paint(HDC dc) override;
+  RECT DisplayRect() override;
+};
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+class TPanel : public TWinControl {
+ public:
+  explicit TPanel(TComponent* owner);
+  TPanelBevel BevelOuter = bvRaised;
+
+ protected:
+  void Paint(HDC dc) override;
+};
+
+void RegisterStdControls();

@@ -1,0 +1,11 @@
+# Form descriptions, the published-property registry, controls and forms.
+target_sources(zv_forms_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FormDesc.cpp ${CMAKE_CURRENT_LIST_DIR}/TypInfo.cpp)
+zv_native_test(forms_desc_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/FormDescTest.cpp LIBS zv_forms_core)
+
+if(ZV_WINDOWS)
+  target_sources(zv_forms PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OleCtrls.cpp)
+  target_link_libraries(zv_forms PUBLIC comctl32 comdlg32 shell32 ole32 oleaut32 uuid)
+endif()
