@@ -166,9 +166,10 @@ void EncodePosition(int p, BitWriter& out) {
 // `text`, so it never reaches ring bytes that the decoder has not written.
 class MatchFinder {
  public:
-  explicit MatchFinder(const std::string& text) : text_(text), prev_(text.size(), -1) {
-    std::fill(std::begin(head_), std::end(head_), -1);
-  }
+  // The hash table grows with the text, so that small texts start quickly.
+  explicit MatchFinder(const std::string& text)
+      : text_(text), prev_(text.size(), -1), hashBits_(HashBits(text.size())),
+        head_(std::size_t{1} << hashBits_, -1) {}
 
   void Insert(int pos) {
     if (pos + 3 > static_cast<int>(text_.size())) return;
@@ -195,15 +196,21 @@ class MatchFinder {
   }
 
  private:
-  unsigned Hash(int pos) const {
-    auto b = [&](int i) { return static_cast<unsigned char>(text_[pos + i]); };
-    return ((b(0) << 10) ^ (b(1) << 5) ^ b(2)) & (kHashSize - 1);
+  static int HashBits(std::size_t size) {
+    int bits = 10;
+    while (bits < 15 && (std::size_t{1} << bits) < size) ++bits;
+    return bits;
   }
 
-  static constexpr unsigned kHashSize = 1 << 15;
+  unsigned Hash(int pos) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(text_.data()) + pos;
+    return ((p[0] * 0x9E3779B1u) ^ (p[1] * 0x85EBCA77u) ^ (p[2] * 0xC2B2AE3Du)) >> (32 - hashBits_);
+  }
+
   const std::string& text_;
   std::vector<int> prev_;
-  int head_[kHashSize];
+  int hashBits_;
+  std::vector<int> head_;
 };
 
 }  // namespace
@@ -218,7 +225,9 @@ std::vector<std::uint8_t> LzhEncode(std::string_view data, const EncodeOptions& 
   auto tree = std::make_unique<Tree>();
   auto finder = std::make_unique<MatchFinder>(text);
   BitWriter out;
-  for (int i = 0; i < kBlankPrefix; ++i) finder->Insert(i);
+  // Any blank run of the prefix is as good a source as another: only its last F
+  // positions are offered, the nearest ones.
+  for (int i = kBlankPrefix - F; i < kBlankPrefix; ++i) finder->Insert(i);
 
   int pos = kBlankPrefix;
   while (pos < end) {

@@ -24,3 +24,32 @@ if(ZV_WINDOWS)
   target_link_libraries(zv_skin PUBLIC zv_skin_core zv_forms)
   zv_warnings(zv_skin)
 endif()
+
+# zv_skin_fuzzer(name SOURCES ... [LIBS ...] [MAX_LEN n]): a libFuzzer target of the host
+# build (clang only). The code under test is compiled into the target itself, so that
+# the fuzzer sees its coverage. Its CTest entry runs a fixed number of inputs from the
+# seed corpus in the folder's corpus/ (new inputs go to the build folder) and fails on
+# any finding.
+function(zv_skin_fuzzer name)
+  if(ZV_WINDOWS OR NOT ZV_TESTS OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  cmake_parse_arguments(F "" "MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  if(NOT F_MAX_LEN)
+    set(F_MAX_LEN 4096)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/zorvel/skin)
+  # Optimised, as fuzzing wants many runs; the sanitizers stay on.
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer -O2)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  zv_warnings(${name})
+  set(found ${CMAKE_CURRENT_BINARY_DIR}/corpus)
+  file(MAKE_DIRECTORY ${found})
+  add_test(NAME ${name}
+    COMMAND ${name} -runs=200000 -seed=1 -max_len=${F_MAX_LEN} -timeout=10 -rss_limit_mb=2048
+            -print_final_stats=1 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
+            ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+  set_tests_properties(${name} PROPERTIES LABELS "native;fuzz" TIMEOUT 300)
+endfunction()
