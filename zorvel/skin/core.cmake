@@ -45,11 +45,12 @@ function(zv_skin_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   zv_warnings(${name})
+  # Each run starts from the seeds alone, so that its length does not grow run by run.
   set(found ${CMAKE_CURRENT_BINARY_DIR}/corpus)
-  file(MAKE_DIRECTORY ${found})
   add_test(NAME ${name}
-    COMMAND ${name} -runs=200000 -seed=1 -max_len=${F_MAX_LEN} -timeout=10 -rss_limit_mb=2048
-            -print_final_stats=1 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
+    COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1\" && shift && exec \"$@\"" fuzz ${found}
+            $<TARGET_FILE:${name}> -runs=200000 -seed=1 -max_len=${F_MAX_LEN} -timeout=10
+            -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
             ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
   set_tests_properties(${name} PROPERTIES LABELS "native;fuzz" TIMEOUT 300)
 endfunction()
