@@ -40,12 +40,22 @@ start)
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
   fi
-  n=$(free_display)
-  # Started detached from our output, so that whoever runs this script is not kept waiting.
-  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-  xpid=$!
-  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  # Another environment may take the same free display at the same moment: then this
+  # server exits at once, and the next free display is tried.
+  for _ in 1 2 3 4 5; do
+    n=$(free_display)
+    # Started detached from our output, so that whoever runs this script is not kept waiting.
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    xpid=$!
+    for _ in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$xpid" 2>/dev/null && break
+      sleep 0.1
+    done
+    sleep 0.2  # a server that lost the display to another one is gone by now
+    kill -0 "$xpid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] && break
+    xpid=
+  done
+  [ -n "$xpid" ] || { echo "Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$n"
   wineserver -p </dev/null >/dev/null 2>&1
   # Wine's own services start with the first program and live as long as the server;
