@@ -9,7 +9,7 @@
 
 #include "TavrinThread.h"
 
-class TavrinFFmpeg : public TavrinThread {
+class TavrinFFmpeg final : public TavrinThread {
  public:
   static constexpr std::size_t kCommandSize = 2000;  // bytes, with the terminator
   static constexpr std::size_t kPathSize = 300;      // bytes of the program path

@@ -1,10 +1,27 @@
 # The video program: application, main dialog, bitmap buttons, About dialog, banner,
-# and the encoder worker; its dialogs and images are resources of video.rc.
+# and the encoder worker; its dialogs and images are resources of video.rc (the images
+# are drawn by res/make_images.py).
 if(ZV_WINDOWS)
   add_library(zv_video_worker STATIC TavrinThread.cpp TavrinFFmpeg.cpp)
   target_include_directories(zv_video_worker PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   zv_warnings(zv_video_worker)
 
+  add_library(zv_video_dialog STATIC videoApp.cpp videoDlg.cpp ControlButton.cpp Dg3.cpp Explorer1.cpp)
+  target_include_directories(zv_video_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(zv_video_dialog PUBLIC zv_video_worker zv_dialogs)
+  zv_warnings(zv_video_dialog)
+
+  add_executable(video WIN32 Main.cpp video.rc)
+  target_link_libraries(video PRIVATE zv_video_dialog)
+  target_link_options(video PRIVATE -municode)
+  target_include_directories(video PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  zv_warnings(video)
+
   zv_wine_test(video_worker_test SOURCES tests/TavrinFFmpegTest.cpp
     LIBS zv_video_worker DEPENDS vvdouble TIMEOUT 120)
+  zv_wine_test(video_dialog_test SOURCES tests/VideoDlgTest.cpp tests/ControlButtonTest.cpp video.rc
+    LIBS zv_video_dialog DEPENDS vvdouble TIMEOUT 120)
+  if(TARGET video_dialog_test)
+    target_include_directories(video_dialog_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
 endif()

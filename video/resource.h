@@ -1,0 +1,53 @@
+// Resource identifiers of video: dialogs, controls, images.
+#pragma once
+
+#define IDD_VIDEO_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDB_BACKGROUND 137
+#define IDB_ABOUT 139
+#define IDB_CLOSE_NORMAL 140
+#define IDB_CLOSE_HOVER 141
+#define IDB_CLOSE_PRESSED 142
+#define IDB_CLOSE_MASK 143
+#define IDB_MIN_NORMAL 144
+#define IDB_MIN_HOVER 145
+#define IDB_MIN_PRESSED 146
+#define IDB_MIN_MASK 147
+#define IDD_ABOUT 151
+#define IDB_ABOUT_BACKGROUND 158
+
+#define IDC_ADD 1000
+#define IDC_DELETE 1001
+#define IDC_CLEAR 1002
+#define IDC_UP 1003
+#define IDC_DOWN 1004
+#define IDC_SET_OUTPUT 1005
+#define IDC_CONVERT 1006
+#define IDC_OUTPUT_DIR 1007
+#define IDC_PROGRESS 1008
+#define IDC_FORMAT 1009
+#define IDC_VIDEO_CODEC 1010
+#define IDC_VIDEO_BITRATE 1011
+#define IDC_FRAME_SIZE 1012
+#define IDC_FRAME_RATE 1013
+#define IDC_ASPECT 1014
+#define IDC_AUDIO_CODEC 1015
+#define IDC_AUDIO_BITRATE 1016
+#define IDC_SAMPLE_RATE 1017
+#define IDC_CHANNELS 1018
+#define IDC_FILE_LIST 1019
+#define IDC_ABOUT 1023
+#define IDC_MINIMIZE 1024
+#define IDC_CLOSE 1025
+#define IDC_BANNER 1026
+
+// About dialog
+#define IDC_ABOUT_CLOSE 1000
+#define IDC_ABOUT_TITLE 1001
+#define IDC_ABOUT_MAIL 1002
+
+#define ID_HELP_COMMAND 0xE146
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

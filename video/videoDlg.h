@@ -1,0 +1,102 @@
+// The main dialog: the file list, the option lists, the output folder, Convert with its
+// progress bar, the About button, the banner and the two bitmap caption buttons.
+#pragma once
+
+#include <string>
+
+#include "ControlButton.h"
+#include "Explorer1.h"
+#include "TavrinFFmpeg.h"
+#include "dialogs/Dialogs.h"
+
+class CvideoDlg : public CDialog {
+ public:
+  static constexpr int kExeDirSize = 300;     // wide characters, with the terminator
+  static constexpr int kCommandSize = 2000;   // bytes, with the terminator
+  static const wchar_t kBannerUrl[];
+
+  explicit CvideoDlg(HWND parent = nullptr);
+  ~CvideoDlg() override;
+
+  // The encoder arguments chosen in the option lists, in the command's order.
+  struct EncoderOptions {
+    std::wstring videoCodec;
+    std::wstring videoBitrate;
+    std::wstring frameSize;
+    std::wstring frameRate;
+    std::wstring audioCodec;
+    std::wstring sampleRate;
+    std::wstring audioBitrate;
+    std::wstring channels;
+  };
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+  // Paints the client area into `dc`: the icon centred when minimised, else the
+  // background picture stretched over the whole area.
+  void PaintClient(HDC dc, const RECT& client, bool iconic);
+
+  HICON m_hIcon;
+  int m_selected = -1;
+
+  CEdit m_outputDir;
+  CProgressBar m_progress;
+  CComboBox m_format, m_videoCodec, m_videoBitrate, m_frameSize, m_frameRate, m_aspect, m_audioCodec,
+      m_audioBitrate, m_sampleRate, m_channels;
+  CListView m_list;
+  CBitmapButton m_btnAbout;
+  CControlButton m_btnMinimize;
+  CControlButton m_btnClose;
+  CExplorer1 m_banner;
+
+  // The queue's state.
+  TavrinFFmpeg* m_encoder = nullptr;
+  int m_total = 0;
+  int m_current = 0;
+  char m_command[kCommandSize] = {};
+  wchar_t m_exeDir[kExeDirSize] = {};
+  EncoderOptions m_options;
+
+  // Option lists and mappers.
+  void FillOptions3gp();
+  void FillOptions3gpp2();
+  void FillAudioAmr();
+  void FillAudioAac();
+  void OnFormatChanged();
+  void MapVideoCodec();
+  void MapVideoBitrate();
+  void MapVideoSize();
+  void MapFrameRate();
+  void MapAudioCodec();
+  void MapAudioBitrate();
+  void MapSampleRate();
+  void MapChannels();
+  void OnAspectChanged() {}
+
+  // Handlers.
+  LRESULT OnPaint();
+  LRESULT OnQueryDragIcon() { return LRESULT(m_hIcon); }
+  void OnConvert();
+  void OnAddFile();
+  void OnDeleteFile();
+  void OnSetOutputDir();
+  void OnClearList();
+  LRESULT OnLButtonDown() { return Default(); }
+  void OnAbout();
+  LRESULT OnCtlColor(WPARAM w, LPARAM l);
+  void OnMinimize() { PostMessage(WM_SYSCOMMAND, SC_MINIMIZE); }
+  void OnCloseButton() { PostMessage(WM_CLOSE); }
+  LRESULT OnListClick(NMHDR* hdr);
+  void OnMoveUp();
+  void OnMoveDown();
+  LRESULT OnListItemChanged(NMHDR*) { return 0; }
+  LRESULT OnProgressCustomDraw(NMHDR*) { return CDRF_DODEFAULT; }
+  LRESULT OnTimer(WPARAM id);
+  LRESULT OnClose();
+
+ protected:
+  void DoDataExchange(CDataExchange& dx) override;
+  BOOL OnInitDialog() override;
+
+ private:
+  void MoveSelected(int delta);
+};
