@@ -25,3 +25,11 @@ if(ZV_WINDOWS)
     target_include_directories(video_dialog_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
 endif()
+
+# Screenshots for the README: video_screenshots OUT_DIR under Wine.
+if(ZV_WINDOWS AND TARGET zv_capture)
+  add_executable(video_screenshots tests/Screenshots.cpp video.rc)
+  target_link_libraries(video_screenshots PRIVATE zv_video_dialog zv_capture)
+  target_include_directories(video_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  zv_warnings(video_screenshots)
+endif()
