@@ -10,7 +10,7 @@ namespace bridge {
 namespace {
 
 constexpr DWORD kPollMs = 100;
-constexpr int kPollsPerBeat = 5;
+constexpr int kPollsPerBeat = 3;
 // The Linux side writes "started" first thing; silence beyond this means it never ran.
 constexpr DWORD kStartTimeoutMs = 15000;
 
@@ -210,10 +210,10 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   s += "child=$!\n"
        "( last=; idle=0\n"
        "  while kill -0 $child 2>/dev/null; do\n"
-       "    sleep 1\n"
+       "    sleep 0.5\n"
        "    beat=$(cat \"$d/beat\" 2>/dev/null)\n"
        "    if [ \"$beat\" = \"$last\" ]; then idle=$((idle+1)); else idle=0; last=$beat; fi\n"
-       "    if [ $idle -ge 5 ]; then\n"
+       "    if [ $idle -ge 6 ]; then\n"
        "      : > \"$d/orphan\"; kill $child 2>/dev/null; sleep 1; kill -9 $child 2>/dev/null\n"
        "      break\n"
        "    fi\n"

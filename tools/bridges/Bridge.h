@@ -2,8 +2,8 @@
 // Linux process's output to our handles nor reports its exit code, so the program runs
 // under /bin/sh with its output, its reports and its exit status going to files in a
 // private folder that the bridge reads as they grow. The bridge beats a heartbeat file
-// while it lives; when the beat stops (the bridge was ended), a watchdog on the Linux
-// side ends the program, so nothing runs on unseen.
+// while it lives; when the beat stops for three seconds (the bridge was ended), a
+// watchdog on the Linux side ends the program, so nothing runs on unseen.
 #pragma once
 
 #include <windows.h>

@@ -167,6 +167,16 @@ ProbeArgs SplitProbeArgs(const std::vector<std::wstring>& args) {
   return out;
 }
 
+std::string Tail(std::string_view log, std::size_t maxBytes) {
+  if (log.size() <= maxBytes) return std::string(log);
+  std::size_t start = log.size() - maxBytes;
+  if (log[start - 1] != '\n') {
+    std::size_t line = log.find('\n', start);
+    if (line != std::string_view::npos) start = line + 1;
+  }
+  return std::string(log.substr(start));
+}
+
 std::vector<std::string> TakeLines(std::string& carry, std::string_view more) {
   std::vector<std::string> lines;
   carry.append(more);

@@ -51,6 +51,9 @@ struct ProbeArgs {
 };
 ProbeArgs SplitProbeArgs(const std::vector<std::wstring>& args);
 
+// The end of a log, at most `maxBytes`, starting at a line.
+std::string Tail(std::string_view log, std::size_t maxBytes);
+
 // Cuts text arriving in pieces into complete lines ("\n", "\r\n" or "\r" ends one);
 // the unfinished rest stays in `carry` for the next piece.
 std::vector<std::string> TakeLines(std::string& carry, std::string_view more);

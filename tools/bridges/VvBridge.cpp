@@ -52,7 +52,7 @@ int wmain() {
   if (code == 0) {
     WriteProgress(progressFile, 1000);
   } else {
-    Print(job.ReadAll("err"), true);
+    Print(Tail(job.ReadAll("err"), 4096), true);
   }
   return code;
 }

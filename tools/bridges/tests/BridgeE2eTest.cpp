@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Bridge.h"
+#include "BridgeText.h"
 #include "DosCommand.h"
 #include "TestKit.h"
 
@@ -33,42 +34,31 @@ ConsoleRun RunConsole(const std::string& commandLine) {
   return {runner->Lines.Items(), runner->ExitCode()};
 }
 
-// What ffprobe says of a file: "codec width height" per stream, then the duration.
+// What ffprobe says of a file: "codec,width,height" per stream, then the duration.
 struct Probe {
   std::vector<std::string> streams;
   double duration = -1;
 };
 
-Probe ProbeFile(const std::string& path) {
+Probe ProbeFile(const std::wstring& path) {
   bridge::LinuxJob job;
-  const std::wstring wide(path.begin(), path.end());
   EXPECT_TRUE(job.Start("/usr/bin/ffprobe",
                         {"-v", "error", "-show_entries",
-                         "stream=codec_name,width,height:format=duration", "-of",
-                         "default=noprint_wrappers=1", bridge::UnixPath(wide)},
+                         "stream=codec_name,width,height:format=duration", "-of", "csv=p=0",
+                         bridge::UnixPath(path)},
                         false, false));
   job.Wait([] {});
+  std::string carry;
   Probe p;
-  std::string out = job.ReadAll("out");
-  std::size_t at = 0;
-  std::string stream;
-  while (at < out.size()) {
-    std::size_t end = out.find('\n', at);
-    if (end == std::string::npos) end = out.size();
-    std::string line = out.substr(at, end - at);
-    at = end + 1;
-    if (line.rfind("codec_name=", 0) == 0) {
-      if (!stream.empty()) p.streams.push_back(stream);
-      stream = line.substr(11);
-    } else if (line.rfind("width=", 0) == 0 || line.rfind("height=", 0) == 0) {
-      stream += " " + line.substr(line.find('=') + 1);
-    } else if (line.rfind("duration=", 0) == 0) {
-      p.duration = std::atof(line.c_str() + 9);
-    }
+  p.streams = bridge::TakeLines(carry, job.ReadAll("out") + "\n");
+  if (!p.streams.empty()) {
+    p.duration = std::atof(p.streams.back().c_str());
+    p.streams.pop_back();
   }
-  if (!stream.empty()) p.streams.push_back(stream);
   return p;
 }
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -96,8 +86,8 @@ TEST(Bridges, FfmpegReportsTheSecondsDoneAndWritesTheAvi) {
   }
   EXPECT_GE(markers, 1);
   EXPECT_NEAR(last, 3.0, 0.5);
-  Probe p = ProbeFile(out);
-  EXPECT_EQ(p.streams, (std::vector<std::string>{"mpeg4 320 240", "mp3"}));
+  Probe p = ProbeFile(Wide(out));
+  EXPECT_EQ(p.streams, (std::vector<std::string>{"mpeg4,320,240", "mp3"}));
   EXPECT_NEAR(p.duration, 3.0, 0.5);
 }
 
@@ -132,45 +122,39 @@ TEST(Bridges, MplayerAnswersTheDurationProbe) {
 // vv.exe runs from a folder of its own here, so that its progress file is this test's.
 struct VvRun {
   unsigned long exitCode = 259;
-  std::vector<int> progress;  // every distinct value seen while it ran, then the last
+  std::vector<int> progress;  // every distinct value seen while it ran, the last one last
 };
 
-VvRun RunVv(const std::string& args) {
-  const std::string dir = DataDir() + "vv\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  CopyFileA((testkit::ExeDir() + "vv.exe").c_str(), (dir + "vv.exe").c_str(), FALSE);
-  const std::string progressFile = dir + "progress.txt";
-  FILE* f = std::fopen(progressFile.c_str(), "w");
-  if (f) {
+VvRun RunVv(const std::wstring& args) {
+  const std::wstring dir = Wide(DataDir()) + L"vv\\";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  CopyFileW((Wide(testkit::ExeDir()) + L"vv.exe").c_str(), (dir + L"vv.exe").c_str(), FALSE);
+  const std::wstring progressFile = dir + L"progress.txt";
+  if (FILE* f = _wfopen(progressFile.c_str(), L"w")) {
     std::fputs("0", f);
     std::fclose(f);
   }
-  const auto readProgress = [&]() -> std::optional<int> {
-    FILE* in = std::fopen(progressFile.c_str(), "r");
-    if (!in) return std::nullopt;
-    int value = 0;
-    int scanned = std::fscanf(in, "%d", &value);
-    std::fclose(in);
-    if (scanned != 1) return std::nullopt;
-    return value;
-  };
-  std::string command = "vv.exe " + args;
-  STARTUPINFOA si{};
+  std::wstring command = L"vv.exe " + args;
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION pi{};
   VvRun run;
-  if (!CreateProcessA((dir + "vv.exe").c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+  if (!CreateProcessW((dir + L"vv.exe").c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, nullptr, &si, &pi)) {
     ADD_FAILURE() << "vv.exe did not start";
     return run;
   }
   for (;;) {
     DWORD wait = WaitForSingleObject(pi.hProcess, 20);
-    if (std::optional<int> v = readProgress();
-        v && (run.progress.empty() || run.progress.back() != *v)) {
-      run.progress.push_back(*v);
+    int value = 0;
+    if (FILE* in = _wfopen(progressFile.c_str(), L"r")) {
+      int scanned = std::fscanf(in, "%d", &value);
+      std::fclose(in);
+      if (scanned == 1 && (run.progress.empty() || run.progress.back() != value)) {
+        run.progress.push_back(value);
+      }
     }
     if (wait != WAIT_TIMEOUT) break;
   }
@@ -183,33 +167,35 @@ VvRun RunVv(const std::string& args) {
 }
 
 struct VvCase {
-  const char* options;
-  const char* name;
+  const wchar_t* source;
+  std::wstring options;
+  const wchar_t* output;
   std::vector<std::string> streams;
 };
 
 TEST(Bridges, VvConvertsAndKeepsItsProgressFile) {
-  const std::string preset = testkit::ExeDir() + "h264.dat";
+  const std::wstring data = Wide(DataDir());
+  ASSERT_TRUE(CopyFileW((data + L"clip.mp4").c_str(), (data + L"视频 片段.mp4").c_str(), FALSE));
   const VvCase cases[] = {
-      {"-vcodec h263 -b 256k -s 176x144  -r 14.985 -strict experimental -acodec aac "
-       "-ar 8000 -ab 12.2k -ac 1",
-       "clip.3gp", {"h263 176 144", "aac"}},
-      {"-vcodec  mpeg4 -b 256k -s 128x96 -r 15 -strict experimental -acodec aac -ar 8000 "
-       "-ab 32k -ac 1",
-       "mp4v.3gp", {"mpeg4 128 96", "aac"}},
+      {L"clip.mp4",
+       L"-vcodec h263 -b 256k -s 176x144  -r 14.985 -strict experimental -acodec aac "
+       L"-ar 8000 -ab 12.2k -ac 1",
+       L"clip.3gp", {"h263,176,144", "aac"}},
+      {L"clip.mp4",
+       L"-fpre \"" + Wide(testkit::ExeDir()) + L"h264.dat\" -vcodec libx264 -b 512k "
+       L"-s 320x240  -r 14.985 -strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
+       L"clip.3g2", {"h264,320,240", "aac"}},
+      // Chinese names, blanks, and the doubled separator of the default folder "C:\".
+      {L"视频 片段.mp4",
+       L"-vcodec  mpeg4 -b 256k -s 128x96 -r 15 -strict experimental -acodec aac -ar 8000 "
+       L"-ab 32k -ac 1",
+       L"\\新视频 片段.3gp", {"mpeg4,128,96", "aac"}},
   };
-  std::vector<VvCase> all(std::begin(cases), std::end(cases));
-  all.push_back({nullptr, "clip.3g2", {"h264 320 240", "aac"}});
-  for (const VvCase& c : all) {
-    SCOPED_TRACE(c.name);
-    const std::string options =
-        c.options ? std::string(c.options)
-                  : "-fpre \"" + preset + "\" -vcodec libx264 -b 512k -s 320x240  -r 14.985 "
-                    "-strict experimental -acodec aac -ar 44100 -ab 112k -ac 2";
-    // The default output folder "C:\" gives a doubled separator; the same holds here.
-    const std::string out = DataDir() + "\\" + c.name;
-    DeleteFileA(out.c_str());
-    VvRun r = RunVv("-i \"" + Clip() + "\" -y " + options + " \"" + out + "\"");
+  for (const VvCase& c : cases) {
+    SCOPED_TRACE(c.streams[0]);
+    const std::wstring out = data + c.output;
+    DeleteFileW(out.c_str());
+    VvRun r = RunVv(L"-i \"" + data + c.source + L"\" -y " + c.options + L" \"" + out + L"\"");
     EXPECT_EQ(r.exitCode, 0ul);
     ASSERT_FALSE(r.progress.empty());
     EXPECT_EQ(r.progress.back(), 1000);
@@ -217,26 +203,26 @@ TEST(Bridges, VvConvertsAndKeepsItsProgressFile) {
       EXPECT_GT(r.progress[i], r.progress[i - 1]);  // forward only
       EXPECT_LE(r.progress[i], 1000);
     }
-    Probe p = ProbeFile(DataDir() + c.name);
+    Probe p = ProbeFile(out);
     EXPECT_EQ(p.streams, c.streams);
     EXPECT_NEAR(p.duration, 3.0, 0.5);
   }
 }
 
 TEST(Bridges, VvFailsVisiblyWithoutAnAmrEncoder) {
-  const std::string out = DataDir() + "amr.3gp";
-  DeleteFileA(out.c_str());
-  VvRun r = RunVv("-i \"" + Clip() + "\" -y -vcodec h263 -b 256k -s 176x144  -r 14.985 "
-                  "-acodec libopencore_amrnb -ar 8000 -ab 12.2k -ac 1 \"" + out + "\"");
+  const std::wstring data = Wide(DataDir());
+  VvRun r = RunVv(L"-i \"" + data + L"clip.mp4\" -y -vcodec h263 -b 256k -s 176x144  "
+                  L"-r 14.985 -acodec libopencore_amrnb -ar 8000 -ab 12.2k -ac 1 \"" + data +
+                  L"amr.3gp\"");
   EXPECT_NE(r.exitCode, 0ul);
   ASSERT_FALSE(r.progress.empty());
   EXPECT_LT(r.progress.back(), 1000);
 }
 
-// How many Linux processes have `text` in their command line.
-int CountLinuxProcesses(const std::string& text) {
+// How many Linux processes have a command line that matches `pattern`.
+int CountLinuxProcesses(const std::string& pattern) {
   bridge::LinuxJob job;
-  EXPECT_TRUE(job.Start("/usr/bin/pgrep", {"-c", "-f", text}, false, false));
+  EXPECT_TRUE(job.Start("/usr/bin/pgrep", {"-c", "-f", pattern}, false, false));
   job.Wait([] {});
   return std::atoi(job.ReadAll("out").c_str());
 }
@@ -251,12 +237,14 @@ TEST(Bridges, EndingABridgeEndsItsLinuxProgram) {
   ASSERT_TRUE(CreateProcessA((testkit::ExeDir() + "mplayer.exe").c_str(), command.data(),
                              nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
                              &pi));
-  EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(name) > 0; }, 10000));
+  // The Linux player itself, not the bridge (whose command line names the clip too).
+  const std::string player = "^/usr/bin/mplayer .*" + name;
+  EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(player) > 0; }, 10000));
   TerminateProcess(pi.hProcess, 1);
   WaitForSingleObject(pi.hProcess, 5000);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(name) == 0; }, 15000));
+  EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(player) == 0; }, 15000));
   DeleteFileA((DataDir() + name).c_str());
 }
 

@@ -116,5 +116,12 @@ TEST(BridgeText, LinesArriveWholeWhateverThePieces) {
   EXPECT_EQ(carry, "");
 }
 
+TEST(BridgeText, TailStartsAtALine) {
+  EXPECT_EQ(Tail("short", 10), "short");
+  EXPECT_EQ(Tail("first line\nsecond\nthird", 12), "second\nthird");
+  EXPECT_EQ(Tail("first line\nsecond\nthird", 11), "third");
+  EXPECT_EQ(Tail("0123456789", 4), "6789");
+}
+
 }  // namespace
 }  // namespace bridge
