@@ -1,0 +1,282 @@
+// Forms read from their description, and the controls' behaviour as a user sees it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "TestKit.h"
+#include "forms/ComCtrls.h"
+#include "forms/Dialogs.h"
+#include "forms/Forms.h"
+#include "forms/OleCtrls.h"
+#include "forms/StdCtrls.h"
+
+namespace {
+
+struct TestForm : TForm {
+  TPanel* Panel = nullptr;
+  TButton* Ok = nullptr;
+  TListView* List = nullptr;
+  int clicks = 0;
+  std::vector<std::string> rows;
+
+  explicit TestForm(const std::string& description, bool bind = true) : TForm(nullptr) {
+    RegisterFormsClasses();
+    RegisterComponentClass("TTestForm", "TForm");
+    RegisterMethod("OkClick", TNotifyEvent([this](TObject*) { ++clicks; }));
+    RegisterMethod("ListData", TLVOwnerDataEvent([this](TObject*, TListItem* item) {
+      item->Caption = rows.at(std::size_t(item->Index));
+      item->SubItems.Add("#" + std::to_string(item->Index));
+    }));
+    if (bind) {
+      RegisterField("Panel", Panel);
+      RegisterField("Ok", Ok);
+    }
+    ReadForm(description);
+  }
+};
+
+const char kForm[] = R"(
+Form: TTestForm {
+  Caption = "试验"  ClientWidth = 300  ClientHeight = 200  BorderStyle = bsSingle
+  Font.Name = "宋体"  Font.Height = -12  Font.Charset = GB2312_CHARSET
+  Panel: TPanel {
+    Align = alClient  BevelOuter = bvNone  Color = clSilver
+    Top1: TPanel { Align = alTop  Height = 20 }
+    Bottom1: TPanel { Align = alBottom  Height = 30
+      Ok: TButton { Left = 5  Top = 2  Width = 60  Height = 25  Caption = "好"  OnClick = OkClick }
+    }
+    Right1: TGroupBox { Align = alRight  Width = 50  Caption = "组"
+      Inner: TButton { Left = 4  Top = 20  Width = 40  Height = 20 }
+      Off: TButton { Left = 4  Top = 44  Width = 40  Height = 20  Enabled = false }
+    }
+    Label1: TLabel { Left = 10  Top = 40  Width = 100  Height = 15  Caption = "" }
+  }
+}
+)";
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST(Forms, DescriptionBecomesControls) {
+  TestForm form(kForm);
+  HWND h = form.Handle();
+  wchar_t caption[32] = {};
+  GetWindowTextW(h, caption, 32);
+  EXPECT_EQ(WideToText(caption), "\xca\xd4\xd1\xe9");  // the UTF-8 text in code page 936
+  RECT client;
+  GetClientRect(h, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  ASSERT_TRUE(form.Panel && form.Ok);
+  EXPECT_EQ(form.ComponentCount(), 8u);  // every component owned by the form
+  SendMessageW(form.Ok->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.clicks, 1);
+
+  // Aligned children share the panel: top strip, bottom strip, right column, the rest.
+  HWND panel = form.Panel->Handle();
+  const struct {
+    const char* name;
+    RECT r;
+  } placed[] = {{"Top1", {0, 0, 300, 20}}, {"Bottom1", {0, 170, 300, 200}}, {"Right1", {250, 20, 300, 170}}};
+  for (const auto& p : placed) {
+    auto* c = dynamic_cast<TWinControl*>(form.FindComponent(p.name));
+    ASSERT_TRUE(c) << p.name;
+    const RECT r = ChildRect(panel, c->Handle());
+    EXPECT_EQ(r.left, p.r.left) << p.name;
+    EXPECT_EQ(r.top, p.r.top) << p.name;
+    EXPECT_EQ(r.right, p.r.right) << p.name;
+    EXPECT_EQ(r.bottom, p.r.bottom) << p.name;
+  }
+  // Resizing the container aligns again.
+  form.Panel->SetAlign(alNone);
+  form.Panel->SetBounds(0, 0, 200, 100);
+  const RECT r = ChildRect(panel, dynamic_cast<TWinControl*>(form.FindComponent("Bottom1"))->Handle());
+  EXPECT_EQ(r.top, 70);
+  EXPECT_EQ(r.right, 200);
+  EXPECT_EQ(FindControl(form.Ok->Handle()), form.Ok);
+  EXPECT_EQ(GetPropA(form.Ok->Handle(), ControlAtomName().c_str()), static_cast<void*>(form.Ok));
+}
+
+TEST(Forms, BadDescriptionsFailWithAMessage) {
+  const struct {
+    std::string text;
+    bool bind;
+    const char* message;
+  } cases[] = {
+      {"Form: TTestForm { Panel: TPanel {} }", true, "has no component Ok"},
+      {"Form: TTestForm { Panel: TButton {} Ok: TButton {} }", true, "component Panel has the wrong class"},
+      {"Form: TTestForm { Ok: TButton { OnClick = Missing } }", false, "no handler named Missing"},
+      {"Form: TTestForm { Ok: TButton { Align = alMiddle } }", false, "unknown alignment alMiddle"},
+      {"Form: TTestForm { Color = clPurple }", false, "unknown colour clPurple"},
+  };
+  for (const auto& c : cases) {
+    try {
+      TestForm form(c.text, c.bind);
+      ADD_FAILURE() << c.text;
+    } catch (const Exception& e) {
+      EXPECT_NE(e.Message().find(c.message), std::string::npos) << e.Message();
+    }
+  }
+}
+
+TEST(Forms, DisabledContainerDisablesItsChildren) {
+  TestForm form(kForm);
+  auto* group = dynamic_cast<TWinControl*>(form.FindComponent("Right1"));
+  auto* inner = dynamic_cast<TWinControl*>(form.FindComponent("Inner"));
+  auto* off = dynamic_cast<TWinControl*>(form.FindComponent("Off"));
+  EXPECT_TRUE(IsWindowEnabled(inner->Handle()));
+  EXPECT_FALSE(IsWindowEnabled(off->Handle()));
+  group->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(group->Handle()));
+  EXPECT_FALSE(IsWindowEnabled(inner->Handle()));
+  EXPECT_TRUE(inner->Enabled());  // its own setting is kept
+  group->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(inner->Handle()));
+  EXPECT_FALSE(IsWindowEnabled(off->Handle()));  // still off by its own setting
+  form.Panel->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(form.Ok->Handle()));
+  EXPECT_FALSE(IsWindowEnabled(inner->Handle()));
+}
+
+TEST(Forms, ReplacedWindowProcSeesMessagesFirst) {
+  TestForm form(kForm);
+  std::vector<UINT> seen;
+  TWndMethod old = form.Ok->WindowProc;
+  form.Ok->WindowProc = [&](TMessage& m) {
+    seen.push_back(m.Msg);
+    if (m.Msg == WM_USER + 7) {
+      m.Result = 42;
+      return;
+    }
+    old(m);
+  };
+  EXPECT_EQ(SendMessageW(form.Ok->Handle(), WM_USER + 7, 0, 0), 42);
+  SendMessageW(form.Ok->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
+  EXPECT_EQ(form.Ok->Caption(), "x");  // the old procedure still ran
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], UINT(WM_USER + 7));
+  EXPECT_EQ(seen[1], UINT(WM_SETTEXT));
+}
+
+TEST(Forms, LabelsShowTheirContainersColour) {
+  TestForm form(kForm);
+  auto* label = dynamic_cast<TWinControl*>(form.FindComponent("Label1"));
+  HWND panel = form.Panel->Handle();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 300, 200);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(panel, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  const RECT r = ChildRect(panel, label->Handle());
+  EXPECT_EQ(GetPixel(dc, r.left + 50, r.top + 7), RGB(0xC0, 0xC0, 0xC0));
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(Forms, OwnerDataListAsksForEachRow) {
+  TestForm form(R"(Form: TTestForm { Width = 300  Height = 200
+    List: TListView { Align = alClient  Columns = ["Name", 0, "No", 40]  RowSelect = true  OnData = ListData }
+  })", false);
+  auto* list = dynamic_cast<TListView*>(form.FindComponent("List"));
+  form.rows = {"a", "b", "c"};
+  list->SetItemCount(3);
+  HWND lv = list->Handle();
+  EXPECT_EQ(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0), 3);
+  wchar_t buf[32] = {};
+  LVITEMW item{};
+  item.iSubItem = 1;
+  item.pszText = buf;
+  item.cchTextMax = 32;
+  SendMessageW(lv, LVM_GETITEMTEXTW, 2, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(std::wstring(buf), L"#2");
+  EXPECT_EQ(list->ItemIndex(), -1);
+  list->SetItemIndex(1);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  RECT client;
+  GetClientRect(lv, &client);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0) + 40, client.right);
+}
+
+TEST(Forms, ComboAndProgressKeepTheirValues) {
+  TestForm form(R"(Form: TTestForm {
+    C: TComboBox { Items = ["x", "y"]  ItemIndex = 1 }
+    P: TProgressBar { Max = 10  Position = 4 }
+  })", false);
+  auto* combo = dynamic_cast<TComboBox*>(form.FindComponent("C"));
+  auto* bar = dynamic_cast<TProgressBar*>(form.FindComponent("P"));
+  EXPECT_EQ(combo->Text(), "y");
+  SendMessageW(combo->Handle(), CB_SETCURSEL, 0, 0);  // as the user's choice leaves it
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  EXPECT_EQ(combo->Text(), "x");
+  combo->SetItemIndex(5);
+  EXPECT_EQ(combo->Text(), "");
+  EXPECT_EQ(bar->Position(), 4);
+  bar->SetPosition(15);
+  EXPECT_EQ(bar->Position(), 10);
+  bar->SetMax(0);
+  EXPECT_EQ(bar->Position(), 0);
+}
+
+TEST(Forms, CloseAsksFirst) {
+  TestForm form(kForm);
+  bool allow = false;
+  int closed = 0;
+  form.OnCloseQuery = [&](TObject*, bool& can) { can = allow; };
+  form.OnClose = [&](TObject*, TCloseAction&) { ++closed; };
+  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(closed, 0);
+  allow = true;
+  form.Close();
+  EXPECT_EQ(closed, 1);
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
+
+BOOL CALLBACK CountShown(HWND h, LPARAM p) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(h)) ++*reinterpret_cast<int*>(p);
+  return TRUE;
+}
+
+TEST(Forms, BrowserIsCreatedSoftlyAndNothingPopsUp) {
+  int before = 0;
+  EnumWindows(CountShown, reinterpret_cast<LPARAM>(&before));
+  {
+    TestForm form(R"(Form: TTestForm { Web: TWebBrowser { Width = 200  Height = 100 } })", false);
+    auto* web = dynamic_cast<TWebBrowser*>(form.FindComponent("Web"));
+    const std::string page = testkit::ExeDir() + "nothing.html";
+    web->Navigate(page);
+    EXPECT_EQ(web->LocationRequested(), page);
+    if (web->Available()) {
+      EXPECT_TRUE(web->NavigateAccepted());
+    }
+    testkit::PumpUntil([] { return false; }, 300);
+    int during = 0;
+    EnumWindows(CountShown, reinterpret_cast<LPARAM>(&during));
+    EXPECT_EQ(during, before);  // the form is not shown, and no dialog came up
+    EXPECT_TRUE(testkit::MessageBoxes().empty());
+  }
+}
+
+TEST(Dialogs, SeamsAnswerTheChoosers) {
+  TOpenDialog open(nullptr);
+  SetOpenDialogHook([](TOpenDialog& d) {
+    d.FileName = "C:\\a.avi";
+    return true;
+  });
+  EXPECT_TRUE(open.Execute());
+  EXPECT_EQ(open.FileName, "C:\\a.avi");
+  SetOpenDialogHook({});
+  SetFolderBrowserHook([](const std::string& title, const std::string&) { return "C:\\" + title; });
+  EXPECT_EQ(ShellBrowseForFolder(nullptr, "x", ""), "C:\\x");
+  SetFolderBrowserHook({});
+}
+
+}  // namespace
