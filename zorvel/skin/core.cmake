@@ -4,7 +4,8 @@ add_library(zv_skin_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LZH.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinRead.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinSkinIni.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WinSkinStore.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WinSkinStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImgUtil.cpp)
 target_include_directories(zv_skin_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(zv_skin_core PUBLIC zv_forms_core)
 zv_warnings(zv_skin_core)
@@ -14,6 +15,9 @@ zv_native_test(skin_read_test
   LIBS zv_skin_core zv_skinpack)
 zv_native_test(skin_ini_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinIniTest.cpp
+  LIBS zv_skin_core)
+zv_native_test(skin_imgutil_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ImgUtilTest.cpp
   LIBS zv_skin_core)
 zv_native_test(skin_store_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinStoreTest.cpp
