@@ -209,14 +209,25 @@ TEST(Bridges, VvConvertsAndKeepsItsProgressFile) {
   }
 }
 
-TEST(Bridges, VvFailsVisiblyWithoutAnAmrEncoder) {
+// A run that cannot be done ends with a failure status and never reads 1000.
+TEST(Bridges, VvFailsVisibly) {
   const std::wstring data = Wide(DataDir());
-  VvRun r = RunVv(L"-i \"" + data + L"clip.mp4\" -y -vcodec h263 -b 256k -s 176x144  "
-                  L"-r 14.985 -acodec libopencore_amrnb -ar 8000 -ab 12.2k -ac 1 \"" + data +
-                  L"amr.3gp\"");
-  EXPECT_NE(r.exitCode, 0ul);
-  ASSERT_FALSE(r.progress.empty());
-  EXPECT_LT(r.progress.back(), 1000);
+  const std::wstring cases[] = {
+      // The host's ffmpeg has no AMR-NB encoder.
+      L"-vcodec h263 -b 256k -s 176x144  -r 14.985 -acodec libopencore_amrnb -ar 8000 "
+      L"-ab 12.2k -ac 1",
+      // A preset file that is not there.
+      L"-fpre \"" + data + L"none\\h264.dat\" -vcodec libx264 -b 512k -s 320x240  -r 15 "
+      L"-strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
+  };
+  for (const std::wstring& options : cases) {
+    SCOPED_TRACE(bridge::ToUtf8(options));
+    VvRun r = RunVv(L"-i \"" + data + L"clip.mp4\" -y " + options + L" \"" + data +
+                    L"failed.3gp\"");
+    EXPECT_NE(r.exitCode, 0ul);
+    ASSERT_FALSE(r.progress.empty());
+    EXPECT_LT(r.progress.back(), 1000);
+  }
 }
 
 // How many Linux processes have a command line that matches `pattern`.
