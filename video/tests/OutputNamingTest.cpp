@@ -114,25 +114,6 @@ TEST(OutputNaming, NoFreeNameFailsTheRowInsteadOfReplacingAFile) {
   EXPECT_NE(r.error.find(L"重命名clip.3gp"), std::wstring::npos);
 }
 
-TEST(OutputNaming, SamePathIgnoresCaseSlashesAndDoubledSeparators) {
-  struct Case {
-    const wchar_t* a;
-    const wchar_t* b;
-    bool same;
-  } const cases[] = {
-      {L"C:\\v\\a.3gp", L"c:\\V\\A.3GP", true},
-      {L"C:\\\\a.3gp", L"C:\\a.3gp", true},
-      {L"C:/v/a.3gp", L"C:\\v\\a.3gp", true},
-      {L"\\\\srv\\s\\a", L"\\\\srv\\s\\a", true},
-      {L"C:\\v\\a.3gp", L"C:\\v\\b.3gp", false},
-      {L"C:\\v\\a.3gp", L"D:\\v\\a.3gp", false},
-      {L"C:\\v\\新a.3gp", L"C:\\v\\a.3gp", false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SamePath(c.a, c.b), c.same) << std::wstring(c.a).size();
-  }
-}
-
 EncoderOptions Defaults3gp() {
   return {L"-vcodec h263", L"-b 256k", L"-s 176x144 ", L"-r 14.985",
           L"-acodec libopencore_amrnb", L"-ar 8000", L"-ab 12.2k", L"-ac 1"};

@@ -7,14 +7,6 @@
 namespace bridge {
 namespace {
 
-TEST(BridgeText, ShellQuoteSurvivesEveryCharacter) {
-  EXPECT_EQ(ShellQuote("a b"), "'a b'");
-  EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
-  EXPECT_EQ(ShellQuote(""), "''");
-  EXPECT_EQ(ShellQuote("$HOME `x` \"q\" \\"), "'$HOME `x` \"q\" \\'");
-}
-
-// Quoted arguments come back unchanged through the system's own command-line split.
 TEST(BridgeText, WindowsQuotingRoundTrips) {
   const std::wstring args[] = {L"plain", L"with space", L"", L"tail\\", L"tail\\ x\\",
                                L"say \"hi\"", L"a\\\"b", L"/tmp/d e/run.sh", L"\\\\srv\\s"};
@@ -38,12 +30,6 @@ TEST(BridgeText, WindowsPathsAreRecognised) {
       {L"out.3gp", false},     {L"identify=6", false}, {L"1:2", false},
   };
   for (const Case& c : cases) EXPECT_EQ(LooksLikeWindowsPath(c.arg), c.path) << ToUtf8(c.arg);
-}
-
-TEST(BridgeText, Utf8OfChineseAndSurrogates) {
-  EXPECT_EQ(ToUtf8(L"新a"), "\xE6\x96\xB0" "a");
-  EXPECT_EQ(ToUtf8(L"\U0001F600"), "\xF0\x9F\x98\x80");
-  EXPECT_EQ(ToUtf8(std::wstring(1, wchar_t(0xD800))), "\xEF\xBF\xBD");
 }
 
 TEST(BridgeText, ProgressReportsGiveTheLastCompleteTime) {
