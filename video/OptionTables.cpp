@@ -9,18 +9,18 @@ using namespace std::literals;
 using Texts = std::wstring_view;
 
 // Named lists shared by several fills.
-constexpr Texts kRates12[] = {L"5.0 fps",    L"6.0 fps",  L"8.0 fps",    L"10.0 fps",
-                              L"12.0 fps",   L"14.985 fps", L"15.0 fps", L"20.0 fps",
-                              L"23.976 fps", L"25.0 fps", L"29.976 fps", L"30.0 fps"};
+constexpr Texts kRates12[] = {L"5.0 fps",    L"6.0 fps",    L"8.0 fps",    L"10.0 fps",
+                              L"12.0 fps",   L"14.985 fps", L"15.0 fps",   L"20.0 fps",
+                              L"23.976 fps", L"25.0 fps",   L"29.976 fps", L"30.0 fps"};
 constexpr Texts kAmr8[] = {L"4.75 kbps", L"5.15 kbps", L"5.90 kbps", L"6.70 kbps",
                            L"7.40 kbps", L"7.95 kbps", L"10.2 kbps", L"12.2 kbps"};
 constexpr Texts kAac9[] = {L"32 kbps", L"48 kbps",  L"56 kbps",  L"64 kbps", L"80 kbps",
                            L"96 kbps", L"112 kbps", L"128 kbps", L"160 kbps"};
-constexpr Texts kSizes22[] = {
-    L"128x96",  L"160x120", L"176x120", L"176x144",     L"192x144",     L"208x176",
-    L"220x176", L"224x176", L"240x180", L"320x220",     L"320x240",     L"352x240",
-    L"352x288", L"400x240", L"480x272", L"480x360",     L"640x360",     L"640x480",
-    L"720x480 DVD", L"720x576 DVD", L"848x480", L"1280x720"};
+constexpr Texts kSizes22[] = {L"128x96",  L"160x120", L"176x120", L"176x144",     L"192x144",
+                              L"208x176", L"220x176", L"224x176", L"240x180",     L"320x220",
+                              L"320x240", L"352x240", L"352x288", L"400x240",     L"480x272",
+                              L"480x360", L"640x360", L"640x480", L"720x480 DVD", L"720x576 DVD",
+                              L"848x480", L"1280x720"};
 constexpr Texts kVideo7[] = {L"80 kbps",  L"120 kbps", L"160 kbps", L"192 kbps",
                              L"256 kbps", L"320 kbps", L"512 kbps"};
 constexpr Texts kVideo11[] = {L"80 kbps",  L"120 kbps", L"160 kbps", L"192 kbps",
@@ -41,10 +41,10 @@ constexpr Texts kRatesAac[] = {L"8000 Hz",  L"16000 Hz", L"22050 Hz",
                                L"32000 Hz", L"44100 Hz", L"48000 Hz"};
 
 const ListFill kFill3gp[] = {
-    {kVideoCodecList, kCodecs3gp, 0},   {kVideoBitrateList, kVideo7, 4},
-    {kFrameSizeList, kSizes3gp, 1},     {kFrameRateList, kRates12, 5},
-    {kAspectList, kAspect, 0},          {kAudioCodecList, kAudio3gp, 0},
-    {kAudioBitrateList, kAmr8, 7},      {kSampleRateList, kRate8000, 0},
+    {kVideoCodecList, kCodecs3gp, 0}, {kVideoBitrateList, kVideo7, 4},
+    {kFrameSizeList, kSizes3gp, 1},   {kFrameRateList, kRates12, 5},
+    {kAspectList, kAspect, 0},        {kAudioCodecList, kAudio3gp, 0},
+    {kAudioBitrateList, kAmr8, 7},    {kSampleRateList, kRate8000, 0},
     {kChannelsList, kMono, 0},
 };
 const ListFill kFill3gpp2[] = {
@@ -71,32 +71,30 @@ constexpr OptionEntry kVideoCodecs[] = {
     {L"H.264", L"-fpre \"%s\\h264.dat\" -vcodec libx264"},
 };
 constexpr OptionEntry kVideoBitrates[] = {
-    {L"80 kbps", L"-b 80k"},     {L"120 kbps", L"-b 120k"},   {L"160 kbps", L"-b 160k"},
-    {L"192 kbps", L"-b 192k"},   {L"256 kbps", L"-b 256k"},   {L"320 kbps", L"-b 320k"},
-    {L"512 kbps", L"-b 512k"},   {L"768 kbps", L"-b 768k"},   {L"1.0 Mbps", L"-b 1000k"},
-    {L"1.5 Mbps", L"-b 1500k"},  {L"2.0 Mbps", L"-b 2000k"},
+    {L"80 kbps", L"-b 80k"},    {L"120 kbps", L"-b 120k"},  {L"160 kbps", L"-b 160k"},
+    {L"192 kbps", L"-b 192k"},  {L"256 kbps", L"-b 256k"},  {L"320 kbps", L"-b 320k"},
+    {L"512 kbps", L"-b 512k"},  {L"768 kbps", L"-b 768k"},  {L"1.0 Mbps", L"-b 1000k"},
+    {L"1.5 Mbps", L"-b 1500k"}, {L"2.0 Mbps", L"-b 2000k"},
 };
 // Nine of the sizes carry a trailing blank; the command keeps it.
 constexpr OptionEntry kFrameSizes[] = {
-    {L"128x96", L"-s 128x96"},         {L"160x120", L"-s 160x120"},
-    {L"176x120", L"-s 176x120 "},      {L"176x144", L"-s 176x144 "},
-    {L"192x144", L"-s 192x144"},       {L"208x176", L"-s 208x176"},
-    {L"220x176", L"-s 220x176"},       {L"224x176", L"-s 224x176"},
-    {L"240x180", L"-s 240x180"},       {L"320x220", L"-s 320x220"},
-    {L"320x240", L"-s 320x240 "},      {L"352x240", L"-s 352x240"},
-    {L"352x288", L"-s 352x288 "},      {L"400x240", L"-s 400x240"},
-    {L"480x272", L"-s 480x272"},       {L"480x360", L"-s 480x360"},
-    {L"640x360", L"-s 640x360"},       {L"640x480", L"-s 640x480 "},
-    {L"720x480 DVD", L"-s 720x480 "},  {L"720x576 DVD", L"-s 720x576 "},
-    {L"848x480", L"-s 848x480 "},      {L"1280x720", L"-s 1280x720 "},
+    {L"128x96", L"-s 128x96"},        {L"160x120", L"-s 160x120"},
+    {L"176x120", L"-s 176x120 "},     {L"176x144", L"-s 176x144 "},
+    {L"192x144", L"-s 192x144"},      {L"208x176", L"-s 208x176"},
+    {L"220x176", L"-s 220x176"},      {L"224x176", L"-s 224x176"},
+    {L"240x180", L"-s 240x180"},      {L"320x220", L"-s 320x220"},
+    {L"320x240", L"-s 320x240 "},     {L"352x240", L"-s 352x240"},
+    {L"352x288", L"-s 352x288 "},     {L"400x240", L"-s 400x240"},
+    {L"480x272", L"-s 480x272"},      {L"480x360", L"-s 480x360"},
+    {L"640x360", L"-s 640x360"},      {L"640x480", L"-s 640x480 "},
+    {L"720x480 DVD", L"-s 720x480 "}, {L"720x576 DVD", L"-s 720x576 "},
+    {L"848x480", L"-s 848x480 "},     {L"1280x720", L"-s 1280x720 "},
 };
 constexpr OptionEntry kFrameRates[] = {
-    {L"5.0 fps", L"-r 5"},           {L"6.0 fps", L"-r 6"},
-    {L"8.0 fps", L"-r 8"},           {L"10.0 fps", L"-r 10"},
-    {L"12.0 fps", L"-r 12"},         {L"14.985 fps", L"-r 14.985"},
-    {L"15.0 fps", L"-r 15"},         {L"20.0 fps", L"-r 20"},
-    {L"23.976 fps", L"-r 23.976"},   {L"25.0 fps", L"-r 25"},
-    {L"29.976 fps", L"-r 29.976"},   {L"30.0 fps", L"-r 30"},
+    {L"5.0 fps", L"-r 5"},   {L"6.0 fps", L"-r 6"},         {L"8.0 fps", L"-r 8"},
+    {L"10.0 fps", L"-r 10"}, {L"12.0 fps", L"-r 12"},       {L"14.985 fps", L"-r 14.985"},
+    {L"15.0 fps", L"-r 15"}, {L"20.0 fps", L"-r 20"},       {L"23.976 fps", L"-r 23.976"},
+    {L"25.0 fps", L"-r 25"}, {L"29.976 fps", L"-r 29.976"}, {L"30.0 fps", L"-r 30"},
 };
 constexpr OptionEntry kAudioCodecs[] = {
     {L"AAC", L"-strict experimental -acodec aac"},
@@ -130,22 +128,39 @@ std::wstring Expand(std::wstring_view argument, std::wstring_view exeDir) {
 
 }  // namespace
 
-std::span<const ListFill> FormatFill3gp() { return kFill3gp; }
-std::span<const ListFill> FormatFill3gpp2() { return kFill3gpp2; }
-std::span<const ListFill> AudioFillAmr() { return kFillAmr; }
-std::span<const ListFill> AudioFillAac() { return kFillAac; }
+std::span<const ListFill> FormatFill3gp() {
+  return kFill3gp;
+}
+std::span<const ListFill> FormatFill3gpp2() {
+  return kFill3gpp2;
+}
+std::span<const ListFill> AudioFillAmr() {
+  return kFillAmr;
+}
+std::span<const ListFill> AudioFillAac() {
+  return kFillAac;
+}
 
 std::span<const OptionEntry> MapperTable(int control) {
   switch (control) {
-    case kVideoCodecList: return kVideoCodecs;
-    case kVideoBitrateList: return kVideoBitrates;
-    case kFrameSizeList: return kFrameSizes;
-    case kFrameRateList: return kFrameRates;
-    case kAudioCodecList: return kAudioCodecs;
-    case kAudioBitrateList: return kAudioBitrates;
-    case kSampleRateList: return kSampleRates;
-    case kChannelsList: return kChannels;
-    default: return {};
+    case kVideoCodecList:
+      return kVideoCodecs;
+    case kVideoBitrateList:
+      return kVideoBitrates;
+    case kFrameSizeList:
+      return kFrameSizes;
+    case kFrameRateList:
+      return kFrameRates;
+    case kAudioCodecList:
+      return kAudioCodecs;
+    case kAudioBitrateList:
+      return kAudioBitrates;
+    case kSampleRateList:
+      return kSampleRates;
+    case kChannelsList:
+      return kChannels;
+    default:
+      return {};
   }
 }
 
@@ -194,10 +209,18 @@ void OptionTables::Fill(std::span<const ListFill> fills) {
   }
 }
 
-void OptionTables::FillOptions3gp() { Fill(kFill3gp); }
-void OptionTables::FillOptions3gpp2() { Fill(kFill3gpp2); }
-void OptionTables::FillAudioAmr() { Fill(kFillAmr); }
-void OptionTables::FillAudioAac() { Fill(kFillAac); }
+void OptionTables::FillOptions3gp() {
+  Fill(kFill3gp);
+}
+void OptionTables::FillOptions3gpp2() {
+  Fill(kFill3gpp2);
+}
+void OptionTables::FillAudioAmr() {
+  Fill(kFillAmr);
+}
+void OptionTables::FillAudioAac() {
+  Fill(kFillAac);
+}
 
 void OptionTables::OnFormatChanged() {
   const std::wstring format = boxes_.SelectedText(kFormatList);
@@ -227,13 +250,27 @@ void OptionTables::Map(int control, std::wstring& argument) {
   MapOption(control, text, dir, argument);
 }
 
-void OptionTables::MapVideoCodec() { Map(kVideoCodecList, options_.videoCodec); }
-void OptionTables::MapVideoBitrate() { Map(kVideoBitrateList, options_.videoBitrate); }
-void OptionTables::MapVideoSize() { Map(kFrameSizeList, options_.frameSize); }
-void OptionTables::MapFrameRate() { Map(kFrameRateList, options_.frameRate); }
-void OptionTables::MapAudioBitrate() { Map(kAudioBitrateList, options_.audioBitrate); }
-void OptionTables::MapSampleRate() { Map(kSampleRateList, options_.sampleRate); }
-void OptionTables::MapChannels() { Map(kChannelsList, options_.channels); }
+void OptionTables::MapVideoCodec() {
+  Map(kVideoCodecList, options_.videoCodec);
+}
+void OptionTables::MapVideoBitrate() {
+  Map(kVideoBitrateList, options_.videoBitrate);
+}
+void OptionTables::MapVideoSize() {
+  Map(kFrameSizeList, options_.frameSize);
+}
+void OptionTables::MapFrameRate() {
+  Map(kFrameRateList, options_.frameRate);
+}
+void OptionTables::MapAudioBitrate() {
+  Map(kAudioBitrateList, options_.audioBitrate);
+}
+void OptionTables::MapSampleRate() {
+  Map(kSampleRateList, options_.sampleRate);
+}
+void OptionTables::MapChannels() {
+  Map(kChannelsList, options_.channels);
+}
 
 void OptionTables::MapAudioCodec() {
   const std::wstring codec = boxes_.SelectedText(kAudioCodecList);

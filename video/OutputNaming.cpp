@@ -6,8 +6,8 @@ namespace {
 // How many numbered names are tried before a row gives up.
 constexpr int kLastNumberedName = 999;
 
-std::wstring Join(std::wstring_view folder, std::wstring_view prefix,
-                  std::wstring_view stem, std::wstring_view suffix, std::wstring_view ext) {
+std::wstring Join(std::wstring_view folder, std::wstring_view prefix, std::wstring_view stem,
+                  std::wstring_view suffix, std::wstring_view ext) {
   std::wstring out;
   out.reserve(folder.size() + prefix.size() + stem.size() + suffix.size() + ext.size() + 2);
   out.append(folder).append(L"\\").append(prefix).append(stem).append(suffix);
@@ -106,8 +106,7 @@ std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& optio
   out.append(source).append(L"\" -y ");
   for (const std::wstring* argument :
        {&options.videoCodec, &options.videoBitrate, &options.frameSize, &options.frameRate,
-        &options.audioCodec, &options.sampleRate, &options.audioBitrate,
-        &options.channels}) {
+        &options.audioCodec, &options.sampleRate, &options.audioBitrate, &options.channels}) {
     out.append(*argument).append(L" ");
   }
   out.append(L"\"").append(output).append(L"\"");
@@ -117,13 +116,15 @@ std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& optio
 CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& options,
                            std::wstring_view output) {
   if (output.size() >= kOutputPathCapacity) {
-    return {{}, L"输出文件的路径太长（最多" + std::to_wstring(kOutputPathCapacity - 1) +
-                    L"个字符），无法转换：\n" + std::wstring(output)};
+    return {{},
+            L"输出文件的路径太长（最多" + std::to_wstring(kOutputPathCapacity - 1) +
+                L"个字符），无法转换：\n" + std::wstring(output)};
   }
   std::wstring command = FormatCommand(source, options, output);
   if (command.size() >= kCommandCapacity) {
-    return {{}, L"转换命令太长（最多" + std::to_wstring(kCommandCapacity - 1) +
-                    L"个字符），无法转换：\n" + std::wstring(source)};
+    return {{},
+            L"转换命令太长（最多" + std::to_wstring(kCommandCapacity - 1) +
+                L"个字符），无法转换：\n" + std::wstring(source)};
   }
   return {std::move(command), {}};
 }

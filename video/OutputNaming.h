@@ -12,9 +12,9 @@
 namespace video {
 
 // Capacities of the texts handed to the encoder, as buffer sizes with their terminator.
-constexpr std::size_t kOutputPathCapacity = 1000;   // wide characters
-constexpr std::size_t kCommandCapacity = 1024;      // wide characters
-constexpr std::size_t kOemCommandCapacity = 2000;   // bytes in the OEM code page
+constexpr std::size_t kOutputPathCapacity = 1000;  // wide characters
+constexpr std::size_t kCommandCapacity = 1024;     // wide characters
+constexpr std::size_t kOemCommandCapacity = 2000;  // bytes in the OEM code page
 
 // The source's name without folder and extension: the part before the last ".", and
 // of that the part after the last "\". Empty when the source has no ".".
@@ -23,8 +23,7 @@ std::wstring SourceStem(std::wstring_view source);
 // "folder\stem.ext", "folder\新stem.ext" and "folder\重命名stem.ext".
 std::wstring PlainOutputPath(std::wstring_view folder, std::wstring_view stem,
                              std::wstring_view ext);
-std::wstring NewOutputPath(std::wstring_view folder, std::wstring_view stem,
-                           std::wstring_view ext);
+std::wstring NewOutputPath(std::wstring_view folder, std::wstring_view stem, std::wstring_view ext);
 std::wstring RenamedOutputPath(std::wstring_view folder, std::wstring_view stem,
                                std::wstring_view ext);
 // "folder\重命名stem(n).ext": the further names tried when the renamed one exists too.

@@ -176,9 +176,13 @@ LinuxJob::~LinuxJob() {
   RemoveDirectoryW(dir_.c_str());
 }
 
-std::wstring LinuxJob::File(const char* name) const { return dir_ + Widen(name); }
+std::wstring LinuxJob::File(const char* name) const {
+  return dir_ + Widen(name);
+}
 
-std::string LinuxJob::UnixFile(const char* name) const { return unixDir_ + "/" + name; }
+std::string LinuxJob::UnixFile(const char* name) const {
+  return unixDir_ + "/" + name;
+}
 
 bool LinuxJob::Start(const std::string& program, const std::vector<std::string>& args,
                      bool mergeStderr, bool lineBuffered) {
@@ -205,7 +209,8 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   if (lineBuffered) s += "command -v stdbuf >/dev/null 2>&1 && buf='stdbuf -oL -eL'\n";
   s += "$buf \"$prog\"";
   for (const std::string& a : args) s += " " + ShellQuote(a);
-  s += mergeStderr ? " </dev/null >\"$d/out\" 2>&1 &\n" : " </dev/null >\"$d/out\" 2>\"$d/err\" &\n";
+  s +=
+      mergeStderr ? " </dev/null >\"$d/out\" 2>&1 &\n" : " </dev/null >\"$d/out\" 2>\"$d/err\" &\n";
   // The watchdog: a bridge that stops beating was ended; its program is ended too.
   s += "child=$!\n"
        "( last=; idle=0\n"
@@ -238,8 +243,8 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(sh.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &si, &pi)) {
+  if (!CreateProcessW(sh.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
     Print("cannot start /bin/sh (error " + std::to_string(GetLastError()) + ")\n", true);
     return false;
   }
@@ -248,7 +253,9 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   return true;
 }
 
-void LinuxJob::Beat() { WriteWhole(File("beat"), std::to_string(++beats_) + "\n"); }
+void LinuxJob::Beat() {
+  WriteWhole(File("beat"), std::to_string(++beats_) + "\n");
+}
 
 int LinuxJob::Wait(const std::function<void()>& poll) {
   const ULONGLONG begun = GetTickCount64();
@@ -276,6 +283,8 @@ std::string LinuxJob::ReadNew(const char* name) {
   return more;
 }
 
-std::string LinuxJob::ReadAll(const char* name) const { return ReadFrom(File(name), 0); }
+std::string LinuxJob::ReadAll(const char* name) const {
+  return ReadFrom(File(name), 0);
+}
 
 }  // namespace bridge

@@ -46,8 +46,8 @@ class LinuxJob {
   // Starts `program` with `args` (already Unix-side text): standard output to "out",
   // standard error to "err" (or to "out" with mergeStderr). False, with a message on
   // standard error, when it cannot start.
-  bool Start(const std::string& program, const std::vector<std::string>& args,
-             bool mergeStderr, bool lineBuffered);
+  bool Start(const std::string& program, const std::vector<std::string>& args, bool mergeStderr,
+             bool lineBuffered);
 
   // Sleeps between polls, calls `poll` after each, and returns the program's exit status
   // once it has ended (127 when it could not be found, 126 when the Linux side never

@@ -44,7 +44,8 @@ std::string ToUtf8(std::wstring_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = static_cast<char16_t>(text[i]);
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-        static_cast<char16_t>(text[i + 1]) >= 0xDC00 && static_cast<char16_t>(text[i + 1]) <= 0xDFFF) {
+        static_cast<char16_t>(text[i + 1]) >= 0xDC00 &&
+        static_cast<char16_t>(text[i + 1]) <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00);
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
@@ -103,7 +104,8 @@ std::wstring QuoteWindowsArg(std::wstring_view arg) {
 }
 
 bool LooksLikeWindowsPath(std::wstring_view arg) {
-  if (arg.size() >= 3 && ((arg[0] >= L'A' && arg[0] <= L'Z') || (arg[0] >= L'a' && arg[0] <= L'z')) &&
+  if (arg.size() >= 3 &&
+      ((arg[0] >= L'A' && arg[0] <= L'Z') || (arg[0] >= L'a' && arg[0] <= L'z')) &&
       arg[1] == L':' && (arg[2] == L'\\' || arg[2] == L'/')) {
     return true;
   }

@@ -22,7 +22,8 @@ int wmain() {
       shown = done;
     }
     // Only the last report matters; keep the text short on long runs.
-    if (progress.size() > 65536) progress.erase(0, progress.rfind('\n', progress.size() - 4096) + 1);
+    if (progress.size() > 65536)
+      progress.erase(0, progress.rfind('\n', progress.size() - 4096) + 1);
   });
   if (code != 0) Print(Tail(job.ReadAll("err"), 4096), true);
   return code;

@@ -10,8 +10,8 @@ int wmain() {
   using namespace bridge;
   ProbeArgs probe = SplitProbeArgs(Arguments());
   LinuxJob job;
-  if (!job.Start(LinuxProgram(L"ZV_BRIDGE_MPLAYER", "/usr/bin/mplayer"),
-                 TranslateArgs(probe.args), probe.mergeStderr, true)) {
+  if (!job.Start(LinuxProgram(L"ZV_BRIDGE_MPLAYER", "/usr/bin/mplayer"), TranslateArgs(probe.args),
+                 probe.mergeStderr, true)) {
     return 126;
   }
   std::string carry;

@@ -47,7 +47,8 @@ int wmain() {
       WriteProgress(progressFile, value);
       shown = value;
     }
-    if (progress.size() > 65536) progress.erase(0, progress.rfind('\n', progress.size() - 4096) + 1);
+    if (progress.size() > 65536)
+      progress.erase(0, progress.rfind('\n', progress.size() - 4096) + 1);
   });
   if (code == 0) {
     WriteProgress(progressFile, 1000);

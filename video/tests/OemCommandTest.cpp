@@ -14,8 +14,10 @@ TEST(OemCommand, ConvertsChineseNamesAndRefusesWhatTheCodePageCannotHold) {
     std::string oem;  // empty when refused
   } const cases[] = {
       {L"vv.exe -i \"D:\\视频\\a.avi\"", "vv.exe -i \"D:\\\xCA\xD3\xC6\xB5\\a.avi\""},
-      {L"vv.exe \"C:\\\\新a.3gp\"", "vv.exe \"C:\\\\\xD0\xC2" "a.3gp\""},
-      {L"vv.exe -i \"D:\\\u0E01.avi\"", ""},   // Thai: no equivalent in 936
+      {L"vv.exe \"C:\\\\新a.3gp\"",
+       "vv.exe \"C:\\\\\xD0\xC2"
+       "a.3gp\""},
+      {L"vv.exe -i \"D:\\\u0E01.avi\"", ""},  // Thai: no equivalent in 936
       {L"vv.exe -i \"D:\\\uAC00.avi\"", ""},  // Hangul: would become another name
       {std::wstring(1999, L'x'), std::string(1999, 'x')},
       {std::wstring(2000, L'x'), ""},

@@ -67,8 +67,12 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
   const PromptCase cases[] = {
       // The source itself as output: the "新" name, no question.
       {{L"C:\\v\\clip.3gp"}, L"C:\\v\\clip.3gp", L"C:\\v", false, L"C:\\v\\新clip.3gp", 0},
-      {{L"C:\\v\\clip.3gp", L"C:\\v\\新clip.3gp"}, L"C:\\v\\clip.3gp", L"C:\\v", true,
-       L"C:\\v\\新clip.3gp", 1},
+      {{L"C:\\v\\clip.3gp", L"C:\\v\\新clip.3gp"},
+       L"C:\\v\\clip.3gp",
+       L"C:\\v",
+       true,
+       L"C:\\v\\新clip.3gp",
+       1},
       // The same file spelt otherwise is still the source.
       {{L"C:\\V\\Clip.3gp"}, L"C:\\V\\Clip.3gp", L"c:\\v\\", false, L"c:\\v\\\\新Clip.3gp", 0},
       {{L"C:\\clip.3gp"}, L"C:\\clip.3gp", L"C:\\", false, L"C:\\\\新clip.3gp", 0},
@@ -76,14 +80,26 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
       {{L"E:\\o\\clip.3gp"}, L"D:\\clip.avi", L"E:\\o", true, L"E:\\o\\clip.3gp", 1},
       {{L"E:\\o\\clip.3gp"}, L"D:\\clip.avi", L"E:\\o", false, L"E:\\o\\重命名clip.3gp", 1},
       // The renamed file exists too: it is kept, the next free number is used.
-      {{L"E:\\o\\clip.3gp", L"E:\\o\\重命名clip.3gp"}, L"D:\\clip.avi", L"E:\\o", false,
-       L"E:\\o\\重命名clip(2).3gp", 1},
+      {{L"E:\\o\\clip.3gp", L"E:\\o\\重命名clip.3gp"},
+       L"D:\\clip.avi",
+       L"E:\\o",
+       false,
+       L"E:\\o\\重命名clip(2).3gp",
+       1},
       {{L"E:\\o\\clip.3gp", L"E:\\o\\重命名clip.3gp", L"E:\\o\\重命名clip(2).3gp",
         L"E:\\o\\重命名clip(3).3gp"},
-       L"D:\\clip.avi", L"E:\\o", false, L"E:\\o\\重命名clip(4).3gp", 1},
+       L"D:\\clip.avi",
+       L"E:\\o",
+       false,
+       L"E:\\o\\重命名clip(4).3gp",
+       1},
       // Declined on the "新" name of a source in the output folder.
-      {{L"C:\\v\\clip.3gp", L"C:\\v\\新clip.3gp"}, L"C:\\v\\clip.3gp", L"C:\\v", false,
-       L"C:\\v\\重命名clip.3gp", 1},
+      {{L"C:\\v\\clip.3gp", L"C:\\v\\新clip.3gp"},
+       L"C:\\v\\clip.3gp",
+       L"C:\\v",
+       false,
+       L"C:\\v\\重命名clip.3gp",
+       1},
   };
   for (const PromptCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "answer " << c.answer << ", files " << c.files.size());
@@ -115,8 +131,8 @@ TEST(OutputNaming, NoFreeNameFailsTheRowInsteadOfReplacingAFile) {
 }
 
 EncoderOptions Defaults3gp() {
-  return {L"-vcodec h263", L"-b 256k", L"-s 176x144 ", L"-r 14.985",
-          L"-acodec libopencore_amrnb", L"-ar 8000", L"-ab 12.2k", L"-ac 1"};
+  return {L"-vcodec h263", L"-b 256k",   L"-s 176x144 ", L"-r 14.985", L"-acodec libopencore_amrnb",
+          L"-ar 8000",     L"-ab 12.2k", L"-ac 1"};
 }
 
 TEST(OutputNaming, CommandTakesTheArgumentsInTemplateOrderWithTheirBlanks) {
@@ -139,10 +155,10 @@ TEST(OutputNaming, CommandThatDoesNotFitIsRefusedNotCut) {
     std::size_t outputLength;
     const wchar_t* error;  // a word of the message; empty when the command fits
   } const cases[] = {
-      {1023 - fixed - 4, 4, L""},        // exactly the capacity less its terminator
-      {1024 - fixed - 4, 4, L"命令"},    // one character more
+      {1023 - fixed - 4, 4, L""},      // exactly the capacity less its terminator
+      {1024 - fixed - 4, 4, L"命令"},  // one character more
       {3000, 4, L"命令"},
-      {10, 999, L"命令"},                // the path fits, the command does not
+      {10, 999, L"命令"},  // the path fits, the command does not
       {10, 1000, L"路径"},
   };
   for (const Case& c : cases) {

@@ -16,8 +16,12 @@
 namespace {
 
 // Made by the test fixture with the host's ffmpeg: 3 s of test pattern and tone.
-std::string DataDir() { return testkit::ExeDir() + "bridgedata\\"; }
-std::string Clip() { return DataDir() + "clip.mp4"; }
+std::string DataDir() {
+  return testkit::ExeDir() + "bridgedata\\";
+}
+std::string Clip() {
+  return DataDir() + "clip.mp4";
+}
 
 struct ConsoleRun {
   std::vector<std::string> lines;
@@ -42,11 +46,11 @@ struct Probe {
 
 Probe ProbeFile(const std::wstring& path) {
   bridge::LinuxJob job;
-  EXPECT_TRUE(job.Start("/usr/bin/ffprobe",
-                        {"-v", "error", "-show_entries",
-                         "stream=codec_name,width,height:format=duration", "-of", "csv=p=0",
-                         bridge::UnixPath(path)},
-                        false, false));
+  EXPECT_TRUE(
+      job.Start("/usr/bin/ffprobe",
+                {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
+                 "-of", "csv=p=0", bridge::UnixPath(path)},
+                false, false));
   job.Wait([] {});
   std::string carry;
   Probe p;
@@ -58,7 +62,9 @@ Probe ProbeFile(const std::wstring& path) {
   return p;
 }
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Wide(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -70,8 +76,8 @@ TEST(Bridges, FfmpegReportsTheSecondsDoneAndWritesTheAvi) {
   CreateDirectoryA((DataDir() + "out dir").c_str(), nullptr);
   DeleteFileA(out.c_str());
   ConsoleRun r = RunConsole("\"" + testkit::ExeDir() + "ffmpeg.exe\" -i \"" + Clip() +
-                     "\" -y -f avi  -b 800k -r 25      -vcodec mpeg4 -acodec libmp3lame \"" +
-                     out + "\"");
+                            "\" -y -f avi  -b 800k -r 25      -vcodec mpeg4 -acodec libmp3lame \"" +
+                            out + "\"");
   EXPECT_EQ(r.exitCode, 0ul);
   double last = -1;
   int markers = 0;
@@ -93,7 +99,7 @@ TEST(Bridges, FfmpegReportsTheSecondsDoneAndWritesTheAvi) {
 
 TEST(Bridges, FfmpegPassesAFailureOn) {
   ConsoleRun r = RunConsole("\"" + testkit::ExeDir() + "ffmpeg.exe\" -i \"" + DataDir() +
-                     "missing.mp4\" -y -f avi \"" + DataDir() + "never.avi\"");
+                            "missing.mp4\" -y -f avi \"" + DataDir() + "never.avi\"");
   ASSERT_TRUE(r.exitCode.has_value());
   EXPECT_NE(*r.exitCode, 0ul);
   EXPECT_FALSE(Exists(DataDir() + "never.avi"));
@@ -108,13 +114,14 @@ TEST(Bridges, AMissingLinuxProgramIsNamed) {
   SetEnvironmentVariableA("ZV_BRIDGE_FFMPEG", nullptr);
   EXPECT_EQ(r.exitCode, 127ul);
   ASSERT_FALSE(r.lines.empty());
-  EXPECT_NE(r.lines[0].find("/nonexistent/ffmpeg was not found"), std::string::npos)
-      << r.lines[0];
+  EXPECT_NE(r.lines[0].find("/nonexistent/ffmpeg was not found"), std::string::npos) << r.lines[0];
 }
 
 TEST(Bridges, MplayerAnswersTheDurationProbe) {
-  ConsoleRun r = RunConsole("\"" + testkit::ExeDir() + "mplayer.exe\" -msglevel identify=6 -vo none "
-                     "-ao none \"" + Clip() + "\" 2>&1 |grep ID_LENGTH");
+  ConsoleRun r = RunConsole("\"" + testkit::ExeDir() +
+                            "mplayer.exe\" -msglevel identify=6 -vo none "
+                            "-ao none \"" +
+                            Clip() + "\" 2>&1 |grep ID_LENGTH");
   EXPECT_EQ(r.exitCode, 0ul);
   EXPECT_EQ(r.lines, std::vector<std::string>{"ID_LENGTH=3.00"});
 }
@@ -180,16 +187,20 @@ TEST(Bridges, VvConvertsAndKeepsItsProgressFile) {
       {L"clip.mp4",
        L"-vcodec h263 -b 256k -s 176x144  -r 14.985 -strict experimental -acodec aac "
        L"-ar 8000 -ab 12.2k -ac 1",
-       L"clip.3gp", {"h263,176,144", "aac"}},
+       L"clip.3gp",
+       {"h263,176,144", "aac"}},
       {L"clip.mp4",
-       L"-fpre \"" + Wide(testkit::ExeDir()) + L"h264.dat\" -vcodec libx264 -b 512k "
-       L"-s 320x240  -r 14.985 -strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
-       L"clip.3g2", {"h264,320,240", "aac"}},
+       L"-fpre \"" + Wide(testkit::ExeDir()) +
+           L"h264.dat\" -vcodec libx264 -b 512k "
+           L"-s 320x240  -r 14.985 -strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
+       L"clip.3g2",
+       {"h264,320,240", "aac"}},
       // Chinese names, blanks, and the doubled separator of the default folder "C:\".
       {L"视频 片段.mp4",
        L"-vcodec  mpeg4 -b 256k -s 128x96 -r 15 -strict experimental -acodec aac -ar 8000 "
        L"-ab 32k -ac 1",
-       L"\\新视频 片段.3gp", {"mpeg4,128,96", "aac"}},
+       L"\\新视频 片段.3gp",
+       {"mpeg4,128,96", "aac"}},
   };
   for (const VvCase& c : cases) {
     SCOPED_TRACE(c.streams[0]);
@@ -217,13 +228,14 @@ TEST(Bridges, VvFailsVisibly) {
       L"-vcodec h263 -b 256k -s 176x144  -r 14.985 -acodec libopencore_amrnb -ar 8000 "
       L"-ab 12.2k -ac 1",
       // A preset file that is not there.
-      L"-fpre \"" + data + L"none\\h264.dat\" -vcodec libx264 -b 512k -s 320x240  -r 15 "
-      L"-strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
+      L"-fpre \"" + data +
+          L"none\\h264.dat\" -vcodec libx264 -b 512k -s 320x240  -r 15 "
+          L"-strict experimental -acodec aac -ar 44100 -ab 112k -ac 2",
   };
   for (const std::wstring& options : cases) {
     SCOPED_TRACE(bridge::ToUtf8(options));
-    VvRun r = RunVv(L"-i \"" + data + L"clip.mp4\" -y " + options + L" \"" + data +
-                    L"failed.3gp\"");
+    VvRun r =
+        RunVv(L"-i \"" + data + L"clip.mp4\" -y " + options + L" \"" + data + L"failed.3gp\"");
     EXPECT_NE(r.exitCode, 0ul);
     ASSERT_FALSE(r.progress.empty());
     EXPECT_LT(r.progress.back(), 1000);
@@ -245,9 +257,8 @@ TEST(Bridges, EndingABridgeEndsItsLinuxProgram) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA((testkit::ExeDir() + "mplayer.exe").c_str(), command.data(),
-                             nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                             &pi));
+  ASSERT_TRUE(CreateProcessA((testkit::ExeDir() + "mplayer.exe").c_str(), command.data(), nullptr,
+                             nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
   // The Linux player itself, not the bridge (whose command line names the clip too).
   const std::string player = "^/usr/bin/mplayer .*" + name;
   EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(player) > 0; }, 10000));

@@ -8,8 +8,9 @@ namespace bridge {
 namespace {
 
 TEST(BridgeText, WindowsQuotingRoundTrips) {
-  const std::wstring args[] = {L"plain", L"with space", L"", L"tail\\", L"tail\\ x\\",
-                               L"say \"hi\"", L"a\\\"b", L"/tmp/d e/run.sh", L"\\\\srv\\s"};
+  const std::wstring args[] = {L"plain",  L"with space",      L"",
+                               L"tail\\", L"tail\\ x\\",      L"say \"hi\"",
+                               L"a\\\"b", L"/tmp/d e/run.sh", L"\\\\srv\\s"};
   std::wstring line = L"prog.exe";
   for (const std::wstring& a : args) line += L" " + QuoteWindowsArg(a);
   int count = 0;
@@ -25,8 +26,8 @@ TEST(BridgeText, WindowsPathsAreRecognised) {
     const wchar_t* arg;
     bool path;
   } const cases[] = {
-      {L"C:\\v\\a.avi", true}, {L"z:/tmp/x", true},   {L"\\\\srv\\share\\a", true},
-      {L"-vcodec", false},     {L"176x144", false},   {L"C:", false},
+      {L"C:\\v\\a.avi", true}, {L"z:/tmp/x", true},    {L"\\\\srv\\share\\a", true},
+      {L"-vcodec", false},     {L"176x144", false},    {L"C:", false},
       {L"out.3gp", false},     {L"identify=6", false}, {L"1:2", false},
   };
   for (const Case& c : cases) EXPECT_EQ(LooksLikeWindowsPath(c.arg), c.path) << ToUtf8(c.arg);
@@ -66,8 +67,8 @@ TEST(BridgeText, DurationAndThousandths) {
     std::optional<double> total;
     int value;
   } const cases[] = {
-      {0, 3.0, 0},    {1.5, 3.0, 500}, {2.999, 3.0, 999}, {3.0, 3.0, 999},
-      {5.0, 3.0, 999}, {1.0, std::nullopt, 0}, {1.0, 0.0, 0}, {-1.0, 3.0, 0},
+      {0, 3.0, 0},     {1.5, 3.0, 500},        {2.999, 3.0, 999}, {3.0, 3.0, 999},
+      {5.0, 3.0, 999}, {1.0, std::nullopt, 0}, {1.0, 0.0, 0},     {-1.0, 3.0, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(PerMille(c.done, c.total), c.value) << c.done;
   EXPECT_EQ(ReleaseTimeLine(12.5), "ffmpeg_release_time=12.50=ffmpeg_release_time");
@@ -77,8 +78,8 @@ TEST(BridgeText, DurationAndThousandths) {
 TEST(BridgeText, ProbeShellLeftoversAreTakenAsMeant) {
   ProbeArgs p = SplitProbeArgs({L"-msglevel", L"identify=6", L"-vo", L"none", L"-ao", L"none",
                                 L"D:\\a b.avi", L"2>&1", L"|grep", L"ID_LENGTH"});
-  EXPECT_EQ(p.args, (std::vector<std::wstring>{L"-msglevel", L"identify=6", L"-vo", L"none",
-                                                 L"-ao", L"none", L"D:\\a b.avi"}));
+  EXPECT_EQ(p.args, (std::vector<std::wstring>{L"-msglevel", L"identify=6", L"-vo", L"none", L"-ao",
+                                               L"none", L"D:\\a b.avi"}));
   EXPECT_TRUE(p.mergeStderr);
   EXPECT_EQ(p.grep, "ID_LENGTH");
 
