@@ -14,6 +14,11 @@ Dg3::Dg3(HWND parent) : CDialog(IDD_ABOUT, parent) {
   });
 }
 
+Dg3::~Dg3() {
+  // The window goes before the members its handlers use.
+  if (m_hWnd) DestroyWindow(m_hWnd);
+}
+
 void Dg3::DoDataExchange(CDataExchange& dx) { dx.Control(IDC_ABOUT_CLOSE, m_btnClose); }
 
 BOOL Dg3::OnInitDialog() {

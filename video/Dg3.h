@@ -7,6 +7,7 @@
 class Dg3 : public CDialog {
  public:
   explicit Dg3(HWND parent = nullptr);
+  ~Dg3() override;
 
   CControlButton m_btnClose;
 

@@ -6,7 +6,7 @@ if(ZV_WINDOWS)
   target_include_directories(zv_video_worker PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   zv_warnings(zv_video_worker)
 
-  add_library(zv_video_dialog STATIC videoApp.cpp videoDlg.cpp ControlButton.cpp Dg3.cpp Explorer1.cpp)
+  add_library(zv_video_dialog STATIC videoApp.cpp videoDlg.cpp videoDlgQueue.cpp ControlButton.cpp Dg3.cpp Explorer1.cpp)
   target_include_directories(zv_video_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(zv_video_dialog PUBLIC zv_video_worker zv_dialogs)
   zv_warnings(zv_video_dialog)

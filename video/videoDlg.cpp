@@ -50,9 +50,22 @@ CvideoDlg::CvideoDlg(HWND parent) : CDialog(IDD_VIDEO_DIALOG, parent) {
 }
 
 CvideoDlg::~CvideoDlg() {
+  // The window goes before the members its handlers use.
+  if (m_hWnd) DestroyWindow(m_hWnd);
   // An encoder still running when the dialog ended by Escape is left to finish its
   // file after the program has ended; only the close message stops it.
   if (m_hIcon) DestroyIcon(m_hIcon);
+}
+
+bool CvideoDlg::ExeDirFromModulePath(const wchar_t* path, DWORD length, wchar_t (&out)[kExeDirSize]) {
+  // GetModuleFileName answers a full buffer when the path did not fit: refuse, never cut.
+  if (length == 0 || length >= DWORD(kExeDirSize)) {
+    out[0] = L'\0';
+    return false;
+  }
+  lstrcpynW(out, path, kExeDirSize);
+  if (wchar_t* slash = wcsrchr(out, L'\\')) *slash = L'\0';
+  return true;
 }
 
 void CvideoDlg::DoDataExchange(CDataExchange& dx) {
@@ -108,17 +121,11 @@ BOOL CvideoDlg::OnInitDialog() {
   // The program folder: a path that does not fit is refused rather than cut into
   // another folder; conversion then cannot find its files and says so.
   wchar_t path[kExeDirSize];
-  const DWORD n = GetModuleFileNameW(nullptr, path, kExeDirSize);
-  if (n == 0 || n >= DWORD(kExeDirSize)) {
-    m_exeDir[0] = L'\0';
+  if (!ExeDirFromModulePath(path, GetModuleFileNameW(nullptr, path, kExeDirSize), m_exeDir)) {
     DlgMessageBox(m_hWnd,
                   L"程序所在文件夹的路径太长（超过 299 个字符），无法转换视频。\r\n"
                   L"请把程序放到路径较短的文件夹后再运行。",
                   L"提示信息", MB_OK | MB_ICONWARNING);
-  } else {
-    wchar_t* slash = wcsrchr(path, L'\\');
-    if (slash) *slash = L'\0';
-    lstrcpynW(m_exeDir, path, kExeDirSize);
   }
   return TRUE;
 }
@@ -268,28 +275,3 @@ LRESULT CvideoDlg::OnClose() {
   }
   return Default();
 }
-
-// The conversion queue and the option lists are filled in by their own modules; until
-// then Convert only checks the list and the option handlers keep the lists as they are.
-void CvideoDlg::OnConvert() {
-  if (m_list.GetItemCount() == 0) {
-    DlgMessageBox(m_hWnd, L"请添加要转换的视频", L"提示信息", MB_OK);
-    return;
-  }
-}
-
-LRESULT CvideoDlg::OnTimer(WPARAM) { return Default(); }
-
-void CvideoDlg::FillOptions3gp() {}
-void CvideoDlg::FillOptions3gpp2() {}
-void CvideoDlg::FillAudioAmr() {}
-void CvideoDlg::FillAudioAac() {}
-void CvideoDlg::OnFormatChanged() {}
-void CvideoDlg::MapVideoCodec() {}
-void CvideoDlg::MapVideoBitrate() {}
-void CvideoDlg::MapVideoSize() {}
-void CvideoDlg::MapFrameRate() {}
-void CvideoDlg::MapAudioCodec() {}
-void CvideoDlg::MapAudioBitrate() {}
-void CvideoDlg::MapSampleRate() {}
-void CvideoDlg::MapChannels() {}

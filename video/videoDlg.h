@@ -31,6 +31,9 @@ class CvideoDlg : public CDialog {
   };
 
   BOOL PreTranslateMessage(MSG* msg) override;
+  // The program folder from the program's path as GetModuleFileName gave it (`length`
+  // characters); false, and an empty folder, when the path did not fit.
+  static bool ExeDirFromModulePath(const wchar_t* path, DWORD length, wchar_t (&out)[kExeDirSize]);
   // Paints the client area into `dc`: the icon centred when minimised, else the
   // background picture stretched over the whole area.
   void PaintClient(HDC dc, const RECT& client, bool iconic);

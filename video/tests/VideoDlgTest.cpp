@@ -187,6 +187,33 @@ TEST_F(MainDialog, StartsInItsSpecifiedState) {
   EXPECT_TRUE(answers.boxes.empty());
 }
 
+TEST(ProgramFolder, APathThatDoesNotFitIsRefusedNotCut) {
+  struct Case {
+    std::wstring path;
+    bool fits;
+    std::wstring folder;
+  };
+  const std::wstring deep = L"C:\\" + std::wstring(280, L'd');  // 283 characters
+  const Case cases[] = {
+      {L"C:\\Program Files\\Plenvo\\video.exe", true, L"C:\\Program Files\\Plenvo"},
+      {deep + L"\\v.exe", true, deep},                      // 289 characters
+      {deep + L"\\" + std::wstring(15, L'v'), true, deep},  // 299: the most that fits
+      {deep + L"\\" + std::wstring(16, L'v'), false, L""},  // 300: what a full buffer looks like
+      {L"", false, L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.size());
+    wchar_t out[CvideoDlg::kExeDirSize];
+    wmemset(out, L'x', CvideoDlg::kExeDirSize);
+    // What GetModuleFileName leaves: the path cut to the buffer, and the length it wrote.
+    wchar_t buffer[CvideoDlg::kExeDirSize] = {};
+    lstrcpynW(buffer, c.path.c_str(), CvideoDlg::kExeDirSize);
+    const DWORD length = DWORD(std::min<std::size_t>(c.path.size(), CvideoDlg::kExeDirSize));
+    EXPECT_EQ(CvideoDlg::ExeDirFromModulePath(buffer, length, out), c.fits);
+    EXPECT_EQ(std::wstring(out), c.folder);
+  }
+}
+
 TEST_F(MainDialog, EnterDoesNothingAndEscapeEnds) {
   answers.files.push_back(L"C:\\v\\never.avi");
   const HWND targets[] = {dlg->m_outputDir.m_hWnd, dlg->GetDlgItem(IDC_ADD), dlg->GetDlgItem(IDC_CONVERT), list};
@@ -436,8 +463,10 @@ TEST_F(MainDialog, BannerIsHostedAtTheTopWithoutAnyPrompt) {
   EXPECT_EQ(b.left, r.left);
   EXPECT_EQ(b.top, r.top);
   EXPECT_EQ(b.right - b.left, r.right - r.left);
-  // Navigating again is harmless whether or not a browser could be created here.
-  dlg->m_banner.Navigate2(CvideoDlg::kBannerUrl);
+  // The browser itself is hosted here (only its HTML engine is switched off), and
+  // takes the navigation.
+  EXPECT_TRUE(dlg->m_banner.HasControl());
+  EXPECT_TRUE(dlg->m_banner.Navigate2(CvideoDlg::kBannerUrl));
   testkit::PumpUntil([] { return false; }, 300);
   // No other window of this program appeared (no installer prompt, no error box).
   int others = 0;
