@@ -10,3 +10,7 @@ zv_native_test(forms_streams_test
 zv_native_test(forms_bmpfile_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/BmpFileTest.cpp
   LIBS zv_forms_core)
+
+if(ZV_WINDOWS)
+  target_sources(zv_forms PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp)
+endif()

@@ -66,14 +66,14 @@ TColor MixColors(TColor c1, TColor c2, int amount) {
                    static_cast<long long>(ca) * amount + d / 2) / d;
     return static_cast<int>(v & 0xFF);
   };
-  return static_cast<TColor>(RGBColor(mix(GetRValue(a), GetRValue(b)),
-                                      mix(GetGValue(a), GetGValue(b)),
-                                      mix(GetBValue(a), GetBValue(b))));
+  return static_cast<TColor>(RGBColor(mix(ColorRed(a), ColorRed(b)),
+                                      mix(ColorGreen(a), ColorGreen(b)),
+                                      mix(ColorBlue(a), ColorBlue(b))));
 }
 
 int ColorSaturation(TColor color) {
   const auto c = static_cast<std::uint32_t>(color);
-  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  const int r = ColorRed(c), g = ColorGreen(c), b = ColorBlue(c);
   if (r < 160 && g < 160 && b < 160) return 200;
   const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
   // Exact rounding, half to even, of 255 x (max - min) / max.
@@ -96,8 +96,8 @@ int GetGradientColors(int count, TColor c1, TColor c2) {
   std::vector<TColor>& ramp = cache.slots[slot];
   ramp.assign(static_cast<std::size_t>(count), 0);
   const auto a = static_cast<std::uint32_t>(c1), b = static_cast<std::uint32_t>(c2);
-  const int from[3] = {GetRValue(a), GetGValue(a), GetBValue(a)};
-  const int to[3] = {GetRValue(b), GetGValue(b), GetBValue(b)};
+  const int from[3] = {ColorRed(a), ColorGreen(a), ColorBlue(a)};
+  const int to[3] = {ColorRed(b), ColorGreen(b), ColorBlue(b)};
   const int d = count - 1, half = d / 2;
   for (int i = 0; i < count; ++i) {
     int ch[3];
@@ -137,9 +137,9 @@ void ReplaceMagentaPixels(const TPixelView& view, std::uint32_t rgb) {
     for (int x = 0; x < view.width; ++x) {
       std::uint8_t* p = view.Pixel(x, y);
       if (p[0] == 255 && p[1] == 0 && p[2] == 255) {
-        p[0] = static_cast<std::uint8_t>(GetBValue(rgb));
-        p[1] = static_cast<std::uint8_t>(GetGValue(rgb));
-        p[2] = static_cast<std::uint8_t>(GetRValue(rgb));
+        p[0] = static_cast<std::uint8_t>(ColorBlue(rgb));
+        p[1] = static_cast<std::uint8_t>(ColorGreen(rgb));
+        p[2] = static_cast<std::uint8_t>(ColorRed(rgb));
       }
     }
 }

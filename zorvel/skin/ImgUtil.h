@@ -15,9 +15,9 @@ namespace skin {
 // index is its low byte.
 using TColor = std::int32_t;
 
-constexpr int GetRValue(std::uint32_t c) { return c & 0xFF; }
-constexpr int GetGValue(std::uint32_t c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(std::uint32_t c) { return (c >> 16) & 0xFF; }
+constexpr int ColorRed(std::uint32_t c) { return c & 0xFF; }
+constexpr int ColorGreen(std::uint32_t c) { return (c >> 8) & 0xFF; }
+constexpr int ColorBlue(std::uint32_t c) { return (c >> 16) & 0xFF; }
 constexpr std::uint32_t RGBColor(int r, int g, int b) {
   return std::uint32_t(r & 0xFF) | std::uint32_t(g & 0xFF) << 8 | std::uint32_t(b & 0xFF) << 16;
 }

@@ -24,9 +24,15 @@ zv_native_test(skin_store_test
   LIBS zv_skin_core)
 
 if(ZV_WINDOWS)
-  add_library(zv_skin STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinReadWin.cpp)
+  add_library(zv_skin STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/SkinReadWin.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImgUtilWin.cpp)
   target_link_libraries(zv_skin PUBLIC zv_skin_core zv_forms)
   zv_warnings(zv_skin)
+
+  zv_wine_test(skin_imgutil_wine_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ImgUtilWinTest.cpp
+    LIBS zv_skin)
 endif()
 
 # zv_skin_fuzzer(name SOURCES ... [LIBS ...] [MAX_LEN n]): a libFuzzer target of the host

@@ -1,0 +1,159 @@
+#include "Graphics.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+COLORREF Resolve(std::int32_t color) {
+  return color < 0 ? GetSysColor(color & 0xFF) : static_cast<COLORREF>(color);
+}
+}  // namespace
+
+TCanvas::~TCanvas() {
+  if (dc_) {
+    Deselect();
+    DeleteDC(dc_);
+  }
+}
+
+HDC TCanvas::Handle() {
+  if (!dc_) {
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) throw EInvalidGraphicOperation("Out of system resources");
+    Select();
+  }
+  return dc_;
+}
+
+void TCanvas::Select() {
+  if (dc_ && bitmap_.dib_ && !original_) original_ = SelectObject(dc_, bitmap_.dib_);
+}
+
+void TCanvas::Deselect() {
+  if (dc_ && original_) {
+    SelectObject(dc_, original_);
+    original_ = nullptr;
+  }
+}
+
+void TCanvas::FillRect(const RECT& rect) {
+  HBRUSH brush = CreateSolidBrush(Resolve(BrushColor));
+  ::FillRect(Handle(), &rect, brush);
+  DeleteObject(brush);
+}
+
+std::uint32_t TCanvas::Pixel(int x, int y) {
+  if (x < 0 || y < 0 || x >= bitmap_.width_ || y >= bitmap_.height_) return CLR_INVALID;
+  const std::uint8_t* p = bitmap_.View().Pixel(x, y);
+  return RGB(p[2], p[1], p[0]);
+}
+
+void TCanvas::SetPixel(int x, int y, std::uint32_t rgb) {
+  if (x < 0 || y < 0 || x >= bitmap_.width_ || y >= bitmap_.height_) return;
+  std::uint8_t* p = bitmap_.View().Pixel(x, y);
+  p[0] = GetBValue(rgb), p[1] = GetGValue(rgb), p[2] = GetRValue(rgb);
+}
+
+TBitmap::~TBitmap() {
+  canvas_.reset();
+  if (dib_) DeleteObject(dib_);
+}
+
+void TBitmap::SetSize(int width, int height) {
+  Replace(std::max(width, 0), std::max(height, 0), format_);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  if (format != format_) Replace(width_, height_, format);
+}
+
+void TBitmap::Replace(int width, int height, TPixelFormat format) {
+  if (width > kMaxBmpDimension || height > kMaxBmpDimension ||
+      static_cast<std::int64_t>(width) * height > kMaxBmpPixels)
+    throw EInvalidGraphicOperation("Bitmap image is too large");
+  if (width == width_ && height == height_ && format == format_) return;
+  GdiFlush();
+
+  HBITMAP dib = nullptr;
+  std::uint8_t* bits = nullptr;
+  const int bpp = format == pf32bit ? 32 : 24;
+  if (width > 0 && height > 0) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bpp);
+    info.bmiHeader.biCompression = BI_RGB;
+    void* p = nullptr;
+    dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    if (!dib || !p) throw EInvalidGraphicOperation("Out of system resources");
+    bits = static_cast<std::uint8_t*>(p);
+    const std::ptrdiff_t stride = BmpStride(width, bpp);
+    std::memset(bits, 0, static_cast<std::size_t>(stride * height));
+    // Carry over what the two sizes share.
+    const int oldBytes = format_ == pf32bit ? 4 : 3, newBytes = bpp / 8;
+    if (bits_)
+      for (int y = 0; y < std::min(height, height_); ++y)
+        for (int x = 0; x < std::min(width, width_); ++x)
+          std::memcpy(bits + stride * y + x * newBytes, bits_ + stride_ * y + x * oldBytes, 3);
+  }
+
+  if (canvas_) canvas_->Deselect();
+  if (dib_) DeleteObject(dib_);
+  dib_ = dib;
+  bits_ = bits;
+  // An empty bitmap keeps the size asked for in the dimension that is not 0.
+  width_ = width;
+  height_ = height;
+  format_ = format;
+  stride_ = dib ? BmpStride(width, bpp) : 0;
+  if (canvas_) canvas_->Select();
+}
+
+std::uint8_t* TBitmap::ScanLine(int y) {
+  if (y < 0 || y >= height_ || !bits_) throw EInvalidGraphicOperation("Scan line index out of range");
+  GdiFlush();
+  return bits_ + stride_ * y;
+}
+
+TPixelView TBitmap::View() {
+  GdiFlush();
+  if (!bits_) return {0, 0, format_ == pf32bit ? 4 : 3, 0, nullptr};
+  return {width_, height_, format_ == pf32bit ? 4 : 3, stride_, bits_};
+}
+
+TCanvas* TBitmap::Canvas() {
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this);
+  return canvas_.get();
+}
+
+void TBitmap::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TBitmap*>(source);
+  if (!other) return TPersistent::Assign(source);
+  if (other == this) return;
+  GdiFlush();
+  Replace(0, 0, other->format_);
+  Replace(other->width_, other->height_, other->format_);
+  if (bits_) std::memcpy(bits_, other->bits_, static_cast<std::size_t>(stride_ * height_));
+  Transparent = other->Transparent;
+  TransparentColor = other->TransparentColor;
+}
+
+bool TBitmap::LoadFromStream(TStream& stream) {
+  std::vector<std::uint8_t> bytes(stream.Remaining());
+  std::size_t n = stream.Read(bytes.data(), bytes.size());
+  return LoadFromBytes(bytes.data(), n);
+}
+
+bool TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
+  TDecodedBmp bmp;
+  Replace(0, 0, format_);
+  if (!DecodeBmp(data, size, bmp)) return false;
+  Replace(bmp.width, bmp.height, bmp.bitsPerPixel == 32 ? pf32bit : pf24bit);
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(bits_ + stride_ * y, bmp.pixels.data() + bmp.stride * y,
+                static_cast<std::size_t>(bmp.stride));
+  return true;
+}
