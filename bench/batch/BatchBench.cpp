@@ -1,0 +1,153 @@
+// Prints (label bench): the converter's CPU seconds per wall second while the encoder
+// stand-in runs 20 s printing a progress marker ten times a second (target at most
+// 0.05), and over a batch of 20 short jobs the pause from one encoder's end to the next
+// one's start (target: median under 50 ms), as the stand-ins' own clocks see it and as
+// the converter sees it (from the end of a run reaching it to the next start call).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Main.h"
+
+namespace {
+
+std::string ExeDir() {
+  char path[MAX_PATH * 2];
+  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string dir(path, n);
+  return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+double CpuSeconds() {
+  FILETIME c, e, k, u;
+  GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+  auto s = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+  return s(k) + s(u);
+}
+
+double UiThreadCpuSeconds() {
+  FILETIME c, e, k, u;
+  GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
+  auto s = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+  return s(k) + s(u);
+}
+
+double Now() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return double(t.QuadPart) / double(f.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The form with its job list filled with `count` copies of `source` (probes skipped:
+// no probe program in the folder given while adding).
+void Fill(TFrmMain* form, const std::string& source, int count, const std::string& emptyDir) {
+  SetOpenDialogHook([source](TOpenDialog& d) {
+    d.FileName = source;
+    return true;
+  });
+  form->SetAppDir(emptyDir);
+  for (int i = 0; i < count; ++i) form->btnAdd->Click();
+  SetOpenDialogHook({});
+  form->SetAppDir(ExeDir() + "doubles\\");
+}
+
+}  // namespace
+
+int main() {
+  TApplication application;
+  application.Title = "bench";
+  SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return IDOK; });
+  const std::string dir = ExeDir() + "batchbench.tmp\\" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA((ExeDir() + "batchbench.tmp").c_str(), nullptr);
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string empty = dir + "empty\\";
+  CreateDirectoryA(empty.c_str(), nullptr);
+
+  auto* form = new TFrmMain(&application);
+  form->Show();
+  form->edtSaveDir->SetText(dir + "out\\");
+
+  // 1. One long encode: 200 markers, 100 ms apart.
+  const std::string longClip = dir + "long.avs";
+  std::ofstream(longClip, std::ios::binary) << "ZVDOUBLE\nencode: markers:200:100:0.1 write\n";
+  Fill(form, longClip, 1, empty);
+  form->GetFileInfo(0)->Duration = 20;
+  int lines = 0;
+  auto handler = form->DosCommand1->OnNewLine;
+  form->DosCommand1->OnNewLine = [&](TObject* s, std::string line, TOutputType t) {
+    ++lines;
+    handler(s, std::move(line), t);
+  };
+  const double cpu0 = CpuSeconds(), ui0 = UiThreadCpuSeconds(), wall0 = Now();
+  form->btnConvert->Click();
+  const double cpu = CpuSeconds() - cpu0, ui = UiThreadCpuSeconds() - ui0, wall = Now() - wall0;
+  std::printf("bench: batch wait, one 20 s encode with 10 markers/s: %.2f s wall, %.3f s CPU, "
+              "%.4f CPU s per wall s (target <= 0.05; a spinning wait ~1.0), of which the UI thread "
+              "%.4f (the rest is the runner's reader thread), %d lines, status %s\n",
+              wall, cpu, cpu / wall, ui / wall, lines,
+              form->GetFileInfo(0)->Status == zorvel_text::kDone ? "done" : "FAILED");
+
+  // 2. Twenty short jobs: the stand-in writes its output and ends at once.
+  form->DosCommand1->OnNewLine = handler;
+  form->btnClearClick(form);
+  const std::string shortClip = dir + "short.avs";
+  std::ofstream(shortClip, std::ios::binary) << "plain source\n";
+  Fill(form, shortClip, 20, empty);
+  const std::string log = dir + "calls.log";
+  SetEnvironmentVariableA("ZV_DOUBLE_LOG", log.c_str());
+  std::vector<double> ends, starts;  // as the converter sees them
+  form->DosCommand1->OnTerminated = [&](TObject* s) {
+    ends.push_back(Now());
+    form->DosCommand2Terminated(s);
+  };
+  // The next start follows the label's change to the next job, on the same call path.
+  auto labelProc = form->lblInfo->WindowProc;
+  form->lblInfo->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SETTEXT) starts.push_back(Now());
+    labelProc(m);
+  };
+  const double batch0 = Now();
+  form->btnConvert->Click();
+  const double batchWall = Now() - batch0;
+  form->lblInfo->WindowProc = labelProc;
+  SetEnvironmentVariableA("ZV_DOUBLE_LOG", nullptr);
+
+  std::vector<double> childGaps, formGaps;
+  std::vector<unsigned long long> childStart, childEnd;
+  std::istringstream in([&] {
+    std::ifstream f(log, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }());
+  for (std::string line; std::getline(in, line);) {
+    unsigned long long ticks = 0;
+    char what[8] = {};
+    if (std::sscanf(line.c_str(), "%llu %7s", &ticks, what) != 2) continue;
+    (std::string(what) == "start" ? childStart : childEnd).push_back(ticks);
+  }
+  for (std::size_t i = 0; i + 1 < childEnd.size() && i + 1 < childStart.size(); ++i)
+    childGaps.push_back(double(childStart[i + 1] - childEnd[i]) / 1e4);
+  // starts[0] is the first job's label; the label of job i+1 follows the end of job i.
+  for (std::size_t i = 0; i + 1 < starts.size() && i < ends.size(); ++i)
+    formGaps.push_back((starts[i + 1] - ends[i]) * 1000);
+  int done = 0;
+  for (int i = 0; i < form->FileCount(); ++i) done += form->GetFileInfo(i)->Status == zorvel_text::kDone;
+  std::printf("bench: batch of 20 short jobs: %.2f s, %d done; end-to-next-start median %.1f ms as the "
+              "stand-ins' clocks see it (includes starting a process under Wine), %.2f ms inside the "
+              "converter (end of run handled to next start; target median < 50 ms)\n",
+              batchWall, done, Median(childGaps), Median(formGaps));
+  return 0;
+}
