@@ -42,8 +42,10 @@ std::string Unpack(const std::vector<std::uint8_t>& packed) {
   return Text(out);
 }
 
-// Streams worked out by hand from the decoder's rules (the first bit by bit: "A" is
-// leaf 65, whose path from the root is 111001101).
+// Streams worked out from the decoder's rules, not by the packer. By hand, bit by bit:
+// "A" is leaf 65, whose path from the root is 111001101; counting it makes leaf 65
+// change places with leaf 313 (the last of the equal counts), so a second "A" is then
+// reached by 11000101.
 struct Vector {
   const char* name;
   const char* packed;
@@ -51,6 +53,7 @@ struct Vector {
 };
 const Vector kVectors[] = {
     {"one literal", "01000000 e680", "A"},
+    {"a literal after the tree has adapted", "02000000 e6e280", "AA"},
     {"match into the blank ring", "07000000 8e007379c0", "     AB"},
     {"overlapping copy", "12000000 f6fbbdf30020", "abcabcabcabcabcabc"},
     {"count 0", "00000000", ""},
