@@ -31,3 +31,16 @@ if(NOT ZV_WINDOWS)
     endforeach()
   endif()
 endif()
+
+# Skin images and drawing geometry: pure, in the core library.
+target_sources(zv_skin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/SkinDraw.cpp)
+zv_native_test(skin_draw_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDrawTest.cpp
+  LIBS zv_skin_core)
+
+if(ZV_WINDOWS)
+  target_sources(zv_skin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/SkinDrawWin.cpp)
+  zv_wine_test(skin_draw_wine_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDrawWinTest.cpp
+    LIBS zv_skin)
+endif()

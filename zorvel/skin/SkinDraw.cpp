@@ -1,0 +1,461 @@
+#include "SkinDraw.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+std::uint32_t ReadU32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+std::uint16_t ReadU16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::int32_t ReadI32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadU32(p)); }
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+// Spreads a bit-field value over 0..255.
+std::uint8_t FieldValue(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (((mask >> shift) & 1u) == 0) ++shift;
+  std::uint32_t max = mask >> shift;
+  std::uint32_t v = (pixel & mask) >> shift;
+  return static_cast<std::uint8_t>((v * 255u + max / 2) / max);
+}
+
+TSkinRect Intersect(const TSkinRect& a, const TSkinRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
+}
+
+}  // namespace
+
+TSkinFrame SkinFrameRect(int width, int height, int frameIndex, int frameCount, bool vertical) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  int count = std::max(frameCount, 1);
+  int k = std::clamp(frameIndex, 1, count);
+  TSkinFrame f;
+  if (vertical) {
+    f.FW = width;
+    f.FH = height / count;
+    f.Y0 = (k - 1) * f.FH;
+  } else {
+    f.FW = width / count;
+    f.FH = height;
+    f.X0 = (k - 1) * f.FW;
+  }
+  return f;
+}
+
+TSkinMargins SkinFitMargins(const TSkinMargins& margins, int width, int height, const TSkinFrame& frame) {
+  TSkinMargins m{std::max(margins.Left, 0), std::max(margins.Top, 0), std::max(margins.Right, 0),
+                 std::max(margins.Bottom, 0)};
+  // 64-bit sums: margins come from the skin description and may be huge.
+  auto tooWide = [](int a, int b, int limit) {
+    return static_cast<std::int64_t>(a) + b > limit;
+  };
+  if (tooWide(m.Left, m.Right, width) || tooWide(m.Left, m.Right, frame.FW)) m.Left = m.Right = 0;
+  if (tooWide(m.Top, m.Bottom, height) || tooWide(m.Top, m.Bottom, frame.FH)) m.Top = m.Bottom = 0;
+  return m;
+}
+
+std::vector<TSkinPiece> SkinNineSlicePieces(int width, int height, const TSkinFrame& f,
+                                            const TSkinMargins& margins, bool tile) {
+  std::vector<TSkinPiece> pieces;
+  TSkinMargins m = SkinFitMargins(margins, width, height, f);
+  const int W = width, H = height, L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
+  const int X0 = f.X0, Y0 = f.Y0, FW = f.FW, FH = f.FH;
+  if (L > 0 && T > 0) pieces.push_back({{0, 0, L, T}, {X0, Y0, X0 + L, Y0 + T}});
+  if (L > 0 && B > 0) pieces.push_back({{0, H - B, L, H}, {X0, Y0 + FH - B, X0 + L, Y0 + FH}});
+  if (R > 0 && T > 0) pieces.push_back({{W - R, 0, W, T}, {X0 + FW - R, Y0, X0 + FW, Y0 + T}});
+  if (L > 0) pieces.push_back({{0, T, L, H - B}, {X0, Y0 + T, X0 + L, Y0 + FH - B}});
+  if (T > 0) pieces.push_back({{L, 0, W - R, T}, {X0 + L, Y0, X0 + FW - R, Y0 + T}});
+  pieces.push_back({{L, T, W - R, H - B}, {X0 + L, Y0 + T, X0 + FW - R, Y0 + FH - B}, tile});
+  if (R > 0 && B > 0)
+    pieces.push_back({{W - R, H - B, W, H}, {X0 + FW - R, Y0 + FH - B, X0 + FW, Y0 + FH}});
+  if (R > 0) pieces.push_back({{W - R, T, W, H - B}, {X0 + FW - R, Y0 + T, X0 + FW, Y0 + FH - B}});
+  if (B > 0) pieces.push_back({{L, H - B, W - R, H}, {X0 + L, Y0 + FH - B, X0 + FW - R, Y0 + FH}});
+  return pieces;
+}
+
+std::vector<TSkinPiece> SkinThreeSliceTiledPieces(int width, int height, const TSkinFrame& f,
+                                                  const TSkinMargins& margins) {
+  std::vector<TSkinPiece> pieces;
+  int L = std::max(margins.Left, 0), R = std::max(margins.Right, 0);
+  if (static_cast<std::int64_t>(L) + R > f.FW) L = R = 0;
+  const int W = width, H = height, M = f.FW - L - R;
+  pieces.push_back({{0, 0, L, H}, {f.X0, f.Y0, f.X0 + L, f.Y0 + f.FH}});
+  if (M > 0) {
+    for (int x = L; x < W - R; x += M)
+      pieces.push_back({{x, 0, x + M, H}, {f.X0 + L, f.Y0, f.X0 + L + M, f.Y0 + f.FH}});
+  }
+  pieces.push_back({{W - R, 0, W, H}, {f.X0 + f.FW - R, f.Y0, f.X0 + f.FW, f.Y0 + f.FH}});
+  return pieces;
+}
+
+std::vector<TSkinPiece> SkinStripThreeSlicePieces(const TSkinRect& d, const TSkinFrame& f,
+                                                  const TSkinMargins& margins) {
+  const int W = d.Width();
+  if (f.FW > W) return {{d, f.Rect()}};
+  int mL = std::max(margins.Left, 0), mR = std::max(margins.Right, 0);
+  if (static_cast<std::int64_t>(mL) + mR > f.FW) mL = mR = 0;
+  return {
+      {{d.Left, d.Top, d.Left + mL, d.Bottom}, {f.X0, f.Y0, f.X0 + mL, f.Y0 + f.FH}},
+      {{d.Left + mL, d.Top, d.Right - mR, d.Bottom}, {f.X0 + mL, f.Y0, f.X0 + f.FW - mR, f.Y0 + f.FH}},
+      {{d.Right - mR, d.Top, d.Right, d.Bottom}, {f.X0 + f.FW - mR, f.Y0, f.X0 + f.FW, f.Y0 + f.FH}},
+  };
+}
+
+std::vector<TSkinPoint> SkinTilePositions(const TSkinRect& dest, int w, int h) {
+  std::vector<TSkinPoint> points;
+  if (w <= 0 || h <= 0) return points;
+  for (int x = dest.Left; x < dest.Right; x += w)
+    for (int y = dest.Top; y < dest.Bottom; y += h) points.push_back({x, y});
+  return points;
+}
+
+TSkinPoint SkinCentredOrigin(const TSkinRect& dest, int fw, int fh) {
+  return {dest.Left + (dest.Width() - fw) / 2, dest.Top + (dest.Height() - fh) / 2};
+}
+
+// ---------------------------------------------------------------------------------------
+// TSkinImage
+
+void TSkinImage::SetSize(int width, int height, TSkinColour fill) {
+  if (width <= 0 || height <= 0) {
+    Clear();
+    Touch();
+    return;
+  }
+  if (width > kMaxSide || height > kMaxSide ||
+      static_cast<std::int64_t>(width) * height > kMaxPixels)
+    throw std::length_error("skin image too large");
+  width_ = width;
+  height_ = height;
+  stride_ = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+  bits_.assign(stride_ * static_cast<std::size_t>(height), 0);
+  if (fill != 0) Fill({0, 0, width, height}, fill);
+  Touch();
+}
+
+void TSkinImage::Clear() noexcept {
+  width_ = height_ = 0;
+  stride_ = 0;
+  bits_.clear();
+  Touch();
+}
+
+TSkinColour TSkinImage::Pixel(int x, int y) const noexcept {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  const std::uint8_t* p = Row(y) + x * 3;
+  return static_cast<TSkinColour>(p[2]) | (static_cast<TSkinColour>(p[1]) << 8) |
+         (static_cast<TSkinColour>(p[0]) << 16);
+}
+
+void TSkinImage::SetPixel(int x, int y, TSkinColour colour) noexcept {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  std::uint8_t* p = Row(y) + x * 3;
+  p[0] = static_cast<std::uint8_t>(colour >> 16);
+  p[1] = static_cast<std::uint8_t>(colour >> 8);
+  p[2] = static_cast<std::uint8_t>(colour);
+  Touch();
+}
+
+void TSkinImage::Fill(const TSkinRect& rect, TSkinColour colour) noexcept {
+  TSkinRect r = Intersect(rect, {0, 0, width_, height_});
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  const std::uint8_t b = static_cast<std::uint8_t>(colour >> 16), g = static_cast<std::uint8_t>(colour >> 8),
+                     red = static_cast<std::uint8_t>(colour);
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    std::uint8_t* p = Row(y) + r.Left * 3;
+    for (int x = r.Left; x < r.Right; ++x, p += 3) {
+      p[0] = b;
+      p[1] = g;
+      p[2] = red;
+    }
+  }
+  Touch();
+}
+
+bool TSkinImage::LoadFromBmp(const std::uint8_t* data, std::size_t size, bool packedDib) {
+  Clear();
+  if (data == nullptr) return false;
+  std::size_t infoAt = 0;
+  std::size_t bitsAt = 0;
+  bool haveOffset = false;
+  if (!packedDib) {
+    if (size < 14 || data[0] != 'B' || data[1] != 'M') return false;
+    bitsAt = ReadU32(data + 10);
+    haveOffset = true;
+    infoAt = 14;
+  }
+  if (size < infoAt + 12) return false;
+  const std::uint8_t* info = data + infoAt;
+  const std::uint32_t headerSize = ReadU32(info);
+  if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
+      headerSize != 124)
+    return false;
+  if (size - infoAt < headerSize) return false;
+  std::int64_t width, height;
+  int bitCount;
+  std::uint32_t compression = 0, colorsUsed = 0;
+  std::size_t paletteEntry = 4;
+  if (headerSize == 12) {
+    width = ReadU16(info + 4);
+    height = static_cast<std::int16_t>(ReadU16(info + 6));
+    bitCount = ReadU16(info + 10);
+    paletteEntry = 3;
+  } else {
+    width = ReadI32(info + 4);
+    height = ReadI32(info + 8);
+    bitCount = ReadU16(info + 14);
+    compression = ReadU32(info + 16);
+    colorsUsed = ReadU32(info + 32);
+  }
+  const bool topDown = height < 0;
+  const std::int64_t rows = topDown ? -height : height;
+  if (width <= 0 || rows <= 0 || width > kMaxSide || rows > kMaxSide || width * rows > kMaxPixels) return false;
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+    return false;
+  // 0 uncompressed, 3 bit fields (16 and 32 bits only); run-length and embedded formats
+  // are refused.
+  if (compression != 0 && !(compression == 3 && (bitCount == 16 || bitCount == 32))) return false;
+  if (topDown && compression != 0 && compression != 3) return false;
+
+  std::size_t pos = infoAt + headerSize;
+  std::uint32_t masks[3] = {0, 0, 0};
+  if (compression == 3) {
+    if (headerSize >= 52) {
+      masks[0] = ReadU32(info + 40);
+      masks[1] = ReadU32(info + 44);
+      masks[2] = ReadU32(info + 48);
+    } else {
+      if (size < pos + 12) return false;
+      masks[0] = ReadU32(data + pos);
+      masks[1] = ReadU32(data + pos + 4);
+      masks[2] = ReadU32(data + pos + 8);
+      pos += 12;
+    }
+  } else if (bitCount == 16) {
+    masks[0] = 0x7C00;
+    masks[1] = 0x03E0;
+    masks[2] = 0x001F;
+  } else if (bitCount == 32) {
+    masks[0] = 0xFF0000;
+    masks[1] = 0xFF00;
+    masks[2] = 0xFF;
+  }
+
+  std::vector<std::uint32_t> palette;
+  if (bitCount <= 8) {
+    std::uint32_t maxColours = 1u << bitCount;
+    if (colorsUsed > maxColours) return false;
+    std::uint32_t n = colorsUsed == 0 ? maxColours : colorsUsed;
+    if (size < pos || (size - pos) / paletteEntry < n) return false;
+    for (std::uint32_t i = 0; i < n; ++i) {
+      const std::uint8_t* e = data + pos + i * paletteEntry;
+      palette.push_back(static_cast<std::uint32_t>(e[2]) | (static_cast<std::uint32_t>(e[1]) << 8) |
+                        (static_cast<std::uint32_t>(e[0]) << 16));
+    }
+    pos += n * paletteEntry;
+  }
+  if (!haveOffset) bitsAt = pos;
+  const std::size_t srcStride = ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
+  if (bitsAt > size || (size - bitsAt) / srcStride < static_cast<std::size_t>(rows)) return false;
+
+  SetSize(static_cast<int>(width), static_cast<int>(rows));
+  for (std::int64_t r = 0; r < rows; ++r) {
+    const std::uint8_t* src = data + bitsAt + static_cast<std::size_t>(r) * srcStride;
+    std::uint8_t* dst = Row(static_cast<int>(topDown ? r : rows - 1 - r));
+    for (std::int64_t x = 0; x < width; ++x, dst += 3) {
+      std::uint32_t rgb = 0;  // 0x00BBGGRR
+      switch (bitCount) {
+        case 1:
+        case 4:
+        case 8: {
+          std::size_t bit = static_cast<std::size_t>(x) * bitCount;
+          unsigned byte = src[bit / 8];
+          unsigned index = (byte >> (8 - bitCount - bit % 8)) & ((1u << bitCount) - 1);
+          rgb = index < palette.size() ? palette[index] : 0;
+          break;
+        }
+        case 16:
+        case 32: {
+          std::uint32_t v = bitCount == 16 ? ReadU16(src + x * 2) : ReadU32(src + x * 4);
+          rgb = FieldValue(v, masks[0]) | (FieldValue(v, masks[1]) << 8) |
+                (static_cast<std::uint32_t>(FieldValue(v, masks[2])) << 16);
+          break;
+        }
+        default: {  // 24
+          const std::uint8_t* p = src + x * 3;
+          rgb = static_cast<std::uint32_t>(p[2]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                (static_cast<std::uint32_t>(p[0]) << 16);
+        }
+      }
+      dst[0] = static_cast<std::uint8_t>(rgb >> 16);
+      dst[1] = static_cast<std::uint8_t>(rgb >> 8);
+      dst[2] = static_cast<std::uint8_t>(rgb);
+    }
+  }
+  Touch();
+  return true;
+}
+
+std::vector<std::uint8_t> TSkinImage::SaveToBmp() const {
+  std::vector<std::uint8_t> out;
+  const std::uint32_t dataSize = static_cast<std::uint32_t>(stride_ * static_cast<std::size_t>(height_));
+  out.push_back('B');
+  out.push_back('M');
+  PutU32(out, 54 + dataSize);
+  PutU32(out, 0);
+  PutU32(out, 54);
+  PutU32(out, 40);
+  PutU32(out, static_cast<std::uint32_t>(width_));
+  PutU32(out, static_cast<std::uint32_t>(height_));
+  PutU16(out, 1);
+  PutU16(out, 24);
+  for (std::uint32_t v : {0u, dataSize, 2835u, 2835u, 0u, 0u}) PutU32(out, v);
+  for (int y = height_ - 1; y >= 0; --y) out.insert(out.end(), Row(y), Row(y) + stride_);
+  return out;
+}
+
+void TSkinImage::MirrorHorizontal() noexcept {
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* row = Row(y);
+    for (int a = 0, b = width_ - 1; a < b; ++a, --b)
+      for (int c = 0; c < 3; ++c) std::swap(row[a * 3 + c], row[b * 3 + c]);
+  }
+  Touch();
+}
+
+void TSkinImage::ReplaceColour(TSkinColour key, TSkinColour colour) noexcept {
+  const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16), kg = static_cast<std::uint8_t>(key >> 8),
+                     kr = static_cast<std::uint8_t>(key);
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* p = Row(y);
+    for (int x = 0; x < width_; ++x, p += 3) {
+      if (p[0] == kb && p[1] == kg && p[2] == kr) {
+        p[0] = static_cast<std::uint8_t>(colour >> 16);
+        p[1] = static_cast<std::uint8_t>(colour >> 8);
+        p[2] = static_cast<std::uint8_t>(colour);
+      }
+    }
+  }
+  Touch();
+}
+
+// ---------------------------------------------------------------------------------------
+// Pixel copies
+
+void SkinStretchCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src, const TSkinRect& source) {
+  const int dw = dest.Width(), dh = dest.Height(), sw = source.Width(), sh = source.Height();
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || dst.Empty() || src.Empty()) return;
+  TSkinRect visible = Intersect(dest, {0, 0, dst.Width(), dst.Height()});
+  if (visible.Width() <= 0 || visible.Height() <= 0) return;
+  // Source column of each visible destination column: the pixel under its centre.
+  std::vector<int> columns(static_cast<std::size_t>(visible.Width()));
+  for (int x = visible.Left; x < visible.Right; ++x) {
+    std::int64_t dx = x - dest.Left;
+    columns[static_cast<std::size_t>(x - visible.Left)] =
+        source.Left + static_cast<int>(((2 * dx + 1) * sw) / (2 * static_cast<std::int64_t>(dw)));
+  }
+  for (int y = visible.Top; y < visible.Bottom; ++y) {
+    std::int64_t dy = y - dest.Top;
+    int sy = source.Top + static_cast<int>(((2 * dy + 1) * sh) / (2 * static_cast<std::int64_t>(dh)));
+    if (sy < 0 || sy >= src.Height()) continue;
+    const std::uint8_t* srow = src.Row(sy);
+    std::uint8_t* d = dst.Row(y) + visible.Left * 3;
+    for (int x = visible.Left; x < visible.Right; ++x, d += 3) {
+      int sx = columns[static_cast<std::size_t>(x - visible.Left)];
+      if (sx < 0 || sx >= src.Width()) continue;
+      const std::uint8_t* s = srow + sx * 3;
+      d[0] = s[0];
+      d[1] = s[1];
+      d[2] = s[2];
+    }
+  }
+  dst.Touch();
+}
+
+void SkinTileCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src, const TSkinRect& source) {
+  const int w = source.Width(), h = source.Height();
+  for (const TSkinPoint& p : SkinTilePositions(dest, w, h))
+    SkinStretchCopy(dst, {p.X, p.Y, p.X + w, p.Y + h}, src, source);
+}
+
+void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinColour key) {
+  TSkinRect visible = Intersect({x, y, x + src.Width(), y + src.Height()}, {0, 0, dst.Width(), dst.Height()});
+  const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16), kg = static_cast<std::uint8_t>(key >> 8),
+                     kr = static_cast<std::uint8_t>(key);
+  for (int dy = visible.Top; dy < visible.Bottom; ++dy) {
+    const std::uint8_t* s = src.Row(dy - y) + (visible.Left - x) * 3;
+    std::uint8_t* d = dst.Row(dy) + visible.Left * 3;
+    for (int dx = visible.Left; dx < visible.Right; ++dx, s += 3, d += 3) {
+      if (s[0] == kb && s[1] == kg && s[2] == kr) continue;
+      d[0] = s[0];
+      d[1] = s[1];
+      d[2] = s[2];
+    }
+  }
+  dst.Touch();
+}
+
+void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const TSkinImage& source,
+                              const TSkinMargins& margins, int frameIndex, int frameCount, bool tile,
+                              bool vertical) {
+  if (width <= 0 || height <= 0 || source.Empty()) {
+    result.Clear();
+    return;
+  }
+  if (result.Width() != width || result.Height() != height) result.SetSize(width, height);
+  TSkinFrame frame = SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
+  for (const TSkinPiece& piece : SkinNineSlicePieces(width, height, frame, margins, tile)) {
+    if (piece.Tiled)
+      SkinTileCopy(result, piece.Dest, source, piece.Source);
+    else
+      SkinStretchCopy(result, piece.Dest, source, piece.Source);
+  }
+}
+
+TSkinImage SkinComposeNineSlice(int width, int height, const TSkinImage& source, const TSkinMargins& margins,
+                                int frameIndex, int frameCount, bool tile, bool vertical) {
+  TSkinImage result;
+  SkinComposeNineSliceInto(result, width, height, source, margins, frameIndex, frameCount, tile, vertical);
+  return result;
+}
+
+std::vector<TSkinRect> SkinRegionRuns(const TSkinImage& source, int offsetX, int offsetY, TSkinColour key,
+                                      std::uint8_t toleranceRed, std::uint8_t toleranceGreen,
+                                      std::uint8_t toleranceBlue) {
+  const int kr = static_cast<int>(key & 0xFF), kg = static_cast<int>((key >> 8) & 0xFF),
+            kb = static_cast<int>((key >> 16) & 0xFF);
+  const int hr = std::min(kr + toleranceRed, 255), hg = std::min(kg + toleranceGreen, 255),
+            hb = std::min(kb + toleranceBlue, 255);
+  std::vector<TSkinRect> runs;
+  for (int y = 0; y < source.Height(); ++y) {
+    const std::uint8_t* p = source.Row(y);
+    int x = 0;
+    const int w = source.Width();
+    auto keyed = [&](int at) {
+      const std::uint8_t* q = p + at * 3;
+      return q[2] >= kr && q[2] <= hr && q[1] >= kg && q[1] <= hg && q[0] >= kb && q[0] <= hb;
+    };
+    while (x < w) {
+      while (x < w && keyed(x)) ++x;
+      int start = x;
+      while (x < w && !keyed(x)) ++x;
+      if (x > start) runs.push_back({start + offsetX, y + offsetY, x + offsetX, y + offsetY + 1});
+    }
+  }
+  return runs;
+}
