@@ -25,8 +25,11 @@ bool CaptureToPng(HWND window, const std::string& path) {
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC mem = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(mem, dib);
-  bool ok = window ? PrintWindow(window, mem, 0) != 0 : false;
-  if (!ok) ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != 0;
+  // What the screen shows is what the user sees; a hidden window can only print itself
+  // (under Wine, printing leaves out much of what child controls draw).
+  const bool onScreen = !window || IsWindowVisible(window);
+  bool ok = onScreen ? BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != 0
+                     : PrintWindow(window, mem, 0) != 0;
   GdiFlush();
 
   std::vector<std::uint8_t> rgb(std::size_t(w) * h * 3);

@@ -7,9 +7,8 @@
 
 namespace testkit {
 
-// Saves what the window shows (or the whole screen, for nullptr) as a PNG file. The
-// window is asked to print itself, which works while it is covered; the screen is
-// copied when it cannot.
+// Saves what the window shows (or the whole screen, for nullptr) as a PNG file: the
+// screen under a visible window, what a hidden window prints of itself otherwise.
 bool CaptureToPng(HWND window, const std::string& path);
 
 }  // namespace testkit
