@@ -44,3 +44,12 @@ if(ZV_WINDOWS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDrawWinTest.cpp
     LIBS zv_skin)
 endif()
+
+# The content of a loaded skin: pure, in the core library.
+target_sources(zv_skin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/WinSkinDataCore.cpp)
+if(NOT ZV_WINDOWS AND ZV_TESTS)
+  zv_native_test(skin_data_core_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinDataCoreTest.cpp
+    LIBS zv_skin_core zv_skinpack)
+  target_compile_definitions(skin_data_core_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
+endif()
