@@ -4,6 +4,7 @@
 //   out:TEXT   write TEXT (escapes as the test child's) to standard output
 //   err:TEXT   the same to standard error
 //   sleep:MS   pause
+//   waitfor:PATH  pause until that file exists (at most 60 s)
 //   markers:N:MS:STEP  N progress markers, one every MS ms, seconds going up by STEP
 //   write      write the output file (the encoder's last argument)
 //   exit:CODE  end now with that exit code
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
       WriteAll(err, testchild::Unescape(arg));
     } else if (step.rfind("sleep:", 0) == 0) {
       Sleep(DWORD(std::atoi(arg.c_str())));
+    } else if (step.rfind("waitfor:", 0) == 0) {
+      for (int i = 0; i < 6000 && GetFileAttributesA(arg.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
     } else if (step.rfind("markers:", 0) == 0) {
       int n = 0, ms = 0;
       double each = 0;

@@ -379,13 +379,16 @@ TEST(MainForm, AddWithoutAnAnswerOrAProbe) {
 TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
   Fixture f;
   const std::string dir = TempDir();
-  const std::string slow = Clip(dir, "slow.avi", "sleep:800 out:ID_LENGTH=3\\n");
-  f.files.push_back(Clip(dir, "other.avi", "out:ID_LENGTH=4\\n"));  // for the second Add
+  // The probe answers only once the test has tried everything else.
+  const std::string go = dir + "go";
+  const std::string slow = Clip(dir, "slow.avi", "waitfor:" + go + " out:ID_LENGTH=3\\n");
+  f.files = {slow, Clip(dir, "other.avi", "out:ID_LENGTH=4\\n")};
   TTimer timer(nullptr);
-  timer.SetInterval(200);
+  timer.SetInterval(50);
   int ticks = 0;
-  bool visibleAfterClose = false;
+  bool visibleAfterClose = false, probingThroughout = true;
   timer.OnTimer = [&](TObject*) {
+    probingThroughout = probingThroughout && f.form->Probing();
     if (++ticks == 1) {
       f.Click(f.form->btnAdd);
     } else if (ticks == 2) {
@@ -394,12 +397,13 @@ TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
     } else if (ticks == 3) {
       f.Click(f.form->btnConvert);
       timer.SetEnabled(false);
+      WriteFile(go, "");
     }
   };
-  f.files.insert(f.files.begin(), slow);
   f.Click(f.form->btnAdd);
   timer.SetEnabled(false);
-  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_TRUE(probingThroughout);
   ASSERT_EQ(f.Rows(), 1);
   EXPECT_EQ(f.Cell(0, 0), slow);
   EXPECT_EQ(f.form->GetFileInfo(0)->Duration, 3);
@@ -407,6 +411,7 @@ TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
   ASSERT_EQ(f.Boxes().size(), 3u);  // each refusal says why
   for (const auto& text : f.Boxes()) EXPECT_NE(text.find("请稍候"), std::string::npos) << text;
   EXPECT_EQ(f.files.size(), 1u);  // the second dialog never opened
+  EXPECT_FALSE(f.form->Probing());
 }
 
 TEST(MainForm, DeleteClearAndMove) {
@@ -504,6 +509,7 @@ void Convert(Fixture& f, Watch* watch = nullptr) {
     auto handler = f.form->DosCommand1->OnNewLine;
     f.form->DosCommand1->OnNewLine = [&f, watch, handler](TObject* s, std::string line, TOutputType t) {
       handler(s, line, t);
+      if (t != otEntireLine) return;  // a line's beginning comes again whole
       TFrmMain* m = f.form;
       watch->positions.push_back(m->ProgressBar1->Position());
       watch->labels.push_back(WindowText(m->lblInfo->Handle()));
