@@ -7,6 +7,7 @@
 #include "TestKit.h"
 #include "forms/ComCtrls.h"
 #include "forms/Dialogs.h"
+#include "forms/ExtCtrls.h"
 #include "forms/Forms.h"
 #include "forms/OleCtrls.h"
 #include "forms/StdCtrls.h"
@@ -277,6 +278,45 @@ TEST(Dialogs, SeamsAnswerTheChoosers) {
   SetFolderBrowserHook([](const std::string& title, const std::string&) { return "C:\\" + title; });
   EXPECT_EQ(ShellBrowseForFolder(nullptr, "x", ""), "C:\\x");
   SetFolderBrowserHook({});
+}
+
+}  // namespace
+
+namespace {
+
+// The system's own dialog, answered the way a user would: the name typed, OK pressed.
+TEST(Dialogs, RealOpenDialogReturnsTheTypedFile) {
+  const std::string file = testkit::ExeDir() + "forms_controls_test.exe";
+  TOpenDialog open(nullptr);
+  open.Filter = "Programs|*.exe|All|*.*";
+  open.InitialDir = testkit::ExeDir();
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  int tries = 0;
+  timer.OnTimer = [&](TObject*) {
+    ++tries;
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) {
+      wchar_t cls[16] = {};
+      GetClassNameW(h, cls, 16);
+      if (std::wstring(cls) == L"#32770" && IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(p) = h;
+        return FALSE;
+      }
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) {
+      if (tries > 100) timer.SetEnabled(false);
+      return;
+    }
+    timer.SetEnabled(false);
+    HWND name = GetDlgItem(dialog, 0x47c);  // the file name box
+    if (HWND edit = FindWindowExW(name, nullptr, L"Edit", nullptr)) name = edit;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextToWide(file).c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  };
+  ASSERT_TRUE(open.Execute());
+  EXPECT_EQ(open.FileName.substr(open.FileName.find_last_of('\\') + 1), "forms_controls_test.exe");
 }
 
 }  // namespace
