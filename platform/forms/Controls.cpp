@@ -240,6 +240,7 @@ void TWinControl::Repaint() {
 
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Style = WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_CONTROLPARENT;  // the keyboard moves into its children
 }
 
 void TWinControl::CreateWnd() {
@@ -402,6 +403,7 @@ HFONT TCustomForm::FontHandleOfForm() {
 
 void TCustomForm::CreateParams(TCreateParams& params) {
   params.Style = WS_CLIPCHILDREN | WS_CAPTION;
+  params.ExStyle = WS_EX_CONTROLPARENT;
   if (BorderIconSystemMenu) params.Style |= WS_SYSMENU;
   if (BorderIconMinimize) params.Style |= WS_MINIMIZEBOX;
   if (BorderIconMaximize && BorderStyle == bsSizeable) params.Style |= WS_MAXIMIZEBOX;
@@ -410,7 +412,19 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (BorderStyle == bsNone) params.Style = WS_POPUP | WS_CLIPCHILDREN;
 }
 
+namespace {
+// Tab, the arrow keys and the like move between a form's controls, as in a dialog box.
+bool FormNavigation(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!dynamic_cast<TCustomForm*>(FindControl(root))) return false;
+  return IsDialogMessageW(root, &msg) != FALSE;
+}
+}  // namespace
+
 void TCustomForm::CreateWnd() {
+  if (Application && !Application->OnPreTranslateMessage)
+    Application->OnPreTranslateMessage = FormNavigation;
   TCreateParams p;
   CreateParams(p);
   if (clientWidth_ > 0 || clientHeight_ > 0) {

@@ -28,8 +28,12 @@ bool TApplication::ProcessMessage() {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
   } else {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    bool handled = false;
+    if (OnPreTranslateMessage) SafeCall([&] { handled = OnPreTranslateMessage(msg); });
+    if (!handled) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
   }
   return true;
 }

@@ -32,6 +32,10 @@ class TApplication : public TComponent {
 
   DWORD MainThreadId() const noexcept { return mainThreadId_; }
 
+  // Sees every message before it is dispatched and returns true when it handled it
+  // (forms set it for the keyboard moves between their controls).
+  std::function<bool(MSG& msg)> OnPreTranslateMessage;
+
   // When set, exceptions go here instead of a message box.
   std::function<void(TObject* Sender, const std::exception& e)> OnException;
 

@@ -300,6 +300,17 @@ TEST(MainForm, LayoutAndTexts) {
   EXPECT_TRUE(f.Boxes().empty());
 }
 
+TEST(MainForm, TabMovesBetweenTheControls) {
+  Fixture f;
+  SetFocus(f.form->btnAdd->Handle());
+  ASSERT_EQ(GetFocus(), f.form->btnAdd->Handle());
+  PostMessageW(f.form->btnAdd->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  PostMessageW(f.form->btnAdd->Handle(), WM_KEYUP, VK_TAB, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), f.form->btnDelete->Handle());
+  EXPECT_EQ(f.Rows(), 0);  // moving is not clicking
+}
+
 TEST(MainForm, AddProbesTheDuration) {
   const struct {
     const char* probe;
