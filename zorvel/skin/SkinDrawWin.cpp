@@ -51,6 +51,13 @@ void Output(HDC dc, int x, int y, const TSkinImage& image, bool transparent) {
 
 }  // namespace
 
+HWND SkinControlWindow(TComponent* component) {
+  auto* control = dynamic_cast<TWinControl*>(component);
+  return control != nullptr && control->HandleAllocated() ? control->Handle() : nullptr;
+}
+
+std::string SkinControlAtomText() { return ControlAtomName(); }
+
 void InitSkinDraw() {
   if (drawUsers++ == 0) ScratchBitmap = new TSkinImage();
 }
@@ -73,6 +80,7 @@ TSkinImageDC::TSkinImageDC(const TSkinImage& image) {
     return;
   }
   std::memcpy(bits, image.Bits(), image.Stride() * static_cast<std::size_t>(image.Height()));
+  bits_ = bits;
   dc_ = CreateCompatibleDC(nullptr);
   if (dc_ == nullptr) {
     DeleteObject(bitmap_);
@@ -80,6 +88,16 @@ TSkinImageDC::TSkinImageDC(const TSkinImage& image) {
     return;
   }
   old_ = SelectObject(dc_, bitmap_);
+}
+
+void TSkinImageDC::ReadBack(TSkinImage& image) const {
+  if (bits_ == nullptr || image.Empty()) return;
+  GdiFlush();
+  BITMAP info{};
+  GetObject(bitmap_, sizeof(info), &info);
+  if (info.bmWidth != image.Width() || info.bmHeight != image.Height()) return;
+  std::memcpy(image.Row(0), bits_, image.Stride() * static_cast<std::size_t>(image.Height()));
+  image.Touch();
 }
 
 TSkinImageDC::~TSkinImageDC() {

@@ -6,9 +6,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "SkinDraw.h"
 
+class TComponent;
 class TWinControl;
+
+// The window of a framework control whose window exists (null for anything else), and
+// the name of the window property under which the framework keeps its controls.
+HWND SkinControlWindow(TComponent* component);
+std::string SkinControlAtomText();
 
 // The one off-screen image that the frame painter, the menu bar and the status bar
 // compose into before their single blit. Exists between InitSkinDraw and DoneSkinDraw;
@@ -26,11 +34,14 @@ class TSkinImageDC {
   TSkinImageDC& operator=(const TSkinImageDC&) = delete;
   HDC DC() const noexcept { return dc_; }
   bool Valid() const noexcept { return dc_ != nullptr; }
+  // Copies what was drawn on the DC back into `image` (of the same size).
+  void ReadBack(TSkinImage& image) const;
 
  private:
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
+  void* bits_ = nullptr;
 };
 
 // Copies `image` whole to (x, y) of `dc`.

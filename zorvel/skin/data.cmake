@@ -2,34 +2,38 @@
 set(ZV_SKINS_DIR ${CMAKE_SOURCE_DIR}/skins)
 
 # Native build: pack each skin folder with the host packer, and check that the packed
-# archives committed beside the sources (which the Windows builds embed) still match.
+# archives committed beside the sources (which the Windows builds read) still match.
+set(ZV_SKIN_TEST_DATA ${CMAKE_CURRENT_LIST_DIR}/tests/data)
 if(NOT ZV_WINDOWS)
-  set(_zv_packed)
-  foreach(n 0 1 2 3 4)
-    set(dir ${ZV_SKINS_DIR}/SkinItem${n})
-    file(STRINGS ${dir}/files.txt _zv_files)
-    set(_zv_inputs)
-    foreach(f IN LISTS _zv_files)
-      list(APPEND _zv_inputs ${dir}/${f})
+  # zv_pack_skin(name folder committed-archive)
+  function(zv_pack_skin name dir committed)
+    file(STRINGS ${dir}/files.txt files)
+    set(inputs)
+    foreach(f IN LISTS files)
+      list(APPEND inputs ${dir}/${f})
     endforeach()
-    set(out ${CMAKE_BINARY_DIR}/skins/SkinItem${n}.skn)
+    set(out ${CMAKE_BINARY_DIR}/skins/${name}.skn)
     add_custom_command(OUTPUT ${out}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/skins
-      COMMAND $<TARGET_FILE:skinpack> -o ${out} ${_zv_files}
+      COMMAND $<TARGET_FILE:skinpack> -o ${out} ${files}
       WORKING_DIRECTORY ${dir}
-      DEPENDS skinpack ${_zv_inputs} ${dir}/files.txt
-      COMMENT "Packing skin SkinItem${n}")
-    list(APPEND _zv_packed ${out})
+      DEPENDS skinpack ${inputs} ${dir}/files.txt
+      COMMENT "Packing skin ${name}")
+    set_property(GLOBAL APPEND PROPERTY ZV_PACKED_SKINS ${out})
+    if(ZV_TESTS)
+      add_test(NAME skins_packed_current_${name}
+        COMMAND ${CMAKE_COMMAND} -E compare_files ${out} ${committed})
+      set_tests_properties(skins_packed_current_${name} PROPERTIES LABELS native)
+    endif()
+  endfunction()
+  foreach(n 0 1 2 3 4)
+    zv_pack_skin(SkinItem${n} ${ZV_SKINS_DIR}/SkinItem${n} ${ZV_SKINS_DIR}/packed/SkinItem${n}.skn)
   endforeach()
+  foreach(t minimal hostile)
+    zv_pack_skin(${t} ${ZV_SKIN_TEST_DATA}/${t} ${ZV_SKIN_TEST_DATA}/${t}.skn)
+  endforeach()
+  get_property(_zv_packed GLOBAL PROPERTY ZV_PACKED_SKINS)
   add_custom_target(zv_skins ALL DEPENDS ${_zv_packed})
-  if(ZV_TESTS)
-    foreach(n 0 1 2 3 4)
-      add_test(NAME skins_packed_current_${n}
-        COMMAND ${CMAKE_COMMAND} -E compare_files
-                ${CMAKE_BINARY_DIR}/skins/SkinItem${n}.skn ${ZV_SKINS_DIR}/packed/SkinItem${n}.skn)
-      set_tests_properties(skins_packed_current_${n} PROPERTIES LABELS native)
-    endforeach()
-  endif()
 endif()
 
 # Skin images and drawing geometry: pure, in the core library.
@@ -52,4 +56,19 @@ if(NOT ZV_WINDOWS AND ZV_TESTS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinDataCoreTest.cpp
     LIBS zv_skin_core zv_skinpack)
   target_compile_definitions(skin_data_core_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
+endif()
+
+# The skin data component and its resources (Win32).
+if(ZV_WINDOWS)
+  target_sources(zv_skin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/WinSkinData.cpp)
+  # Every program that links the skin engine carries its bitmaps.
+  target_sources(zv_skin INTERFACE ${CMAKE_CURRENT_LIST_DIR}/res/SkinData.rc)
+  target_link_libraries(zv_skin PUBLIC comctl32)
+  zv_wine_test(skin_data_wine_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDataWinTest.cpp
+    LIBS zv_skin zv_testkit)
+  if(TARGET skin_data_wine_test)
+    target_compile_definitions(skin_data_wine_test PRIVATE
+      ZV_SKINS_DIR="${ZV_SKINS_DIR}" ZV_SKIN_TEST_DATA="${ZV_SKIN_TEST_DATA}")
+  endif()
 endif()

@@ -1,0 +1,193 @@
+// The skin data component: holds a packed skin (from a store item, a file or its own
+// form resource), reads it into colours and elements (WinSkinDataCore.h), carries the
+// options that steer every skinner and switches skinning on and off through the skin
+// manager. Also the engine's optional user32 bindings and its small text helpers.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "WinSkinDataCore.h"
+#include "WinSkinStore.h"
+#include "forms/Classes.h"
+#include "forms/Streams.h"
+
+class TSkinData;
+class TWinControl;
+
+enum TSkinControlType {
+  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
+  xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
+  xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport
+};
+// A set of TSkinControlType: member n is bit n.
+using TSkinControlTypes = std::uint32_t;
+
+enum TSkinOption {
+  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
+  xoMDIChildBorder, xoMenuBG, xoFormScrollbar
+};
+using TSkinOptions = std::uint16_t;
+
+enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
+
+template <class Set, class Member>
+constexpr bool InSet(Set set, Member m) {
+  return (set >> static_cast<int>(m)) & 1u;
+}
+template <class Set, class Member>
+constexpr void Include(Set& set, Member m) {
+  set = static_cast<Set>(set | (Set{1} << static_cast<int>(m)));
+}
+template <class Set, class Member>
+constexpr void Exclude(Set& set, Member m) {
+  set = static_cast<Set>(set & ~(Set{1} << static_cast<int>(m)));
+}
+
+constexpr TSkinControlTypes kDefaultSkinControls = 0x1FFFFB;  // all but xcMenuItem, xcFastReport
+constexpr TSkinOptions kDefaultSkinOptions = 0x48;            // xoPreview, xoToolbarBK
+
+using TOnFormSkin = std::function<void(TObject* Sender, const std::string& aName, bool& DoSkin)>;
+using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinData, TWinControl* Form,
+                                          TWinControl* Control, const std::string& ControlClass,
+                                          TComponent*& SkinnedControl)>;
+using TOnSkinForm = std::function<void(TObject* Sender, HWND ahwnd, const std::string& aName)>;
+
+// What a skin data component asks of the one global skin manager. The manager module
+// implements it and installs its factory; until then the stand-in below only records
+// that skinning is switched on.
+class ISkinManager {
+ public:
+  virtual ~ISkinManager() = default;
+  virtual void AddSkinData(TSkinData* SkinData) = 0;
+  virtual void RemoveSkinData(TSkinData* SkinData) = 0;
+  virtual void InstallHook() = 0;
+  virtual void ScheduleAction(int Action, int DelayMs) = 0;
+  virtual void DropCaptionButtons() = 0;
+  virtual bool SkinWindow(HWND Window) = 0;
+
+  bool Active = false;
+  int State = 0;  // 0 before the start, 1 once started
+  TSkinData* PendingSkinData = nullptr;
+};
+
+// The smallest manager: keeps the list of skin data, the hook request and the switch.
+// Actions take effect at once (there is nothing to skin yet), then OnSkinChanged runs.
+class TSkinManageStandIn : public ISkinManager {
+ public:
+  void AddSkinData(TSkinData* SkinData) override;
+  void RemoveSkinData(TSkinData* SkinData) override;
+  void InstallHook() override { HookRequested = true; }
+  void ScheduleAction(int Action, int DelayMs) override;
+  void DropCaptionButtons() override { ++CaptionButtonDrops; }
+  bool SkinWindow(HWND) override { return false; }
+
+  std::vector<TSkinData*> SkinDatas;
+  TSkinData* DefaultSkinData = nullptr;
+  bool HookRequested = false;
+  int CaptionButtonDrops = 0;
+  // Every ScheduleAction call: (action, delay).
+  std::vector<std::pair<int, int>> Scheduled;
+};
+
+// The one manager; null until the first skin data finishes loading.
+extern ISkinManager* SkinManager;
+// Makes the manager; the manager module replaces it with its own.
+extern ISkinManager* (*SkinManagerFactory)();
+// Frees the manager (program end; tests).
+void FreeSkinManager();
+
+// Engine-wide values that the manager module's initialization owns; InitSkinData sets
+// them while that module is not built.
+extern bool IsWinNT;
+extern UINT SkinCodePage;
+extern ATOM SkinControlAtom;
+
+// The optional user32 functions, null when the system lacks them.
+using TGetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
+using TTrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+using TGetComboBoxInfoProc = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
+extern TGetScrollBarInfoProc SkinGetScrollBarInfoProc;
+extern TTrackMouseEventProc SkinTrackMouseEventProc;
+extern TGetComboBoxInfoProc SkinGetComboBoxInfoProc;
+
+// Start-up and end of the skin data module: binds the user32 functions (first call),
+// frees the library and the manager (last call).
+void InitSkinData();
+void DoneSkinData();
+
+bool SkinGetScrollBarInfo(HWND Wnd, LONG ObjectId, SCROLLBARINFO& Info);
+void SkinTrackMouseLeave(HWND Wnd);
+// 8-bit text (SkinCodePage) to UTF-16.
+std::wstring SkinStrToWide(const std::string& S);
+// Count < 0: the zero-terminated text whole; else its first Count characters.
+std::wstring WideStrFromBuffer(const wchar_t* P, int Count);
+// Draws with the wide function on NT-family systems, the 8-bit one elsewhere.
+int DrawSkinText(HDC DC, const std::wstring& Text, RECT& R, UINT Format);
+// The framework control behind a window, or null.
+TWinControl* FindVclControl(HWND Wnd);
+
+// A program bitmap resource as a skin image (empty when missing or unreadable).
+void LoadSkinResourceImage(const std::string& name, TSkinBitmap& image);
+
+class TSkinData : public TComponent, public TSkinContent {
+ public:
+  explicit TSkinData(TComponent* AOwner);
+  ~TSkinData() override;
+  TSkinData(const TSkinData&) = delete;
+  TSkinData& operator=(const TSkinData&) = delete;
+
+  // Published properties.
+  bool Active() const noexcept { return active_; }
+  void SetActive(bool Value);
+  int DisableTag = 99;
+  TSkinControlTypes SkinControls = kDefaultSkinControls;
+  TSkinOptions Options = kDefaultSkinOptions;
+  const TStringList& Skin3rd() const noexcept { return skin3rd_; }
+  TStringList& Skin3rd() noexcept { return skin3rd_; }
+  void SetSkin3rd(const TStringList& lines);
+  const std::string& SkinFile() const noexcept { return skinFile_; }
+  void SetSkinFile(const std::string& Value);
+  std::string GetSkinStore() const { return "(none)"; }
+  TSkinFormType SkinFormtype = sfMainform;
+  std::string Version() const { return "4.11.07.25"; }
+  bool MenuUpdate = true;
+  bool MenuMerge = false;
+  TOnFormSkin OnFormSkin;
+  TNotifyEvent OnSkinChanged;
+  TOnSkinControl OnSkinControl;
+  TOnSkinForm OnBeforeSkinForm;
+  TOnSkinForm OnAfterSkinForm;
+
+  // The packed archive as last given; the form property "SkinStream".
+  TMemoryStream SkinStream;
+  // True from creation and from the start of each load until a skin was read whole.
+  bool NoSkinLoaded = true;
+  TSkinBitmap AppIcon;  // magenta is transparent
+  bool PaintNonClient = true;
+  HIMAGELIST MenuImages = nullptr;
+  HBRUSH SkinBrush = nullptr;
+  // True while the component is read from a form resource: Loaded ends it.
+  bool Reading = false;
+
+  // "SkinStream": a 32-bit count, then the packed archive.
+  void ReadSkinStream(TStream& Stream);
+  void WriteSkinStream(TStream& Stream) const;
+  void Loaded();
+  void LoadSkinFromStore(TSkinStore* Store, int Index);
+  bool LoadSkinStream();
+  void AfterLoad();
+  void FilterWindow(HWND Wnd, const std::string& aName, bool& DoSkin);
+  void DoSkinChanged();
+  void BuildAppIcon();
+
+ private:
+  bool active_ = false;
+  TStringList skin3rd_;
+  std::string skinFile_;
+};
