@@ -427,6 +427,31 @@ void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const T
   }
 }
 
+void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& source, const TSkinMargins& margins,
+                        int frameIndex, int frameCount, bool tile, bool vertical) {
+  const int width = dest.Width(), height = dest.Height();
+  if (width <= 0 || height <= 0 || source.Empty() || dst.Empty()) return;
+  TSkinFrame frame = SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
+  for (TSkinPiece piece : SkinNineSlicePieces(width, height, frame, margins, tile)) {
+    piece.Dest = {piece.Dest.Left + dest.Left, piece.Dest.Top + dest.Top, piece.Dest.Right + dest.Left,
+                  piece.Dest.Bottom + dest.Top};
+    if (!piece.Tiled) {
+      SkinStretchCopy(dst, piece.Dest, source, piece.Source);
+      continue;
+    }
+    const int w = piece.Source.Width(), h = piece.Source.Height();
+    for (const TSkinPoint& p : SkinTilePositions(piece.Dest, w, h)) {
+      // 1:1 copies: cutting the destination to `dest` cuts the source alike.
+      TSkinRect d = Intersect({p.X, p.Y, p.X + w, p.Y + h}, dest);
+      if (d.Width() <= 0 || d.Height() <= 0) continue;
+      TSkinRect s{piece.Source.Left + d.Left - p.X, piece.Source.Top + d.Top - p.Y, 0, 0};
+      s.Right = s.Left + d.Width();
+      s.Bottom = s.Top + d.Height();
+      SkinStretchCopy(dst, d, source, s);
+    }
+  }
+}
+
 TSkinImage SkinComposeNineSlice(int width, int height, const TSkinImage& source, const TSkinMargins& margins,
                                 int frameIndex, int frameCount, bool tile, bool vertical) {
   TSkinImage result;

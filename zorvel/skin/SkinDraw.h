@@ -159,6 +159,11 @@ void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const T
                               const TSkinMargins& margins, int frameIndex, int frameCount, bool tile,
                               bool vertical);
 
+// Draws the nine-slice composition straight into `dest` of `dst` (tiles are cut to
+// `dest`), opaque: for painters that build a whole picture in one buffer.
+void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& source, const TSkinMargins& margins,
+                        int frameIndex, int frameCount, bool tile, bool vertical);
+
 // The opaque parts of `source` as rectangles one pixel high (maximal runs per row, rows
 // from the top), moved by the offset. A pixel is transparent when each of its channels
 // lies between the key's and the key's plus the tolerance (capped at 255).

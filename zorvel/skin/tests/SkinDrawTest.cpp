@@ -183,6 +183,22 @@ TEST(SkinComposeNineSlice, HostileInputsGiveEmptyOrSafeResults) {
   EXPECT_EQ(thin.Width(), 10);
 }
 
+TEST(SkinPaintNineSlice, MatchesTheCompositionAndStaysInsideItsRectangle) {
+  TSkinImage src(9, 9, 0);
+  for (int x = 0; x < 9; ++x) src.Fill({x, 0, x + 1, 9}, static_cast<TSkinColour>(0x10 + x));
+  for (bool tile : {false, true}) {
+    TSkinImage composed = SkinComposeNineSlice(23, 17, src, {2, 3, 2, 3}, 1, 1, tile, false);
+    TSkinImage big(40, 30, 0xABCDEF);
+    SkinPaintNineSlice(big, {5, 6, 28, 23}, src, {2, 3, 2, 3}, 1, 1, tile, false);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) {
+        const bool inside = x >= 5 && x < 28 && y >= 6 && y < 23;
+        ASSERT_EQ(big.Pixel(x, y), inside ? composed.Pixel(x - 5, y - 6) : 0xABCDEFu)
+            << x << "," << y << (tile ? " tiled" : " stretched");
+      }
+  }
+}
+
 TEST(SkinStretchCopy, NearestPixelAndClipping) {
   TSkinImage src = SolidStrip(1, 1, {1, 2, 3, 4});  // 4 x 1
   TSkinImage dst(8, 1, 0);
