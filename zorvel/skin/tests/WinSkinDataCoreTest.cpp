@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -326,8 +327,17 @@ TEST(ShippedSkins, EveryElementIsThere) {
     TMemoryStream packed;
     packed.Write(bytes.data(), bytes.size());
     TSkinReader reader;
+    // The archive unpacks to exactly the size it announces, and its sizes add up.
+    TMemoryStream unpacked;
+    reader.UnpackStream(packed, unpacked);
+    std::int32_t announced = 0;
+    std::memcpy(&announced, bytes.data(), 4);
+    EXPECT_EQ(unpacked.Size(), static_cast<std::size_t>(announced)) << path;
     ASSERT_TRUE(reader.LoadFromStream(packed)) << path;
     EXPECT_EQ(reader.Version, 20000);
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < reader.Count(); ++i) total += static_cast<std::size_t>(reader.EntrySize(i));
+    EXPECT_EQ(total, reader.Payload.Size()) << path;
     TMemoryStream text;
     std::string name;
     reader.FindEntry(".ini", text, name);
