@@ -482,3 +482,30 @@ TEST_F(MainDialog, BannerIsHostedAtTheTopWithoutAnyPrompt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Program, ShowsItsMainDialogAndEndsWhenItCloses) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string exe = testkit::ExeDir() + "video.exe";
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  HWND main = nullptr;
+  testkit::PumpUntil([&] { return (main = FindWindowW(nullptr, L"Plenvo 12.2")) != nullptr && IsWindowVisible(main); },
+                     15000);
+  ASSERT_TRUE(main) << "no main dialog";
+  DWORD owner = 0;
+  GetWindowThreadProcessId(main, &owner);
+  EXPECT_EQ(owner, pi.dwProcessId);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end with its dialog";
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+}
+
+}  // namespace
