@@ -72,6 +72,13 @@ struct Fixture {
     static TFrmMain* form = nullptr;
     return form;
   }
+  // The shared form goes when the tests end, before the application does.
+  struct Cleanup : testing::Environment {
+    void TearDown() override {
+      delete Shared();
+      Shared() = nullptr;
+    }
+  };
   static TNewLineEvent& FormNewLine() {
     static TNewLineEvent handler;
     return handler;
@@ -95,6 +102,7 @@ struct Fixture {
     log = TempDir() + "calls.log";
     SetEnvironmentVariableA("ZV_DOUBLE_LOG", log.c_str());
     if (!Shared()) {
+      testing::AddGlobalTestEnvironment(new Cleanup);
       Shared() = new TFrmMain(nullptr);
       FormNewLine() = Shared()->DosCommand1->OnNewLine;
       Shared()->Show();
