@@ -166,3 +166,24 @@ TEST(AboutDialog, AboutButtonShowsItModally) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlButtonMouse, HoverComesAfterTheMouseRestsAndGoesWhenItLeaves) {
+  vt::PrepareApplication();
+  vt::Answers answers;
+  CvideoDlg dlg;
+  ASSERT_TRUE(dlg.Create(nullptr, true));
+  CControlButton& b = dlg.m_btnClose;
+  ShowWindow(b.m_hWnd, SW_SHOWNA);  // hidden in the resource; shown to be reachable
+  RECT r = b.GetWindowRect();
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(b.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(b.m_tracking);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return b.m_hover; }, 2000)) << "no hover";
+  SetCursorPos(r.right + 200, r.bottom + 200);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return !b.m_hover; }, 2000)) << "no leave";
+  EXPECT_FALSE(b.m_tracking);
+}
+
+}  // namespace
