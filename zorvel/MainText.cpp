@@ -9,7 +9,9 @@
 namespace zorvel {
 namespace {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsLeadByte(unsigned char c) {
+  return c >= 0x81 && c <= 0xFE;
+}
 
 // Positions of the single-byte characters of `path` equal to one of `chars`.
 std::vector<std::size_t> Delimiters(const std::string& path, const char* chars) {
@@ -64,7 +66,8 @@ double StrToFloat(const std::string& text) {
       break;
     }
   }
-  if (!digits || i != s.size()) throw EConvertError("'" + text + "' is not a valid floating point value");
+  if (!digits || i != s.size())
+    throw EConvertError("'" + text + "' is not a valid floating point value");
   return negative ? -value : value;
 }
 

@@ -26,14 +26,18 @@ std::string ExeDir() {
 double CpuSeconds() {
   FILETIME c, e, k, u;
   GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-  auto s = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+  auto s = [](FILETIME t) {
+    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+  };
   return s(k) + s(u);
 }
 
 double UiThreadCpuSeconds() {
   FILETIME c, e, k, u;
   GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
-  auto s = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+  auto s = [](FILETIME t) {
+    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+  };
   return s(k) + s(u);
 }
 
@@ -69,7 +73,8 @@ int main() {
   TApplication application;
   application.Title = "bench";
   SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return IDOK; });
-  const std::string dir = ExeDir() + "batchbench.tmp\\" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string dir =
+      ExeDir() + "batchbench.tmp\\" + std::to_string(GetCurrentProcessId()) + "\\";
   CreateDirectoryA((ExeDir() + "batchbench.tmp").c_str(), nullptr);
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string empty = dir + "empty\\";
@@ -93,11 +98,12 @@ int main() {
   const double cpu0 = CpuSeconds(), ui0 = UiThreadCpuSeconds(), wall0 = Now();
   form->btnConvert->Click();
   const double cpu = CpuSeconds() - cpu0, ui = UiThreadCpuSeconds() - ui0, wall = Now() - wall0;
-  std::printf("bench: batch wait, one 20 s encode with 10 markers/s: %.2f s wall, %.3f s CPU, "
-              "%.4f CPU s per wall s (target <= 0.05; a spinning wait ~1.0), of which the UI thread "
-              "%.4f (the rest is the runner's reader thread), %d lines, status %s\n",
-              wall, cpu, cpu / wall, ui / wall, lines,
-              form->GetFileInfo(0)->Status == zorvel_text::kDone ? "done" : "FAILED");
+  std::printf(
+      "bench: batch wait, one 20 s encode with 10 markers/s: %.2f s wall, %.3f s CPU, "
+      "%.4f CPU s per wall s (target <= 0.05; a spinning wait ~1.0), of which the UI thread "
+      "%.4f (the rest is the runner's reader thread), %d lines, status %s\n",
+      wall, cpu, cpu / wall, ui / wall, lines,
+      form->GetFileInfo(0)->Status == zorvel_text::kDone ? "done" : "FAILED");
 
   // 2. Twenty short jobs: the stand-in writes its output and ends at once.
   form->DosCommand1->OnNewLine = handler;
@@ -144,10 +150,12 @@ int main() {
   for (std::size_t i = 0; i + 1 < starts.size() && i < ends.size(); ++i)
     formGaps.push_back((starts[i + 1] - ends[i]) * 1000);
   int done = 0;
-  for (int i = 0; i < form->FileCount(); ++i) done += form->GetFileInfo(i)->Status == zorvel_text::kDone;
-  std::printf("bench: batch of 20 short jobs: %.2f s, %d done; end-to-next-start median %.1f ms as the "
-              "stand-ins' clocks see it (includes starting a process under Wine), %.2f ms inside the "
-              "converter (end of run handled to next start; target median < 50 ms)\n",
-              batchWall, done, Median(childGaps), Median(formGaps));
+  for (int i = 0; i < form->FileCount(); ++i)
+    done += form->GetFileInfo(i)->Status == zorvel_text::kDone;
+  std::printf(
+      "bench: batch of 20 short jobs: %.2f s, %d done; end-to-next-start median %.1f ms as the "
+      "stand-ins' clocks see it (includes starting a process under Wine), %.2f ms inside the "
+      "converter (end of run handled to next start; target median < 50 ms)\n",
+      batchWall, done, Median(childGaps), Median(formGaps));
   return 0;
 }

@@ -14,7 +14,9 @@ void InitCommonControlClasses() {
 }
 }  // namespace
 
-TListView::TListView(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+TListView::TListView(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWindow);
+}
 
 void TListView::SetColumns(std::vector<TListColumn> columns) {
   columns_ = std::move(columns);
@@ -40,12 +42,15 @@ void TListView::SizeColumns() {
   for (const TListColumn& c : columns_)
     if (!c.AutoSize) fixed += c.Width;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    const int w = columns_[i].AutoSize ? std::max(0, int(r.right - r.left) - fixed) : columns_[i].Width;
+    const int w =
+        columns_[i].AutoSize ? std::max(0, int(r.right - r.left) - fixed) : columns_[i].Width;
     SendMessageW(handle_, LVM_SETCOLUMNWIDTH, i, w);
   }
 }
 
-void TListView::Resized() { SizeColumns(); }
+void TListView::Resized() {
+  SizeColumns();
+}
 
 void TListView::SetItemCount(int count) {
   count_ = std::max(0, count);
@@ -102,8 +107,10 @@ bool TListView::CNNotify(NMHDR* header, LRESULT& result) {
   TListItem item;
   GetItem(lv.iItem, item);
   std::string text;
-  if (lv.iSubItem == 0) text = item.Caption;
-  else if (std::size_t(lv.iSubItem) <= item.SubItems.Count()) text = item.SubItems[std::size_t(lv.iSubItem) - 1];
+  if (lv.iSubItem == 0)
+    text = item.Caption;
+  else if (std::size_t(lv.iSubItem) <= item.SubItems.Count())
+    text = item.SubItems[std::size_t(lv.iSubItem) - 1];
   text_ = TextToWide(text);
   lstrcpynW(lv.pszText, text_.c_str(), lv.cchTextMax);
   return true;
@@ -144,7 +151,8 @@ void TProgressBar::CreateWnd() {
 }
 
 void RegisterComControls() {
-  auto& lv = RegisterComponentClass("TListView", "TWinControl", [](TComponent* o) { return new TListView(o); });
+  auto& lv = RegisterComponentClass("TListView", "TWinControl",
+                                    [](TComponent* o) { return new TListView(o); });
   lv.Property("Columns", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     // Each column is a caption followed by its width; width 0 fills what the others leave.
     auto* view = static_cast<TListView*>(c);
@@ -173,7 +181,8 @@ void RegisterComControls() {
     static_cast<TListView*>(c)->OnData = ReadEvent<TLVOwnerDataEvent>(v, ctx);
   });
 
-  auto& pb = RegisterComponentClass("TProgressBar", "TWinControl", [](TComponent* o) { return new TProgressBar(o); });
+  auto& pb = RegisterComponentClass("TProgressBar", "TWinControl",
+                                    [](TComponent* o) { return new TProgressBar(o); });
   pb.Property("Min", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TProgressBar*>(c)->SetMin(int(ReadInteger(v)));
   });

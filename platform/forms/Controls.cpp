@@ -53,9 +53,15 @@ COLORREF ColorToRGB(TColor color) {
   return COLORREF(color & 0x00FFFFFFu);
 }
 
-std::wstring TextToWide(const std::string& text) { return ToWide(text, kTextCodePage); }
-std::string WideToText(const std::wstring& text) { return FromWide(text, kTextCodePage); }
-std::string Utf8ToText(const std::string& utf8) { return WideToText(ToWide(utf8, CP_UTF8)); }
+std::wstring TextToWide(const std::string& text) {
+  return ToWide(text, kTextCodePage);
+}
+std::string WideToText(const std::wstring& text) {
+  return FromWide(text, kTextCodePage);
+}
+std::string Utf8ToText(const std::string& utf8) {
+  return WideToText(ToWide(utf8, CP_UTF8));
+}
 
 std::string ControlAtomName() {
   char name[40];
@@ -122,8 +128,10 @@ void TWinControl::SetParent(TWinControl* parent) {
     return;
   }
   parent_->controls_.push_back(this);
-  if (handle_ && parent_->handle_) ::SetParent(handle_, parent_->handle_);
-  else if (parent_->handle_) HandleNeeded();
+  if (handle_ && parent_->handle_)
+    ::SetParent(handle_, parent_->handle_);
+  else if (parent_->handle_)
+    HandleNeeded();
   parent_->AlignControls();
 }
 
@@ -254,8 +262,8 @@ void TWinControl::CreateWnd() {
   if (!EffectiveEnabled()) style |= WS_DISABLED;
   HWND h = CreateWindowExW(p.ExStyle, own ? kOwnClass : p.ClassName.c_str(),
                            TextToWide(caption_).c_str(), style, left_, top_, width_, WindowHeight(),
-                           parent_ ? parent_->handle_ : nullptr, nullptr,
-                           GetModuleHandleW(nullptr), own ? this : nullptr);
+                           parent_ ? parent_->handle_ : nullptr, nullptr, GetModuleHandleW(nullptr),
+                           own ? this : nullptr);
   if (!h) throw Exception("Cannot create the window of " + Name);
   if (!own) {
     handle_ = h;
@@ -281,11 +289,25 @@ void TWinControl::AlignControls() {
       if (c->align_ != pass || !c->visible_) continue;
       const int w = int(r.right - r.left), h = int(r.bottom - r.top);
       switch (pass) {
-        case alTop: c->SetBounds(r.left, r.top, w, c->height_); r.top += c->height_; break;
-        case alBottom: c->SetBounds(r.left, r.bottom - c->height_, w, c->height_); r.bottom -= c->height_; break;
-        case alLeft: c->SetBounds(r.left, r.top, c->width_, h); r.left += c->width_; break;
-        case alRight: c->SetBounds(r.right - c->width_, r.top, c->width_, h); r.right -= c->width_; break;
-        default: c->SetBounds(r.left, r.top, w, h); break;
+        case alTop:
+          c->SetBounds(r.left, r.top, w, c->height_);
+          r.top += c->height_;
+          break;
+        case alBottom:
+          c->SetBounds(r.left, r.bottom - c->height_, w, c->height_);
+          r.bottom -= c->height_;
+          break;
+        case alLeft:
+          c->SetBounds(r.left, r.top, c->width_, h);
+          r.left += c->width_;
+          break;
+        case alRight:
+          c->SetBounds(r.right - c->width_, r.top, c->width_, h);
+          r.right -= c->width_;
+          break;
+        default:
+          c->SetBounds(r.left, r.top, w, h);
+          break;
       }
     }
   }
@@ -540,34 +562,50 @@ namespace {
 TColor ReadColor(const TPropValue& v) {
   if (v.kind == TPropValue::Integer) return TColor(v.integer);
   const std::string s = ReadIdent(v);
-  static const std::pair<const char*, TColor> names[] = {
-      {"clBtnFace", clBtnFace}, {"clWindow", clWindow}, {"clSilver", clSilver},
-      {"clWhite", clWhite},     {"clBlack", clBlack}};
+  static const std::pair<const char*, TColor> names[] = {{"clBtnFace", clBtnFace},
+                                                         {"clWindow", clWindow},
+                                                         {"clSilver", clSilver},
+                                                         {"clWhite", clWhite},
+                                                         {"clBlack", clBlack}};
   for (const auto& [name, color] : names)
     if (s == name) return color;
   throw EReadError("unknown colour " + s);
 }
 
 void RegisterControlProperties() {
-  RegisterComponentClass("TComponent", "");
+  RegisterComponentClass("TComponent", "")
+      .Property("Tag",
+                [](TComponent* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
   auto& wc = RegisterComponentClass("TWinControl", "TComponent");
-  auto prop = [&wc](const char* name, std::function<void(TWinControl*, const TPropValue&, TReadContext&)> f) {
+  auto prop = [&wc](const char* name,
+                    std::function<void(TWinControl*, const TPropValue&, TReadContext&)> f) {
     wc.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
       f(static_cast<TWinControl*>(c), v, ctx);
     });
   };
-  prop("Left", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
-  prop("Top", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
-  prop("Width", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetWidth(int(ReadInteger(v))); });
-  prop("Height", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetHeight(int(ReadInteger(v))); });
-  prop("Visible", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
-  prop("Enabled", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
-  prop("Caption", [](TWinControl* c, const TPropValue& v, TReadContext& ctx) { c->SetCaption(ReadString(v, ctx)); });
-  prop("Color", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetColor(ReadColor(v)); });
-  prop("Tag", [](TWinControl* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
+  prop("Left",
+       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
+  prop("Top",
+       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
+  prop("Width", [](TWinControl* c, const TPropValue& v, TReadContext&) {
+    c->SetWidth(int(ReadInteger(v)));
+  });
+  prop("Height", [](TWinControl* c, const TPropValue& v, TReadContext&) {
+    c->SetHeight(int(ReadInteger(v)));
+  });
+  prop("Visible",
+       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
+  prop("Enabled",
+       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
+  prop("Caption", [](TWinControl* c, const TPropValue& v, TReadContext& ctx) {
+    c->SetCaption(ReadString(v, ctx));
+  });
+  prop("Color",
+       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetColor(ReadColor(v)); });
   prop("Align", [](TWinControl* c, const TPropValue& v, TReadContext&) {
-    static const std::pair<const char*, TAlign> names[] = {{"alNone", alNone}, {"alTop", alTop},
-        {"alBottom", alBottom}, {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
+    static const std::pair<const char*, TAlign> names[] = {
+        {"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
+        {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
     const std::string s = ReadIdent(v);
     for (const auto& [name, align] : names)
       if (s == name) return c->SetAlign(align);
@@ -578,7 +616,8 @@ void RegisterControlProperties() {
   });
 
   auto& form = RegisterComponentClass("TForm", "TWinControl");
-  auto fprop = [&form](const char* name, std::function<void(TCustomForm*, const TPropValue&, TReadContext&)> f) {
+  auto fprop = [&form](const char* name,
+                       std::function<void(TCustomForm*, const TPropValue&, TReadContext&)> f) {
     form.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
       f(static_cast<TCustomForm*>(c), v, ctx);
     });
@@ -590,8 +629,10 @@ void RegisterControlProperties() {
     f->SetClientSize(f->ClientWidth(), int(ReadInteger(v)));
   });
   fprop("BorderStyle", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
-    static const std::pair<const char*, TFormBorderStyle> names[] = {
-        {"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog}};
+    static const std::pair<const char*, TFormBorderStyle> names[] = {{"bsNone", bsNone},
+                                                                     {"bsSingle", bsSingle},
+                                                                     {"bsSizeable", bsSizeable},
+                                                                     {"bsDialog", bsDialog}};
     const std::string s = ReadIdent(v);
     for (const auto& [name, style] : names)
       if (s == name) return void(f->BorderStyle = style);
@@ -600,30 +641,49 @@ void RegisterControlProperties() {
   fprop("BorderIcons", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
     f->BorderIconSystemMenu = f->BorderIconMinimize = f->BorderIconMaximize = false;
     for (const std::string& s : ReadIdentSet(v)) {
-      if (s == "biSystemMenu") f->BorderIconSystemMenu = true;
-      else if (s == "biMinimize") f->BorderIconMinimize = true;
-      else if (s == "biMaximize") f->BorderIconMaximize = true;
-      else throw EReadError("unknown border icon " + s);
+      if (s == "biSystemMenu")
+        f->BorderIconSystemMenu = true;
+      else if (s == "biMinimize")
+        f->BorderIconMinimize = true;
+      else if (s == "biMaximize")
+        f->BorderIconMaximize = true;
+      else
+        throw EReadError("unknown border icon " + s);
     }
   });
   fprop("Position", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
     const std::string s = ReadIdent(v);
-    if (s == "poScreenCenter") f->Position = poScreenCenter;
-    else if (s == "poDesigned") f->Position = poDesigned;
-    else throw EReadError("unknown position " + s);
+    if (s == "poScreenCenter")
+      f->Position = poScreenCenter;
+    else if (s == "poDesigned")
+      f->Position = poDesigned;
+    else
+      throw EReadError("unknown position " + s);
   });
-  fprop("Font.Name", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) { f->Font.Name = ReadString(v, ctx); });
-  fprop("Font.Height", [](TCustomForm* f, const TPropValue& v, TReadContext&) { f->Font.Height = int(ReadInteger(v)); });
+  fprop("Font.Name", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) {
+    f->Font.Name = ReadString(v, ctx);
+  });
+  fprop("Font.Height", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
+    f->Font.Height = int(ReadInteger(v));
+  });
   fprop("Font.Charset", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
     if (v.kind == TPropValue::Integer) return void(f->Font.Charset = int(v.integer));
     const std::string s = ReadIdent(v);
-    if (s == "GB2312_CHARSET") f->Font.Charset = GB2312_CHARSET;
-    else if (s == "DEFAULT_CHARSET") f->Font.Charset = DEFAULT_CHARSET;
-    else if (s == "ANSI_CHARSET") f->Font.Charset = ANSI_CHARSET;
-    else throw EReadError("unknown character set " + s);
+    if (s == "GB2312_CHARSET")
+      f->Font.Charset = GB2312_CHARSET;
+    else if (s == "DEFAULT_CHARSET")
+      f->Font.Charset = DEFAULT_CHARSET;
+    else if (s == "ANSI_CHARSET")
+      f->Font.Charset = ANSI_CHARSET;
+    else
+      throw EReadError("unknown character set " + s);
   });
-  fprop("OnCreate", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) { f->OnCreate = ReadEvent<TNotifyEvent>(v, ctx); });
-  fprop("OnClose", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) { f->OnClose = ReadEvent<TCloseEvent>(v, ctx); });
+  fprop("OnCreate", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) {
+    f->OnCreate = ReadEvent<TNotifyEvent>(v, ctx);
+  });
+  fprop("OnClose", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) {
+    f->OnClose = ReadEvent<TCloseEvent>(v, ctx);
+  });
   fprop("OnCloseQuery", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) {
     f->OnCloseQuery = ReadEvent<TCloseQueryEvent>(v, ctx);
   });

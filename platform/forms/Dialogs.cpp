@@ -17,8 +17,12 @@ TFolderBrowserHook& FolderHook() {
 }
 }  // namespace
 
-void SetOpenDialogHook(TOpenDialogHook hook) { OpenHook() = std::move(hook); }
-void SetFolderBrowserHook(TFolderBrowserHook hook) { FolderHook() = std::move(hook); }
+void SetOpenDialogHook(TOpenDialogHook hook) {
+  OpenHook() = std::move(hook);
+}
+void SetFolderBrowserHook(TFolderBrowserHook hook) {
+  FolderHook() = std::move(hook);
+}
 
 bool TOpenDialog::Execute(HWND owner) {
   if (OpenHook()) return OpenHook()(*this);
@@ -54,7 +58,8 @@ std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std
     if (SUCCEEDED(SHGetDesktopFolder(&desktop))) {
       std::wstring path = TextToWide(root);
       PIDLIST_RELATIVE item = nullptr;
-      if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, path.data(), nullptr, &item, nullptr)))
+      if (SUCCEEDED(
+              desktop->ParseDisplayName(nullptr, nullptr, path.data(), nullptr, &item, nullptr)))
         rootItem = reinterpret_cast<PIDLIST_ABSOLUTE>(item);
       desktop->Release();
     }
@@ -76,7 +81,8 @@ std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std
 }
 
 void RegisterDialogs() {
-  auto& open = RegisterComponentClass("TOpenDialog", "TComponent", [](TComponent* o) { return new TOpenDialog(o); });
+  auto& open = RegisterComponentClass("TOpenDialog", "TComponent",
+                                      [](TComponent* o) { return new TOpenDialog(o); });
   open.Property("Filter", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TOpenDialog*>(c)->Filter = ReadString(v, ctx);
   });

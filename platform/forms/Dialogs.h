@@ -34,7 +34,8 @@ void SetOpenDialogHook(TOpenDialogHook hook);
 // with an edit box), below `root` when given (else the desktop); empty when cancelled,
 // when the choice has no path, or when the browser fails.
 std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std::string& root);
-using TFolderBrowserHook = std::function<std::string(const std::string& title, const std::string& root)>;
+using TFolderBrowserHook =
+    std::function<std::string(const std::string& title, const std::string& root)>;
 void SetFolderBrowserHook(TFolderBrowserHook hook);
 
 void RegisterDialogs();

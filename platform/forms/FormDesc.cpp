@@ -158,11 +158,21 @@ class Parser {
       if (AtEnd()) Fail("unterminated string");
       const char e = s_[pos_++];
       switch (e) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case '"':
+          out += '"';
+          break;
+        case '\\':
+          out += '\\';
+          break;
         case 'x': {
           const int hi = pos_ < s_.size() ? Hex(s_[pos_]) : -1;
           const int lo = pos_ + 1 < s_.size() ? Hex(s_[pos_ + 1]) : -1;
@@ -171,7 +181,8 @@ class Parser {
           pos_ += 2;
           break;
         }
-        default: Fail(std::string("unknown escape \\") + e);
+        default:
+          Fail(std::string("unknown escape \\") + e);
       }
     }
   }
@@ -183,4 +194,6 @@ class Parser {
 
 }  // namespace
 
-TComponentDesc ParseFormDesc(const std::string& text) { return Parser(text).Root(); }
+TComponentDesc ParseFormDesc(const std::string& text) {
+  return Parser(text).Root();
+}

@@ -17,8 +17,8 @@ struct TPropValue {
   enum Kind { Integer, String, Ident, List };
   Kind kind = Integer;
   long long integer = 0;
-  std::string text;                // String (UTF-8 as written) or Ident
-  std::vector<TPropValue> items;   // List: no nested lists
+  std::string text;               // String (UTF-8 as written) or Ident
+  std::vector<TPropValue> items;  // List: no nested lists
 };
 
 struct TPropDesc {

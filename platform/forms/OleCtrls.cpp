@@ -6,8 +6,10 @@
 
 namespace {
 // The web-browser control's class and its automation interface.
-const CLSID kWebBrowserClass = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
-const IID kWebBrowser2 = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+const CLSID kWebBrowserClass = {
+    0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
+const IID kWebBrowser2 = {
+    0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
 
 bool OleReady() {
   static const bool ready = [] {
@@ -31,10 +33,14 @@ class TWebBrowser::TSite : public IOleClientSite, public IOleInPlaceSite, public
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
-    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
-    else return E_NOINTERFACE;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+      *out = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+      *out = static_cast<IOleInPlaceSite*>(this);
+    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
+      *out = static_cast<IOleInPlaceFrame*>(this);
+    else
+      return E_NOINTERFACE;
     AddRef();
     return S_OK;
   }
@@ -100,9 +106,13 @@ class TWebBrowser::TSite : public IOleClientSite, public IOleInPlaceSite, public
 
   // IOleInPlaceUIWindow / IOleInPlaceFrame: no menus or tool space to share.
   HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-  HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+  HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
+    return INPLACE_E_NOTOOLSPACE;
+  }
   HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override {
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return S_OK; }
@@ -115,9 +125,13 @@ class TWebBrowser::TSite : public IOleClientSite, public IOleInPlaceSite, public
   ULONG refs_ = 1;
 };
 
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) { SetColor(clWhite); }
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWhite);
+}
 
-TWebBrowser::~TWebBrowser() { CloseBrowser(); }
+TWebBrowser::~TWebBrowser() {
+  CloseBrowser();
+}
 
 void TWebBrowser::CloseBrowser() {
   if (browser_) browser_->Release();
@@ -140,7 +154,8 @@ void TWebBrowser::CreateWnd() {
   if (!OleReady()) return;
   IOleObject* ole = nullptr;
   if (FAILED(CoCreateInstance(kWebBrowserClass, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              reinterpret_cast<void**>(&ole))) || !ole)
+                              reinterpret_cast<void**>(&ole))) ||
+      !ole)
     return;
   ole_ = ole;
   site_ = new TSite(handle_);
@@ -162,7 +177,8 @@ void TWebBrowser::CreateWnd() {
 void TWebBrowser::Resized() {
   if (!ole_) return;
   IOleInPlaceObject* inplace = nullptr;
-  if (SUCCEEDED(ole_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inplace))) && inplace) {
+  if (SUCCEEDED(ole_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inplace))) &&
+      inplace) {
     RECT r;
     GetClientRect(handle_, &r);
     inplace->SetObjectRects(&r, &r);
@@ -182,5 +198,6 @@ void TWebBrowser::Navigate(const std::string& url) {
 }
 
 void RegisterOleControls() {
-  RegisterComponentClass("TWebBrowser", "TWinControl", [](TComponent* o) { return new TWebBrowser(o); });
+  RegisterComponentClass("TWebBrowser", "TWinControl",
+                         [](TComponent* o) { return new TWebBrowser(o); });
 }

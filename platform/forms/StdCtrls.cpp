@@ -17,7 +17,9 @@ bool TLabel::CtlColor(HDC dc, HBRUSH& brush) {
   return true;
 }
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  SetColor(clWindow);
+}
 
 void TEdit::SetReadOnly(bool value) {
   readOnly_ = value;
@@ -143,9 +145,11 @@ void TPanel::Paint(HDC dc) {
 void RegisterStdControls() {
   RegisterComponentClass("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
   RegisterComponentClass("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
-  RegisterComponentClass("TGroupBox", "TWinControl", [](TComponent* o) { return new TGroupBox(o); });
+  RegisterComponentClass("TGroupBox", "TWinControl",
+                         [](TComponent* o) { return new TGroupBox(o); });
 
-  auto& edit = RegisterComponentClass("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
+  auto& edit =
+      RegisterComponentClass("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
   edit.Property("Text", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TEdit*>(c)->SetText(ReadString(v, ctx));
   });
@@ -153,7 +157,8 @@ void RegisterStdControls() {
     static_cast<TEdit*>(c)->SetReadOnly(ReadBool(v));
   });
 
-  auto& combo = RegisterComponentClass("TComboBox", "TWinControl", [](TComponent* o) { return new TComboBox(o); });
+  auto& combo = RegisterComponentClass("TComboBox", "TWinControl",
+                                       [](TComponent* o) { return new TComboBox(o); });
   combo.Property("Items", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TComboBox*>(c)->SetItems(ReadStrings(v, ctx));
   });
@@ -167,13 +172,18 @@ void RegisterStdControls() {
     static_cast<TComboBox*>(c)->OnChange = ReadEvent<TNotifyEvent>(v, ctx);
   });
 
-  auto& panel = RegisterComponentClass("TPanel", "TWinControl", [](TComponent* o) { return new TPanel(o); });
+  auto& panel =
+      RegisterComponentClass("TPanel", "TWinControl", [](TComponent* o) { return new TPanel(o); });
   panel.Property("BevelOuter", [](TComponent* c, const TPropValue& v, TReadContext&) {
     const std::string s = ReadIdent(v);
     auto* p = static_cast<TPanel*>(c);
-    if (s == "bvNone") p->BevelOuter = bvNone;
-    else if (s == "bvLowered") p->BevelOuter = bvLowered;
-    else if (s == "bvRaised") p->BevelOuter = bvRaised;
-    else throw EReadError("unknown bevel " + s);
+    if (s == "bvNone")
+      p->BevelOuter = bvNone;
+    else if (s == "bvLowered")
+      p->BevelOuter = bvLowered;
+    else if (s == "bvRaised")
+      p->BevelOuter = bvRaised;
+    else
+      throw EReadError("unknown bevel " + s);
   });
 }

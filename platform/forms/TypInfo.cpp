@@ -17,10 +17,14 @@ std::map<std::string, std::unique_ptr<TClassInfo>>& Classes() {
 
 const char* KindName(TPropValue::Kind k) {
   switch (k) {
-    case TPropValue::Integer: return "a number";
-    case TPropValue::String: return "a string";
-    case TPropValue::Ident: return "a name";
-    case TPropValue::List: return "a list";
+    case TPropValue::Integer:
+      return "a number";
+    case TPropValue::String:
+      return "a string";
+    case TPropValue::Ident:
+      return "a name";
+    case TPropValue::List:
+      return "a list";
   }
   return "?";
 }

@@ -11,13 +11,10 @@
 
 #include "Classes.h"
 #include "FormDesc.h"
+#include "Streams.h"
 
 // A description that names an unknown class or property, or gives a value of the wrong
-// kind; the message names the line.
-class EReadError : public Exception {
- public:
-  using Exception::Exception;
-};
+// kind, raises EReadError (Streams.h); the message names the line.
 
 // What reading one description needs from its caller.
 struct TReadContext {

@@ -118,14 +118,16 @@ int main(int argc, char** argv) {
     } else if (step.rfind("sleep:", 0) == 0) {
       Sleep(DWORD(std::atoi(arg.c_str())));
     } else if (step.rfind("waitfor:", 0) == 0) {
-      for (int i = 0; i < 6000 && GetFileAttributesA(arg.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
+      for (int i = 0; i < 6000 && GetFileAttributesA(arg.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(10);
     } else if (step.rfind("markers:", 0) == 0) {
       int n = 0, ms = 0;
       double each = 0;
       std::sscanf(arg.c_str(), "%d:%d:%lf", &n, &ms, &each);
       for (int k = 1; k <= n; ++k) {
         char line[96];
-        std::snprintf(line, sizeof line, "frame=%d ffmpeg_release_time=%.2f=ffmpeg_release_time\r\n", k, k * each);
+        std::snprintf(line, sizeof line,
+                      "frame=%d ffmpeg_release_time=%.2f=ffmpeg_release_time\r\n", k, k * each);
         WriteAll(out, line);
         if (ms > 0) Sleep(DWORD(ms));
       }

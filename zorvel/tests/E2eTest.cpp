@@ -16,7 +16,9 @@
 namespace {
 
 // Made by the bridges' fixture with the host's ffmpeg: 3 s of test pattern and tone.
-std::string Clip() { return testkit::ExeDir() + "bridgedata\\clip.mp4"; }
+std::string Clip() {
+  return testkit::ExeDir() + "bridgedata\\clip.mp4";
+}
 
 std::vector<std::string> Ffprobe(const std::string& path) {
   bridge::LinuxJob job;
@@ -30,7 +32,8 @@ std::vector<std::string> Ffprobe(const std::string& path) {
 }
 
 TEST(Zorvel, ConvertsARealClipWithTheBridges) {
-  const std::string out = testkit::ExeDir() + "e2e.out\\" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string out =
+      testkit::ExeDir() + "e2e.out\\" + std::to_string(GetCurrentProcessId()) + "\\";
   SetOpenDialogHook([](TOpenDialog& d) {
     d.FileName = Clip();
     return true;

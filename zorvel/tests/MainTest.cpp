@@ -15,9 +15,13 @@ namespace {
 
 using namespace zorvel_text;
 
-std::string Doubles() { return testkit::ExeDir() + "doubles\\"; }
+std::string Doubles() {
+  return testkit::ExeDir() + "doubles\\";
+}
 
-std::wstring W(const std::string& s) { return TextToWide(s); }
+std::wstring W(const std::string& s) {
+  return TextToWide(s);
+}
 
 std::string WindowText(HWND h) {
   wchar_t buf[1024];
@@ -44,8 +48,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 // A fresh folder for one test.
 std::string TempDir() {
   static int n = 0;
-  const std::string dir = testkit::ExeDir() + "maintest.tmp\\" + std::to_string(GetCurrentProcessId()) +
-                          "-" + std::to_string(++n) + "\\";
+  const std::string dir = testkit::ExeDir() + "maintest.tmp\\" +
+                          std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n) + "\\";
   SHCreateDirectoryExW(nullptr, W(dir).c_str(), nullptr);
   return dir;
 }
@@ -113,8 +117,10 @@ struct Fixture {
     form->SetAppDir(Doubles());
     form->ProbePassMs = 1000;
     form->DosCommand1->OnNewLine = FormNewLine();
-    for (auto [list, index] : {std::pair{form->cmbVideoKbps, 1}, {form->cmbVideoFrame, 0},
-                               {form->cmbVideoSize, 0}, {form->cmbAspect, 0}})
+    for (auto [list, index] : {std::pair{form->cmbVideoKbps, 1},
+                               {form->cmbVideoFrame, 0},
+                               {form->cmbVideoSize, 0},
+                               {form->cmbAspect, 0}})
       list->SetItemIndex(index);
     form->ProgressBar1->SetPosition(0);
     form->lblInfo->SetCaption(kReady);
@@ -138,7 +144,8 @@ struct Fixture {
     item.iSubItem = column;
     item.pszText = buf;
     item.cchTextMax = 1024;
-    SendMessageW(form->lvwFiles->Handle(), LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(form->lvwFiles->Handle(), LVM_GETITEMTEXTW, WPARAM(row),
+                 reinterpret_cast<LPARAM>(&item));
     return WideToText(buf);
   }
   std::vector<std::string> Column(int column) {
@@ -150,7 +157,8 @@ struct Fixture {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(form->lvwFiles->Handle(), LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(form->lvwFiles->Handle(), LVM_SETITEMSTATE, WPARAM(row),
+                 reinterpret_cast<LPARAM>(&item));
   }
   // The command lines the stand-ins were started with, in order.
   std::vector<std::string> Started() {
@@ -198,7 +206,8 @@ TEST(MainForm, LayoutAndTexts) {
   EXPECT_NEAR((win.top + win.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(m->btnAdd->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(m->btnAdd->Handle(), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
   EXPECT_EQ(WideToText(font.lfFaceName), "宋体");
@@ -222,13 +231,13 @@ TEST(MainForm, LayoutAndTexts) {
   for (const Placed& p : placed) {
     SCOPED_TRACE(p.control->Name);
     {
-    const RECT r = Bounds(m, p.control);
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    EXPECT_EQ(r.right, p.bounds.right);
-    EXPECT_EQ(r.bottom, p.bounds.bottom);
-    EXPECT_EQ(WindowText(p.control->Handle()), p.text);
-    EXPECT_TRUE(IsWindowVisible(p.control->Handle()));
+      const RECT r = Bounds(m, p.control);
+      EXPECT_EQ(r.left, p.bounds.left);
+      EXPECT_EQ(r.top, p.bounds.top);
+      EXPECT_EQ(r.right, p.bounds.right);
+      EXPECT_EQ(r.bottom, p.bounds.bottom);
+      EXPECT_EQ(WindowText(p.control->Handle()), p.text);
+      EXPECT_TRUE(IsWindowVisible(p.control->Handle()));
     }
   }
   const struct {
@@ -260,7 +269,9 @@ TEST(MainForm, LayoutAndTexts) {
   } lists[] = {
       {m->cmbVideoKbps, {"512", "1200", "1500", "2500"}, "1200"},
       {m->cmbVideoFrame, {"29.97"}, "29.97"},
-      {m->cmbVideoSize, {"Auto", "128x96", "176x144", "352x288", "704x576", "352x240", "320x240", "640x480"}, "Auto"},
+      {m->cmbVideoSize,
+       {"Auto", "128x96", "176x144", "352x288", "704x576", "352x240", "320x240", "640x480"},
+       "Auto"},
       {m->cmbAspect, {"Auto", "4:3", "16:9"}, "Auto"},
   };
   for (const auto& l : lists) {
@@ -304,7 +315,9 @@ TEST(MainForm, LayoutAndTexts) {
   EXPECT_NE(m->OpenDialog1->Filter.find("Support Files|*.RM;*.RMVB;*.AVI;"), std::string::npos);
   EXPECT_EQ(m->OpenDialog1->Filter.substr(m->OpenDialog1->Filter.size() - 9), "3GP|*.3GP");
   EXPECT_EQ(m->WebBrowser1->LocationRequested(), testkit::ExeDir() + "start.html");
-  EXPECT_EQ(GetFileAttributesW(W(m->WebBrowser1->LocationRequested()).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(
+      GetFileAttributesW(W(m->WebBrowser1->LocationRequested()).c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+      0u);
   EXPECT_TRUE(f.Boxes().empty());
 }
 
@@ -327,12 +340,12 @@ TEST(MainForm, AddProbesTheDuration) {
       {"out:ID_LENGTH=5025.38\\n", 5025},
       {"out:ID_LENGTH=0.00\\n", 0},
       {"out:ANS_X=1\\nid_Length=12.9\\r\\n", 12},  // the key in any case
-      {"out:ID_VIDEO_ID=0\\n", 0},                    // no key
-      {"", 0},                                        // nothing at all
-      {"out:ID_LENGTH=\\nID_OTHER=3\\n", 0},          // no number after the key
-      {"out:ID_LENGTH=x7y.5z\\n", 7},                 // other characters are skipped
-      {"out:ID_LENGTH=42 sleep:300 exit:1", 42},      // found before the probe ends
-      {"out:ID_LENGTH=9\\n hang", 9},                 // found, then the probe is ended
+      {"out:ID_VIDEO_ID=0\\n", 0},                 // no key
+      {"", 0},                                     // nothing at all
+      {"out:ID_LENGTH=\\nID_OTHER=3\\n", 0},       // no number after the key
+      {"out:ID_LENGTH=x7y.5z\\n", 7},              // other characters are skipped
+      {"out:ID_LENGTH=42 sleep:300 exit:1", 42},   // found before the probe ends
+      {"out:ID_LENGTH=9\\n hang", 9},              // found, then the probe is ended
   };
   Fixture f;
   const std::string dir = TempDir();
@@ -356,7 +369,8 @@ TEST(MainForm, AddProbesTheDuration) {
   // The probe is started as the format gives, with its shell words as plain arguments.
   const auto started = f.Started();
   ASSERT_FALSE(started.empty());
-  EXPECT_EQ(started[0], "\"" + Doubles() + "mplayer.exe\" -msglevel identify=6 -vo none -ao none \"" + dir +
+  EXPECT_EQ(started[0], "\"" + Doubles() +
+                            "mplayer.exe\" -msglevel identify=6 -vo none -ao none \"" + dir +
                             "clip1.mkv\" 2>&1 |grep ID_LENGTH");
 }
 
@@ -437,7 +451,8 @@ TEST(MainForm, DeleteClearAndMove) {
   Fixture f;
   const std::string dir = TempDir();
   std::vector<std::string> paths;
-  for (const char* name : {"a.avi", "b.avi", "c.avi"}) paths.push_back(Clip(dir, name, "out:ID_LENGTH=1\\n"));
+  for (const char* name : {"a.avi", "b.avi", "c.avi"})
+    paths.push_back(Clip(dir, name, "out:ID_LENGTH=1\\n"));
   // Without a probe program each Add is quick (the duration is not looked at here).
   f.form->SetAppDir(dir);
   auto fill = [&] {
@@ -474,7 +489,8 @@ TEST(MainForm, DeleteClearAndMove) {
     SCOPED_TRACE(c.select);
     EXPECT_EQ(names(), c.rows);
     EXPECT_EQ(f.form->FileCount(), int(c.rows.size()));
-    const bool move = c.action == &TFrmMain::btnMoveToUpClick || c.action == &TFrmMain::btnMoveToDownClick;
+    const bool move =
+        c.action == &TFrmMain::btnMoveToUpClick || c.action == &TFrmMain::btnMoveToDownClick;
     if (move && c.select >= 0) {
       EXPECT_EQ(f.form->lvwFiles->ItemIndex(), c.select);
     }
@@ -526,14 +542,16 @@ struct Watch {
 void Convert(Fixture& f, Watch* watch = nullptr) {
   if (watch) {
     auto handler = f.form->DosCommand1->OnNewLine;
-    f.form->DosCommand1->OnNewLine = [&f, watch, handler](TObject* s, std::string line, TOutputType t) {
+    f.form->DosCommand1->OnNewLine = [&f, watch, handler](TObject* s, std::string line,
+                                                          TOutputType t) {
       handler(s, line, t);
       if (t != otEntireLine) return;  // a line's beginning comes again whole
       TFrmMain* m = f.form;
       watch->positions.push_back(m->ProgressBar1->Position());
       watch->labels.push_back(WindowText(m->lblInfo->Handle()));
-      for (TWinControl* c : {(TWinControl*)m->GroupBox3, (TWinControl*)m->GroupBox6,
-                             (TWinControl*)m->lvwFiles, (TWinControl*)m->btnConvert, (TWinControl*)m->btnAdd})
+      for (TWinControl* c :
+           {(TWinControl*)m->GroupBox3, (TWinControl*)m->GroupBox6, (TWinControl*)m->lvwFiles,
+            (TWinControl*)m->btnConvert, (TWinControl*)m->btnAdd})
         watch->enabled.push_back(IsWindowEnabled(c->Handle()) != 0);
       if (!watch->closeRefused) {
         SendMessageW(m->Handle(), WM_CLOSE, 0, 0);
@@ -551,7 +569,8 @@ TEST(MainForm, CommandLines) {
   f.Add(Clip(dir, "movie.rmvb", "out:ID_LENGTH=10\\n"));
   f.folders.push_back(out.substr(0, out.size() - 1));
   f.Click(f.form->Button8);
-  const std::string ffmpeg = "\"" + Doubles() + "ffmpeg.exe\" -i \"" + dir + "movie.rmvb\" -y -f avi  -b ";
+  const std::string ffmpeg =
+      "\"" + Doubles() + "ffmpeg.exe\" -i \"" + dir + "movie.rmvb\" -y -f avi  -b ";
   const std::string tail = " -vcodec mpeg4 -acodec libmp3lame \"" + out + "movie.avi\"";
   const struct {
     int kbps, size, aspect;
@@ -602,7 +621,8 @@ TEST(MainForm, BatchConvertsEveryJobInOrder) {
   Watch w;
   Convert(f, &w);
   EXPECT_TRUE(DirExists(out));
-  for (const char* name : {"one.avi", "two.avi", "three.avi"}) EXPECT_FALSE(ReadFile(out + name).empty()) << name;
+  for (const char* name : {"one.avi", "two.avi", "three.avi"})
+    EXPECT_FALSE(ReadFile(out + name).empty()) << name;
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{kDone, kDone, kDone}));
   EXPECT_EQ(w.positions, (std::vector<int>{5, 10, 5, 10, 5, 10}));
   ASSERT_EQ(w.labels.size(), 6u);
@@ -656,7 +676,8 @@ TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
   EXPECT_EQ(ReadFile(own), before);
   EXPECT_FALSE(ReadFile(dir + "other.avi").empty());
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone}));
-  for (const auto& cmd : f.Started()) EXPECT_EQ(cmd.find("Same.AVI\" -y"), std::string::npos) << cmd;
+  for (const auto& cmd : f.Started())
+    EXPECT_EQ(cmd.find("Same.AVI\" -y"), std::string::npos) << cmd;
   ASSERT_EQ(f.Boxes().size(), 1u);
   EXPECT_NE(f.Boxes()[0].find(own), std::string::npos);
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);

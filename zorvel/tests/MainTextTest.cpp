@@ -17,13 +17,13 @@ TEST(MainText, ProbeDuration) {
       {"junk\r\nId_LeNgTh=61.99\r\nID_OTHER=5\r\n", 61},
       {"no key here\r\n", 0},
       {"", 0},
-      {"ID_LENGTH=\r\n123\r\n", 0},                 // a line end stops the scan
-      {"ID_LENGTH= 1 2 . 5\r\n", 12},               // other characters are skipped
+      {"ID_LENGTH=\r\n123\r\n", 0},                         // a line end stops the scan
+      {"ID_LENGTH= 1 2 . 5\r\n", 12},                       // other characters are skipped
       {"ID_LENGTH=1234567890123456789012345", 2147483647},  // 20 characters, held
       {"ID_LENGTH=12345678901234567890999", 2147483647},
       {"ID_LENGTH=.5", 0},
       {"ID_LENGTH=7.", 7},
-      {"ID_LENGTH=3\r\nID_LENGTH=9\r\n", 3},        // the first one counts
+      {"ID_LENGTH=3\r\nID_LENGTH=9\r\n", 3},  // the first one counts
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.output);
@@ -71,18 +71,21 @@ TEST(MainText, NamesAndFolders) {
   EXPECT_EQ(FolderText(""), "");
   EXPECT_EQ(FolderPrefixes("D:\\out\\video\\"),
             (std::vector<std::string>{"D:", "D:\\out", "D:\\out\\video", "D:\\out\\video\\"}));
-  EXPECT_EQ(FolderPrefixes("D:\\\xd5\x5c\\x"), (std::vector<std::string>{"D:", "D:\\\xd5\x5c", "D:\\\xd5\x5c\\x"}));
+  EXPECT_EQ(FolderPrefixes("D:\\\xd5\x5c\\x"),
+            (std::vector<std::string>{"D:", "D:\\\xd5\x5c", "D:\\\xd5\x5c\\x"}));
 }
 
 TEST(MainText, CommandLines) {
   EXPECT_EQ(ConvertCommandLine("C:\\z\\", "C:\\in.mp4", {"1200", "29.97", "", ""}, "D:\\in.avi"),
             "\"C:\\z\\ffmpeg.exe\" -i \"C:\\in.mp4\" -y -f avi  -b 1200k -r 29.97    -vcodec mpeg4 "
             "-acodec libmp3lame \"D:\\in.avi\"");
-  EXPECT_EQ(ConvertCommandLine("C:\\z\\", "s", {"512", "29.97", "352x288", "4:3"}, "o"),
-            "\"C:\\z\\ffmpeg.exe\" -i \"s\" -y -f avi  -b 512k -r 29.97  -s 352x288   -aspect 4:3   "
-            "-vcodec mpeg4 -acodec libmp3lame \"o\"");
+  EXPECT_EQ(
+      ConvertCommandLine("C:\\z\\", "s", {"512", "29.97", "352x288", "4:3"}, "o"),
+      "\"C:\\z\\ffmpeg.exe\" -i \"s\" -y -f avi  -b 512k -r 29.97  -s 352x288   -aspect 4:3   "
+      "-vcodec mpeg4 -acodec libmp3lame \"o\"");
   EXPECT_EQ(ProbeCommandLine("C:\\z\\", "C:\\a b.mkv"),
-            "\"C:\\z\\mplayer.exe\" -msglevel identify=6 -vo none -ao none \"C:\\a b.mkv\" 2>&1 |grep ID_LENGTH");
+            "\"C:\\z\\mplayer.exe\" -msglevel identify=6 -vo none -ao none \"C:\\a b.mkv\" 2>&1 "
+            "|grep ID_LENGTH");
 }
 
 }  // namespace

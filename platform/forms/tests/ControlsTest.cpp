@@ -26,9 +26,9 @@ struct TestForm : TForm {
     RegisterComponentClass("TTestForm", "TForm");
     RegisterMethod("OkClick", TNotifyEvent([this](TObject*) { ++clicks; }));
     RegisterMethod("ListData", TLVOwnerDataEvent([this](TObject*, TListItem* item) {
-      item->Caption = rows.at(std::size_t(item->Index));
-      item->SubItems.Add("#" + std::to_string(item->Index));
-    }));
+                     item->Caption = rows.at(std::size_t(item->Index));
+                     item->SubItems.Add("#" + std::to_string(item->Index));
+                   }));
     if (bind) {
       RegisterField("Panel", Panel);
       RegisterField("Ok", Ok);
@@ -83,7 +83,8 @@ TEST(Forms, DescriptionBecomesControls) {
   const struct {
     const char* name;
     RECT r;
-  } placed[] = {{"Top1", {0, 0, 300, 20}}, {"Bottom1", {0, 170, 300, 200}}, {"Right1", {250, 20, 300, 170}}};
+  } placed[] = {
+      {"Top1", {0, 0, 300, 20}}, {"Bottom1", {0, 170, 300, 200}}, {"Right1", {250, 20, 300, 170}}};
   for (const auto& p : placed) {
     auto* c = dynamic_cast<TWinControl*>(form.FindComponent(p.name));
     ASSERT_TRUE(c) << p.name;
@@ -96,7 +97,8 @@ TEST(Forms, DescriptionBecomesControls) {
   // Resizing the container aligns again.
   form.Panel->SetAlign(alNone);
   form.Panel->SetBounds(0, 0, 200, 100);
-  const RECT r = ChildRect(panel, dynamic_cast<TWinControl*>(form.FindComponent("Bottom1"))->Handle());
+  const RECT r =
+      ChildRect(panel, dynamic_cast<TWinControl*>(form.FindComponent("Bottom1"))->Handle());
   EXPECT_EQ(r.top, 70);
   EXPECT_EQ(r.right, 200);
   EXPECT_EQ(FindControl(form.Ok->Handle()), form.Ok);
@@ -110,7 +112,8 @@ TEST(Forms, BadDescriptionsFailWithAMessage) {
     const char* message;
   } cases[] = {
       {"Form: TTestForm { Panel: TPanel {} }", true, "has no component Ok"},
-      {"Form: TTestForm { Panel: TButton {} Ok: TButton {} }", true, "component Panel has the wrong class"},
+      {"Form: TTestForm { Panel: TButton {} Ok: TButton {} }", true,
+       "component Panel has the wrong class"},
       {"Form: TTestForm { Ok: TButton { OnClick = Missing } }", false, "no handler named Missing"},
       {"Form: TTestForm { Ok: TButton { Align = alMiddle } }", false, "unknown alignment alMiddle"},
       {"Form: TTestForm { Color = clPurple }", false, "unknown colour clPurple"},
@@ -172,7 +175,8 @@ TEST(Forms, LabelsShowTheirContainersColour) {
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, 300, 200);
   HGDIOBJ old = SelectObject(dc, bmp);
-  SendMessageW(panel, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  SendMessageW(panel, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+               PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
   const RECT r = ChildRect(panel, label->Handle());
   EXPECT_EQ(GetPixel(dc, r.left + 50, r.top + 7), RGB(0xC0, 0xC0, 0xC0));
   SelectObject(dc, old);
@@ -184,7 +188,8 @@ TEST(Forms, LabelsShowTheirContainersColour) {
 TEST(Forms, OwnerDataListAsksForEachRow) {
   TestForm form(R"(Form: TTestForm { Width = 300  Height = 200
     List: TListView { Align = alClient  Columns = ["Name", 0, "No", 40]  RowSelect = true  OnData = ListData }
-  })", false);
+  })",
+                false);
   auto* list = dynamic_cast<TListView*>(form.FindComponent("List"));
   form.rows = {"a", "b", "c"};
   list->SetItemCount(3);
@@ -209,7 +214,8 @@ TEST(Forms, ComboAndProgressKeepTheirValues) {
   TestForm form(R"(Form: TTestForm {
     C: TComboBox { Items = ["x", "y"]  ItemIndex = 1 }
     P: TProgressBar { Max = 10  Position = 4 }
-  })", false);
+  })",
+                false);
   auto* combo = dynamic_cast<TComboBox*>(form.FindComponent("C"));
   auto* bar = dynamic_cast<TProgressBar*>(form.FindComponent("P"));
   EXPECT_EQ(combo->Text(), "y");
@@ -296,15 +302,18 @@ TEST(Dialogs, RealOpenDialogReturnsTheTypedFile) {
   timer.OnTimer = [&](TObject*) {
     ++tries;
     HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) {
-      wchar_t cls[16] = {};
-      GetClassNameW(h, cls, 16);
-      if (std::wstring(cls) == L"#32770" && IsWindowVisible(h)) {
-        *reinterpret_cast<HWND*>(p) = h;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&dialog));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM p) {
+          wchar_t cls[16] = {};
+          GetClassNameW(h, cls, 16);
+          if (std::wstring(cls) == L"#32770" && IsWindowVisible(h)) {
+            *reinterpret_cast<HWND*>(p) = h;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) {
       if (tries > 100) timer.SetEnabled(false);
       return;
@@ -313,7 +322,8 @@ TEST(Dialogs, RealOpenDialogReturnsTheTypedFile) {
     HWND name = GetDlgItem(dialog, 0x47c);  // the file name box
     if (HWND edit = FindWindowExW(name, nullptr, L"Edit", nullptr)) name = edit;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextToWide(file).c_str()));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   };
   ASSERT_TRUE(open.Execute());
   EXPECT_EQ(open.FileName.substr(open.FileName.find_last_of('\\') + 1), "forms_controls_test.exe");

@@ -115,7 +115,9 @@ struct Reading {
     methods["Wrong"] = std::function<void(int)>([](int) {});
     ctx.Root = &root;
     ctx.ConvertText = [](const std::string& s) { return "<" + s + ">"; };
-    ctx.SetParent = [](TComponent* c, TComponent* p) { static_cast<Box*>(c)->parent = static_cast<Box*>(p); };
+    ctx.SetParent = [](TComponent* c, TComponent* p) {
+      static_cast<Box*>(c)->parent = static_cast<Box*>(p);
+    };
     ctx.FindMethod = [this](const std::string& n) -> const std::any* {
       auto it = methods.find(n);
       return it == methods.end() ? nullptr : &it->second;
@@ -127,10 +129,11 @@ struct Reading {
 
 TEST(TypInfo, CreatesComponentsByClassAndSetsPropertiesByName) {
   Reading r;
-  r.Read("Form1: TRoot { width = 300  Caption = \"main\"\n"
-         "  Panel: TBox { Items = [\"a\", \"b\"]\n"
-         "    Ok: TButton { Width = 75  OnClick = Clicked } }\n"
-         "}");
+  r.Read(
+      "Form1: TRoot { width = 300  Caption = \"main\"\n"
+      "  Panel: TBox { Items = [\"a\", \"b\"]\n"
+      "    Ok: TButton { Width = 75  OnClick = Clicked } }\n"
+      "}");
   EXPECT_EQ(r.root.Name, "Form1");
   EXPECT_EQ(r.root.width, 300);  // names without regard to case
   EXPECT_EQ(r.root.caption, "<main>");
