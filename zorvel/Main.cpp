@@ -6,6 +6,7 @@
 
 #include "MainText.h"
 #include "Png.h"
+#include "SkinDrawWin.h"
 
 namespace zorvel_text {
 const char* const kReady = "准备就绪";
@@ -81,6 +82,7 @@ std::string BrowseForFolderPath(HWND owner, const std::string& title, const std:
 
 TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   RegisterFormsClasses();
+  RegisterSkinClasses();
   RegisterComponentClass("TFrmMain", "TForm");
   RegisterMethod("FormCreate", TNotifyEvent([this](TObject* s) { FormCreate(s); }));
   RegisterMethod("FormClose", TCloseEvent([this](TObject* s, TCloseAction& a) { FormClose(s, a); }));
@@ -121,6 +123,8 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   RegisterField("ProgressBar1", ProgressBar1);
   RegisterField("btnConvert", btnConvert);
   RegisterField("OpenDialog1", OpenDialog1);
+  RegisterField("SkinData1", SkinData1);
+  RegisterField("SkinStore1", SkinStore1);
 
   ReadFormResource("FRMMAIN");
 }
@@ -136,6 +140,11 @@ void TFrmMain::FormCreate(TObject*) {
   const std::string folder = ProgramFolder();
   // The banner: our own page beside the program, never the network.
   WebBrowser1->Navigate(folder + "start.html");
+  // The form resource has been read: the skin data finishes loading, then takes the
+  // third stored skin and switches skinning on.
+  SkinData1->Loaded();
+  SkinData1->LoadSkinFromStore(SkinStore1, 2);
+  SkinData1->SetActive(true);
   FAppDir = folder;
   FFileList.clear();
 }
@@ -414,6 +423,8 @@ void RunDemo(TFrmMain* form, const std::string& folder) {
 // Start-up: the application, its title, the main form, the message loop until the main
 // form closes.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  InitSkinData();
+  InitSkinDraw();
   TApplication application;
   application.Initialize();
   application.Title = "Kestrin 8.5";

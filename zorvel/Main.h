@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DosCommand.h"
+#include "WinSkinData.h"
 #include "forms/ComCtrls.h"
 #include "forms/Dialogs.h"
 #include "forms/Forms.h"
@@ -52,6 +53,8 @@ class TFrmMain : public TForm {
   TProgressBar* ProgressBar1 = nullptr;
   TButton* btnConvert = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
+  TSkinStore* SkinStore1 = nullptr;
 
   TDosCommand* DosCommand1 = nullptr;  // the encoder
   TDosCommand* DosCommand2 = nullptr;  // the duration probe

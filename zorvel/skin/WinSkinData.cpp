@@ -7,6 +7,7 @@
 #include "SkinDrawWin.h"
 #include "ImgUtil.h"
 #include "SkinReadWin.h"
+#include "forms/TypInfo.h"
 
 ISkinManager* SkinManager = nullptr;
 ISkinManager* (*SkinManagerFactory)() = [] { return static_cast<ISkinManager*>(new TSkinManageStandIn()); };
@@ -191,6 +192,77 @@ void LoadSkinResourceImage(const std::string& name, TSkinBitmap& image) {
   const void* data = handle != nullptr ? LockResource(handle) : nullptr;
   if (data == nullptr) return;
   image.LoadFromBmp(static_cast<const std::uint8_t*>(data), SizeofResource(module, resource), true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Form descriptions
+
+namespace {
+
+void LoadResourceData(const std::string& resource, TMemoryStream& into) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, resource.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL handle = found != nullptr ? LoadResource(module, found) : nullptr;
+  const void* data = handle != nullptr ? LockResource(handle) : nullptr;
+  if (data == nullptr) throw EReadError("Resource " + resource + " not found");
+  into.Clear();
+  into.Write(data, SizeofResource(module, found));
+  into.SetPosition(0);
+}
+
+}  // namespace
+
+void RegisterSkinClasses() {
+  if (FindComponentClass("TSkinData") != nullptr) return;
+  TClassInfo& store =
+      RegisterComponentClass("TSkinStore", "TComponent", [](TComponent* owner) { return new TSkinStore(owner); });
+  store.Property("Store", [](TComponent* c, const TPropValue& v, TReadContext& context) {
+    auto* target = static_cast<TSkinStore*>(c);
+    for (const std::string& line : ReadStrings(v, context)) {
+      const std::size_t eq = line.find('=');
+      if (eq == std::string::npos) throw EReadError("Store item " + line + " names no resource");
+      TSkinCollectionItem* item = target->Store()->Add();
+      item->SetName(line.substr(0, eq));
+      TMemoryStream bytes;
+      LoadResourceData(line.substr(eq + 1), bytes);
+      item->ReadData(bytes);
+    }
+  });
+  TClassInfo& data = RegisterComponentClass("TSkinData", "TComponent", [](TComponent* owner) {
+    auto* created = new TSkinData(owner);
+    created->Reading = true;  // until Loaded
+    return created;
+  });
+  data.Property("Active", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TSkinData*>(c)->SetActive(ReadBool(v));
+  });
+  data.Property("DisableTag", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TSkinData*>(c)->DisableTag = static_cast<int>(ReadInteger(v));
+  });
+  data.Property("SkinFormtype", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    const std::string kind = ReadIdent(v);
+    static const std::pair<const char*, TSkinFormType> kinds[] = {
+        {"sfMainform", sfMainform}, {"sfOnlyThisForm", sfOnlyThisForm}, {"sfDialog", sfDialog}, {"sfDLL", sfDLL}};
+    for (const auto& [name, value] : kinds)
+      if (kind == name) {
+        static_cast<TSkinData*>(c)->SkinFormtype = value;
+        return;
+      }
+    throw EReadError("unknown skin form type " + kind);
+  });
+  data.Property("MenuUpdate", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TSkinData*>(c)->MenuUpdate = ReadBool(v);
+  });
+  data.Property("MenuMerge", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TSkinData*>(c)->MenuMerge = ReadBool(v);
+  });
+  data.Property("SkinStream", [](TComponent* c, const TPropValue& v, TReadContext& context) {
+    const std::string resource = ReadString(v, context);
+    if (resource.empty()) return;  // an empty stream keeps nothing
+    auto* target = static_cast<TSkinData*>(c);
+    LoadResourceData(resource, target->SkinStream);
+    target->LoadSkinStream();
+  });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -132,6 +132,11 @@ int DrawSkinText(HDC DC, const std::wstring& Text, RECT& R, UINT Format);
 // The framework control behind a window, or null.
 TWinControl* FindVclControl(HWND Wnd);
 
+// Registers TSkinStore and TSkinData for form descriptions. The archives travel as
+// RCDATA resources that the description names: a store's Store lines are
+// "ItemName=RESOURCE", a skin data's SkinStream is a resource name.
+void RegisterSkinClasses();
+
 // A program bitmap resource as a skin image (empty when missing or unreadable).
 void LoadSkinResourceImage(const std::string& name, TSkinBitmap& image);
 

@@ -61,14 +61,25 @@ endif()
 # The skin data component and its resources (Win32).
 if(ZV_WINDOWS)
   target_sources(zv_skin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/WinSkinData.cpp)
-  # Every program that links the skin engine carries its bitmaps.
-  target_sources(zv_skin INTERFACE ${CMAKE_CURRENT_LIST_DIR}/res/SkinData.rc)
   target_link_libraries(zv_skin PUBLIC comctl32)
+  # The engine's own bitmaps: every program that uses the skin data adds this file.
+  set(ZV_SKIN_RC ${CMAKE_CURRENT_LIST_DIR}/res/SkinData.rc CACHE INTERNAL "the skin engine's resources")
   zv_wine_test(skin_data_wine_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDataWinTest.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDataWinTest.cpp ${ZV_SKIN_RC}
     LIBS zv_skin zv_testkit)
   if(TARGET skin_data_wine_test)
     target_compile_definitions(skin_data_wine_test PRIVATE
       ZV_SKINS_DIR="${ZV_SKINS_DIR}" ZV_SKIN_TEST_DATA="${ZV_SKIN_TEST_DATA}")
+  endif()
+endif()
+
+# Zorvel's main form with its skins (the form and its resources come from zorvel/).
+if(ZV_WINDOWS AND TARGET zv_zorvel_main)
+  zv_wine_test(zorvel_skin_wine_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ZorvelSkinTest.cpp ${ZV_ZORVEL_RC}
+    LIBS zv_zorvel_main zv_testkit)
+  if(TARGET zorvel_skin_wine_test)
+    target_compile_definitions(zorvel_skin_wine_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
+    zv_cp936(zorvel_skin_wine_test)
   endif()
 endif()
