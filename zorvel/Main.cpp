@@ -25,8 +25,7 @@ using namespace zorvel_text;
 const char kProbeBusy[] = "正在读取视频的时长，请稍候。";
 const char kProbeBusyClose[] = "正在读取视频的时长，请稍候再关闭。";
 const char kBatchBusyClose[] = "正在转换，请等转换完成后再关闭。";
-const char kSkippedNote[] =
-    "以下文件已在输出目录中，转换会覆盖源文件本身，已跳过：";
+const char kSkippedNote[] = "以下文件已在输出目录中，转换会覆盖源文件本身，已跳过：";
 
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH * 2];
@@ -56,8 +55,9 @@ bool SameFile(const std::string& a, const std::string& b) {
   if (ComparablePath(a) == ComparablePath(b)) return true;
   // Two names of one file (a short name, say): the file's identity tells.
   auto identity = [](const std::string& p, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(TextToWide(p).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = CreateFileW(TextToWide(p).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const bool ok = GetFileInformationByHandle(h, &info) != 0;
     CloseHandle(h);
@@ -68,7 +68,9 @@ bool SameFile(const std::string& a, const std::string& b) {
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-std::string Title() { return Application ? Application->Title : std::string(); }
+std::string Title() {
+  return Application ? Application->Title : std::string();
+}
 
 }  // namespace
 
@@ -85,8 +87,10 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   RegisterSkinClasses();
   RegisterComponentClass("TFrmMain", "TForm");
   RegisterMethod("FormCreate", TNotifyEvent([this](TObject* s) { FormCreate(s); }));
-  RegisterMethod("FormClose", TCloseEvent([this](TObject* s, TCloseAction& a) { FormClose(s, a); }));
-  RegisterMethod("FormCloseQuery", TCloseQueryEvent([this](TObject* s, bool& c) { FormCloseQuery(s, c); }));
+  RegisterMethod("FormClose",
+                 TCloseEvent([this](TObject* s, TCloseAction& a) { FormClose(s, a); }));
+  RegisterMethod("FormCloseQuery",
+                 TCloseQueryEvent([this](TObject* s, bool& c) { FormCloseQuery(s, c); }));
   RegisterMethod("btnAddClick", TNotifyEvent([this](TObject* s) { btnAddClick(s); }));
   RegisterMethod("btnDeleteClick", TNotifyEvent([this](TObject* s) { btnDeleteClick(s); }));
   RegisterMethod("btnClearClick", TNotifyEvent([this](TObject* s) { btnClearClick(s); }));
@@ -94,7 +98,8 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
   RegisterMethod("btnMoveToDownClick", TNotifyEvent([this](TObject* s) { btnMoveToDownClick(s); }));
   RegisterMethod("Button8Click", TNotifyEvent([this](TObject* s) { Button8Click(s); }));
   RegisterMethod("btnConvertClick", TNotifyEvent([this](TObject* s) { btnConvertClick(s); }));
-  RegisterMethod("lvwFilesData", TLVOwnerDataEvent([this](TObject* s, TListItem* i) { lvwFilesData(s, i); }));
+  RegisterMethod("lvwFilesData",
+                 TLVOwnerDataEvent([this](TObject* s, TListItem* i) { lvwFilesData(s, i); }));
 
   RegisterField("WebBrowser1", WebBrowser1);
   RegisterField("GroupBox3", GroupBox3);
@@ -153,18 +158,23 @@ void TFrmMain::FormCloseQuery(TObject*, bool& CanClose) {
   // Closing now would pull the window from under a wait that is still running.
   if (FProbing || FConverting) {
     CanClose = false;
-    AppMessageBox(FProbing ? kProbeBusyClose : kBatchBusyClose, Title(), MB_OK | MB_ICONINFORMATION);
+    AppMessageBox(FProbing ? kProbeBusyClose : kBatchBusyClose, Title(),
+                  MB_OK | MB_ICONINFORMATION);
   }
 }
 
-void TFrmMain::FormClose(TObject*, TCloseAction&) { ClearFileList(); }
+void TFrmMain::FormClose(TObject*, TCloseAction&) {
+  ClearFileList();
+}
 
 TFileInfo* TFrmMain::GetFileInfo(int Index) const {
   if (Index < 0 || Index >= int(FFileList.size())) return nullptr;
   return FFileList[std::size_t(Index)].get();
 }
 
-void TFrmMain::ClearFileList() { FFileList.clear(); }
+void TFrmMain::ClearFileList() {
+  FFileList.clear();
+}
 
 void TFrmMain::WaitProbePass() {
   const ULONGLONG end = GetTickCount64() + ProbePassMs;
@@ -325,8 +335,8 @@ bool TFrmMain::ConvertVideo(TFileInfo* job) {
   options.FrameRate = cmbVideoFrame->Text();
   if (cmbVideoSize->ItemIndex() > 0) options.Size = cmbVideoSize->Text();
   if (cmbAspect->ItemIndex() > 0) options.Aspect = cmbAspect->Text();
-  DosCommand1->CommandLine = zorvel::ConvertCommandLine(FAppDir, job->FilePath, options,
-                                                        zorvel::OutputPath(edtSaveDir->Text(), job->FilePath));
+  DosCommand1->CommandLine = zorvel::ConvertCommandLine(
+      FAppDir, job->FilePath, options, zorvel::OutputPath(edtSaveDir->Text(), job->FilePath));
   DosCommand1->Start();
   // Every line and the end of the run arrive as messages: wait for them, never spin.
   while (DosCommand1->IsRunning()) Application->HandleMessage();
@@ -339,9 +349,13 @@ void TFrmMain::DosCommand1NewLine(TObject*, std::string NewLine, TOutputType) {
   if (const auto seconds = zorvel::ProgressSeconds(NewLine)) ProgressBar1->SetPosition(*seconds);
 }
 
-void TFrmMain::DosCommand1Terminated(TObject*) { ProgressBar1->SetPosition(0); }
+void TFrmMain::DosCommand1Terminated(TObject*) {
+  ProgressBar1->SetPosition(0);
+}
 
-void TFrmMain::DosCommand2Terminated(TObject*) { FProbeDone = true; }
+void TFrmMain::DosCommand2Terminated(TObject*) {
+  FProbeDone = true;
+}
 
 // ---------------------------------------------------------------------------------------
 // Demo: with ZORVEL_DEMO naming a folder that holds "sample.mp4", an unattended run for
@@ -375,7 +389,8 @@ bool SaveWindowPng(HWND window, const std::string& path) {
   ReleaseDC(nullptr, screen);
   if (!ok) return false;
   for (std::size_t y = 0; y < std::size_t(h); ++y)
-    for (std::size_t x = 0; x < std::size_t(w); ++x) std::swap(bgr[y * stride + x * 3], bgr[y * stride + x * 3 + 2]);
+    for (std::size_t x = 0; x < std::size_t(w); ++x)
+      std::swap(bgr[y * stride + x * 3], bgr[y * stride + x * 3 + 2]);
   const auto png = testkit::EncodePng(w, h, bgr.data(), stride);
   std::ofstream file(TextToWide(path).c_str(), std::ios::binary);
   file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
@@ -401,19 +416,23 @@ void RunDemo(TFrmMain* form, const std::string& folder) {
   const TFileInfo* job = form->GetFileInfo(0);
   const std::string avi = zorvel::OutputPath(out, sample);
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  const bool written = GetFileAttributesExW(TextToWide(avi).c_str(), GetFileExInfoStandard, &data) &&
-                       (data.nFileSizeLow > 0 || data.nFileSizeHigh > 0);
+  const bool written =
+      GetFileAttributesExW(TextToWide(avi).c_str(), GetFileExInfoStandard, &data) &&
+      (data.nFileSizeLow > 0 || data.nFileSizeHigh > 0);
   *report += "duration: " + std::to_string(job ? job->Duration : -1) + "\r\n";
   *report += "status: " + (job ? job->Status : std::string("(not added)")) + "\r\n";
   *report += "output: " + avi + (written ? " written" : " missing") + "\r\n";
   // Let the window show the finished state before it is saved.
-  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(form->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   for (int i = 0; i < 10; ++i) {
     Application->ProcessMessages();
     Sleep(50);
   }
-  *report += std::string("screenshot: ") + (SaveWindowPng(form->Handle(), folder + "zorvel.png") ? "saved" : "failed") + "\r\n";
-  *report += (job && job->Status == zorvel_text::kDone && written) ? "result: ok\r\n" : "result: failed\r\n";
+  *report += std::string("screenshot: ") +
+             (SaveWindowPng(form->Handle(), folder + "zorvel.png") ? "saved" : "failed") + "\r\n";
+  *report += (job && job->Status == zorvel_text::kDone && written) ? "result: ok\r\n"
+                                                                   : "result: failed\r\n";
   std::ofstream(TextToWide(folder + "demo.txt").c_str(), std::ios::binary) << *report;
   form->Close();
 }
