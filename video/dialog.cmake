@@ -8,7 +8,7 @@ if(ZV_WINDOWS)
 
   add_library(zv_video_dialog STATIC videoApp.cpp videoDlg.cpp videoDlgQueue.cpp ControlButton.cpp Dg3.cpp Explorer1.cpp)
   target_include_directories(zv_video_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(zv_video_dialog PUBLIC zv_video_worker zv_dialogs)
+  target_link_libraries(zv_video_dialog PUBLIC zv_video_worker zv_video_options zv_dialogs)
   zv_warnings(zv_video_dialog)
 
   add_executable(video WIN32 Main.cpp video.rc)
@@ -23,6 +23,16 @@ if(ZV_WINDOWS)
     LIBS zv_video_dialog DEPENDS vvdouble video TIMEOUT 120)
   if(TARGET video_dialog_test)
     target_include_directories(video_dialog_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+
+  # The queue with the scripted encoder double, and end to end with the real bridge on
+  # the clip that the bridges' fixture makes.
+  zv_wine_test(video_queue_test SOURCES tests/VideoQueueTest.cpp video.rc
+    LIBS zv_video_dialog DEPENDS vvdouble TIMEOUT 90)
+  zv_wine_test(video_queue_e2e_test SOURCES tests/VideoQueueE2eTest.cpp video.rc
+    LIBS zv_video_dialog zv_bridge DEPENDS bridge_vv LABELS e2e TIMEOUT 180)
+  if(TARGET video_queue_e2e_test)
+    set_tests_properties(video_queue_e2e_test PROPERTIES FIXTURES_REQUIRED "wine_env;bridges_clip")
   endif()
 endif()
 

@@ -9,6 +9,7 @@
 const wchar_t CvideoDlg::kBannerUrl[] = L"http://banner.plenvo.example/video/index.html";
 
 CvideoDlg::CvideoDlg(HWND parent) : CDialog(IDD_VIDEO_DIALOG, parent) {
+  InitOptionTables();
   m_hIcon = static_cast<HICON>(LoadImageW(GetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
   auto ctlColor = [this](WPARAM w, LPARAM l) { return OnCtlColor(w, l); };
@@ -269,6 +270,9 @@ void CvideoDlg::OnAbout() {
 }
 
 LRESULT CvideoDlg::OnClose() {
+  KillTimer(m_hWnd, kPollTimer);
+  KillTimer(m_hWnd, kPauseTimer);
+  m_converting = false;
   if (m_encoder) {
     delete m_encoder;  // ends a running encoder and waits for its thread
     m_encoder = nullptr;

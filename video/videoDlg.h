@@ -2,10 +2,13 @@
 // progress bar, the About button, the banner and the two bitmap caption buttons.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ControlButton.h"
 #include "Explorer1.h"
+#include "OptionTables.h"
 #include "TavrinFFmpeg.h"
 #include "dialogs/Dialogs.h"
 
@@ -19,16 +22,20 @@ class CvideoDlg : public CDialog {
   ~CvideoDlg() override;
 
   // The encoder arguments chosen in the option lists, in the command's order.
-  struct EncoderOptions {
-    std::wstring videoCodec;
-    std::wstring videoBitrate;
-    std::wstring frameSize;
-    std::wstring frameRate;
-    std::wstring audioCodec;
-    std::wstring sampleRate;
-    std::wstring audioBitrate;
-    std::wstring channels;
-  };
+  using EncoderOptions = video::EncoderOptions;
+
+  // Timers of the queue: the once-a-second poll, and the end of the pause between two
+  // files (the bar goes back to 0 then).
+  static constexpr UINT_PTR kPollTimer = 1;
+  static constexpr UINT_PTR kPauseTimer = 2;
+  static constexpr UINT kPollPeriodMs = 1000;
+  static constexpr UINT kPauseMs = 1000;
+
+  // Status texts of a row that did not convert.
+  static const wchar_t kStatusDone[];
+  static const wchar_t kStatusFailed[];      // the encoder ended with an error
+  static const wchar_t kStatusNotStarted[];  // the encoder could not be started
+  static const wchar_t kStatusRefused[];     // no command could be made for the row
 
   BOOL PreTranslateMessage(MSG* msg) override;
   // The program folder from the program's path as GetModuleFileName gave it (`length`
@@ -58,6 +65,13 @@ class CvideoDlg : public CDialog {
   char m_command[kCommandSize] = {};
   wchar_t m_exeDir[kExeDirSize] = {};
   EncoderOptions m_options;
+  bool m_converting = false;
+  // The final status of every row already done in this run ("已完成" or a failure).
+  std::vector<std::wstring> m_rowStatus;
+  // Why the current row could not be started; empty when its encoder was created.
+  std::wstring m_rowError;
+  // The per-mille value last shown for the current row: kept when a read fails.
+  int m_shownValue = 0;
 
   // Option lists and mappers.
   void FillOptions3gp();
@@ -96,10 +110,30 @@ class CvideoDlg : public CDialog {
   LRESULT OnTimer(WPARAM id);
   LRESULT OnClose();
 
+  // Names the row's output (asking before an existing file is replaced), builds its
+  // command into m_command and resets the progress file. Returns why the row cannot be
+  // converted, or an empty text.
+  std::wstring PrepareRow(int row);
+
  protected:
   void DoDataExchange(CDataExchange& dx) override;
   BOOL OnInitDialog() override;
 
  private:
   void MoveSelected(int delta);
+
+  // The queue's steps (videoDlgQueue.cpp).
+  void InitOptionTables();
+  void EnableInputs(bool enable);
+  void StartRow(int row);
+  std::wstring FinishedRowStatus();
+  void FinishRun();
+  void RefreshStatus(bool finished);
+  std::wstring ProgressPath() const;
+  void SyncOptions() { m_options = m_tables->Options(); }
+
+  std::unique_ptr<video::OptionBoxes> m_boxes;
+  std::unique_ptr<video::OptionTables> m_tables;
+  bool m_inTick = false;     // a tick's own modal boxes let further ticks in
+  bool m_preparing = false;  // a row is being named: no progress of its own yet
 };

@@ -1,27 +1,335 @@
+// The option lists of the main dialog and the conversion queue: one encoder run per
+// row, top row first, polled once a second through the progress file.
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "OemCommand.h"
+#include "OutputNaming.h"
 #include "dialogs/SystemDialogs.h"
+#include "resource.h"
 #include "videoDlg.h"
 
-// The conversion queue and the option lists are filled in by their own modules; until
-// then Convert only checks the list and the option handlers keep the lists as they are.
+const wchar_t CvideoDlg::kStatusDone[] = L"已完成";
+const wchar_t CvideoDlg::kStatusFailed[] = L"转换失败";
+const wchar_t CvideoDlg::kStatusNotStarted[] = L"无法启动";
+const wchar_t CvideoDlg::kStatusRefused[] = L"无法转换";
+
+namespace {
+
+constexpr int kFullScale = 1000;  // the progress file counts thousandths
+constexpr UINT kChineseCodePage = 936;
+// "转换完成" in code page 936: the completion box is an 8-bit box.
+constexpr char kFinishedText[] = "\xD7\xAA\xBB\xBB\xCD\xEA\xB3\xC9";
+
+// The dialog's combo boxes as the option tables address them.
+class DialogOptionBoxes final : public video::OptionBoxes {
+ public:
+  explicit DialogOptionBoxes(CvideoDlg& dlg) : dlg_(dlg) {}
+
+  void ResetContent(int control) override {
+    if (CComboBox* box = Box(control)) box->ResetContent();
+  }
+  void InsertString(int control, int position, const std::wstring& text) override {
+    if (CComboBox* box = Box(control)) box->InsertString(position, text);
+  }
+  void SetCurSel(int control, int position) override {
+    if (CComboBox* box = Box(control)) box->SetCurSel(position);
+  }
+  std::wstring SelectedText(int control) const override {
+    CComboBox* box = Box(control);
+    if (!box || !box->m_hWnd) return {};
+    const int sel = box->GetCurSel();
+    return sel < 0 ? std::wstring() : box->GetLBText(sel);
+  }
+
+ private:
+  CComboBox* Box(int control) const {
+    switch (control) {
+      case video::kFormatList: return &dlg_.m_format;
+      case video::kVideoCodecList: return &dlg_.m_videoCodec;
+      case video::kVideoBitrateList: return &dlg_.m_videoBitrate;
+      case video::kFrameSizeList: return &dlg_.m_frameSize;
+      case video::kFrameRateList: return &dlg_.m_frameRate;
+      case video::kAspectList: return &dlg_.m_aspect;
+      case video::kAudioCodecList: return &dlg_.m_audioCodec;
+      case video::kAudioBitrateList: return &dlg_.m_audioBitrate;
+      case video::kSampleRateList: return &dlg_.m_sampleRate;
+      case video::kChannelsList: return &dlg_.m_channels;
+      default: return nullptr;
+    }
+  }
+  CvideoDlg& dlg_;
+};
+
+// What the encoder left in the progress file: the first decimal integer, as a "%d" scan
+// reads it (0 when the text holds none). Nothing when the file could not be read or is
+// empty: the encoder may be rewriting it at this very moment.
+bool ReadProgress(const std::wstring& path, int& value) {
+  // Shared every way: the encoder may hold the file open while it writes.
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  char text[64];
+  DWORD got = 0;
+  const bool ok = ReadFile(h, text, sizeof text - 1, &got, nullptr) != 0;
+  CloseHandle(h);
+  if (!ok || got == 0) return false;
+  const std::string_view s(text, got);
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  long long n = 0;
+  bool digits = false;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    digits = true;
+    if (n <= kFullScale) n = n * 10 + (s[i] - '0');  // anything past the scale stays past it
+  }
+  value = !digits ? 0 : int(negative ? -n : n);
+  return true;
+}
+
+// The status text of a per-mille value: "--%" for one outside the scale.
+std::wstring PercentText(int value) {
+  if (value < 0 || value > kFullScale) return L"--%";
+  return std::to_wstring(value / 10) + L"%";
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+// ---- option lists ----
+
+void CvideoDlg::InitOptionTables() {
+  m_boxes = std::make_unique<DialogOptionBoxes>(*this);
+  m_tables = std::make_unique<video::OptionTables>(*m_boxes, [this] { return std::wstring(m_exeDir); });
+}
+
+void CvideoDlg::FillOptions3gp() { m_tables->FillOptions3gp(); }
+void CvideoDlg::FillOptions3gpp2() { m_tables->FillOptions3gpp2(); }
+void CvideoDlg::FillAudioAmr() { m_tables->FillAudioAmr(); }
+void CvideoDlg::FillAudioAac() { m_tables->FillAudioAac(); }
+
+void CvideoDlg::OnFormatChanged() {
+  m_tables->OnFormatChanged();
+  SyncOptions();
+}
+
+void CvideoDlg::MapVideoCodec() {
+  m_tables->MapVideoCodec();
+  SyncOptions();
+}
+void CvideoDlg::MapVideoBitrate() {
+  m_tables->MapVideoBitrate();
+  SyncOptions();
+}
+void CvideoDlg::MapVideoSize() {
+  m_tables->MapVideoSize();
+  SyncOptions();
+}
+void CvideoDlg::MapFrameRate() {
+  m_tables->MapFrameRate();
+  SyncOptions();
+}
+void CvideoDlg::MapAudioCodec() {
+  m_tables->MapAudioCodec();
+  SyncOptions();
+}
+void CvideoDlg::MapAudioBitrate() {
+  m_tables->MapAudioBitrate();
+  SyncOptions();
+}
+void CvideoDlg::MapSampleRate() {
+  m_tables->MapSampleRate();
+  SyncOptions();
+}
+void CvideoDlg::MapChannels() {
+  m_tables->MapChannels();
+  SyncOptions();
+}
+
+// ---- the queue ----
+
+std::wstring CvideoDlg::ProgressPath() const { return std::wstring(m_exeDir) + L"\\progress.txt"; }
+
+void CvideoDlg::EnableInputs(bool enable) {
+  for (int id : {IDC_OUTPUT_DIR, IDC_ADD, IDC_DELETE, IDC_CLEAR, IDC_UP, IDC_DOWN, IDC_SET_OUTPUT, IDC_CONVERT})
+    ::EnableWindow(GetDlgItem(id), enable);
+  for (int id = video::kFormatList; id <= video::kChannelsList; ++id) ::EnableWindow(GetDlgItem(id), enable);
+  if (enable) ::EnableWindow(GetDlgItem(IDC_FILE_LIST), TRUE);
+}
+
 void CvideoDlg::OnConvert() {
   if (m_list.GetItemCount() == 0) {
     DlgMessageBox(m_hWnd, L"请添加要转换的视频", L"提示信息", MB_OK);
     return;
   }
+  if (!m_exeDir[0]) {
+    // The start-up has said why: the encoder and its progress file cannot be found.
+    DlgMessageBox(m_hWnd, L"程序所在文件夹的路径太长，找不到转换程序 vv.exe，无法转换。", L"提示信息",
+                  MB_OK | MB_ICONWARNING);
+    return;
+  }
+  EnableInputs(false);
+  // The audio codec's own mapper would refill its lists; its argument is already set.
+  m_tables->MapForConvert();
+  SyncOptions();
+  m_progress.SetPos(0);
+  m_total = m_list.GetItemCount();
+  m_current = 0;
+  m_rowStatus.assign(std::size_t(m_total), std::wstring());
+  m_converting = true;
+  StartRow(0);
+  SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
 }
 
-LRESULT CvideoDlg::OnTimer(WPARAM) { return Default(); }
+std::wstring CvideoDlg::PrepareRow(int row) {
+  const std::wstring source = m_list.GetItemText(row, 0);
+  const std::wstring folder = m_outputDir.GetWindowText();
+  const std::wstring ext = m_tables->SelectedExtension();
 
-void CvideoDlg::FillOptions3gp() {}
-void CvideoDlg::FillOptions3gpp2() {}
-void CvideoDlg::FillAudioAmr() {}
-void CvideoDlg::FillAudioAac() {}
-void CvideoDlg::OnFormatChanged() {}
-void CvideoDlg::MapVideoCodec() {}
-void CvideoDlg::MapVideoBitrate() {}
-void CvideoDlg::MapVideoSize() {}
-void CvideoDlg::MapFrameRate() {}
-void CvideoDlg::MapAudioCodec() {}
-void CvideoDlg::MapAudioBitrate() {}
-void CvideoDlg::MapSampleRate() {}
-void CvideoDlg::MapChannels() {}
+  video::NamingCallbacks callbacks;
+  callbacks.fileExists = FileExists;
+  callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
+    return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(), MB_OKCANCEL) ==
+           IDOK;
+  };
+  const video::NamingResult named = video::ChooseOutputPath(source, folder, ext, callbacks);
+  if (named.output.empty()) return named.error;
+
+  const video::CommandResult built = video::BuildCommand(source, m_options, named.output);
+  if (built.command.empty()) return built.error;
+  std::string oem;
+  if (std::wstring error = video::ToOemCommand(built.command, oem); !error.empty()) return error;
+  if (oem.size() >= sizeof m_command) return L"转换命令太长，无法转换。";
+  std::memcpy(m_command, oem.c_str(), oem.size() + 1);
+
+  // The encoder counts from 0 again; a reader may have the file open at this moment.
+  HANDLE h = CreateFileW(ProgressPath().c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(h, "0", 1, &written, nullptr);
+    CloseHandle(h);
+  }
+  return {};
+}
+
+void CvideoDlg::StartRow(int row) {
+  m_current = row;
+  m_shownValue = 0;
+  m_rowError.clear();
+  m_preparing = true;
+  std::wstring error = PrepareRow(row);
+  if (!error.empty()) {
+    m_rowError = error;
+    const std::wstring text = L"这个文件无法转换：\n" + m_list.GetItemText(row, 0) + L"\n\n" + error;
+    DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
+  }
+  m_preparing = false;
+  if (!m_rowError.empty()) return;  // the next tick marks the row and goes on
+
+  // The encoder lives in the program folder, beside its progress file.
+  char folder[TavrinFFmpeg::kPathSize] = {};
+  BOOL lossy = FALSE;
+  const int n = m_exeDir[0] ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, m_exeDir, -1, folder,
+                                                  int(sizeof folder), nullptr, &lossy)
+                            : 0;
+  m_encoder = new TavrinFFmpeg(m_command, n > 0 && !lossy ? folder : nullptr);
+}
+
+std::wstring CvideoDlg::FinishedRowStatus() {
+  if (!m_encoder) return m_rowError.empty() ? kStatusNotStarted : kStatusRefused;
+  std::wstring status;
+  DWORD code = 0;
+  const std::wstring refusal = m_encoder->Error();
+  if (!refusal.empty())
+    status = kStatusRefused;
+  else if (!m_encoder->GetExitCode(&code))
+    status = kStatusNotStarted;
+  else
+    status = code == 0 ? kStatusDone : kStatusFailed;
+  delete m_encoder;
+  m_encoder = nullptr;
+  if (!refusal.empty()) {
+    const std::wstring text = L"这个文件无法转换：\n" + m_list.GetItemText(m_current, 0) + L"\n\n" + refusal;
+    DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
+  }
+  return status;
+}
+
+void CvideoDlg::FinishRun() {
+  m_converting = false;
+  EnableInputs(true);
+  KillTimer(m_hWnd, kPollTimer);
+  KillTimer(m_hWnd, kPauseTimer);
+  m_progress.SetPos(kFullScale);
+  m_list.SetItemText(m_current, 1, m_rowStatus[std::size_t(m_current)]);
+  DlgMessageBoxA(nullptr, kFinishedText, kFinishedText, MB_OK, kChineseCodePage);
+}
+
+void CvideoDlg::RefreshStatus(bool finished) {
+  std::wstring current;
+  if (!finished && m_current < m_total) {
+    int value = m_shownValue;
+    if (!m_rowError.empty()) {
+      current = kStatusRefused;
+    } else {
+      // While a row is being named its progress file still holds the previous row's end.
+      if (!m_preparing && ReadProgress(ProgressPath(), value)) m_shownValue = value;
+      current = PercentText(value);
+      // Within one file the bar only moves forward.
+      if (value >= 0 && value <= kFullScale && value > m_progress.GetPos()) m_progress.SetPos(value);
+    }
+  }
+  for (int i = 0; i < m_total; ++i) {
+    std::wstring text;
+    if (i < m_current || finished) {
+      text = m_rowStatus[std::size_t(i)];
+    } else if (i > m_current) {
+      text = L"等待";
+    } else {
+      text = current;
+    }
+    // Only what changed is written: a long list does not flicker once a second.
+    if (m_list.GetItemText(i, 1) != text) m_list.SetItemText(i, 1, text);
+  }
+}
+
+LRESULT CvideoDlg::OnTimer(WPARAM id) {
+  if (id == kPauseTimer) {
+    KillTimer(m_hWnd, kPauseTimer);
+    m_progress.SetPos(0);
+  } else if (id == kPollTimer && m_converting) {
+    bool finished = false;
+    // A tick inside another tick's box, or inside the naming of a row, only refreshes.
+    if (!m_inTick && !m_preparing && (!m_encoder || m_encoder->IsDone())) {
+      m_inTick = true;
+      m_rowStatus[std::size_t(m_current)] = FinishedRowStatus();
+      if (m_current < m_total - 1) {
+        m_progress.SetPos(kFullScale);
+        StartRow(m_current + 1);
+        // The pause between two files: the bar stays full for a second, the window
+        // keeps answering.
+        SetTimer(m_hWnd, kPauseTimer, kPauseMs, nullptr);
+      } else {
+        FinishRun();
+        finished = true;
+      }
+      m_inTick = false;
+    }
+    if (finished) {
+      // Unless Convert was pressed again while the completion box was open.
+      if (!m_converting) {
+        m_progress.SetPos(kFullScale);
+        RefreshStatus(true);
+      }
+    } else if (m_converting) {
+      RefreshStatus(false);
+    }
+  }
+  return Default();
+}
