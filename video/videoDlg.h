@@ -68,6 +68,9 @@ class CvideoDlg : public CDialog {
   bool m_converting = false;
   // The final status of every row already done in this run ("已完成" or a failure).
   std::vector<std::wstring> m_rowStatus;
+  // The status text each row shows now, as written by the queue: a tick writes only
+  // the rows whose text changes.
+  std::vector<std::wstring> m_shownStatus;
   // Why the current row could not be started; empty when its encoder was created.
   std::wstring m_rowError;
   // The per-mille value last shown for the current row: kept when a read fails.

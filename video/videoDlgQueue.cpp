@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "OemCommand.h"
 #include "OutputNaming.h"
@@ -180,6 +182,8 @@ void CvideoDlg::OnConvert() {
   m_total = m_list.GetItemCount();
   m_current = 0;
   m_rowStatus.assign(std::size_t(m_total), std::wstring());
+  // Texts of an earlier run stay until the first tick writes every row.
+  m_shownStatus.assign(std::size_t(m_total), std::wstring(1, L'\0'));
   m_converting = true;
   StartRow(0);
   SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
@@ -268,6 +272,7 @@ void CvideoDlg::FinishRun() {
   KillTimer(m_hWnd, kPauseTimer);
   m_progress.SetPos(kFullScale);
   m_list.SetItemText(m_current, 1, m_rowStatus[std::size_t(m_current)]);
+  m_shownStatus[std::size_t(m_current)] = m_rowStatus[std::size_t(m_current)];
   DlgMessageBoxA(nullptr, kFinishedText, kFinishedText, MB_OK, kChineseCodePage);
 }
 
@@ -285,17 +290,24 @@ void CvideoDlg::RefreshStatus(bool finished) {
       if (value >= 0 && value <= kFullScale && value > m_progress.GetPos()) m_progress.SetPos(value);
     }
   }
+  // Only what changed is written, so a long list costs little and does not flicker;
+  // many changes at once are drawn in one go.
+  std::vector<std::pair<int, std::wstring>> changes;
   for (int i = 0; i < m_total; ++i) {
-    std::wstring text;
-    if (i < m_current || finished) {
-      text = m_rowStatus[std::size_t(i)];
-    } else if (i > m_current) {
-      text = L"等待";
-    } else {
-      text = current;
-    }
-    // Only what changed is written: a long list does not flicker once a second.
-    if (m_list.GetItemText(i, 1) != text) m_list.SetItemText(i, 1, text);
+    const std::wstring& text = (i < m_current || finished) ? m_rowStatus[std::size_t(i)]
+                               : i > m_current             ? std::wstring(L"等待")
+                                                           : current;
+    if (m_shownStatus[std::size_t(i)] != text) changes.emplace_back(i, text);
+  }
+  const bool batch = changes.size() > 8;
+  if (batch) m_list.SendMessage(WM_SETREDRAW, FALSE);
+  for (auto& [row, text] : changes) {
+    m_list.SetItemText(row, 1, text);
+    m_shownStatus[std::size_t(row)] = std::move(text);
+  }
+  if (batch) {
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.Invalidate(FALSE);
   }
 }
 
