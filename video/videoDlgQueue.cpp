@@ -48,17 +48,28 @@ class DialogOptionBoxes final : public video::OptionBoxes {
  private:
   CComboBox* Box(int control) const {
     switch (control) {
-      case video::kFormatList: return &dlg_.m_format;
-      case video::kVideoCodecList: return &dlg_.m_videoCodec;
-      case video::kVideoBitrateList: return &dlg_.m_videoBitrate;
-      case video::kFrameSizeList: return &dlg_.m_frameSize;
-      case video::kFrameRateList: return &dlg_.m_frameRate;
-      case video::kAspectList: return &dlg_.m_aspect;
-      case video::kAudioCodecList: return &dlg_.m_audioCodec;
-      case video::kAudioBitrateList: return &dlg_.m_audioBitrate;
-      case video::kSampleRateList: return &dlg_.m_sampleRate;
-      case video::kChannelsList: return &dlg_.m_channels;
-      default: return nullptr;
+      case video::kFormatList:
+        return &dlg_.m_format;
+      case video::kVideoCodecList:
+        return &dlg_.m_videoCodec;
+      case video::kVideoBitrateList:
+        return &dlg_.m_videoBitrate;
+      case video::kFrameSizeList:
+        return &dlg_.m_frameSize;
+      case video::kFrameRateList:
+        return &dlg_.m_frameRate;
+      case video::kAspectList:
+        return &dlg_.m_aspect;
+      case video::kAudioCodecList:
+        return &dlg_.m_audioCodec;
+      case video::kAudioBitrateList:
+        return &dlg_.m_audioBitrate;
+      case video::kSampleRateList:
+        return &dlg_.m_sampleRate;
+      case video::kChannelsList:
+        return &dlg_.m_channels;
+      default:
+        return nullptr;
     }
   }
   CvideoDlg& dlg_;
@@ -69,8 +80,9 @@ class DialogOptionBoxes final : public video::OptionBoxes {
 // empty: the encoder may be rewriting it at this very moment.
 bool ReadProgress(const std::wstring& path, int& value) {
   // Shared every way: the encoder may hold the file open while it writes.
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   char text[64];
   DWORD got = 0;
@@ -98,7 +110,9 @@ std::wstring PercentText(int value) {
   return std::to_wstring(value / 10) + L"%";
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -106,13 +120,22 @@ bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 void CvideoDlg::InitOptionTables() {
   m_boxes = std::make_unique<DialogOptionBoxes>(*this);
-  m_tables = std::make_unique<video::OptionTables>(*m_boxes, [this] { return std::wstring(m_exeDir); });
+  m_tables =
+      std::make_unique<video::OptionTables>(*m_boxes, [this] { return std::wstring(m_exeDir); });
 }
 
-void CvideoDlg::FillOptions3gp() { m_tables->FillOptions3gp(); }
-void CvideoDlg::FillOptions3gpp2() { m_tables->FillOptions3gpp2(); }
-void CvideoDlg::FillAudioAmr() { m_tables->FillAudioAmr(); }
-void CvideoDlg::FillAudioAac() { m_tables->FillAudioAac(); }
+void CvideoDlg::FillOptions3gp() {
+  m_tables->FillOptions3gp();
+}
+void CvideoDlg::FillOptions3gpp2() {
+  m_tables->FillOptions3gpp2();
+}
+void CvideoDlg::FillAudioAmr() {
+  m_tables->FillAudioAmr();
+}
+void CvideoDlg::FillAudioAac() {
+  m_tables->FillAudioAac();
+}
 
 void CvideoDlg::OnFormatChanged() {
   m_tables->OnFormatChanged();
@@ -154,12 +177,16 @@ void CvideoDlg::MapChannels() {
 
 // ---- the queue ----
 
-std::wstring CvideoDlg::ProgressPath() const { return std::wstring(m_exeDir) + L"\\progress.txt"; }
+std::wstring CvideoDlg::ProgressPath() const {
+  return std::wstring(m_exeDir) + L"\\progress.txt";
+}
 
 void CvideoDlg::EnableInputs(bool enable) {
-  for (int id : {IDC_OUTPUT_DIR, IDC_ADD, IDC_DELETE, IDC_CLEAR, IDC_UP, IDC_DOWN, IDC_SET_OUTPUT, IDC_CONVERT})
+  for (int id : {IDC_OUTPUT_DIR, IDC_ADD, IDC_DELETE, IDC_CLEAR, IDC_UP, IDC_DOWN, IDC_SET_OUTPUT,
+                 IDC_CONVERT})
     ::EnableWindow(GetDlgItem(id), enable);
-  for (int id = video::kFormatList; id <= video::kChannelsList; ++id) ::EnableWindow(GetDlgItem(id), enable);
+  for (int id = video::kFormatList; id <= video::kChannelsList; ++id)
+    ::EnableWindow(GetDlgItem(id), enable);
   if (enable) ::EnableWindow(GetDlgItem(IDC_FILE_LIST), TRUE);
 }
 
@@ -170,8 +197,8 @@ void CvideoDlg::OnConvert() {
   }
   if (!m_exeDir[0]) {
     // The start-up has said why: the encoder and its progress file cannot be found.
-    DlgMessageBox(m_hWnd, L"程序所在文件夹的路径太长，找不到转换程序 vv.exe，无法转换。", L"提示信息",
-                  MB_OK | MB_ICONWARNING);
+    DlgMessageBox(m_hWnd, L"程序所在文件夹的路径太长，找不到转换程序 vv.exe，无法转换。",
+                  L"提示信息", MB_OK | MB_ICONWARNING);
     return;
   }
   EnableInputs(false);
@@ -197,8 +224,8 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   video::NamingCallbacks callbacks;
   callbacks.fileExists = FileExists;
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
-    return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(), MB_OKCANCEL) ==
-           IDOK;
+    return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(),
+                         MB_OKCANCEL) == IDOK;
   };
   const video::NamingResult named = video::ChooseOutputPath(source, folder, ext, callbacks);
   if (named.output.empty()) return named.error;
@@ -212,8 +239,8 @@ std::wstring CvideoDlg::PrepareRow(int row) {
 
   // The encoder counts from 0 again; a reader may have the file open at this moment.
   HANDLE h = CreateFileW(ProgressPath().c_str(), GENERIC_WRITE,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h != INVALID_HANDLE_VALUE) {
     DWORD written = 0;
     WriteFile(h, "0", 1, &written, nullptr);
@@ -230,7 +257,8 @@ void CvideoDlg::StartRow(int row) {
   std::wstring error = PrepareRow(row);
   if (!error.empty()) {
     m_rowError = error;
-    const std::wstring text = L"这个文件无法转换：\n" + m_list.GetItemText(row, 0) + L"\n\n" + error;
+    const std::wstring text =
+        L"这个文件无法转换：\n" + m_list.GetItemText(row, 0) + L"\n\n" + error;
     DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
   }
   m_preparing = false;
@@ -239,8 +267,8 @@ void CvideoDlg::StartRow(int row) {
   // The encoder lives in the program folder, beside its progress file.
   char folder[TavrinFFmpeg::kPathSize] = {};
   BOOL lossy = FALSE;
-  const int n = m_exeDir[0] ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, m_exeDir, -1, folder,
-                                                  int(sizeof folder), nullptr, &lossy)
+  const int n = m_exeDir[0] ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, m_exeDir, -1,
+                                                  folder, int(sizeof folder), nullptr, &lossy)
                             : 0;
   m_encoder = new TavrinFFmpeg(m_command, n > 0 && !lossy ? folder : nullptr);
 }
@@ -259,7 +287,8 @@ std::wstring CvideoDlg::FinishedRowStatus() {
   delete m_encoder;
   m_encoder = nullptr;
   if (!refusal.empty()) {
-    const std::wstring text = L"这个文件无法转换：\n" + m_list.GetItemText(m_current, 0) + L"\n\n" + refusal;
+    const std::wstring text =
+        L"这个文件无法转换：\n" + m_list.GetItemText(m_current, 0) + L"\n\n" + refusal;
     DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
   }
   return status;
@@ -287,7 +316,8 @@ void CvideoDlg::RefreshStatus(bool finished) {
       if (!m_preparing && ReadProgress(ProgressPath(), value)) m_shownValue = value;
       current = PercentText(value);
       // Within one file the bar only moves forward.
-      if (value >= 0 && value <= kFullScale && value > m_progress.GetPos()) m_progress.SetPos(value);
+      if (value >= 0 && value <= kFullScale && value > m_progress.GetPos())
+        m_progress.SetPos(value);
     }
   }
   // Only what changed is written, so a long list costs little and does not flicker;

@@ -37,7 +37,9 @@ double Seconds() {
 double CpuSeconds() {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto value = [](FILETIME t) { return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+  const auto value = [](FILETIME t) {
+    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+  };
   return value(kernel) + value(user);
 }
 
@@ -59,7 +61,8 @@ double Median(std::vector<double> v) {
 }
 
 void Script(const std::wstring& dir, const char* steps) {
-  HANDLE h = CreateFileW((dir + L"\\vvscript.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h = CreateFileW((dir + L"\\vvscript.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                         CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(h, steps, DWORD(strlen(steps)), &written, nullptr);
   CloseHandle(h);
@@ -85,7 +88,8 @@ int main() {
     lstrcpynW(dlg.m_exeDir, dir.c_str(), CvideoDlg::kExeDirSize);
     dlg.m_outputDir.SetWindowText(dir + L"\\out");
     const int rows = 1000;
-    for (int i = 0; i < rows; ++i) dlg.m_list.InsertItem(i, dir + L"\\src\\clip" + std::to_wstring(i) + L".avi");
+    for (int i = 0; i < rows; ++i)
+      dlg.m_list.InsertItem(i, dir + L"\\src\\clip" + std::to_wstring(i) + L".avi");
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
     std::vector<double> ms;
     for (int round = 0; round < 31; ++round) {
@@ -95,9 +99,11 @@ int main() {
     }
     bool shown = dlg.m_list.GetItemText(0, 1) == L"0%";
     for (int i = 1; i < rows; ++i) shown = shown && dlg.m_list.GetItemText(i, 1) == L"等待";
-    std::printf("tick with %d rows: first %.2f ms, median of the next %zu %.2f ms (target < 20 ms); statuses %s\n",
-                rows, ms.front(), ms.size() - 1, Median({ms.begin() + 1, ms.end()}),
-                shown ? "as expected" : "WRONG");
+    std::printf(
+        "tick with %d rows: first %.2f ms, median of the next %zu %.2f ms (target < 20 ms); "
+        "statuses %s\n",
+        rows, ms.front(), ms.size() - 1, Median({ms.begin() + 1, ms.end()}),
+        shown ? "as expected" : "WRONG");
     SendMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0);
   }
 
@@ -112,10 +118,13 @@ int main() {
     answers.boxes.clear();
     const double cpu = CpuSeconds(), wall = Seconds();
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
-    const bool ended = Pump(dlg, [&] { return !answers.boxes.empty(); }, encodeSeconds + 30);
+    const bool ended = Pump(
+        dlg, [&] { return !answers.boxes.empty(); }, encodeSeconds + 30);
     const double usedCpu = CpuSeconds() - cpu, usedWall = Seconds() - wall;
-    std::printf("video's own CPU during a %.0f s encode: %.4f CPU-s per wall s over %.1f s (target <= 0.02)%s\n",
-                encodeSeconds, usedCpu / usedWall, usedWall, ended ? "" : " (the run did not end)");
+    std::printf(
+        "video's own CPU during a %.0f s encode: %.4f CPU-s per wall s over %.1f s (target <= "
+        "0.02)%s\n",
+        encodeSeconds, usedCpu / usedWall, usedWall, ended ? "" : " (the run did not end)");
   }
   return 0;
 }

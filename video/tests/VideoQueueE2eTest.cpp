@@ -17,7 +17,9 @@
 
 namespace {
 
-std::wstring W(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring W(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
 
 // What ffprobe says of a file: "codec,width,height" per stream, then the duration.
 struct Probe {
@@ -27,10 +29,11 @@ struct Probe {
 
 Probe ProbeFile(const std::wstring& path) {
   bridge::LinuxJob job;
-  EXPECT_TRUE(job.Start("/usr/bin/ffprobe",
-                        {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration", "-of",
-                         "csv=p=0", bridge::UnixPath(path)},
-                        false, false));
+  EXPECT_TRUE(
+      job.Start("/usr/bin/ffprobe",
+                {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
+                 "-of", "csv=p=0", bridge::UnixPath(path)},
+                false, false));
   job.Wait([] {});
   std::string carry;
   Probe p;
@@ -55,7 +58,8 @@ class QueueE2e : public testing::Test {
     for (const wchar_t* f : {L"vv.exe", L"h264.dat"})
       ASSERT_TRUE(CopyFileW((bin + f).c_str(), (exeDir + L"\\" + f).c_str(), FALSE)) << f;
     clip = bin + L"bridgedata\\clip.mp4";
-    ASSERT_NE(GetFileAttributesW(clip.c_str()), INVALID_FILE_ATTRIBUTES) << "the clip fixture did not run";
+    ASSERT_NE(GetFileAttributesW(clip.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the clip fixture did not run";
   }
 
   std::unique_ptr<CvideoDlg> Open() {
@@ -78,8 +82,9 @@ class QueueE2e : public testing::Test {
   std::wstring Run(CvideoDlg& dlg) {
     answers.boxes.clear();
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
-    EXPECT_TRUE(testkit::PumpUntil([&] { return !answers.boxes.empty() && answers.boxes.back().caption == L"转换完成"; },
-                                   60000));
+    EXPECT_TRUE(testkit::PumpUntil(
+        [&] { return !answers.boxes.empty() && answers.boxes.back().caption == L"转换完成"; },
+        60000));
     return dlg.m_list.GetItemText(0, 1);
   }
 
