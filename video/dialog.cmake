@@ -35,17 +35,6 @@ if(ZV_WINDOWS)
     set_tests_properties(video_queue_e2e_test PROPERTIES FIXTURES_REQUIRED "wine_env;bridges_clip")
   endif()
 
-  # The queue's cost with a long list and during an encode; prints its figures.
-  if(ZV_WINE_TESTS AND ZV_TESTS)
-    add_executable(video_queue_bench tests/QueueBench.cpp video.rc)
-    target_link_libraries(video_queue_bench PRIVATE zv_video_dialog)
-    target_include_directories(video_queue_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-    target_link_options(video_queue_bench PRIVATE -mconsole)
-    add_dependencies(video_queue_bench vvdouble)
-    zv_warnings(video_queue_bench)
-    add_test(NAME video_queue_bench COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} $<TARGET_FILE:video_queue_bench>)
-    set_tests_properties(video_queue_bench PROPERTIES LABELS "wine;bench" FIXTURES_REQUIRED wine_env TIMEOUT 120)
-  endif()
 endif()
 
 # Screenshots for the README: video_screenshots OUT_DIR under Wine.

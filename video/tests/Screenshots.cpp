@@ -1,6 +1,7 @@
 // video_screenshots OUT_DIR: shows the main dialog (with two files added as a user adds
-// them) and the About dialog under Wine and saves what the screen shows of each as
-// video-main.png and video-about.png. For the README; not a test.
+// them), the About dialog, and the main dialog in the middle of a queue under Wine, and
+// saves what the screen shows of each as video-main.png, video-about.png and
+// video-queue.png. For the README; not a test.
 #include <windows.h>
 
 #include <cstdio>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "Dg3.h"
-#include "Png.h"
+#include "Capture.h"
 #include "dialogs/SystemDialogs.h"
 #include "resource.h"
 #include "videoDlg.h"
@@ -27,34 +28,37 @@ void Pump(DWORD ms) {
   }
 }
 
-bool SaveScreen(HWND window, const std::string& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint8_t> rgb(std::size_t(w) * h * 3);
-  const auto* px = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < std::size_t(w) * h; ++i) {
-    rgb[i * 3 + 0] = px[i * 4 + 2];
-    rgb[i * 3 + 1] = px[i * 4 + 1];
-    rgb[i * 3 + 2] = px[i * 4 + 0];
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  const auto png = testkit::EncodePng(w, h, rgb.data(), std::size_t(w) * 3);
-  std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-  return bool(file);
+std::wstring ExeDir() {
+  wchar_t path[MAX_PATH * 2];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L'\\') + 1);
+}
+
+// The dialog in the middle of a queue of three files: the encoder double (from
+// "doubles" beside this program) reports 42 % and waits.
+bool QueueShot(const std::string& path) {
+  const std::wstring work = ExeDir() + L"screenshot_queue";
+  CreateDirectoryW(work.c_str(), nullptr);
+  CreateDirectoryW((work + L"\\out").c_str(), nullptr);
+  if (!CopyFileW((ExeDir() + L"doubles\\vv.exe").c_str(), (work + L"\\vv.exe").c_str(), FALSE))
+    return false;
+  std::ofstream((work + L"\\vvscript.txt").c_str()) << "progress:420 sleep:30000";
+
+  CvideoDlg dlg;
+  if (!dlg.Create(nullptr, true)) return false;
+  SetWindowPos(dlg.m_hWnd, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  lstrcpynW(dlg.m_exeDir, work.c_str(), CvideoDlg::kExeDirSize);
+  dlg.m_outputDir.SetWindowText(work + L"\\out");
+  const wchar_t* sources[] = {L"D:\\视频\\毕业晚会.rmvb", L"D:\\视频\\旅行记录.avi",
+                              L"D:\\视频\\家庭聚会.mp4"};
+  for (int i = 0; i < 3; ++i) dlg.m_list.InsertItem(i, sources[i]);
+  SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
+  Pump(2600);  // two ticks of the progress poll
+  const bool ok = testkit::CaptureToPng(dlg.m_hWnd, path);
+  SendMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0);  // ends the encoder
+  Pump(300);
+  return ok;
 }
 }  // namespace
 
@@ -77,13 +81,17 @@ int main(int argc, char** argv) {
   SendMessageW(dlg.GetDlgItem(IDC_ADD), BM_CLICK, 0, 0);
   SendMessageW(dlg.GetDlgItem(IDC_ADD), BM_CLICK, 0, 0);
   Pump(1500);
-  bool ok = SaveScreen(dlg.m_hWnd, out + "video-main.png");
+  bool ok = testkit::CaptureToPng(dlg.m_hWnd, out + "video-main.png");
 
   Dg3 about(dlg.m_hWnd);
   if (!about.Create(dlg.m_hWnd, true)) return 1;
   SetWindowPos(about.m_hWnd, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   Pump(1000);
-  ok = SaveScreen(about.m_hWnd, out + "video-about.png") && ok;
+  ok = testkit::CaptureToPng(about.m_hWnd, out + "video-about.png") && ok;
+  SendMessageW(about.m_hWnd, WM_CLOSE, 0, 0);
+  SendMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0);
+  Pump(300);
+  ok = QueueShot(out + "video-queue.png") && ok;
   std::printf("%s\n", ok ? "saved" : "failed");
   return ok ? 0 : 1;
 }

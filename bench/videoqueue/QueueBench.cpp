@@ -108,8 +108,8 @@ int main() {
   }
 
   {
-    const double encodeSeconds = 5;
-    Script(dir, "sleep:5000");
+    const double encodeSeconds = 20;
+    Script(dir, "run:20000:200");
     CvideoDlg dlg;
     dlg.Create(nullptr, false);
     lstrcpynW(dlg.m_exeDir, dir.c_str(), CvideoDlg::kExeDirSize);
