@@ -20,7 +20,7 @@ if(ZV_WINDOWS)
   zv_wine_test(video_worker_test SOURCES tests/TavrinFFmpegTest.cpp
     LIBS zv_video_worker DEPENDS vvdouble TIMEOUT 120)
   zv_wine_test(video_dialog_test SOURCES tests/VideoDlgTest.cpp tests/ControlButtonTest.cpp video.rc
-    LIBS zv_video_dialog DEPENDS vvdouble video TIMEOUT 120)
+    LIBS zv_video_dialog DEPENDS vvdouble video TIMEOUT 120 FOCUS)
   if(TARGET video_dialog_test)
     target_include_directories(video_dialog_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
