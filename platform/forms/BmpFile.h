@@ -1,5 +1,6 @@
 // Pixel rows without window handles: a view on 24- or 32-bit rows, and the reader of
-// Windows BMP files, which trusts nothing in the file.
+// Windows bitmaps (files and the packed form that bitmap resources hold), which trusts
+// nothing in the data.
 #pragma once
 
 #include <cstddef>
@@ -36,11 +37,26 @@ struct TDecodedBmp {
   }
 };
 
-// Limits on what a BMP file may claim; skin images are a few hundred pixels wide.
+// Limits on what a bitmap may claim; skin images are a few hundred pixels wide.
 constexpr int kMaxBmpDimension = 32768;
 constexpr std::int64_t kMaxBmpPixels = 16 * 1024 * 1024;
 
-// Decodes a BMP file of 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed or with bit
+// A caller may ask for tighter limits; looser ones than the above are not granted.
+struct TBmpLimits {
+  int maxSide = kMaxBmpDimension;
+  std::int64_t maxPixels = kMaxBmpPixels;
+};
+
+// Decodes a BMP file ("BM", the file header, then a packed bitmap whose rows start where
+// the file header says) of 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed or with bit
 // fields, bottom-up or top-down. False (and `out` empty) for anything else, for sizes
 // beyond the limits and for headers, palettes or rows that the data does not hold.
-bool DecodeBmp(const std::uint8_t* data, std::size_t size, TDecodedBmp& out);
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, TDecodedBmp& out,
+               const TBmpLimits& limits = {});
+
+// Decodes a packed bitmap as a bitmap resource holds it: the info header (12, 40, 52, 56,
+// 108 or 124 bytes), the three bit-field masks after a 40-byte header, the colour table
+// (`colorsUsed` entries, or all that the depth allows when 0; tables beside 16, 24 and
+// 32-bit rows are skipped), then the rows. Same formats and refusals as DecodeBmp.
+bool DecodeDib(const std::uint8_t* data, std::size_t size, TDecodedBmp& out,
+               const TBmpLimits& limits = {});

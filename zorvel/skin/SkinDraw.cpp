@@ -3,33 +3,18 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
+
+#include "forms/BmpFile.h"
 
 namespace {
 
-std::uint32_t ReadU32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-std::uint16_t ReadU16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::int32_t ReadI32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadU32(p)); }
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
   out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-// Spreads a bit-field value over 0..255.
-std::uint8_t FieldValue(std::uint32_t pixel, std::uint32_t mask) {
-  if (mask == 0) return 0;
-  int shift = 0;
-  while (((mask >> shift) & 1u) == 0) ++shift;
-  std::uint32_t max = mask >> shift;
-  std::uint32_t v = (pixel & mask) >> shift;
-  return static_cast<std::uint8_t>((v * 255u + max / 2) / max);
 }
 
 TSkinRect Intersect(const TSkinRect& a, const TSkinRect& b) {
@@ -189,122 +174,22 @@ void TSkinImage::Fill(const TSkinRect& rect, TSkinColour colour) noexcept {
 
 bool TSkinImage::LoadFromBmp(const std::uint8_t* data, std::size_t size, bool packedDib) {
   Clear();
-  if (data == nullptr) return false;
-  std::size_t infoAt = 0;
-  std::size_t bitsAt = 0;
-  bool haveOffset = false;
-  if (!packedDib) {
-    if (size < 14 || data[0] != 'B' || data[1] != 'M') return false;
-    bitsAt = ReadU32(data + 10);
-    haveOffset = true;
-    infoAt = 14;
-  }
-  if (size < infoAt + 12) return false;
-  const std::uint8_t* info = data + infoAt;
-  const std::uint32_t headerSize = ReadU32(info);
-  if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-      headerSize != 124)
+  TDecodedBmp bmp;
+  const TBmpLimits limits{kMaxSide, kMaxPixels};
+  if (!(packedDib ? DecodeDib(data, size, bmp, limits) : DecodeBmp(data, size, bmp, limits)))
     return false;
-  if (size - infoAt < headerSize) return false;
-  std::int64_t width, height;
-  int bitCount;
-  std::uint32_t compression = 0, colorsUsed = 0;
-  std::size_t paletteEntry = 4;
-  if (headerSize == 12) {
-    width = ReadU16(info + 4);
-    height = static_cast<std::int16_t>(ReadU16(info + 6));
-    bitCount = ReadU16(info + 10);
-    paletteEntry = 3;
+  width_ = bmp.width;
+  height_ = bmp.height;
+  stride_ = static_cast<std::size_t>(BmpStride(width_, 24));
+  if (bmp.bitsPerPixel == 24) {
+    bits_ = std::move(bmp.pixels);  // already our layout
   } else {
-    width = ReadI32(info + 4);
-    height = ReadI32(info + 8);
-    bitCount = ReadU16(info + 14);
-    compression = ReadU32(info + 16);
-    colorsUsed = ReadU32(info + 32);
-  }
-  const bool topDown = height < 0;
-  const std::int64_t rows = topDown ? -height : height;
-  if (width <= 0 || rows <= 0 || width > kMaxSide || rows > kMaxSide || width * rows > kMaxPixels) return false;
-  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-    return false;
-  // 0 uncompressed, 3 bit fields (16 and 32 bits only); run-length and embedded formats
-  // are refused.
-  if (compression != 0 && !(compression == 3 && (bitCount == 16 || bitCount == 32))) return false;
-  if (topDown && compression != 0 && compression != 3) return false;
-
-  std::size_t pos = infoAt + headerSize;
-  std::uint32_t masks[3] = {0, 0, 0};
-  if (compression == 3) {
-    if (headerSize >= 52) {
-      masks[0] = ReadU32(info + 40);
-      masks[1] = ReadU32(info + 44);
-      masks[2] = ReadU32(info + 48);
-    } else {
-      if (size < pos + 12) return false;
-      masks[0] = ReadU32(data + pos);
-      masks[1] = ReadU32(data + pos + 4);
-      masks[2] = ReadU32(data + pos + 8);
-      pos += 12;
-    }
-  } else if (bitCount == 16) {
-    masks[0] = 0x7C00;
-    masks[1] = 0x03E0;
-    masks[2] = 0x001F;
-  } else if (bitCount == 32) {
-    masks[0] = 0xFF0000;
-    masks[1] = 0xFF00;
-    masks[2] = 0xFF;
-  }
-
-  std::vector<std::uint32_t> palette;
-  if (bitCount <= 8) {
-    std::uint32_t maxColours = 1u << bitCount;
-    if (colorsUsed > maxColours) return false;
-    std::uint32_t n = colorsUsed == 0 ? maxColours : colorsUsed;
-    if (size < pos || (size - pos) / paletteEntry < n) return false;
-    for (std::uint32_t i = 0; i < n; ++i) {
-      const std::uint8_t* e = data + pos + i * paletteEntry;
-      palette.push_back(static_cast<std::uint32_t>(e[2]) | (static_cast<std::uint32_t>(e[1]) << 8) |
-                        (static_cast<std::uint32_t>(e[0]) << 16));
-    }
-    pos += n * paletteEntry;
-  }
-  if (!haveOffset) bitsAt = pos;
-  const std::size_t srcStride = ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
-  if (bitsAt > size || (size - bitsAt) / srcStride < static_cast<std::size_t>(rows)) return false;
-
-  SetSize(static_cast<int>(width), static_cast<int>(rows));
-  for (std::int64_t r = 0; r < rows; ++r) {
-    const std::uint8_t* src = data + bitsAt + static_cast<std::size_t>(r) * srcStride;
-    std::uint8_t* dst = Row(static_cast<int>(topDown ? r : rows - 1 - r));
-    for (std::int64_t x = 0; x < width; ++x, dst += 3) {
-      std::uint32_t rgb = 0;  // 0x00BBGGRR
-      switch (bitCount) {
-        case 1:
-        case 4:
-        case 8: {
-          std::size_t bit = static_cast<std::size_t>(x) * bitCount;
-          unsigned byte = src[bit / 8];
-          unsigned index = (byte >> (8 - bitCount - bit % 8)) & ((1u << bitCount) - 1);
-          rgb = index < palette.size() ? palette[index] : 0;
-          break;
-        }
-        case 16:
-        case 32: {
-          std::uint32_t v = bitCount == 16 ? ReadU16(src + x * 2) : ReadU32(src + x * 4);
-          rgb = FieldValue(v, masks[0]) | (FieldValue(v, masks[1]) << 8) |
-                (static_cast<std::uint32_t>(FieldValue(v, masks[2])) << 16);
-          break;
-        }
-        default: {  // 24
-          const std::uint8_t* p = src + x * 3;
-          rgb = static_cast<std::uint32_t>(p[2]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                (static_cast<std::uint32_t>(p[0]) << 16);
-        }
-      }
-      dst[0] = static_cast<std::uint8_t>(rgb >> 16);
-      dst[1] = static_cast<std::uint8_t>(rgb >> 8);
-      dst[2] = static_cast<std::uint8_t>(rgb);
+    // 32-bit rows: the fourth byte is dropped.
+    bits_.assign(stride_ * static_cast<std::size_t>(height_), 0);
+    const TPixelView src = bmp.View();
+    for (int y = 0; y < height_; ++y) {
+      std::uint8_t* dst = Row(y);
+      for (int x = 0; x < width_; ++x) std::memcpy(dst + x * 3, src.Pixel(x, y), 3);
     }
   }
   Touch();

@@ -23,19 +23,13 @@ struct Spec {
   std::vector<std::uint32_t> masks;    // bit fields after a 40-byte header
 };
 
-// Writes a BMP whose pixel (x, y) from the top holds `value(x, y)` (an index, a 16-bit
-// word or a 0x00RRGGBB colour, as the depth wants).
+// Writes a packed bitmap (info header, masks, palette, rows) whose pixel (x, y) from the
+// top holds `value(x, y)` (an index, a 16-bit word or a 0x00RRGGBB colour, as the depth
+// wants).
 template <class F>
-std::string MakeBmp(const Spec& s, F value) {
+std::string MakeDib(const Spec& s, F value) {
   const int stride = ((s.width * s.bpp + 31) / 32) * 4;
-  std::string table;
-  for (std::uint32_t m : s.masks) Put(table, m, 4);
-  for (std::uint32_t c : s.palette) Put(table, c, s.headerSize == 12 ? 3 : 4);
-  const int off = 14 + s.headerSize + static_cast<int>(table.size());
-  std::string f = "BM";
-  Put(f, off + stride * s.height, 4);
-  Put(f, 0, 4);
-  Put(f, off, 4);
+  std::string f;
   Put(f, s.headerSize, 4);
   if (s.headerSize == 12) {
     Put(f, s.width, 2), Put(f, s.height, 2), Put(f, 1, 2), Put(f, s.bpp, 2);
@@ -45,7 +39,8 @@ std::string MakeBmp(const Spec& s, F value) {
     Put(f, 0, 4), Put(f, 0, 4), Put(f, s.colorsUsed, 4), Put(f, 0, 4);
     f.append(static_cast<std::size_t>(s.headerSize - 40), '\0');
   }
-  f += table;
+  for (std::uint32_t m : s.masks) Put(f, m, 4);
+  for (std::uint32_t c : s.palette) Put(f, c, s.headerSize == 12 ? 3 : 4);
   for (int row = 0; row < s.height; ++row) {
     int y = s.topDown ? row : s.height - 1 - row;
     std::string line(static_cast<std::size_t>(stride), '\0');
@@ -64,13 +59,30 @@ std::string MakeBmp(const Spec& s, F value) {
   return f;
 }
 
+// The same bitmap as a file: the file header points at the rows.
+template <class F>
+std::string MakeBmp(const Spec& s, F value) {
+  const std::string dib = MakeDib(s, value);
+  const int stride = ((s.width * s.bpp + 31) / 32) * 4;
+  const int off = 14 + static_cast<int>(dib.size()) - stride * s.height;
+  std::string f = "BM";
+  Put(f, 14 + static_cast<int>(dib.size()), 4);
+  Put(f, 0, 4);
+  Put(f, off, 4);
+  return f + dib;
+}
+
 std::uint32_t PixelAt(TDecodedBmp& bmp, int x, int y) {
   const std::uint8_t* p = bmp.View().Pixel(x, y);
   return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
 }
 
-bool Decode(const std::string& file, TDecodedBmp& out) {
-  return DecodeBmp(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), out);
+bool Decode(const std::string& file, TDecodedBmp& out, const TBmpLimits& limits = {}) {
+  return DecodeBmp(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), out, limits);
+}
+
+bool DecodePacked(const std::string& dib, TDecodedBmp& out, const TBmpLimits& limits = {}) {
+  return DecodeDib(reinterpret_cast<const std::uint8_t*>(dib.data()), dib.size(), out, limits);
 }
 
 std::uint32_t Colour(int x, int y) { return 0x102030u * static_cast<std::uint32_t>(x + 1) + 0x050403u * y; }
@@ -108,6 +120,10 @@ TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
        [](int x, int) -> std::uint32_t { return x == 0 ? 0xF800 : x == 1 ? 0x07E0 : 0xFFFF; },
        [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0xFFFFFF; },
        24},
+      {"32-bit ten-bit channels", {3, 1, 32, 40, false, 3, 0, {}, {0x3FF00000, 0x000FFC00, 0x3FF}},
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0x3FF00000 : x == 1 ? 512u << 10 : 0xFFFFFFFF; },
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x008000 : 0xFFFFFF; },
+       32},
   };
   for (const Case& c : cases) {
     TDecodedBmp bmp;
@@ -151,6 +167,7 @@ TEST(BmpFile, RefusesDamagedAndOversizedFiles) {
       {"RLE8", with(30, 1, 4)},
       {"bit fields on 24 bits", with(30, 3, 4)},
       {"pixel offset past the end", with(10, 0x7FFFFFF0, 4)},
+      {"pixel offset inside the file header", with(10, 4, 4)},
       {"more colours than 8 bits hold", MakeBmp(many, [](int, int) { return 0u; })},
       {"palette cut short", MakeBmp(shortPalette, [](int, int) { return 0u; }).substr(0, 54 + 12)},
   };
@@ -169,6 +186,100 @@ TEST(BmpFile, IndexBeyondTheUsedColoursIsBlack) {
   ASSERT_TRUE(Decode(MakeBmp(s, [](int x, int) -> std::uint32_t { return x == 0 ? 1 : 200; }), bmp));
   EXPECT_EQ(PixelAt(bmp, 0, 0), 0xFF0000u);
   EXPECT_EQ(PixelAt(bmp, 1, 0), 0u);
+}
+
+// Bitmap resources hold no file header: the rows follow the masks and the colour table.
+TEST(BmpFile, DecodesPackedBitmapsAsResourcesHoldThem) {
+  static const std::vector<std::uint32_t> pal = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                                                 0xFFFFFF, 0x808080, 0x123456, 0xABCDEF,
+                                                 0x111111, 0x222222, 0x333333, 0x444444,
+                                                 0x555555, 0x666666, 0x777777, 0x888888};
+  const std::vector<std::uint32_t> three = {0x010203, 0x040506, 0x070809};
+  auto index = [](int x, int y) -> std::uint32_t { return (x * 5 + y) % 16; };
+  auto fromPal = [](int x, int y) { return pal[(x * 5 + y) % 16]; };
+  struct Case {
+    const char* name;
+    Spec spec;
+    std::uint32_t (*value)(int, int);
+    std::uint32_t (*expected)(int, int);
+  };
+  const Case cases[] = {
+      {"4-bit, full table", {7, 3, 4, 40, false, 0, 0, pal}, index, fromPal},
+      {"8-bit, 16 colours used", {5, 2, 8, 40, false, 0, 16, pal}, index, fromPal},
+      {"24-bit", {5, 3, 24}, Colour, Colour},
+      {"24-bit top-down", {3, 2, 24, 40, true}, Colour, Colour},
+      {"24-bit with a table before the rows", {3, 2, 24, 40, false, 0, 3, three}, Colour, Colour},
+      {"16-bit 565 masks before the rows", {3, 1, 16, 40, false, 3, 0, {}, {0xF800, 0x07E0, 0x001F}},
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0xF800 : x == 1 ? 0x07E0 : 0x001F; },
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0x0000FF; }},
+      {"1-bit core header, three-byte entries", {9, 2, 1, 12, false, 0, 0, {0x000000, 0xFFFFFF}},
+       [](int x, int y) -> std::uint32_t { return (x + y) & 1; },
+       [](int x, int y) -> std::uint32_t { return ((x + y) & 1) ? 0xFFFFFF : 0; }},
+  };
+  for (const Case& c : cases) {
+    TDecodedBmp bmp;
+    ASSERT_TRUE(DecodePacked(MakeDib(c.spec, c.value), bmp)) << c.name;
+    EXPECT_EQ(bmp.width, c.spec.width) << c.name;
+    EXPECT_EQ(bmp.height, c.spec.height) << c.name;
+    EXPECT_EQ(bmp.bitsPerPixel, 24) << c.name;
+    for (int y = 0; y < c.spec.height; ++y)
+      for (int x = 0; x < c.spec.width; ++x)
+        EXPECT_EQ(PixelAt(bmp, x, y), c.expected(x, y)) << c.name << " at " << x << "," << y;
+  }
+}
+
+TEST(BmpFile, RefusesDamagedPackedBitmaps) {
+  auto zero = [](int, int) { return 0u; };
+  const std::string good8 = MakeDib({4, 2, 8, 40, false, 0, 16, std::vector<std::uint32_t>(16, 7)}, zero);
+  Spec claimsTable = {3, 2, 24, 40, false, 0, 0x40000000};
+  struct Case {
+    const char* name;
+    std::string dib;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"cut inside the header", good8.substr(0, 20)},
+      {"palette cut short", good8.substr(0, 40 + 4 * 3)},
+      {"rows cut short", good8.substr(0, good8.size() - 1)},
+      {"more colours than 4 bits hold", MakeDib({4, 2, 4, 40, false, 0, 17, std::vector<std::uint32_t>(17, 7)}, zero)},
+      {"a table beside 24-bit rows past the end", MakeDib(claimsTable, Colour)},
+      {"masks missing", MakeDib({3, 1, 16, 40, false, 3}, zero).substr(0, 40 + 8)},
+      {"a whole file", MakeBmp(Spec{}, Colour)},
+  };
+  for (const Case& c : cases) {
+    TDecodedBmp bmp;
+    bmp.width = 9;
+    EXPECT_FALSE(DecodePacked(c.dib, bmp)) << c.name;
+    EXPECT_EQ(bmp.width, 0) << c.name;
+    EXPECT_TRUE(bmp.pixels.empty()) << c.name;
+  }
+  TDecodedBmp bmp;
+  EXPECT_FALSE(DecodeDib(nullptr, 0, bmp));
+}
+
+TEST(BmpFile, CallersMayTightenTheLimits) {
+  const TBmpLimits limits{16, 64};
+  struct Case {
+    const char* name;
+    Spec spec;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"16 x 4", {16, 4, 24}, true},
+      {"17 x 1", {17, 1, 24}, false},
+      {"1 x 17", {1, 17, 24}, false},
+      {"13 x 5, past the pixel count", {13, 5, 24}, false},
+  };
+  for (const Case& c : cases) {
+    TDecodedBmp bmp;
+    EXPECT_EQ(Decode(MakeBmp(c.spec, Colour), bmp, limits), c.fits) << c.name;
+    EXPECT_EQ(DecodePacked(MakeDib(c.spec, Colour), bmp, limits), c.fits) << c.name;
+    // Without them the same bitmaps are fine.
+    EXPECT_TRUE(DecodePacked(MakeDib(c.spec, Colour), bmp)) << c.name;
+  }
+  // Looser limits than the reader's own are not granted.
+  TDecodedBmp bmp;
+  EXPECT_FALSE(Decode(MakeBmp({kMaxBmpDimension + 1, 1, 1}, Colour), bmp, {1 << 20, 1 << 30}));
 }
 
 }  // namespace
