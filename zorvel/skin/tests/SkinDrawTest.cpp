@@ -345,6 +345,33 @@ TEST(TSkinImageBmp, RefusesHostileFiles) {
   EXPECT_FALSE(img.LoadFromBmp(nullptr, 0));
 }
 
+TEST(TSkinImageBmp, ReadsResourceBitmapsAndKeepsItsOwnLimits) {
+  // A resource holds the file without its 14-byte header; 32-bit rows lose the fourth byte.
+  auto file32 = MakeBmp(2, 1, 32, 0, {}, {0x30, 0x20, 0x10, 0x99, 0xFF, 0xFF, 0xFF, 0x99});
+  const std::vector<std::uint8_t> dib(file32.begin() + 14, file32.end());
+  TSkinImage img;
+  ASSERT_TRUE(img.LoadFromBmp(dib.data(), dib.size(), true));
+  EXPECT_EQ(img.Width(), 2);
+  EXPECT_EQ(img.Stride(), 8u);
+  EXPECT_EQ(img.Pixel(0, 0), 0x302010u);
+  EXPECT_EQ(img.Pixel(1, 0), 0xFFFFFFu);
+  EXPECT_FALSE(img.LoadFromBmp(file32.data(), file32.size(), true)) << "a file is no resource";
+
+  struct Case {
+    int w, h;
+    bool fits;
+  };
+  const Case cases[] = {{TSkinImage::kMaxSide, 1, true},
+                        {TSkinImage::kMaxSide + 1, 1, false},
+                        {1, TSkinImage::kMaxSide + 1, false}};
+  for (const Case& c : cases) {
+    const std::size_t stride = (static_cast<std::size_t>(c.w) * 3 + 3) / 4 * 4;
+    auto bmp = MakeBmp(c.w, c.h, 24, 0, {}, std::vector<std::uint8_t>(stride * c.h, 0x40));
+    EXPECT_EQ(img.LoadFromBmp(bmp.data(), bmp.size()), c.fits) << c.w << " x " << c.h;
+    EXPECT_EQ(img.Width(), c.fits ? c.w : 0);
+  }
+}
+
 TEST(TSkinImage, MirrorAndReplaceColour) {
   TSkinImage img = SolidStrip(1, 1, {1, kSkinKeyColour, 3});
   img.MirrorHorizontal();
