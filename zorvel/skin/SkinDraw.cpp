@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ImgUtil.h"
 #include "forms/BmpFile.h"
 
 namespace {
@@ -127,7 +128,7 @@ void TSkinImage::SetSize(int width, int height, TSkinColour fill) {
     throw std::length_error("skin image too large");
   width_ = width;
   height_ = height;
-  stride_ = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+  stride_ = static_cast<std::size_t>(BmpStride(width, 24));
   bits_.assign(stride_ * static_cast<std::size_t>(height), 0);
   if (fill != 0) Fill({0, 0, width, height}, fill);
   Touch();
@@ -215,11 +216,7 @@ std::vector<std::uint8_t> TSkinImage::SaveToBmp() const {
 }
 
 void TSkinImage::MirrorHorizontal() noexcept {
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* row = Row(y);
-    for (int a = 0, b = width_ - 1; a < b; ++a, --b)
-      for (int c = 0; c < 3; ++c) std::swap(row[a * 3 + c], row[b * 3 + c]);
-  }
+  skin::MirrorPixels({width_, height_, 3, static_cast<std::ptrdiff_t>(stride_), bits_.data()});
   Touch();
 }
 

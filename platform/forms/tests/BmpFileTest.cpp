@@ -85,6 +85,29 @@ bool DecodePacked(const std::string& dib, TDecodedBmp& out, const TBmpLimits& li
   return DecodeDib(reinterpret_cast<const std::uint8_t*>(dib.data()), dib.size(), out, limits);
 }
 
+// A decoded bitmap of the spec's size whose pixels are `expected(x, y)`.
+void ExpectPixels(TDecodedBmp& bmp, const Spec& spec, int outBpp, std::uint32_t (*expected)(int, int),
+                  const char* name) {
+  EXPECT_EQ(bmp.width, spec.width) << name;
+  EXPECT_EQ(bmp.height, spec.height) << name;
+  EXPECT_EQ(bmp.bitsPerPixel, outBpp) << name;
+  EXPECT_EQ(bmp.stride % 4, 0) << name;
+  for (int y = 0; y < spec.height; ++y)
+    for (int x = 0; x < spec.width; ++x)
+      EXPECT_EQ(PixelAt(bmp, x, y), expected(x, y)) << name << " at " << x << "," << y;
+}
+
+// A refusal leaves nothing behind from an earlier image.
+void ExpectRefused(bool (*decode)(const std::string&, TDecodedBmp&, const TBmpLimits&),
+                   const std::string& bytes, const char* name) {
+  TDecodedBmp bmp;
+  bmp.width = 9;
+  bmp.pixels.assign(4, 1);
+  EXPECT_FALSE(decode(bytes, bmp, {})) << name;
+  EXPECT_EQ(bmp.width, 0) << name;
+  EXPECT_TRUE(bmp.pixels.empty()) << name;
+}
+
 std::uint32_t Colour(int x, int y) { return 0x102030u * static_cast<std::uint32_t>(x + 1) + 0x050403u * y; }
 
 TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
@@ -128,13 +151,7 @@ TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
   for (const Case& c : cases) {
     TDecodedBmp bmp;
     ASSERT_TRUE(Decode(MakeBmp(c.spec, c.value), bmp)) << c.name;
-    EXPECT_EQ(bmp.width, c.spec.width) << c.name;
-    EXPECT_EQ(bmp.height, c.spec.height) << c.name;
-    EXPECT_EQ(bmp.bitsPerPixel, c.outBpp) << c.name;
-    EXPECT_EQ(bmp.stride % 4, 0) << c.name;
-    for (int y = 0; y < c.spec.height; ++y)
-      for (int x = 0; x < c.spec.width; ++x)
-        EXPECT_EQ(PixelAt(bmp, x, y), c.expected(x, y)) << c.name << " at " << x << "," << y;
+    ExpectPixels(bmp, c.spec, c.outBpp, c.expected, c.name);
   }
 }
 
@@ -171,13 +188,7 @@ TEST(BmpFile, RefusesDamagedAndOversizedFiles) {
       {"more colours than 8 bits hold", MakeBmp(many, [](int, int) { return 0u; })},
       {"palette cut short", MakeBmp(shortPalette, [](int, int) { return 0u; }).substr(0, 54 + 12)},
   };
-  for (const Case& c : cases) {
-    TDecodedBmp bmp;
-    bmp.width = 9;
-    EXPECT_FALSE(Decode(c.file, bmp)) << c.name;
-    EXPECT_EQ(bmp.width, 0) << c.name;
-    EXPECT_TRUE(bmp.pixels.empty()) << c.name;
-  }
+  for (const Case& c : cases) ExpectRefused(Decode, c.file, c.name);
 }
 
 TEST(BmpFile, IndexBeyondTheUsedColoursIsBlack) {
@@ -219,12 +230,7 @@ TEST(BmpFile, DecodesPackedBitmapsAsResourcesHoldThem) {
   for (const Case& c : cases) {
     TDecodedBmp bmp;
     ASSERT_TRUE(DecodePacked(MakeDib(c.spec, c.value), bmp)) << c.name;
-    EXPECT_EQ(bmp.width, c.spec.width) << c.name;
-    EXPECT_EQ(bmp.height, c.spec.height) << c.name;
-    EXPECT_EQ(bmp.bitsPerPixel, 24) << c.name;
-    for (int y = 0; y < c.spec.height; ++y)
-      for (int x = 0; x < c.spec.width; ++x)
-        EXPECT_EQ(PixelAt(bmp, x, y), c.expected(x, y)) << c.name << " at " << x << "," << y;
+    ExpectPixels(bmp, c.spec, 24, c.expected, c.name);
   }
 }
 
@@ -246,13 +252,7 @@ TEST(BmpFile, RefusesDamagedPackedBitmaps) {
       {"masks missing", MakeDib({3, 1, 16, 40, false, 3}, zero).substr(0, 40 + 8)},
       {"a whole file", MakeBmp(Spec{}, Colour)},
   };
-  for (const Case& c : cases) {
-    TDecodedBmp bmp;
-    bmp.width = 9;
-    EXPECT_FALSE(DecodePacked(c.dib, bmp)) << c.name;
-    EXPECT_EQ(bmp.width, 0) << c.name;
-    EXPECT_TRUE(bmp.pixels.empty()) << c.name;
-  }
+  for (const Case& c : cases) ExpectRefused(DecodePacked, c.dib, c.name);
   TDecodedBmp bmp;
   EXPECT_FALSE(DecodeDib(nullptr, 0, bmp));
 }
