@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "SolidStrip.h"
+
 namespace {
 
 struct FrameCase {
@@ -119,21 +121,6 @@ TEST(SkinCentredOrigin, LargerFramesOverhang) {
   EXPECT_EQ(SkinCentredOrigin({0, 0, 10, 10}, 16, 16), (TSkinPoint{-3, -3}));
   EXPECT_EQ(SkinCentredOrigin({10, 20, 30, 30}, 4, 4), (TSkinPoint{18, 23}));
   EXPECT_EQ(SkinCentredOrigin({0, 0, 10, 10}, 15, 15), (TSkinPoint{-2, -2}));
-}
-
-// A test image whose frames are solid colours.
-TSkinImage SolidStrip(int fw, int fh, std::initializer_list<TSkinColour> colours, bool vertical = false) {
-  int n = static_cast<int>(colours.size());
-  TSkinImage img(vertical ? fw : fw * n, vertical ? fh * n : fh);
-  int k = 0;
-  for (TSkinColour c : colours) {
-    if (vertical)
-      img.Fill({0, k * fh, fw, (k + 1) * fh}, c);
-    else
-      img.Fill({k * fw, 0, (k + 1) * fw, fh}, c);
-    ++k;
-  }
-  return img;
 }
 
 TEST(SkinComposeNineSlice, CornersEdgesAndCentreLandWhereTheyShould) {

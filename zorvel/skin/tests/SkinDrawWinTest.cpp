@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "SolidStrip.h"
 #include "forms/Controls.h"
 
 namespace {
@@ -54,20 +55,6 @@ class MemoryDC {
   std::uint32_t* bits_;
 };
 
-TSkinImage Strip(int fw, int fh, std::initializer_list<TSkinColour> colours, bool vertical = false) {
-  int n = static_cast<int>(colours.size());
-  TSkinImage img(vertical ? fw : fw * n, vertical ? fh * n : fh);
-  int k = 0;
-  for (TSkinColour c : colours) {
-    if (vertical)
-      img.Fill({0, k * fh, fw, (k + 1) * fh}, c);
-    else
-      img.Fill({k * fw, 0, (k + 1) * fw, fh}, c);
-    ++k;
-  }
-  return img;
-}
-
 struct Sample {
   int x, y;
   TSkinColour colour;
@@ -79,7 +66,7 @@ void ExpectSamples(const MemoryDC& dc, std::initializer_list<Sample> samples, co
 }
 
 TEST(SkinDrawWin, FrameStripDrawsFrameKStretched) {
-  TSkinImage strip = Strip(4, 4, {kRed, kGreen, kBlue});
+  TSkinImage strip = SolidStrip(4, 4, {kRed, kGreen, kBlue});
   MemoryDC dc(40, 20);
   DrawFrameStrip(dc.dc(), {5, 5, 25, 15}, strip, 2, 3, false);
   ExpectSamples(dc, {{5, 5, kGreen}, {24, 14, kGreen}, {4, 5, kGrey}, {25, 15, kGrey}}, "frame 2");
@@ -89,7 +76,7 @@ TEST(SkinDrawWin, FrameStripDrawsFrameKStretched) {
 }
 
 TEST(SkinDrawWin, VerticalStripsPickStackedFrames) {
-  TSkinImage strip = Strip(6, 5, {kRed, kGreen, kBlue, kYellow}, true);
+  TSkinImage strip = SolidStrip(6, 5, {kRed, kGreen, kBlue, kYellow}, true);
   MemoryDC dc(30, 30);
   DrawNineSlice(dc.dc(), {0, 0, 30, 30}, strip, {1, 1, 1, 1}, 3, 4, false, false, true);
   ExpectSamples(dc, {{0, 0, kBlue}, {15, 15, kBlue}, {29, 29, kBlue}}, "frame 3 of 4 stacked");
@@ -140,7 +127,7 @@ TEST(SkinDrawWin, MagentaIsTransparentOnBothBranches) {
 }
 
 TEST(SkinDrawWin, CentredFrameOverhangs) {
-  TSkinImage img = Strip(16, 16, {kRed, kBlue});
+  TSkinImage img = SolidStrip(16, 16, {kRed, kBlue});
   MemoryDC dc(30, 30);
   DrawFrameCentered(dc.dc(), {5, 5, 15, 15}, img, 2, 2, false);
   // 16 x 16 on a 10 x 10 rectangle at (5, 5): drawn from (2, 2) to (18, 18).
@@ -161,7 +148,7 @@ TEST(SkinDrawWin, ThreeSliceVariants) {
 }
 
 TEST(SkinDrawWin, TileBitmapRectRepeatsTheSourceRectangle) {
-  TSkinImage img = Strip(3, 3, {kRed, kBlue});
+  TSkinImage img = SolidStrip(3, 3, {kRed, kBlue});
   MemoryDC dc(20, 20);
   TileBitmapRect(dc.dc(), {0, 0, 10, 7}, img, {3, 0, 6, 3});
   // Copies start at 0, 3, 6, 9 across and 0, 3, 6 down; the last ones are not cut.
@@ -230,7 +217,7 @@ TEST(SkinDrawWin, EmptyImagesDrawNothing) {
   TransparentBlit(dc.dc(), {0, 0, 10, 10}, none, kSkinKeyColour);
   ExpectSamples(dc, {{0, 0, kGrey}, {9, 9, kGrey}}, "empty image");
   // Hostile frame numbers draw inside the image.
-  TSkinImage img = Strip(2, 2, {kRed, kBlue});
+  TSkinImage img = SolidStrip(2, 2, {kRed, kBlue});
   DrawFrameStrip(dc.dc(), {0, 0, 4, 4}, img, 9, 0, false);
   ExpectSamples(dc, {{0, 0, kRed}, {3, 3, kBlue}}, "count 0 draws the whole image");
 }
