@@ -195,7 +195,7 @@ void TDosThread::OutputLoop(HANDLE process, HANDLE output) {
   // While output flows, passes follow each other without a pause: after a pass that read
   // something, this many more look again at once before pausing, since a writer's next
   // block is often a moment behind. A silent child costs one peek per millisecond.
-  constexpr int kEagerPasses = 3;
+  constexpr int kEagerPasses = 12;
   std::vector<char> buffer(1024);
   int quietPasses = kEagerPasses;
 
