@@ -132,16 +132,21 @@ void GrayscalePixels(const TPixelView& view) {
     }
 }
 
-void ReplaceMagentaPixels(const TPixelView& view, std::uint32_t rgb) {
+void ReplaceColourPixels(const TPixelView& view, std::uint32_t key, std::uint32_t rgb) {
+  const int kb = ColorBlue(key), kg = ColorGreen(key), kr = ColorRed(key);
   for (int y = 0; y < view.height; ++y)
     for (int x = 0; x < view.width; ++x) {
       std::uint8_t* p = view.Pixel(x, y);
-      if (p[0] == 255 && p[1] == 0 && p[2] == 255) {
+      if (p[0] == kb && p[1] == kg && p[2] == kr) {
         p[0] = static_cast<std::uint8_t>(ColorBlue(rgb));
         p[1] = static_cast<std::uint8_t>(ColorGreen(rgb));
         p[2] = static_cast<std::uint8_t>(ColorRed(rgb));
       }
     }
+}
+
+void ReplaceMagentaPixels(const TPixelView& view, std::uint32_t rgb) {
+  ReplaceColourPixels(view, RGBColor(255, 0, 255), rgb);
 }
 
 void MirrorPixels(const TPixelView& view) {

@@ -57,6 +57,9 @@ TBandRange VisibleBands(int start, int count, int clipStart, int clipEnd);
 
 // Pixel work on 24-bit rows (32-bit rows are handled alike, the fourth byte carried).
 void GrayscalePixels(const TPixelView& view);
+// Every pixel of exactly `key`'s channels takes `rgb`'s (the high byte of each is not
+// looked at).
+void ReplaceColourPixels(const TPixelView& view, std::uint32_t key, std::uint32_t rgb);
 // Every pixel of exactly red 255, green 0, blue 255 takes `rgb`'s channels.
 void ReplaceMagentaPixels(const TPixelView& view, std::uint32_t rgb);
 void MirrorPixels(const TPixelView& view);

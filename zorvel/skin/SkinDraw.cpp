@@ -18,6 +18,11 @@ void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
   out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
+// The image's rows for the shared pixel helpers.
+TPixelView ViewOf(TSkinImage& image) noexcept {
+  return {image.Width(), image.Height(), 3, static_cast<std::ptrdiff_t>(image.Stride()), image.Row(0)};
+}
+
 TSkinRect Intersect(const TSkinRect& a, const TSkinRect& b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
           std::min(a.Bottom, b.Bottom)};
@@ -216,23 +221,12 @@ std::vector<std::uint8_t> TSkinImage::SaveToBmp() const {
 }
 
 void TSkinImage::MirrorHorizontal() noexcept {
-  skin::MirrorPixels({width_, height_, 3, static_cast<std::ptrdiff_t>(stride_), bits_.data()});
+  skin::MirrorPixels(ViewOf(*this));
   Touch();
 }
 
 void TSkinImage::ReplaceColour(TSkinColour key, TSkinColour colour) noexcept {
-  const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16), kg = static_cast<std::uint8_t>(key >> 8),
-                     kr = static_cast<std::uint8_t>(key);
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* p = Row(y);
-    for (int x = 0; x < width_; ++x, p += 3) {
-      if (p[0] == kb && p[1] == kg && p[2] == kr) {
-        p[0] = static_cast<std::uint8_t>(colour >> 16);
-        p[1] = static_cast<std::uint8_t>(colour >> 8);
-        p[2] = static_cast<std::uint8_t>(colour);
-      }
-    }
-  }
+  skin::ReplaceColourPixels(ViewOf(*this), key, colour);
   Touch();
 }
 
