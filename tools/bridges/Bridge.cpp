@@ -287,4 +287,22 @@ std::string LinuxJob::ReadAll(const char* name) const {
   return ReadFrom(File(name), 0);
 }
 
+MediaInfo ProbeMedia(const std::wstring& path) {
+  MediaInfo info;
+  LinuxJob job;
+  if (!job.Start("/usr/bin/ffprobe",
+                 {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
+                  "-of", "csv=p=0", UnixPath(path)},
+                 false, false))
+    return info;
+  job.Wait([] {});
+  std::string carry;
+  info.streams = TakeLines(carry, job.ReadAll("out") + "\n");
+  if (!info.streams.empty()) {
+    info.duration = std::atof(info.streams.back().c_str());
+    info.streams.pop_back();
+  }
+  return info;
+}
+
 }  // namespace bridge

@@ -69,6 +69,14 @@ class LinuxJob {
   unsigned beats_ = 0;
 };
 
+// What ffprobe says of a media file: "codec,width,height" for each stream, and the
+// duration in seconds (-1 when ffprobe could not run or said nothing).
+struct MediaInfo {
+  std::vector<std::string> streams;
+  double duration = -1;
+};
+MediaInfo ProbeMedia(const std::wstring& path);
+
 // Writes `text` to standard output (or error) at once, whatever the handle is.
 void Print(const std::string& text, bool toStderr = false);
 

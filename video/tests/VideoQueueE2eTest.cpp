@@ -21,29 +21,6 @@ std::wstring W(const std::string& ascii) {
   return std::wstring(ascii.begin(), ascii.end());
 }
 
-// What ffprobe says of a file: "codec,width,height" per stream, then the duration.
-struct Probe {
-  std::vector<std::string> streams;
-  double duration = -1;
-};
-
-Probe ProbeFile(const std::wstring& path) {
-  bridge::LinuxJob job;
-  EXPECT_TRUE(
-      job.Start("/usr/bin/ffprobe",
-                {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
-                 "-of", "csv=p=0", bridge::UnixPath(path)},
-                false, false));
-  job.Wait([] {});
-  std::string carry;
-  Probe p;
-  p.streams = bridge::TakeLines(carry, job.ReadAll("out") + "\n");
-  if (!p.streams.empty()) {
-    p.duration = std::atof(p.streams.back().c_str());
-    p.streams.pop_back();
-  }
-  return p;
-}
 
 class QueueE2e : public testing::Test {
  protected:
@@ -112,7 +89,7 @@ TEST_F(QueueE2e, ConvertsARealClipTo3g2And3gp) {
     Choose(*dlg, IDC_FORMAT, c.format);
     if (c.audio) Choose(*dlg, IDC_AUDIO_CODEC, c.audio);
     EXPECT_EQ(Run(*dlg), L"已完成");
-    const Probe p = ProbeFile(file);
+    const bridge::MediaInfo p = bridge::ProbeMedia(file);
     EXPECT_EQ(p.streams, c.streams);
     EXPECT_NEAR(p.duration, 3.0, 0.5);
   }

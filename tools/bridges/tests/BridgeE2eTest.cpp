@@ -38,29 +38,6 @@ ConsoleRun RunConsole(const std::string& commandLine) {
   return {runner->Lines.Items(), runner->ExitCode()};
 }
 
-// What ffprobe says of a file: "codec,width,height" per stream, then the duration.
-struct Probe {
-  std::vector<std::string> streams;
-  double duration = -1;
-};
-
-Probe ProbeFile(const std::wstring& path) {
-  bridge::LinuxJob job;
-  EXPECT_TRUE(
-      job.Start("/usr/bin/ffprobe",
-                {"-v", "error", "-show_entries", "stream=codec_name,width,height:format=duration",
-                 "-of", "csv=p=0", bridge::UnixPath(path)},
-                false, false));
-  job.Wait([] {});
-  std::string carry;
-  Probe p;
-  p.streams = bridge::TakeLines(carry, job.ReadAll("out") + "\n");
-  if (!p.streams.empty()) {
-    p.duration = std::atof(p.streams.back().c_str());
-    p.streams.pop_back();
-  }
-  return p;
-}
 
 std::wstring Wide(const std::string& ascii) {
   return std::wstring(ascii.begin(), ascii.end());
@@ -92,7 +69,7 @@ TEST(Bridges, FfmpegReportsTheSecondsDoneAndWritesTheAvi) {
   }
   EXPECT_GE(markers, 1);
   EXPECT_NEAR(last, 3.0, 0.5);
-  Probe p = ProbeFile(Wide(out));
+  bridge::MediaInfo p = bridge::ProbeMedia(Wide(out));
   EXPECT_EQ(p.streams, (std::vector<std::string>{"mpeg4,320,240", "mp3"}));
   EXPECT_NEAR(p.duration, 3.0, 0.5);
 }
@@ -214,7 +191,7 @@ TEST(Bridges, VvConvertsAndKeepsItsProgressFile) {
       EXPECT_GT(r.progress[i], r.progress[i - 1]);  // forward only
       EXPECT_LE(r.progress[i], 1000);
     }
-    Probe p = ProbeFile(out);
+    bridge::MediaInfo p = bridge::ProbeMedia(out);
     EXPECT_EQ(p.streams, c.streams);
     EXPECT_NEAR(p.duration, 3.0, 0.5);
   }
