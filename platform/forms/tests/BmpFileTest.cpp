@@ -147,6 +147,9 @@ TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
        [](int x, int) -> std::uint32_t { return x == 0 ? 0x3FF00000 : x == 1 ? 512u << 10 : 0xFFFFFFFF; },
        [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x008000 : 0xFFFFFF; },
        32},
+      {"32-bit, one channel as wide as the pixel", {3, 1, 32, 40, false, 3, 0, {}, {0xFFFFFFFF, 0, 0}},
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFFFFFFFF : x == 1 ? 0x80000000 : 0x00800000; },
+       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x800000 : 0; }, 32},
   };
   for (const Case& c : cases) {
     TDecodedBmp bmp;
