@@ -116,8 +116,8 @@ bool DecodePacked(const std::uint8_t* dib, std::size_t size, bool haveBitsAt, st
   if (!haveBitsAt) bitsAt = tableEnd;
 
   const std::ptrdiff_t srcStride = BmpStride(static_cast<int>(width), bpp);
-  if (bitsAt > size || static_cast<std::uint64_t>(srcStride) * static_cast<std::uint64_t>(height) >
-                           size - bitsAt)
+  if (bitsAt > size ||
+      static_cast<std::uint64_t>(srcStride) * static_cast<std::uint64_t>(height) > size - bitsAt)
     return false;
 
   out.width = static_cast<int>(width);

@@ -32,9 +32,7 @@ struct TDecodedBmp {
   std::ptrdiff_t stride = 0;
   std::vector<std::uint8_t> pixels;  // top-down rows
 
-  TPixelView View() {
-    return {width, height, bitsPerPixel / 8, stride, pixels.data()};
-  }
+  TPixelView View() { return {width, height, bitsPerPixel / 8, stride, pixels.data()}; }
 };
 
 // Limits on what a bitmap may claim; skin images are a few hundred pixels wide.

@@ -20,7 +20,8 @@ void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
 
 // The image's rows for the shared pixel helpers.
 TPixelView ViewOf(TSkinImage& image) noexcept {
-  return {image.Width(), image.Height(), 3, static_cast<std::ptrdiff_t>(image.Stride()), image.Row(0)};
+  return {image.Width(), image.Height(), 3, static_cast<std::ptrdiff_t>(image.Stride()),
+          image.Row(0)};
 }
 
 TSkinRect Intersect(const TSkinRect& a, const TSkinRect& b) {
@@ -48,13 +49,12 @@ TSkinFrame SkinFrameRect(int width, int height, int frameIndex, int frameCount, 
   return f;
 }
 
-TSkinMargins SkinFitMargins(const TSkinMargins& margins, int width, int height, const TSkinFrame& frame) {
+TSkinMargins SkinFitMargins(const TSkinMargins& margins, int width, int height,
+                            const TSkinFrame& frame) {
   TSkinMargins m{std::max(margins.Left, 0), std::max(margins.Top, 0), std::max(margins.Right, 0),
                  std::max(margins.Bottom, 0)};
   // 64-bit sums: margins come from the skin description and may be huge.
-  auto tooWide = [](int a, int b, int limit) {
-    return static_cast<std::int64_t>(a) + b > limit;
-  };
+  auto tooWide = [](int a, int b, int limit) { return static_cast<std::int64_t>(a) + b > limit; };
   if (tooWide(m.Left, m.Right, width) || tooWide(m.Left, m.Right, frame.FW)) m.Left = m.Right = 0;
   if (tooWide(m.Top, m.Bottom, height) || tooWide(m.Top, m.Bottom, frame.FH)) m.Top = m.Bottom = 0;
   return m;
@@ -102,8 +102,10 @@ std::vector<TSkinPiece> SkinStripThreeSlicePieces(const TSkinRect& d, const TSki
   if (static_cast<std::int64_t>(mL) + mR > f.FW) mL = mR = 0;
   return {
       {{d.Left, d.Top, d.Left + mL, d.Bottom}, {f.X0, f.Y0, f.X0 + mL, f.Y0 + f.FH}},
-      {{d.Left + mL, d.Top, d.Right - mR, d.Bottom}, {f.X0 + mL, f.Y0, f.X0 + f.FW - mR, f.Y0 + f.FH}},
-      {{d.Right - mR, d.Top, d.Right, d.Bottom}, {f.X0 + f.FW - mR, f.Y0, f.X0 + f.FW, f.Y0 + f.FH}},
+      {{d.Left + mL, d.Top, d.Right - mR, d.Bottom},
+       {f.X0 + mL, f.Y0, f.X0 + f.FW - mR, f.Y0 + f.FH}},
+      {{d.Right - mR, d.Top, d.Right, d.Bottom},
+       {f.X0 + f.FW - mR, f.Y0, f.X0 + f.FW, f.Y0 + f.FH}},
   };
 }
 
@@ -165,7 +167,8 @@ void TSkinImage::SetPixel(int x, int y, TSkinColour colour) noexcept {
 void TSkinImage::Fill(const TSkinRect& rect, TSkinColour colour) noexcept {
   TSkinRect r = Intersect(rect, {0, 0, width_, height_});
   if (r.Width() <= 0 || r.Height() <= 0) return;
-  const std::uint8_t b = static_cast<std::uint8_t>(colour >> 16), g = static_cast<std::uint8_t>(colour >> 8),
+  const std::uint8_t b = static_cast<std::uint8_t>(colour >> 16),
+                     g = static_cast<std::uint8_t>(colour >> 8),
                      red = static_cast<std::uint8_t>(colour);
   for (int y = r.Top; y < r.Bottom; ++y) {
     std::uint8_t* p = Row(y) + r.Left * 3;
@@ -204,7 +207,8 @@ bool TSkinImage::LoadFromBmp(const std::uint8_t* data, std::size_t size, bool pa
 
 std::vector<std::uint8_t> TSkinImage::SaveToBmp() const {
   std::vector<std::uint8_t> out;
-  const std::uint32_t dataSize = static_cast<std::uint32_t>(stride_ * static_cast<std::size_t>(height_));
+  const std::uint32_t dataSize =
+      static_cast<std::uint32_t>(stride_ * static_cast<std::size_t>(height_));
   out.push_back('B');
   out.push_back('M');
   PutU32(out, 54 + dataSize);
@@ -233,7 +237,8 @@ void TSkinImage::ReplaceColour(TSkinColour key, TSkinColour colour) noexcept {
 // ---------------------------------------------------------------------------------------
 // Pixel copies
 
-void SkinStretchCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src, const TSkinRect& source) {
+void SkinStretchCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src,
+                     const TSkinRect& source) {
   const int dw = dest.Width(), dh = dest.Height(), sw = source.Width(), sh = source.Height();
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || dst.Empty() || src.Empty()) return;
   TSkinRect visible = Intersect(dest, {0, 0, dst.Width(), dst.Height()});
@@ -247,7 +252,8 @@ void SkinStretchCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& s
   }
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     std::int64_t dy = y - dest.Top;
-    int sy = source.Top + static_cast<int>(((2 * dy + 1) * sh) / (2 * static_cast<std::int64_t>(dh)));
+    int sy =
+        source.Top + static_cast<int>(((2 * dy + 1) * sh) / (2 * static_cast<std::int64_t>(dh)));
     if (sy < 0 || sy >= src.Height()) continue;
     const std::uint8_t* srow = src.Row(sy);
     std::uint8_t* d = dst.Row(y) + visible.Left * 3;
@@ -263,16 +269,18 @@ void SkinStretchCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& s
   dst.Touch();
 }
 
-void SkinTileCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src, const TSkinRect& source) {
+void SkinTileCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src,
+                  const TSkinRect& source) {
   const int w = source.Width(), h = source.Height();
   for (const TSkinPoint& p : SkinTilePositions(dest, w, h))
     SkinStretchCopy(dst, {p.X, p.Y, p.X + w, p.Y + h}, src, source);
 }
 
 void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinColour key) {
-  TSkinRect visible = Intersect({x, y, x + src.Width(), y + src.Height()}, {0, 0, dst.Width(), dst.Height()});
-  const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16), kg = static_cast<std::uint8_t>(key >> 8),
-                     kr = static_cast<std::uint8_t>(key);
+  TSkinRect visible =
+      Intersect({x, y, x + src.Width(), y + src.Height()}, {0, 0, dst.Width(), dst.Height()});
+  const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16),
+                     kg = static_cast<std::uint8_t>(key >> 8), kr = static_cast<std::uint8_t>(key);
   for (int dy = visible.Top; dy < visible.Bottom; ++dy) {
     const std::uint8_t* s = src.Row(dy - y) + (visible.Left - x) * 3;
     std::uint8_t* d = dst.Row(dy) + visible.Left * 3;
@@ -287,14 +295,15 @@ void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinCo
 }
 
 void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const TSkinImage& source,
-                              const TSkinMargins& margins, int frameIndex, int frameCount, bool tile,
-                              bool vertical) {
+                              const TSkinMargins& margins, int frameIndex, int frameCount,
+                              bool tile, bool vertical) {
   if (width <= 0 || height <= 0 || source.Empty()) {
     result.Clear();
     return;
   }
   if (result.Width() != width || result.Height() != height) result.SetSize(width, height);
-  TSkinFrame frame = SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
+  TSkinFrame frame =
+      SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
   for (const TSkinPiece& piece : SkinNineSlicePieces(width, height, frame, margins, tile)) {
     if (piece.Tiled)
       SkinTileCopy(result, piece.Dest, source, piece.Source);
@@ -303,14 +312,16 @@ void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const T
   }
 }
 
-void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& source, const TSkinMargins& margins,
-                        int frameIndex, int frameCount, bool tile, bool vertical) {
+void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& source,
+                        const TSkinMargins& margins, int frameIndex, int frameCount, bool tile,
+                        bool vertical) {
   const int width = dest.Width(), height = dest.Height();
   if (width <= 0 || height <= 0 || source.Empty() || dst.Empty()) return;
-  TSkinFrame frame = SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
+  TSkinFrame frame =
+      SkinFrameRect(source.Width(), source.Height(), frameIndex, frameCount, vertical);
   for (TSkinPiece piece : SkinNineSlicePieces(width, height, frame, margins, tile)) {
-    piece.Dest = {piece.Dest.Left + dest.Left, piece.Dest.Top + dest.Top, piece.Dest.Right + dest.Left,
-                  piece.Dest.Bottom + dest.Top};
+    piece.Dest = {piece.Dest.Left + dest.Left, piece.Dest.Top + dest.Top,
+                  piece.Dest.Right + dest.Left, piece.Dest.Bottom + dest.Top};
     if (!piece.Tiled) {
       SkinStretchCopy(dst, piece.Dest, source, piece.Source);
       continue;
@@ -328,16 +339,18 @@ void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage
   }
 }
 
-TSkinImage SkinComposeNineSlice(int width, int height, const TSkinImage& source, const TSkinMargins& margins,
-                                int frameIndex, int frameCount, bool tile, bool vertical) {
+TSkinImage SkinComposeNineSlice(int width, int height, const TSkinImage& source,
+                                const TSkinMargins& margins, int frameIndex, int frameCount,
+                                bool tile, bool vertical) {
   TSkinImage result;
-  SkinComposeNineSliceInto(result, width, height, source, margins, frameIndex, frameCount, tile, vertical);
+  SkinComposeNineSliceInto(result, width, height, source, margins, frameIndex, frameCount, tile,
+                           vertical);
   return result;
 }
 
-std::vector<TSkinRect> SkinRegionRuns(const TSkinImage& source, int offsetX, int offsetY, TSkinColour key,
-                                      std::uint8_t toleranceRed, std::uint8_t toleranceGreen,
-                                      std::uint8_t toleranceBlue) {
+std::vector<TSkinRect> SkinRegionRuns(const TSkinImage& source, int offsetX, int offsetY,
+                                      TSkinColour key, std::uint8_t toleranceRed,
+                                      std::uint8_t toleranceGreen, std::uint8_t toleranceBlue) {
   const int kr = static_cast<int>(key & 0xFF), kg = static_cast<int>((key >> 8) & 0xFF),
             kb = static_cast<int>((key >> 16) & 0xFF);
   const int hr = std::min(kr + toleranceRed, 255), hg = std::min(kg + toleranceGreen, 255),

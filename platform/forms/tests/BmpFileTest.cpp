@@ -34,8 +34,8 @@ std::string MakeDib(const Spec& s, F value) {
   if (s.headerSize == 12) {
     Put(f, s.width, 2), Put(f, s.height, 2), Put(f, 1, 2), Put(f, s.bpp, 2);
   } else {
-    Put(f, s.width, 4), Put(f, s.topDown ? -s.height : s.height, 4), Put(f, 1, 2),
-        Put(f, s.bpp, 2), Put(f, s.compression, 4), Put(f, stride * s.height, 4);
+    Put(f, s.width, 4), Put(f, s.topDown ? -s.height : s.height, 4), Put(f, 1, 2), Put(f, s.bpp, 2),
+        Put(f, s.compression, 4), Put(f, stride * s.height, 4);
     Put(f, 0, 4), Put(f, 0, 4), Put(f, s.colorsUsed, 4), Put(f, 0, 4);
     f.append(static_cast<std::size_t>(s.headerSize - 40), '\0');
   }
@@ -51,7 +51,8 @@ std::string MakeDib(const Spec& s, F value) {
         line[x / perByte] =
             static_cast<char>(line[x / perByte] | (v << (8 - s.bpp * (x % perByte + 1))));
       } else {
-        for (int k = 0; k < s.bpp / 8; ++k) line[x * (s.bpp / 8) + k] = static_cast<char>(v >> (8 * k));
+        for (int k = 0; k < s.bpp / 8; ++k)
+          line[x * (s.bpp / 8) + k] = static_cast<char>(v >> (8 * k));
       }
     }
     f += line;
@@ -86,8 +87,8 @@ bool DecodePacked(const std::string& dib, TDecodedBmp& out, const TBmpLimits& li
 }
 
 // A decoded bitmap of the spec's size whose pixels are `expected(x, y)`.
-void ExpectPixels(TDecodedBmp& bmp, const Spec& spec, int outBpp, std::uint32_t (*expected)(int, int),
-                  const char* name) {
+void ExpectPixels(TDecodedBmp& bmp, const Spec& spec, int outBpp,
+                  std::uint32_t (*expected)(int, int), const char* name) {
   EXPECT_EQ(bmp.width, spec.width) << name;
   EXPECT_EQ(bmp.height, spec.height) << name;
   EXPECT_EQ(bmp.bitsPerPixel, outBpp) << name;
@@ -108,11 +109,14 @@ void ExpectRefused(bool (*decode)(const std::string&, TDecodedBmp&, const TBmpLi
   EXPECT_TRUE(bmp.pixels.empty()) << name;
 }
 
-std::uint32_t Colour(int x, int y) { return 0x102030u * static_cast<std::uint32_t>(x + 1) + 0x050403u * y; }
+std::uint32_t Colour(int x, int y) {
+  return 0x102030u * static_cast<std::uint32_t>(x + 1) + 0x050403u * y;
+}
 
 TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
-  const std::vector<std::uint32_t> pal16 = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
-                                            0x808080, 0x123456, 0xABCDEF, 0, 0, 0, 0, 0, 0, 0, 0};
+  const std::vector<std::uint32_t> pal16 = {
+      0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x808080, 0x123456, 0xABCDEF,
+      0,        0,        0,        0,        0,        0,        0,        0};
   struct Case {
     const char* name;
     Spec spec;
@@ -126,30 +130,57 @@ TEST(BmpFile, DecodesEveryDepthWithTheRightPixels) {
       {"24-bit top-down", {5, 3, 24, 40, true}, Colour, Colour, 24},
       {"24-bit v5 header", {7, 2, 24, 124}, Colour, Colour, 24},
       {"32-bit", {3, 2, 32}, Colour, Colour, 32},
-      {"8-bit palette", {5, 2, 8, 40, false, 0, 16, pal16},
+      {"8-bit palette",
+       {5, 2, 8, 40, false, 0, 16, pal16},
        [](int x, int y) -> std::uint32_t { return (x + y) % 8; },
-       [](int x, int y) { return pal[(x + y) % 8]; }, 24},
-      {"4-bit palette", {13, 2, 4, 40, false, 0, 0, pal16},
+       [](int x, int y) { return pal[(x + y) % 8]; },
+       24},
+      {"4-bit palette",
+       {13, 2, 4, 40, false, 0, 0, pal16},
        [](int x, int y) -> std::uint32_t { return (x * 3 + y) % 8; },
-       [](int x, int y) { return pal[(x * 3 + y) % 8]; }, 24},
-      {"1-bit core header", {9, 3, 1, 12, false, 0, 0, {0x000000, 0xFFFFFF}},
+       [](int x, int y) { return pal[(x * 3 + y) % 8]; },
+       24},
+      {"1-bit core header",
+       {9, 3, 1, 12, false, 0, 0, {0x000000, 0xFFFFFF}},
        [](int x, int y) -> std::uint32_t { return (x + y) & 1; },
-       [](int x, int y) -> std::uint32_t { return ((x + y) & 1) ? 0xFFFFFF : 0; }, 24},
-      {"16-bit 555", {3, 2, 16},
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0x7C00 : x == 1 ? 0x03E0 : 0x001F; },
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0x0000FF; },
+       [](int x, int y) -> std::uint32_t { return ((x + y) & 1) ? 0xFFFFFF : 0; },
        24},
-      {"16-bit 565 bit fields", {3, 1, 16, 40, false, 3, 0, {}, {0xF800, 0x07E0, 0x001F}},
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xF800 : x == 1 ? 0x07E0 : 0xFFFF; },
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0xFFFFFF; },
+      {"16-bit 555",
+       {3, 2, 16},
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0x7C00
+                                                : x == 1 ? 0x03E0
+                                                         : 0x001F; },
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xFF0000
+                                                : x == 1 ? 0x00FF00
+                                                         : 0x0000FF; },
        24},
-      {"32-bit ten-bit channels", {3, 1, 32, 40, false, 3, 0, {}, {0x3FF00000, 0x000FFC00, 0x3FF}},
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0x3FF00000 : x == 1 ? 512u << 10 : 0xFFFFFFFF; },
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x008000 : 0xFFFFFF; },
+      {"16-bit 565 bit fields",
+       {3, 1, 16, 40, false, 3, 0, {}, {0xF800, 0x07E0, 0x001F}},
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xF800
+                                                : x == 1 ? 0x07E0
+                                                         : 0xFFFF; },
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xFF0000
+                                                : x == 1 ? 0x00FF00
+                                                         : 0xFFFFFF; },
+       24},
+      {"32-bit ten-bit channels",
+       {3, 1, 32, 40, false, 3, 0, {}, {0x3FF00000, 0x000FFC00, 0x3FF}},
+       [](int x, int) -> std::uint32_t {
+         return x == 0 ? 0x3FF00000 : x == 1 ? 512u << 10 : 0xFFFFFFFF;
+       },
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xFF0000
+                                                : x == 1 ? 0x008000
+                                                         : 0xFFFFFF; },
        32},
-      {"32-bit, one channel as wide as the pixel", {3, 1, 32, 40, false, 3, 0, {}, {0xFFFFFFFF, 0, 0}},
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFFFFFFFF : x == 1 ? 0x80000000 : 0x00800000; },
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x800000 : 0; }, 32},
+      {"32-bit, one channel as wide as the pixel",
+       {3, 1, 32, 40, false, 3, 0, {}, {0xFFFFFFFF, 0, 0}},
+       [](int x, int) -> std::uint32_t {
+         return x == 0 ? 0xFFFFFFFF : x == 1 ? 0x80000000 : 0x00800000;
+       },
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xFF0000
+                                                : x == 1 ? 0x800000
+                                                         : 0; },
+       32},
   };
   for (const Case& c : cases) {
     TDecodedBmp bmp;
@@ -181,7 +212,8 @@ TEST(BmpFile, RefusesDamagedAndOversizedFiles) {
       {"negative width", with(18, 0xFFFFFFFF, 4)},
       {"height 0", with(22, 0, 4)},
       {"100000 x 100000 in a few bytes", with(22, 100000, 4).replace(18, 4, "\xA0\x86\x01\x00")},
-      {"4096 x 8192, beyond the pixel limit", with(22, 8192, 4).replace(18, 4, std::string("\0\x10\0\0", 4))},
+      {"4096 x 8192, beyond the pixel limit",
+       with(22, 8192, 4).replace(18, 4, std::string("\0\x10\0\0", 4))},
       {"2 planes", with(26, 2, 2)},
       {"7 bits per pixel", with(28, 7, 2)},
       {"RLE8", with(30, 1, 4)},
@@ -197,17 +229,17 @@ TEST(BmpFile, RefusesDamagedAndOversizedFiles) {
 TEST(BmpFile, IndexBeyondTheUsedColoursIsBlack) {
   Spec s = {4, 1, 8, 40, false, 0, 2, {0xFFFFFF, 0xFF0000}};
   TDecodedBmp bmp;
-  ASSERT_TRUE(Decode(MakeBmp(s, [](int x, int) -> std::uint32_t { return x == 0 ? 1 : 200; }), bmp));
+  ASSERT_TRUE(
+      Decode(MakeBmp(s, [](int x, int) -> std::uint32_t { return x == 0 ? 1 : 200; }), bmp));
   EXPECT_EQ(PixelAt(bmp, 0, 0), 0xFF0000u);
   EXPECT_EQ(PixelAt(bmp, 1, 0), 0u);
 }
 
 // Bitmap resources hold no file header: the rows follow the masks and the colour table.
 TEST(BmpFile, DecodesPackedBitmapsAsResourcesHoldThem) {
-  static const std::vector<std::uint32_t> pal = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
-                                                 0xFFFFFF, 0x808080, 0x123456, 0xABCDEF,
-                                                 0x111111, 0x222222, 0x333333, 0x444444,
-                                                 0x555555, 0x666666, 0x777777, 0x888888};
+  static const std::vector<std::uint32_t> pal = {
+      0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x808080, 0x123456, 0xABCDEF,
+      0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666, 0x777777, 0x888888};
   const std::vector<std::uint32_t> three = {0x010203, 0x040506, 0x070809};
   auto index = [](int x, int y) -> std::uint32_t { return (x * 5 + y) % 16; };
   auto fromPal = [](int x, int y) { return pal[(x * 5 + y) % 16]; };
@@ -223,10 +255,16 @@ TEST(BmpFile, DecodesPackedBitmapsAsResourcesHoldThem) {
       {"24-bit", {5, 3, 24}, Colour, Colour},
       {"24-bit top-down", {3, 2, 24, 40, true}, Colour, Colour},
       {"24-bit with a table before the rows", {3, 2, 24, 40, false, 0, 3, three}, Colour, Colour},
-      {"16-bit 565 masks before the rows", {3, 1, 16, 40, false, 3, 0, {}, {0xF800, 0x07E0, 0x001F}},
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xF800 : x == 1 ? 0x07E0 : 0x001F; },
-       [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0x0000FF; }},
-      {"1-bit core header, three-byte entries", {9, 2, 1, 12, false, 0, 0, {0x000000, 0xFFFFFF}},
+      {"16-bit 565 masks before the rows",
+       {3, 1, 16, 40, false, 3, 0, {}, {0xF800, 0x07E0, 0x001F}},
+       [](int x, int) -> std::uint32_t { return x == 0   ? 0xF800
+                                                : x == 1 ? 0x07E0
+                                                         : 0x001F; },
+       [](int x, int) -> std::uint32_t {
+         return x == 0 ? 0xFF0000 : x == 1 ? 0x00FF00 : 0x0000FF;
+       }},
+      {"1-bit core header, three-byte entries",
+       {9, 2, 1, 12, false, 0, 0, {0x000000, 0xFFFFFF}},
        [](int x, int y) -> std::uint32_t { return (x + y) & 1; },
        [](int x, int y) -> std::uint32_t { return ((x + y) & 1) ? 0xFFFFFF : 0; }},
   };
@@ -239,7 +277,8 @@ TEST(BmpFile, DecodesPackedBitmapsAsResourcesHoldThem) {
 
 TEST(BmpFile, RefusesDamagedPackedBitmaps) {
   auto zero = [](int, int) { return 0u; };
-  const std::string good8 = MakeDib({4, 2, 8, 40, false, 0, 16, std::vector<std::uint32_t>(16, 7)}, zero);
+  const std::string good8 =
+      MakeDib({4, 2, 8, 40, false, 0, 16, std::vector<std::uint32_t>(16, 7)}, zero);
   Spec claimsTable = {3, 2, 24, 40, false, 0, 0x40000000};
   struct Case {
     const char* name;
@@ -250,7 +289,8 @@ TEST(BmpFile, RefusesDamagedPackedBitmaps) {
       {"cut inside the header", good8.substr(0, 20)},
       {"palette cut short", good8.substr(0, 40 + 4 * 3)},
       {"rows cut short", good8.substr(0, good8.size() - 1)},
-      {"more colours than 4 bits hold", MakeDib({4, 2, 4, 40, false, 0, 17, std::vector<std::uint32_t>(17, 7)}, zero)},
+      {"more colours than 4 bits hold",
+       MakeDib({4, 2, 4, 40, false, 0, 17, std::vector<std::uint32_t>(17, 7)}, zero)},
       {"a table beside 24-bit rows past the end", MakeDib(claimsTable, Colour)},
       {"masks missing", MakeDib({3, 1, 16, 40, false, 3}, zero).substr(0, 40 + 8)},
       {"a whole file", MakeBmp(Spec{}, Colour)},
