@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Main.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -21,37 +22,6 @@ std::string ExeDir() {
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string dir(path, n);
   return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
-double CpuSeconds() {
-  FILETIME c, e, k, u;
-  GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-  auto s = [](FILETIME t) {
-    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return s(k) + s(u);
-}
-
-double UiThreadCpuSeconds() {
-  FILETIME c, e, k, u;
-  GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
-  auto s = [](FILETIME t) {
-    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return s(k) + s(u);
-}
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / double(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return -1;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // The form with its job list filled with `count` copies of `source` (probes skipped:
@@ -95,9 +65,9 @@ int main() {
     ++lines;
     handler(s, std::move(line), t);
   };
-  const double cpu0 = CpuSeconds(), ui0 = UiThreadCpuSeconds(), wall0 = Now();
+  const double cpu0 = bench::ProcessCpuSeconds(), ui0 = bench::ThreadCpuSeconds(), wall0 = bench::Now();
   form->btnConvert->Click();
-  const double cpu = CpuSeconds() - cpu0, ui = UiThreadCpuSeconds() - ui0, wall = Now() - wall0;
+  const double cpu = bench::ProcessCpuSeconds() - cpu0, ui = bench::ThreadCpuSeconds() - ui0, wall = bench::Now() - wall0;
   std::printf(
       "bench: batch wait, one 20 s encode with 10 markers/s: %.2f s wall, %.3f s CPU, "
       "%.4f CPU s per wall s (target <= 0.05; a spinning wait ~1.0), of which the UI thread "
@@ -115,18 +85,18 @@ int main() {
   SetEnvironmentVariableA("ZV_DOUBLE_LOG", log.c_str());
   std::vector<double> ends, starts;  // as the converter sees them
   form->DosCommand1->OnTerminated = [&](TObject* s) {
-    ends.push_back(Now());
+    ends.push_back(bench::Now());
     form->DosCommand2Terminated(s);
   };
   // The next start follows the label's change to the next job, on the same call path.
   auto labelProc = form->lblInfo->WindowProc;
   form->lblInfo->WindowProc = [&](TMessage& m) {
-    if (m.Msg == WM_SETTEXT) starts.push_back(Now());
+    if (m.Msg == WM_SETTEXT) starts.push_back(bench::Now());
     labelProc(m);
   };
-  const double batch0 = Now();
+  const double batch0 = bench::Now();
   form->btnConvert->Click();
-  const double batchWall = Now() - batch0;
+  const double batchWall = bench::Now() - batch0;
   form->lblInfo->WindowProc = labelProc;
   SetEnvironmentVariableA("ZV_DOUBLE_LOG", nullptr);
 
@@ -156,6 +126,6 @@ int main() {
       "bench: batch of 20 short jobs: %.2f s, %d done; end-to-next-start median %.1f ms as the "
       "stand-ins' clocks see it (includes starting a process under Wine), %.2f ms inside the "
       "converter (end of run handled to next start; target median < 50 ms)\n",
-      batchWall, done, Median(childGaps), Median(formGaps));
+      batchWall, done, bench::Median(childGaps), bench::Median(formGaps));
   return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "DosCommand.h"
 #include "forms/Forms.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -27,27 +28,6 @@ std::string Child() {
   return "\"" + dir.substr(0, dir.find_last_of('\\') + 1) + "testchild.exe\"";
 }
 
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
-
-double CpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto secs = [](FILETIME t) {
-    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return secs(kernel) + secs(user);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 // (a) Seconds for the whole output through the runner, or -1 when lines went missing.
 double ThroughRunner(TComponent* owner) {
   auto* runner = new TDosCommand(owner);
@@ -58,10 +38,10 @@ double ThroughRunner(TComponent* owner) {
     bytes += static_cast<long long>(line.size()) + 2;
   };
   runner->CommandLine = Child() + " fixed:" + std::to_string(kLines);
-  const double start = Now();
+  const double start = bench::Now();
   runner->Start();
   while (runner->IsRunning()) Application->HandleMessage();
-  const double took = Now() - start;
+  const double took = bench::Now() - start;
   runner->Stop();
   delete runner;
   return lines == kLines && bytes == static_cast<long long>(kBytes) ? took : -1;
@@ -81,7 +61,7 @@ double ThroughReadFile() {
   si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION pi{};
   std::string cmd = Child() + " fixed:" + std::to_string(kLines);
-  const double start = Now();
+  const double start = bench::Now();
   if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
                       nullptr, &si, &pi))
     return -1;
@@ -90,7 +70,7 @@ double ThroughReadFile() {
   long long bytes = 0;
   DWORD got = 0;
   while (ReadFile(read, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got > 0) bytes += got;
-  const double took = Now() - start;
+  const double took = bench::Now() - start;
   WaitForSingleObject(pi.hProcess, INFINITE);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
@@ -102,10 +82,10 @@ double ThroughReadFile() {
 double IdleCost(TComponent* owner) {
   auto* runner = new TDosCommand(owner);
   runner->CommandLine = Child() + " sleep:" + std::to_string(kIdleMs);
-  const double cpu0 = CpuSeconds(), wall0 = Now();
+  const double cpu0 = bench::ProcessCpuSeconds(), wall0 = bench::Now();
   runner->Start();
   while (runner->IsRunning()) Application->HandleMessage();
-  const double cost = (CpuSeconds() - cpu0) / (Now() - wall0);
+  const double cost = (bench::ProcessCpuSeconds() - cpu0) / (bench::Now() - wall0);
   runner->Stop();
   delete runner;
   return cost;
@@ -134,12 +114,12 @@ int main() {
     std::printf("FAILED: output lost\n");
     return 1;
   }
-  const double a = kBytes / 1e6 / Median(runner), b = kBytes / 1e6 / Median(plain);
+  const double a = kBytes / 1e6 / bench::Median(runner), b = kBytes / 1e6 / bench::Median(plain);
   std::printf("runner, every line to a UI-thread handler: %.1f MB/s (%.0f lines/s)\n", a,
-              kLines / Median(runner));
+              kLines / bench::Median(runner));
   std::printf("plain blocking ReadFile loop:              %.1f MB/s (%.0f lines/s)\n", b,
-              kLines / Median(plain));
+              kLines / bench::Median(plain));
   std::printf("ratio runner / ReadFile: %.2f (target >= 0.5)\n", a / b);
-  std::printf("idle cost with a silent child: %.4f CPU-s per s (target <= 0.05)\n", Median(idle));
+  std::printf("idle cost with a silent child: %.4f CPU-s per s (target <= 0.05)\n", bench::Median(idle));
   return 0;
 }

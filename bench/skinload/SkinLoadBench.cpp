@@ -15,23 +15,12 @@
 #include "Png.h"
 #include "SkinDrawWin.h"
 #include "WinSkinData.h"
+#include "BenchKit.h"
 
 namespace {
 
 constexpr int kLoadRounds = 15;
 constexpr int kPaints = 1000;
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) / double(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -103,26 +92,26 @@ int main(int argc, char** argv) {
     data.LoadSkinFromStore(&store, n);  // warm-up
     std::vector<double> loads;
     for (int r = 0; r < kLoadRounds; ++r) {
-      const double t0 = Now();
+      const double t0 = bench::Now();
       data.LoadSkinFromStore(&store, n);
-      loads.push_back((Now() - t0) * 1000.0);
+      loads.push_back((bench::Now() - t0) * 1000.0);
     }
     std::vector<double> paints;
     paints.reserve(kPaints);
     for (int i = 0; i < kPaints; ++i) {
-      const double t0 = Now();
+      const double t0 = bench::Now();
       PaintFrameSample(data, *ScratchBitmap, 530, 456, (i & 1) == 0, false);
       SkinBlit(dc, 0, 0, *ScratchBitmap);
-      paints.push_back((Now() - t0) * 1000.0);
+      paints.push_back((bench::Now() - t0) * 1000.0);
     }
     GdiFlush();
-    const double load = Median(loads), paint = Median(paints);
+    const double load = bench::Median(loads), paint = bench::Median(paints);
     allLoads.push_back(load);
     allPaints.push_back(paint);
     std::printf("  SkinItem%d: load %7.2f ms   paint 530x456 frame %6.3f ms   (%s)\n", n, load, paint,
                 data.NoSkinLoaded ? "NOT LOADED" : "loaded");
   }
-  std::printf("  all five: load median %.2f ms, paint median %.3f ms\n", Median(allLoads), Median(allPaints));
+  std::printf("  all five: load median %.2f ms, paint median %.3f ms\n", bench::Median(allLoads), bench::Median(allPaints));
   SelectObject(dc, old);
   DeleteObject(target);
   DeleteDC(dc);

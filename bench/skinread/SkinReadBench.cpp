@@ -10,6 +10,7 @@
 
 #include "SkinPack.h"
 #include "SkinRead.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -66,11 +67,6 @@ double Seconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -123,7 +119,7 @@ int main() {
                4 * reader.Count();
   }
 
-  const double unpack = Median(unpacks), list = Median(lists), fetch = Median(fetches);
+  const double unpack = bench::Median(unpacks), list = bench::Median(lists), fetch = bench::Median(fetches);
   std::printf("skin: %zu entries, %zu bytes of bitmaps, %zu bytes packed, %zu unpacked\n",
               entries.size(), bitmapBytes, packed.size(), unpacked);
   std::printf("unpack (decode + container): %.2f ms, %.1f MB/s of unpacked output\n",

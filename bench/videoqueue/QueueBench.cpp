@@ -13,6 +13,7 @@
 #include "DialogTestKit.h"
 #include "resource.h"
 #include "videoDlg.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -23,41 +24,16 @@ std::wstring ExeDir() {
   return dir.substr(0, dir.find_last_of(L'\\') + 1);
 }
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-double CpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto value = [](FILETIME t) {
-    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return value(kernel) + value(user);
-}
-
 // The dialog's message loop, as the modal loop runs it, until `done` or the deadline.
 bool Pump(CvideoDlg& dlg, const std::function<bool()>& done, double timeout) {
-  const double end = Seconds() + timeout;
+  const double end = bench::Now() + timeout;
   while (!done()) {
-    if (Seconds() > end) return false;
+    if (bench::Now() > end) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) dlg.RouteMessage(msg);
   }
   return true;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 void Script(const std::wstring& dir, const char* steps) {
@@ -93,16 +69,16 @@ int main() {
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
     std::vector<double> ms;
     for (int round = 0; round < 31; ++round) {
-      const double start = Seconds();
+      const double start = bench::Now();
       SendMessageW(dlg.m_hWnd, WM_TIMER, CvideoDlg::kPollTimer, 0);
-      ms.push_back((Seconds() - start) * 1000);
+      ms.push_back((bench::Now() - start) * 1000);
     }
     bool shown = dlg.m_list.GetItemText(0, 1) == L"0%";
     for (int i = 1; i < rows; ++i) shown = shown && dlg.m_list.GetItemText(i, 1) == L"等待";
     std::printf(
         "tick with %d rows: first %.2f ms, median of the next %zu %.2f ms (target < 20 ms); "
         "statuses %s\n",
-        rows, ms.front(), ms.size() - 1, Median({ms.begin() + 1, ms.end()}),
+        rows, ms.front(), ms.size() - 1, bench::Median({ms.begin() + 1, ms.end()}),
         shown ? "as expected" : "WRONG");
     SendMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0);
   }
@@ -116,11 +92,11 @@ int main() {
     dlg.m_outputDir.SetWindowText(dir + L"\\out");
     dlg.m_list.InsertItem(0, dir + L"\\src\\clip.avi");
     answers.boxes.clear();
-    const double cpu = CpuSeconds(), wall = Seconds();
+    const double cpu = bench::ProcessCpuSeconds(), wall = bench::Now();
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
     const bool ended = Pump(
         dlg, [&] { return !answers.boxes.empty(); }, encodeSeconds + 30);
-    const double usedCpu = CpuSeconds() - cpu, usedWall = Seconds() - wall;
+    const double usedCpu = bench::ProcessCpuSeconds() - cpu, usedWall = bench::Now() - wall;
     std::printf(
         "video's own CPU during a %.0f s encode: %.4f CPU-s per wall s over %.1f s (target <= "
         "0.02)%s\n",
