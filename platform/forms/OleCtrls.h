@@ -6,8 +6,10 @@
 
 #include "Controls.h"
 
-struct IOleObject;
 struct IWebBrowser2;
+namespace ole {
+class OleEmbedding;
+}
 
 class TWebBrowser : public TWinControl {
  public:
@@ -23,8 +25,6 @@ class TWebBrowser : public TWinControl {
   // True when the control accepted the last navigation.
   bool NavigateAccepted() const noexcept { return accepted_; }
 
-  class TSite;
-
  protected:
   void CreateWnd() override;
   void Resized() override;
@@ -32,8 +32,7 @@ class TWebBrowser : public TWinControl {
  private:
   void CloseBrowser();
 
-  TSite* site_ = nullptr;
-  IOleObject* ole_ = nullptr;
+  ole::OleEmbedding* embedding_ = nullptr;
   IWebBrowser2* browser_ = nullptr;
   std::string location_;
   bool accepted_ = false;

@@ -7,7 +7,7 @@ if(ZV_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OleCtrls.cpp)
-  target_link_libraries(zv_forms PUBLIC comctl32 comdlg32 shell32 ole32 oleaut32 uuid)
+  target_link_libraries(zv_forms PUBLIC zv_ole comctl32 comdlg32 shell32 ole32 oleaut32 uuid)
 endif()
 if(ZV_WINDOWS)
   zv_wine_test(forms_controls_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ControlsTest.cpp LIBS zv_forms TIMEOUT 60 FOCUS)
