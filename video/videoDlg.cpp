@@ -103,21 +103,12 @@ BOOL CvideoDlg::OnInitDialog() {
   m_list.InsertColumn(0, L"文件名", LVCFMT_LEFT, 290);
   m_list.InsertColumn(1, L"状态显示", LVCFMT_LEFT, 74);
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  m_format.InsertString(0, L"3gp");
-  m_format.InsertString(1, L"3gpp2");
-  m_format.SetCurSel(0);
-  FillOptions3gp();
   m_banner.Navigate2(kBannerUrl);
   m_progress.SetRange(0, 1000);
   InvalidateRect(m_progress.m_hWnd, nullptr, FALSE);
-  MapVideoCodec();
-  MapVideoBitrate();
-  MapVideoSize();
-  MapFrameRate();
-  MapAudioCodec();
-  MapAudioBitrate();
-  MapSampleRate();
-  MapChannels();
+  // "3gp" and "3gpp2" into the format list, "3gp" selected, its fill and every mapper.
+  m_tables->InitFormats();
+  SyncOptions();
 
   // The program folder: a path that does not fit is refused rather than cut into
   // another folder; conversion then cannot find its files and says so.
