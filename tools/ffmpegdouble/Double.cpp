@@ -22,6 +22,9 @@
 #include <vector>
 
 #include "Script.h"
+#include "Steps.h"
+
+using testchild::WriteAll;
 
 namespace {
 
@@ -30,15 +33,6 @@ const char kRole[] = "encode:";
 #else
 const char kRole[] = "probe:";
 #endif
-
-void WriteAll(HANDLE h, const std::string& data) {
-  std::size_t pos = 0;
-  while (pos < data.size()) {
-    DWORD done = 0;
-    if (!WriteFile(h, data.data() + pos, DWORD(data.size() - pos), &done, nullptr)) std::exit(90);
-    pos += done;
-  }
-}
 
 void Log(const char* what) {
   char path[MAX_PATH];
@@ -111,13 +105,8 @@ int main(int argc, char** argv) {
   HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
   for (const std::string& step : steps) {
     const std::string arg = step.substr(step.find(':') + 1);
-    if (step.rfind("out:", 0) == 0) {
-      WriteAll(out, testchild::Unescape(arg));
-    } else if (step.rfind("err:", 0) == 0) {
-      WriteAll(err, testchild::Unescape(arg));
-    } else if (step.rfind("sleep:", 0) == 0) {
-      Sleep(DWORD(std::atoi(arg.c_str())));
-    } else if (step.rfind("waitfor:", 0) == 0) {
+    if (testchild::RunCommonStep(step)) continue;
+    if (step.rfind("waitfor:", 0) == 0) {
       for (int i = 0; i < 6000 && GetFileAttributesA(arg.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(10);
     } else if (step.rfind("markers:", 0) == 0) {

@@ -5,17 +5,9 @@
 #include <string>
 
 #include "Script.h"
+#include "Steps.h"
 
-namespace {
-void WriteAll(HANDLE h, const std::string& data) {
-  std::size_t pos = 0;
-  while (pos < data.size()) {
-    DWORD done = 0;
-    if (!WriteFile(h, data.data() + pos, DWORD(data.size() - pos), &done, nullptr)) std::exit(90);
-    pos += done;
-  }
-}
-}  // namespace
+using testchild::WriteAll;
 
 int main(int argc, char** argv) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -23,13 +15,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string step = argv[i];
     const std::string arg = step.substr(step.find(':') + 1);
-    if (step.rfind("out:", 0) == 0) {
-      WriteAll(out, testchild::Unescape(arg));
-    } else if (step.rfind("err:", 0) == 0) {
-      WriteAll(err, testchild::Unescape(arg));
-    } else if (step.rfind("sleep:", 0) == 0) {
-      Sleep(DWORD(std::atoi(arg.c_str())));
-    } else if (step.rfind("lines:", 0) == 0) {
+    if (testchild::RunCommonStep(step)) continue;
+    if (step.rfind("lines:", 0) == 0) {
       const int n = std::atoi(arg.c_str());
       const auto seed = std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
       const std::string text = testchild::GeneratedOutput(n, seed);
