@@ -11,6 +11,11 @@ bool SameTextAscii(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
+void TPersistent::Assign(const TPersistent* source) {
+  std::string from = source ? source->ClassName() : "nil";
+  throw EConvertError("Cannot assign a " + from + " to a " + ClassName());
+}
+
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
   if (owner_) owner_->InsertComponent(this);
 }

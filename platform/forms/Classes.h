@@ -38,6 +38,20 @@ class EInOutError : public Exception {
   int ErrorCode;
 };
 
+// A value that cannot be converted or assigned.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// An object that can copy another of its kind.
+class TPersistent : public TObject {
+ public:
+  // Copies `source` into this object; the default refuses with EConvertError.
+  virtual void Assign(const TPersistent* source);
+  virtual std::string ClassName() const { return "TPersistent"; }
+};
+
 // A component is owned by the component passed to its constructor; an owner frees its
 // components when it is destroyed, the last created first.
 class TComponent : public TObject {

@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-void TPersistent::Assign(const TPersistent* source) {
-  std::string from = source ? source->ClassName() : "nil";
-  throw EConvertError("Cannot assign a " + from + " to a " + ClassName());
-}
-
 TCollectionItem::TCollectionItem(TCollection* collection) {
   if (collection) collection->InsertItem(this);
 }

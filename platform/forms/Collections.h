@@ -1,4 +1,4 @@
-// Persistent objects and collections: items with an ID counted per collection (never
+// Collections: items with an ID counted per collection (never
 // reused), bounds-checked access, copying between collections. No window handles here.
 #pragma once
 
@@ -10,24 +10,10 @@
 
 #include "Classes.h"
 
-// A value that cannot be converted or assigned.
-class EConvertError : public Exception {
- public:
-  using Exception::Exception;
-};
-
 // An index outside a list.
 class EListError : public Exception {
  public:
   using Exception::Exception;
-};
-
-// An object that can copy another of its kind.
-class TPersistent : public TObject {
- public:
-  // Copies `source` into this object; the default refuses with EConvertError.
-  virtual void Assign(const TPersistent* source);
-  virtual std::string ClassName() const { return "TPersistent"; }
 };
 
 class TCollection;
