@@ -37,19 +37,7 @@ LRESULT Dg3::OnCtlColor(WPARAM w, LPARAM) {
 }
 
 void Dg3::PaintClient(HDC dc) {
-  HBITMAP picture = static_cast<HBITMAP>(
-      LoadImageW(GetResourceHandle(), MAKEINTRESOURCEW(IDB_ABOUT_BACKGROUND), IMAGE_BITMAP, 0, 0, 0));
-  if (!picture) return;
-  BITMAP bm{};
-  GetObjectW(picture, sizeof bm, &bm);
-  const RECT r = GetClientRect();
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, picture);
-  SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  DeleteObject(picture);
+  DrawStretchedBitmap(dc, IDB_ABOUT_BACKGROUND, GetClientRect());
 }
 
 LRESULT Dg3::OnPaint() {

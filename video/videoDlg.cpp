@@ -130,18 +130,7 @@ void CvideoDlg::PaintClient(HDC dc, const RECT& client, bool iconic) {
     DrawIcon(dc, client.left + (width - cx + 1) / 2, client.top + (height - cy + 1) / 2, m_hIcon);
     return;
   }
-  HBITMAP picture = static_cast<HBITMAP>(
-      LoadImageW(GetResourceHandle(), MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, 0));
-  if (!picture) return;
-  BITMAP bm{};
-  GetObjectW(picture, sizeof bm, &bm);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, picture);
-  SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, client.left, client.top, width, height, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  DeleteObject(picture);
+  DrawStretchedBitmap(dc, IDB_BACKGROUND, client);
 }
 
 LRESULT CvideoDlg::OnPaint() {

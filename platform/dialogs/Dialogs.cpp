@@ -305,6 +305,22 @@ CApplication::~CApplication() {
 CApplication* GetApp() { return g_app; }
 HINSTANCE GetResourceHandle() { return GetModuleHandleW(nullptr); }
 
+void DrawStretchedBitmap(HDC dc, int id, const RECT& to) {
+  HBITMAP picture = static_cast<HBITMAP>(
+      LoadImageW(GetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+  if (!picture) return;
+  BITMAP bm{};
+  GetObjectW(picture, sizeof bm, &bm);
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, picture);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, mem, 0, 0, bm.bmWidth,
+             bm.bmHeight, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  DeleteObject(picture);
+}
+
 int CApplication::Run(HINSTANCE) {
   // A dialog program ends when InitInstance returns false; otherwise a message loop
   // runs until the program posts its quit.

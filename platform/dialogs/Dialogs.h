@@ -161,6 +161,9 @@ class CApplication : public CWindow {
 };
 CApplication* GetApp();
 HINSTANCE GetResourceHandle();
+// Draws the program's bitmap resource `id` stretched over `to` (colour on colour);
+// nothing when there is no such resource.
+void DrawStretchedBitmap(HDC dc, int id, const RECT& to);
 
 // A push button.
 class CPushButton : public CWindow {};
