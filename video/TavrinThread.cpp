@@ -23,7 +23,9 @@ int TavrinThread::Stop() {
   }
   Leave();
   if (!wait) return 0;
-  while (State() != kStopped) Sleep(100);
+  // Marking itself stopped is the thread's last act: waiting for its end waits for that,
+  // without polling.
+  WaitForSingleObject(thread_, INFINITE);
   return 1;
 }
 
