@@ -6,7 +6,7 @@
 - track.bmp (16 x 4) and trackvert.bmp (4 x 16): the built-in track channels for skins
   without their own; 16 colours.
 
-    python3 zorvel/skin/res/make_res.py
+    python3 zorvel/skin/core/res/make_res.py
 """
 import os
 import struct

@@ -49,7 +49,7 @@ function(zv_skin_fuzzer name)
     set(F_MAX_LEN 4096)
   endif()
   add_executable(${name} ${F_SOURCES})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/zorvel/skin)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/zorvel/skin/core)
   # Optimised, as fuzzing wants many runs; the sanitizers stay on.
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer -O2)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
