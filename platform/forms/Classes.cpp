@@ -1,6 +1,11 @@
 #include "Classes.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
 
 namespace {
 bool SameTextAscii(const std::string& a, const std::string& b) {
@@ -10,6 +15,17 @@ bool SameTextAscii(const std::string& a, const std::string& b) {
          });
 }
 }  // namespace
+
+std::string TObject::ClassName() const {
+  const char* mangled = typeid(*this).name();
+  int status = 0;
+  std::unique_ptr<char, decltype(&std::free)> plain(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                    &std::free);
+  std::string name = status == 0 && plain ? plain.get() : mangled;
+  // Classes inside namespaces (tests' own classes among them) go by their own name.
+  const std::size_t colon = name.rfind("::");
+  return colon == std::string::npos ? name : name.substr(colon + 2);
+}
 
 void TPersistent::Assign(const TPersistent* source) {
   std::string from = source ? source->ClassName() : "nil";

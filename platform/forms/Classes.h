@@ -14,6 +14,9 @@ class TObject {
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
   virtual ~TObject() = default;
+  // The name of the object's most derived class, as written in the source ("TButton",
+  // "TFrmMain"); classes that stand in for another may say so.
+  virtual std::string ClassName() const;
 };
 
 // Events are bound methods that receive their sender first.
@@ -49,7 +52,6 @@ class TPersistent : public TObject {
  public:
   // Copies `source` into this object; the default refuses with EConvertError.
   virtual void Assign(const TPersistent* source);
-  virtual std::string ClassName() const { return "TPersistent"; }
 };
 
 // A component is owned by the component passed to its constructor; an owner frees its

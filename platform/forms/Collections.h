@@ -30,7 +30,6 @@ class TCollectionItem : public TPersistent {
   // The item's place in its collection, -1 without one.
   int Index() const;
   virtual std::string GetDisplayName() const { return ClassName(); }
-  std::string ClassName() const override { return "TCollectionItem"; }
 
  private:
   friend class TCollection;
@@ -57,7 +56,6 @@ class TCollection : public TPersistent {
 
   // From another collection: clears, then adds one item per source item and assigns it.
   void Assign(const TPersistent* source) override;
-  std::string ClassName() const override { return "TCollection"; }
   virtual TObject* GetOwner() const { return nullptr; }
 
  private:
@@ -76,7 +74,6 @@ class TOwnedCollection : public TCollection {
   TOwnedCollection(TObject* owner, TItemFactory factory)
       : TCollection(std::move(factory)), owner_(owner) {}
   TObject* GetOwner() const override { return owner_; }
-  std::string ClassName() const override { return "TOwnedCollection"; }
 
  private:
   TObject* owner_;

@@ -82,7 +82,7 @@ void TListView::GetItem(int index, TListItem& item) {
 
 void TListView::CreateParams(TCreateParams& params) {
   InitCommonControlClasses();
-  params.ClassName = WC_LISTVIEWW;
+  params.ClassName = WC_LISTVIEWA;
   params.Style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
 }
 
@@ -140,7 +140,7 @@ void TProgressBar::SetPosition(int value) {
 
 void TProgressBar::CreateParams(TCreateParams& params) {
   InitCommonControlClasses();
-  params.ClassName = PROGRESS_CLASSW;
+  params.ClassName = PROGRESS_CLASSA;
   params.Style = 0;
 }
 

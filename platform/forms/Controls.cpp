@@ -4,30 +4,42 @@
 #include <set>
 
 #include "Forms.h"
+#include "Menus.h"
 
 namespace {
 
-const wchar_t kOwnClass[] = L"TZvWindow";
-
 // The window property key: the atom of the control property's name.
-LPCWSTR ControlAtom() {
+LPCSTR ControlAtom() {
   static const ATOM atom = GlobalAddAtomA(ControlAtomName().c_str());
-  return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom));
+  return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
 }
 
-void RegisterOwnClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
+// Each framework class has a window class of its own name, registered as an 8-bit
+// class the first time a window of it is made: a control of a system class superclasses
+// it (the system's procedure then handles what the control does not). Answers the
+// procedure that handles what the framework does not.
+WNDPROC RegisterWindowClass(const std::string& name, const std::string& systemClass) {
+  static std::map<std::string, WNDPROC> registered;
+  if (auto it = registered.find(name); it != registered.end()) return it->second;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  WNDPROC base = DefWindowProcA;
+  if (!systemClass.empty()) {
+    if (!GetClassInfoExA(nullptr, systemClass.c_str(), &wc))
+      throw Exception("Cannot find the window class " + systemClass);
+    base = wc.lpfnWndProc;
     wc.cbSize = sizeof wc;
+  } else {
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ControlWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    wc.lpszClassName = kOwnClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  if (!registered) throw Exception("Cannot register the window class");
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  }
+  wc.lpfnWndProc = ControlWndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = name.c_str();
+  if (!RegisterClassExA(&wc)) throw Exception("Cannot register the window class " + name);
+  registered[name] = base;
+  return base;
 }
 
 std::wstring ToWide(const std::string& s, UINT cp) {
@@ -73,26 +85,23 @@ std::string ControlAtomName() {
 
 TWinControl* FindControl(HWND window) {
   if (!window) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(window, ControlAtom()));
+  return static_cast<TWinControl*>(GetPropA(window, ControlAtom()));
 }
 
 LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = FindControl(hwnd);
   if (!control && msg == WM_NCCREATE) {
-    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (control) {
       control->handle_ = hwnd;
-      SetPropW(hwnd, ControlAtom(), control);
+      SetPropA(hwnd, ControlAtom(), control);
     }
   }
-  if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   SafeCall([&] { control->WindowProc(m); });
   if (msg == WM_NCDESTROY) {
-    RemovePropW(hwnd, ControlAtom());
-    if (control->defProc_)
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->defProc_));
-    control->defProc_ = nullptr;
+    RemovePropA(hwnd, ControlAtom());
     control->handle_ = nullptr;
   }
   return m.Result;
@@ -254,23 +263,16 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
-  const bool own = p.ClassName.empty();
-  if (own) RegisterOwnClass();
+  const WNDPROC base = RegisterWindowClass(ClassName(), p.ClassName);
+  defProc_ = p.ClassName.empty() ? nullptr : base;
   DWORD style = p.Style;
   if (parent_) style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (visible_ && parent_) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
-  HWND h = CreateWindowExW(p.ExStyle, own ? kOwnClass : p.ClassName.c_str(),
-                           TextToWide(caption_).c_str(), style, left_, top_, width_, WindowHeight(),
-                           parent_ ? parent_->handle_ : nullptr, nullptr, GetModuleHandleW(nullptr),
-                           own ? this : nullptr);
+  HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
+                           WindowHeight(), parent_ ? parent_->handle_ : nullptr, nullptr,
+                           GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);
-  if (!own) {
-    handle_ = h;
-    SetPropW(h, ControlAtom(), this);
-    defProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWndProc)));
-  }
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }
 
@@ -380,6 +382,14 @@ void TWinControl::WndProc(TMessage& m) {
       AlignControls();
       Resized();
       return;
+    case WM_NOTIFYFORMAT:
+      // The framework's windows are 8-bit, but it reads the common controls' wide
+      // notifications.
+      if (m.LParam == NF_QUERY) {
+        m.Result = NFR_UNICODE;
+        return;
+      }
+      break;
     default:
       break;
   }
@@ -388,8 +398,14 @@ void TWinControl::WndProc(TMessage& m) {
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (!handle_) return;
-  m.Result = defProc_ ? CallWindowProcW(defProc_, handle_, m.Msg, m.WParam, m.LParam)
-                      : DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+  m.Result = defProc_ ? CallWindowProcA(defProc_, handle_, m.Msg, m.WParam, m.LParam)
+                      : DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WindowProc(m);
+  return m.Result;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -399,6 +415,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+  SetMenu(nullptr);
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
   handle_ = nullptr;
   if (font_) DeleteObject(font_);
@@ -407,11 +424,29 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;
+  if (HandleAllocated() && !IsIconic(handle_)) {
+    // Whatever frame the window has now (a menu bar, a frame drawn by someone else)
+    // stays around the new client area.
+    RECT w, c;
+    GetWindowRect(handle_, &w);
+    GetClientRect(handle_, &c);
+    SetBounds(Left(), Top(), width + int(w.right - w.left - c.right), height + int(w.bottom - w.top - c.bottom));
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_) menu_->form_ = nullptr;
+  menu_ = menu;
+  if (menu_) {
+    if (menu_->form_) static_cast<TCustomForm*>(menu_->form_)->SetMenu(nullptr);
+    menu_->form_ = this;
+  }
   if (HandleAllocated()) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
-    SetBounds(Left(), Top(), int(r.right - r.left), int(r.bottom - r.top));
+    // Keeps the client size: the bar takes its height from the window, not the client.
+    ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+    SetClientSize(clientWidth_, clientHeight_);
+    Perform(CM_MENUCHANGED, 0, 0);
   }
 }
 
@@ -461,8 +496,9 @@ void TCustomForm::CreateWnd() {
     SetBounds(x, y, w, h);
   }
   TWinControl::CreateWnd();
+  if (menu_) ::SetMenu(handle_, menu_->Handle());
   // The frame the system draws may differ from the one computed: keep the client size.
-  SetClientSize(clientWidth_, clientHeight_);
+  if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
 }
 
 RECT TCustomForm::DisplayRect() {
@@ -504,6 +540,7 @@ void TCustomForm::WndProc(TMessage& m) {
     m.Result = 0;
     return;
   }
+  if (DispatchMenuMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
   TWinControl::WndProc(m);
 }
 

@@ -32,6 +32,11 @@ std::string Utf8ToText(const std::string& utf8);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The framework's notifications to a control's WindowProc.
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;     // an Alt+key no control of the form took
+constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
+
 struct TMessage {
   UINT Msg;
   WPARAM WParam;
@@ -47,6 +52,7 @@ std::string ControlAtomName();
 class TWinControl* FindControl(HWND window);
 
 class TCustomForm;
+class TMainMenu;
 LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 class TWinControl : public TComponent {
@@ -95,6 +101,8 @@ class TWinControl : public TComponent {
   // The control's own handling, then the window class's.
   virtual void WndProc(TMessage& message);
   void DefaultHandler(TMessage& message);
+  // Hands a message straight to WindowProc and answers its result.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Places the aligned children inside the client area.
   void AlignControls();
@@ -105,7 +113,7 @@ class TWinControl : public TComponent {
 
  protected:
   struct TCreateParams {
-    std::wstring ClassName;  // empty: the framework's own window class
+    std::string ClassName;  // the system class superclassed; empty: none
     DWORD Style = 0;
     DWORD ExStyle = 0;
   };
@@ -171,6 +179,11 @@ class TCustomForm : public TWinControl {
   int ClientWidth() const noexcept { return clientWidth_; }
   int ClientHeight() const noexcept { return clientHeight_; }
   void SetClientSize(int width, int height);
+  // The menu bar; the form does not own it.
+  TMainMenu* Menu() const noexcept { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // Kept for the published interface: forms here do not scroll their contents.
+  bool AutoScroll = false;
 
   // The main form ends the message loop when it closes.
   bool IsMainForm = false;
@@ -213,6 +226,7 @@ class TCustomForm : public TWinControl {
   std::map<std::string, std::function<void(TComponent*)>> fields_;
   int clientWidth_ = 0, clientHeight_ = 0;
   HFONT font_ = nullptr;
+  TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

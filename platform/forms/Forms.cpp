@@ -1,5 +1,6 @@
 #include "Forms.h"
 
+#include "Menus.h"
 #include "Threads.h"
 
 TApplication* Application = nullptr;
@@ -13,6 +14,19 @@ TMessageBoxHook& MessageBoxHook() {
 
 TApplication::TApplication() : TComponent(nullptr), mainThreadId_(GetCurrentThreadId()) {
   if (Application) throw Exception("There is one application object");
+  static const bool registered = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TApplication";
+    return RegisterClassExA(&wc) != 0;
+  }();
+  // A hidden top-level window: menus tracked for a message-only window do not show.
+  handle_ = registered ? CreateWindowExA(0, "TApplication", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                         GetModuleHandleA(nullptr), nullptr)
+                       : nullptr;
+  if (!handle_) throw Exception("Cannot create the application window");
   Application = this;
   InitSynchronize();
 }
@@ -20,6 +34,14 @@ TApplication::TApplication() : TComponent(nullptr), mainThreadId_(GetCurrentThre
 TApplication::~TApplication() {
   DoneSynchronize();
   Application = nullptr;
+  DestroyWindow(handle_);
+}
+
+LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  bool handled = false;
+  SafeCall([&] { handled = DispatchMenuMessage(msg, wParam, lParam, result); });
+  return handled ? result : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 bool TApplication::ProcessMessage() {

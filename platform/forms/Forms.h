@@ -31,6 +31,9 @@ class TApplication : public TComponent {
   void ShowException(const std::exception& e);
 
   DWORD MainThreadId() const noexcept { return mainThreadId_; }
+  // The application's hidden window (class "TApplication"): the owner of popup menus,
+  // which hands their commands and owner-drawn items to the menu items.
+  HWND Handle() const noexcept { return handle_; }
 
   // Sees every message before it is dispatched and returns true when it handled it
   // (forms set it for the keyboard moves between their controls).
@@ -42,8 +45,11 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage();
 
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
   bool terminated_ = false;
   DWORD mainThreadId_;
+  HWND handle_ = nullptr;
 };
 
 extern TApplication* Application;

@@ -77,7 +77,6 @@ class TBitmap : public TPersistent {
 
   // A deep copy of another bitmap; anything else is refused.
   void Assign(const TPersistent* source) override;
-  std::string ClassName() const override { return "TBitmap"; }
 
   // Reads a BMP file from the stream's position to its end. A file that does not
   // decode leaves an empty bitmap and returns false; it never raises.

@@ -5,7 +5,7 @@
 TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
 
 void TLabel::CreateParams(TCreateParams& params) {
-  params.ClassName = L"STATIC";
+  params.ClassName = "STATIC";
   params.Style = SS_LEFT | SS_NOPREFIX;
 }
 
@@ -27,7 +27,7 @@ void TEdit::SetReadOnly(bool value) {
 }
 
 void TEdit::CreateParams(TCreateParams& params) {
-  params.ClassName = L"EDIT";
+  params.ClassName = "EDIT";
   params.Style = ES_AUTOHSCROLL | WS_TABSTOP | (readOnly_ ? ES_READONLY : 0);
   params.ExStyle = WS_EX_CLIENTEDGE;
 }
@@ -47,7 +47,7 @@ void TButton::Click() {
 }
 
 void TButton::CreateParams(TCreateParams& params) {
-  params.ClassName = L"BUTTON";
+  params.ClassName = "BUTTON";
   params.Style = BS_PUSHBUTTON | WS_TABSTOP;
 }
 
@@ -86,7 +86,7 @@ std::string TComboBox::Text() const {
 }
 
 void TComboBox::CreateParams(TCreateParams& params) {
-  params.ClassName = L"COMBOBOX";
+  params.ClassName = "COMBOBOX";
   params.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 }
 

@@ -4,7 +4,7 @@ zv_native_test(forms_desc_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/FormDescT
 
 if(ZV_WINDOWS)
   target_sources(zv_forms PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OleCtrls.cpp)
   target_link_libraries(zv_forms PUBLIC zv_ole comctl32 comdlg32 shell32 ole32 oleaut32 uuid)

@@ -36,7 +36,6 @@ class TSkinCollectionItem : public TCollectionItem {
   // From another store item: its name (without the uniqueness test) and its data.
   void Assign(const TPersistent* source) override;
   std::string GetDisplayName() const override { return name_; }
-  std::string ClassName() const override { return "TSkinCollectionItem"; }
 
  private:
   std::string name_;
@@ -50,7 +49,6 @@ class TSkinCollection : public TOwnedCollection {
   TSkinCollectionItem* Item(int index) const {
     return static_cast<TSkinCollectionItem*>(Items(index));
   }
-  std::string ClassName() const override { return "TSkinCollection"; }
 };
 
 class TSkinStore : public TComponent {
