@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
   demo.folder = argv[2];
   std::replace(demo.source.begin(), demo.source.end(), '/', '\\');
   std::replace(demo.folder.begin(), demo.folder.end(), '/', '\\');
-  if (demo.folder.back() != '\\') demo.folder += '\\';
+  if (demo.folder.empty() || demo.folder.back() != '\\') demo.folder += '\\';
   CreateDirectoryW(TextToWide(demo.folder).c_str(), nullptr);
 
   SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
