@@ -7,13 +7,17 @@ if(ZV_WINDOWS)
   # Each .exe stands alone: no MinGW runtime DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # The i686 build is what users get: the programs alone, no tool, double or bridge.
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(ZV_WINE_TESTS ON)
+    set(ZV_SHIPPING OFF)
   else()
     set(ZV_WINE_TESTS OFF)
+    set(ZV_SHIPPING ON)
   endif()
 else()
   set(ZV_WINE_TESTS OFF)
+  set(ZV_SHIPPING OFF)
   if(ZV_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
@@ -25,6 +29,22 @@ function(zv_warnings target)
   if(ZV_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+endfunction()
+
+# zv_ship(target FILES file...): a program and the files it reads beside itself. The
+# shipping build gives each program a folder of its own, <build>/dist/<target>/, which
+# holds nothing else; the other builds put them in <build>/bin/ with the tools and tests.
+function(zv_ship target)
+  cmake_parse_arguments(S "" "" "FILES" ${ARGN})
+  set(dir ${CMAKE_BINARY_DIR}/bin)
+  if(ZV_SHIPPING)
+    set(dir ${CMAKE_BINARY_DIR}/dist/${target})
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dir})
+  endif()
+  foreach(file IN LISTS S_FILES)
+    get_filename_component(name ${file} NAME)
+    configure_file(${file} ${dir}/${name} COPYONLY)
+  endforeach()
 endfunction()
 
 # Zorvel keeps its 8-bit texts in code page 936; the sources are UTF-8.

@@ -16,6 +16,8 @@ if(ZV_WINDOWS)
   target_link_options(video PRIVATE -municode)
   target_include_directories(video PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   zv_warnings(video)
+  # The H.264 preset that the encoder is handed from the program's folder.
+  zv_ship(video FILES res/h264.dat)
 
   zv_wine_test(video_worker_test SOURCES tests/TavrinFFmpegTest.cpp
     LIBS zv_video_worker DEPENDS vvdouble TIMEOUT 120)
@@ -38,7 +40,7 @@ if(ZV_WINDOWS)
 endif()
 
 # Screenshots for the README: video_screenshots OUT_DIR under Wine.
-if(ZV_WINDOWS AND TARGET zv_capture)
+if(ZV_WINDOWS AND NOT ZV_SHIPPING)
   add_executable(video_screenshots tests/Screenshots.cpp video.rc)
   target_link_libraries(video_screenshots PRIVATE zv_video_dialog zv_capture)
   target_include_directories(video_screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,11 +1,9 @@
 #include "Main.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 #include "MainText.h"
-#include "Png.h"
 #include "SkinDrawWin.h"
 
 namespace zorvel_text {
@@ -357,88 +355,6 @@ void TFrmMain::DosCommand2Terminated(TObject*) {
   FProbeDone = true;
 }
 
-// ---------------------------------------------------------------------------------------
-// Demo: with ZORVEL_DEMO naming a folder that holds "sample.mp4", an unattended run for
-// machines without a display: the sample is added, converted into "out\" of that
-// folder and checked, the window is saved as "zorvel.png", what happened is written to
-// "demo.txt" (message boxes included, answered OK), and the program ends.
-
-namespace {
-
-bool SaveWindowPng(HWND window, const std::string& path) {
-  RECT r;
-  if (!GetWindowRect(window, &r)) return false;
-  const int w = int(r.right - r.left), h = int(r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  const std::size_t stride = (std::size_t(w) * 3 + 3) & ~std::size_t(3);
-  std::vector<std::uint8_t> bgr(stride * std::size_t(h));
-  const bool ok = GetDIBits(mem, bmp, 0, UINT(h), bgr.data(), &bi, DIB_RGB_COLORS) == h;
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  if (!ok) return false;
-  for (std::size_t y = 0; y < std::size_t(h); ++y)
-    for (std::size_t x = 0; x < std::size_t(w); ++x)
-      std::swap(bgr[y * stride + x * 3], bgr[y * stride + x * 3 + 2]);
-  const auto png = testkit::EncodePng(w, h, bgr.data(), stride);
-  std::ofstream file(TextToWide(path).c_str(), std::ios::binary);
-  file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-  return bool(file);
-}
-
-void RunDemo(TFrmMain* form, const std::string& folder) {
-  auto report = std::make_shared<std::string>();
-  SetMessageBoxHook([report](const std::string& text, const std::string&, unsigned) {
-    *report += "message: " + text + "\r\n";
-    return IDOK;
-  });
-  const std::string sample = folder + "sample.mp4";
-  SetOpenDialogHook([sample](TOpenDialog& d) {
-    d.FileName = sample;
-    return true;
-  });
-  form->btnAdd->Click();
-  SetOpenDialogHook({});
-  const std::string out = folder + "out\\";
-  form->edtSaveDir->SetText(out);
-  form->btnConvert->Click();
-  const TFileInfo* job = form->GetFileInfo(0);
-  const std::string avi = zorvel::OutputPath(out, sample);
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  const bool written =
-      GetFileAttributesExW(TextToWide(avi).c_str(), GetFileExInfoStandard, &data) &&
-      (data.nFileSizeLow > 0 || data.nFileSizeHigh > 0);
-  *report += "duration: " + std::to_string(job ? job->Duration : -1) + "\r\n";
-  *report += "status: " + (job ? job->Status : std::string("(not added)")) + "\r\n";
-  *report += "output: " + avi + (written ? " written" : " missing") + "\r\n";
-  // Let the window show the finished state before it is saved.
-  RedrawWindow(form->Handle(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  for (int i = 0; i < 10; ++i) {
-    Application->ProcessMessages();
-    Sleep(50);
-  }
-  *report += std::string("screenshot: ") +
-             (SaveWindowPng(form->Handle(), folder + "zorvel.png") ? "saved" : "failed") + "\r\n";
-  *report += (job && job->Status == zorvel_text::kDone && written) ? "result: ok\r\n"
-                                                                   : "result: failed\r\n";
-  std::ofstream(TextToWide(folder + "demo.txt").c_str(), std::ios::binary) << *report;
-  form->Close();
-}
-
-}  // namespace
-
 // Start-up: the application, its title, the main form, the message loop until the main
 // form closes.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -451,12 +367,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto* form = new TFrmMain(&application);  // the application frees it
     form->IsMainForm = true;
     form->Show();
-    wchar_t demo[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"ZORVEL_DEMO", demo, MAX_PATH) > 0) {
-      std::string folder = WideToText(demo);
-      if (folder.back() != '\\') folder += '\\';
-      TThread::Queue([form, folder] { SafeCall([&] { RunDemo(form, folder); }); });
-    }
     while (!application.Terminated()) application.HandleMessage();
   });
   return 0;

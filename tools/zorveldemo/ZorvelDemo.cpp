@@ -1,0 +1,117 @@
+// zorvel_demo SOURCE FOLDER: Zorvel as it starts, with a scripted user, for machines
+// without a display. Once the main window is up, the user adds SOURCE (the duration
+// probed by the mplayer.exe beside this program), picks FOLDER\out as the output
+// folder, converts with the ffmpeg.exe beside this program and closes the window. The
+// window is saved as FOLDER\zorvel.png before it closes, and what happened is printed,
+// message boxes included (each answered OK; texts in code page 936). Exits with 0 when
+// the file was converted to an AVI and the screenshot saved, else 1.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "Capture.h"
+#include "Main.h"
+#include "MainText.h"
+
+namespace {
+
+struct Demo {
+  std::string source;
+  std::string folder;  // with "\" at the end
+  std::string report;
+  bool ok = false;
+};
+Demo demo;
+
+TFrmMain* MainForm() {
+  TFrmMain* found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        auto* form = dynamic_cast<TFrmMain*>(FindControl(window));
+        if (form) *reinterpret_cast<TFrmMain**>(result) = form;
+        return form == nullptr;
+      },
+      LPARAM(&found));
+  return found;
+}
+
+// An encoder that ran but wrote something else is no success either.
+bool IsAvi(const std::string& path) {
+  char head[12] = {};
+  std::ifstream file(TextToWide(path).c_str(), std::ios::binary);
+  file.read(head, sizeof head);
+  return file && std::string(head, 4) == "RIFF" && std::string(head + 8, 4) == "AVI ";
+}
+
+void Play(TFrmMain* form) {
+  form->btnAdd->Click();
+  form->Button8->Click();
+  form->btnConvert->Click();
+  const TFileInfo* job = form->GetFileInfo(0);
+  const std::string avi = zorvel::OutputPath(form->edtSaveDir->Text(), demo.source);
+  const bool written = IsAvi(avi);
+  demo.report += "duration: " + std::to_string(job ? job->Duration : -1) + "\n";
+  demo.report += "status: " + (job ? job->Status : std::string("(not added)")) + "\n";
+  demo.report += "output: " + avi + (written ? " written" : " missing") + "\n";
+  // Let the window show the finished state before it is saved.
+  RedrawWindow(form->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (int i = 0; i < 10; ++i) {
+    Application->ProcessMessages();
+    Sleep(50);
+  }
+  const bool saved = testkit::CaptureToPng(form->Handle(), demo.folder + "zorvel.png");
+  demo.report += std::string("screenshot: ") + (saved ? "saved" : "failed") + "\n";
+  demo.ok = job && job->Status == zorvel_text::kDone && written && saved;
+  form->Close();
+}
+
+// The user starts once the window is up and the start-up's messages are handled: a
+// timer's message comes only when no other is waiting.
+void CALLBACK Start(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SafeCall([] {
+    if (TFrmMain* form = MainForm()) {
+      Play(form);
+    } else {
+      demo.report += "no main window\n";
+      PostQuitMessage(1);
+    }
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: zorvel_demo SOURCE FOLDER\n");
+    return 2;
+  }
+  // Paths as the system's dialogs give them, though a Linux shell may pass "Z:/...".
+  demo.source = argv[1];
+  demo.folder = argv[2];
+  std::replace(demo.source.begin(), demo.source.end(), '/', '\\');
+  std::replace(demo.folder.begin(), demo.folder.end(), '/', '\\');
+  if (demo.folder.empty() || demo.folder.back() != '\\') demo.folder += '\\';
+  CreateDirectoryW(TextToWide(demo.folder).c_str(), nullptr);
+
+  SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
+    demo.report += "message: " + text + "\n";
+    return IDOK;
+  });
+  SetOpenDialogHook([](TOpenDialog& dialog) {
+    dialog.FileName = demo.source;
+    return true;
+  });
+  SetFolderBrowserHook([](const std::string&, const std::string&) { return demo.folder + "out"; });
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Start);
+  WinMain(GetModuleHandleW(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
+
+  demo.report += demo.ok ? "result: ok\n" : "result: failed\n";
+  std::fwrite(demo.report.data(), 1, demo.report.size(), stdout);
+  return demo.ok ? 0 : 1;
+}
