@@ -99,7 +99,9 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   }
   if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
-  SafeCall([&] { control->WindowProc(m); });
+  // A copy: the procedure may replace WindowProc (a skinner that detaches) while it runs.
+  const TWndMethod proc = control->WindowProc;
+  SafeCall([&] { proc(m); });
   if (msg == WM_NCDESTROY) {
     RemovePropA(hwnd, ControlAtom());
     control->handle_ = nullptr;
@@ -496,6 +498,11 @@ void TCustomForm::CreateWnd() {
     SetBounds(x, y, w, h);
   }
   TWinControl::CreateWnd();
+  // Forms show the program's icon ("MAINICON"), or the system's application icon.
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   if (menu_) ::SetMenu(handle_, menu_->Handle());
   // The frame the system draws may differ from the one computed: keep the client size.
   if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);

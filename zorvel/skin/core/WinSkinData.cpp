@@ -12,6 +12,7 @@
 ISkinManager* SkinManager = nullptr;
 ISkinManager* (*SkinManagerFactory)() = [] { return static_cast<ISkinManager*>(new TSkinManageStandIn()); };
 bool IsWinNT = true;
+DWORD SkinWinVersion = 0;
 UINT SkinCodePage = 0;
 ATOM SkinControlAtom = 0;
 TGetScrollBarInfoProc SkinGetScrollBarInfoProc = nullptr;
@@ -78,6 +79,7 @@ void InitSkinData() {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   if (GetVersionExA(&version)) IsWinNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  SkinWinVersion = GetVersion();
 #pragma GCC diagnostic pop
   SkinCodePage = 0;
   SkinControlAtom = GlobalAddAtomA(SkinControlAtomText().c_str());

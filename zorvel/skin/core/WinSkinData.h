@@ -70,10 +70,20 @@ class ISkinManager {
   virtual void ScheduleAction(int Action, int DelayMs) = 0;
   virtual void DropCaptionButtons() = 0;
   virtual bool SkinWindow(HWND Window) = 0;
+  // A form skinner that goes takes itself off the manager's list.
+  virtual void RemoveFormSkinner(HWND Window) = 0;
+  // MDI children shown maximized (their skinned frames step aside) or not.
+  virtual void SetMDIMaximized(bool Maximized) = 0;
 
   bool Active = false;
   int State = 0;  // 0 before the start, 1 once started
   TSkinData* PendingSkinData = nullptr;
+  // What the form skinners share: the kind of popup about to open (0 any other, 1 of a
+  // window's menu, 2 a system menu), the MDI children's state, the MDI client and form.
+  int PopupKind = 0;
+  bool MDIMaximized = false;
+  HWND MDIClient = nullptr;
+  TWinControl* MDIForm = nullptr;
 };
 
 // The smallest manager: keeps the list of skin data, the hook request and the switch.
@@ -86,6 +96,8 @@ class TSkinManageStandIn : public ISkinManager {
   void ScheduleAction(int Action, int DelayMs) override;
   void DropCaptionButtons() override { ++CaptionButtonDrops; }
   bool SkinWindow(HWND) override { return false; }
+  void RemoveFormSkinner(HWND) override {}
+  void SetMDIMaximized(bool Maximized) override { MDIMaximized = Maximized; }
 
   std::vector<TSkinData*> SkinDatas;
   TSkinData* DefaultSkinData = nullptr;
@@ -105,6 +117,9 @@ void FreeSkinManager();
 // Engine-wide values that the manager module's initialization owns; InitSkinData sets
 // them while that module is not built.
 extern bool IsWinNT;
+// GetVersion's answer: the low byte the major version, the next the minor, the top bit
+// set outside the NT family. Tests set it to try other systems.
+extern DWORD SkinWinVersion;
 extern UINT SkinCodePage;
 extern ATOM SkinControlAtom;
 

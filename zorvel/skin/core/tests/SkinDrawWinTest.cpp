@@ -8,52 +8,14 @@
 
 #include "SolidStrip.h"
 #include "forms/Controls.h"
+#include "testkit/MemoryDC.h"
 
 namespace {
 
 constexpr TSkinColour kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kYellow = 0x00FFFF,
                       kGrey = 0x808080, kWhite = 0xFFFFFF;
 
-// A 32-bit memory DC of w x h, filled with `background`, whose pixels can be read.
-class MemoryDC {
- public:
-  MemoryDC(int w, int h, TSkinColour background = kGrey) : w_(w), h_(h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(background);
-    RECT all{0, 0, w, h};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~MemoryDC() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-  HDC dc() const { return dc_; }
-  // 0x00BBGGRR, like the skin images.
-  TSkinColour At(int x, int y) const {
-    GdiFlush();
-    std::uint32_t v = bits_[y * w_ + x];  // 0x00RRGGBB in memory order B, G, R
-    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
-  }
-
- private:
-  int w_, h_;
-  HBITMAP bitmap_;
-  HDC dc_;
-  HGDIOBJ old_;
-  std::uint32_t* bits_;
-};
+using testkit::MemoryDC;
 
 struct Sample {
   int x, y;

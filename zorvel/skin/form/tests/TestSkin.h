@@ -1,0 +1,44 @@
+// A skin made for the frame tests: solid, distinct colours per border side, frame and
+// caption button, magenta corners to cut the region, packed as the program reads skins.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "SkinDraw.h"
+
+namespace testskin {
+
+// Colours (0x00BBGGRR) of the frames: [0] active, [1] inactive.
+constexpr TSkinColour kLeft[2] = {0x000000C0, 0x00000060};
+constexpr TSkinColour kRight[2] = {0x0000C000, 0x00006000};
+constexpr TSkinColour kTop[2] = {0x00C00000, 0x00600000};
+constexpr TSkinColour kBottom[2] = {0x00C0C000, 0x00606000};
+constexpr TSkinColour kButtonFace = 0x00D0E0F0;
+// The four frames of the close, maximize, restore, minimize and custom buttons, and the
+// three of a three-frame button: each button's frame k has kButton[n][k - 1].
+constexpr TSkinColour kButton[6][4] = {{0x00101080, 0x00202080, 0x00303080, 0x00404080},
+                                        {0x00108010, 0x00208020, 0x00308030, 0x00408040},
+                                        {0x00801010, 0x00802020, 0x00803030, 0x00804040},
+                                        {0x00808010, 0x00808020, 0x00808030, 0x00808040},
+                                        {0x00108080, 0x00208080, 0x00308080, 0x00408080},
+                                        {0x00801080, 0x00802080, 0x00803080, 0x00803080}};
+enum Button { kClose, kMaximize, kRestore, kMinimize, kCustom, kThree };
+
+// Border sizes: left 6, top 30, right 6, bottom 8. Buttons are 16 x 14.
+constexpr int kLeftWidth = 6, kTopHeight = 30, kRightWidth = 6, kBottomHeight = 8;
+constexpr int kButtonWidth = 16, kButtonHeight = 14;
+// The magenta corner cut from the left and right borders' tops: a triangle whose rows
+// are 3, 2 and 1 pixels long.
+constexpr int kCorner = 3;
+
+// The description keys that override the defaults: section -> key -> value; an empty
+// value removes the key.
+using Overrides = std::map<std::string, std::map<std::string, std::string>>;
+
+// The packed skin archive.
+std::vector<std::uint8_t> Pack(const Overrides& overrides = {});
+
+}  // namespace testskin

@@ -1,0 +1,474 @@
+// The form skinner on real windows: a plain window whose own procedure records what
+// reaches it, a framework form and a standard dialog box, skinned with a test skin of
+// solid colours. Frames are painted into memory and sampled by pixel.
+#include "WinSkinForm.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "SkinDrawWin.h"
+#include "TestSkin.h"
+#include "WinSkinData.h"
+#include "forms/Forms.h"
+#include "forms/Menus.h"
+#include "testkit/MemoryDC.h"
+#include "testkit/TestKit.h"
+
+namespace {
+
+using namespace testskin;
+
+// The plain window's own procedure: records every message, answers the host's button
+// question, and keeps non-client clicks from starting the system's move loop.
+std::vector<UINT> ownMessages;
+LRESULT hostAnswer = 1;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  ownMessages.push_back(msg);
+  if (msg == WM_SKINBUTTONVISIBLE) return hostAnswer;
+  if (msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) return 0;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND CreatePlainWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = RecordingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.lpszClassName = "SkinTestWindow";
+    return RegisterClassA(&wc) != 0;
+  }();
+  EXPECT_TRUE(registered);
+  HWND w = CreateWindowExA(0, "SkinTestWindow", "plain", style, 40, 40, 400, 300, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  // Shown without taking the focus: under Wine, a window that had it takes seconds to go.
+  ShowWindow(w, SW_SHOWNOACTIVATE);
+  return w;
+}
+
+// The posted message of that number, taken from the queue (so nothing acts on it).
+bool TakePosted(HWND w, UINT msg, WPARAM& wParam) {
+  MSG m;
+  if (!PeekMessageA(&m, w, msg, msg, PM_REMOVE)) return false;
+  wParam = m.wParam;
+  return true;
+}
+
+POINT ScreenPoint(HWND w, int x, int y) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return {r.left + x, r.top + y};
+}
+
+LPARAM ScreenParam(HWND w, int x, int y) {
+  const POINT p = ScreenPoint(w, x, y);
+  return MAKELPARAM(p.x, p.y);
+}
+
+class FormSkinnerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitSkinData();
+    InitSkinDraw();
+    savedVersion_ = SkinWinVersion;
+    SkinWinVersion = 0x1DB10106;  // 6.1, what a new Wine prefix reports
+    LoadSkin();
+    ownMessages.clear();
+    hostAnswer = 1;
+  }
+  void TearDown() override {
+    // Hidden first: under Wine, destroying a visible window waits on the X server.
+    for (HWND w : windows_)
+      if (IsWindow(w)) {
+        ShowWindow(w, SW_HIDE);
+        DestroyWindow(w);
+      }
+    skinners_.clear();
+    data_.reset();
+    SkinWinVersion = savedVersion_;
+    DoneSkinDraw();
+    DoneSkinData();
+  }
+
+  void LoadSkin(const Overrides& overrides = {}) {
+    if (!data_) data_ = std::make_unique<TSkinData>(nullptr);
+    const std::vector<std::uint8_t> archive = Pack(overrides);
+    data_->SkinStream.Clear();
+    data_->SkinStream.Write(archive.data(), archive.size());
+    ASSERT_TRUE(data_->LoadSkinStream());
+  }
+
+  // Attaches a skinner to a plain window and starts it as the manager would.
+  TWinSkinForm& SkinPlain(HWND w) {
+    windows_.push_back(w);
+    auto skinner = std::make_unique<TWinSkinForm>(nullptr);
+    skinner->FHandle = w;
+    skinner->AttachPlainWindow(data_.get());
+    SendMessageA(w, WM_SKINSTART, 0, 1000);
+    skinners_.push_back(std::move(skinner));
+    return *skinners_.back();
+  }
+
+  // The whole window as the skinner paints it.
+  std::unique_ptr<testkit::MemoryDC> Paint(TWinSkinForm& skinner) {
+    RECT r;
+    GetWindowRect(skinner.FHandle, &r);
+    auto dc = std::make_unique<testkit::MemoryDC>(r.right - r.left, r.bottom - r.top, 0x00808080);
+    skinner.PaintFrame(dc->dc());
+    return dc;
+  }
+
+  std::unique_ptr<TSkinData> data_;
+  std::vector<std::unique_ptr<TWinSkinForm>> skinners_;
+  std::vector<HWND> windows_;
+  DWORD savedVersion_ = 0;
+};
+
+TEST_F(FormSkinnerTest, FrameIsPaintedFromTheSkinActiveAndInactive) {
+  HWND w = CreatePlainWindow();
+  RECT client0;
+  GetClientRect(w, &client0);
+  TWinSkinForm& s = SkinPlain(w);
+  ASSERT_EQ(s.FState, 1);
+
+  // The client area keeps its size inside the skin's borders.
+  RECT window, client;
+  GetWindowRect(w, &window);
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, client0.right);
+  EXPECT_EQ(client.bottom, client0.bottom);
+  EXPECT_EQ(window.right - window.left, client.right + kLeftWidth + kRightWidth);
+  EXPECT_EQ(window.bottom - window.top, client.bottom + kTopHeight + kBottomHeight);
+  const int W = window.right - window.left, H = window.bottom - window.top;
+
+  const int right = W - 1, closeX = W - 24 + 8, maxX = W - 44 + 8, minX = W - 64 + 8, y = 6 + 7;
+  for (int active : {1, 0}) {
+    SendMessageA(w, WM_NCACTIVATE, active, 0);
+    const auto dc = Paint(s);
+    const int f = active ? 0 : 1;
+    const struct {
+      int x, y;
+      TSkinColour colour;
+    } samples[] = {
+        {2, H / 2, kLeft[f]},
+        {right - 2, H / 2, kRight[f]},
+        {W / 2, H - 3, kBottom[f]},
+        {W / 2, 15, kTop[f]},
+        {2, 15, kLeft[f]},  // the caption strip's corners are the side borders' tops
+        // Buttons show frame 1 while active, frame 4 while inactive; a three-frame
+        // button stays at frame 1.
+        {closeX, y, kButton[kClose][active ? 0 : 3]},
+        {maxX, y, kButton[kMaximize][active ? 0 : 3]},
+        {minX, y, kButton[kMinimize][active ? 0 : 3]},
+        {100 + 8, y, kButton[kCustom][active ? 0 : 3]},
+        {130 + 8, y, kButton[kThree][0]},
+    };
+    for (const auto& p : samples)
+      EXPECT_EQ(dc->At(p.x, p.y), p.colour) << (active ? "active" : "inactive") << " at " << p.x << "," << p.y;
+  }
+}
+
+TEST_F(FormSkinnerTest, CaptionButtonsShowHotAndPressedFramesAndActOnRelease) {
+  HWND w = CreatePlainWindow();
+  TWinSkinForm& s = SkinPlain(w);
+  RECT r;
+  GetWindowRect(w, &r);
+  const int W = r.right - r.left, y = 13;
+
+  const struct {
+    int x;
+    Button button;
+    UINT msg;
+    WPARAM wParam;
+  } cases[] = {
+      {W - 24 + 8, kClose, WM_SYSCOMMAND, SC_CLOSE},
+      {W - 44 + 8, kMaximize, WM_SYSCOMMAND, SC_MAXIMIZE},
+      {W - 64 + 8, kMinimize, WM_SYSCOMMAND, SC_MINIMIZE},
+      {100 + 8, kCustom, WM_SKINBUTTONACTION, 40},
+  };
+  for (const auto& c : cases) {
+    SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenParam(w, c.x, y));
+    EXPECT_EQ(Paint(s)->At(c.x, y), kButton[c.button][2]) << "hot " << c.x;
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(w, c.x, y));
+    ASSERT_NE(s.FHotObject, nullptr);
+    const auto pressed = Paint(s);
+    EXPECT_EQ(pressed->At(c.x, y), kButton[c.button][1]) << "pressed " << c.x;
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(w, c.x, y));
+    SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenParam(w, c.x, y));
+    WPARAM posted = 0;
+    EXPECT_TRUE(TakePosted(w, c.msg, posted)) << c.x;
+    EXPECT_EQ(posted, c.wParam);
+  }
+  // The own procedure never saw the clicks that the buttons took.
+  EXPECT_EQ(std::count(ownMessages.begin(), ownMessages.end(), UINT(WM_NCLBUTTONUP)), 0);
+
+  // A host that says no hides its button: the point is caption again.
+  hostAnswer = 0;
+  Paint(s);
+  SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(w, 108, y));
+  EXPECT_EQ(std::count(ownMessages.begin(), ownMessages.end(), UINT(WM_NCLBUTTONDOWN)), 1);
+}
+
+TEST_F(FormSkinnerTest, HitTestAnswersFromTheSkinGeometry) {
+  HWND w = CreatePlainWindow();
+  SkinPlain(w);
+  RECT r;
+  GetWindowRect(w, &r);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  const struct {
+    int x, y;
+    LRESULT answer;
+  } cases[] = {
+      {W / 2, 15, HTCAPTION},  // the caption strip
+      {W / 2, 5, HTCAPTION},
+      {W / 2, H / 2, HTCLIENT},
+      {1, H / 2, HTLEFT},  // the system's sizing border stays
+      {W - 2, H - 2, HTBOTTOMRIGHT},
+      {W / 2, 1, HTTOP},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, ScreenParam(w, c.x, c.y)), c.answer) << c.x << "," << c.y;
+}
+
+TEST_F(FormSkinnerTest, RegionCutsTheTransparentCornersAndIsCachedBySize) {
+  HWND w = CreatePlainWindow();
+  TWinSkinForm& s = SkinPlain(w);
+  RECT r;
+  GetWindowRect(w, &r);
+  const int W = r.right - r.left, H = r.bottom - r.top;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
+  const struct {
+    int x, y;
+    bool inside;
+  } points[] = {{0, 0, false}, {2, 0, false},     {1, 1, false},     {0, 2, false},         {3, 0, true},
+                {1, 2, true},  {W - 1, 0, false}, {W - 4, 0, true},  {0, H - 1, true},      {W - 1, H - 1, true},
+                {W / 2, 0, true}};
+  for (const auto& p : points) EXPECT_EQ(PtInRegion(rgn, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+
+  const int builds = s.RegionBuilds;
+  SetWindowPos(w, nullptr, 0, 0, W + 20, H, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(w, nullptr, 0, 0, W + 20, H, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  EXPECT_EQ(s.RegionBuilds, builds + 1);
+
+  // A skin without transparent sides gives the whole rectangle.
+  LoadSkin({{"Personality", {{"LeftTrans", "0"}, {"RightTrans", "0"}, {"TopTrans", "0"}}}});
+  HWND plain = CreatePlainWindow();
+  SkinPlain(plain);
+  ASSERT_NE(GetWindowRgn(plain, rgn), ERROR);
+  RECT box;
+  GetRgnBox(rgn, &box);
+  GetWindowRect(plain, &r);
+  EXPECT_EQ(GetRegionData(rgn, 0, nullptr), sizeof(RGNDATAHEADER) + sizeof(RECT));
+  EXPECT_EQ(box.right - box.left, r.right - r.left);
+  DeleteObject(rgn);
+}
+
+TEST_F(FormSkinnerTest, UnskinGivesBackProcedureStyleRegionMenuAndClientSize) {
+  HWND w = CreatePlainWindow();
+  HMENU menu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, 1, "&File");
+  SetMenu(w, menu);
+  const LONG_PTR proc = GetWindowLongPtrA(w, GWLP_WNDPROC);
+  const LONG style = GetWindowLongA(w, GWL_STYLE);
+  RECT client0;
+  GetClientRect(w, &client0);
+
+  TWinSkinForm& s = SkinPlain(w);
+  s.AttachPlainWindow(data_.get());  // a second attach changes nothing
+  EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 1);
+  s.Unskin();
+
+  EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
+  EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), proc);
+  EXPECT_EQ(GetWindowLongA(w, GWL_STYLE), style);
+  EXPECT_EQ(GetMenu(w), menu);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, client0.right);
+  EXPECT_EQ(client.bottom, client0.bottom);
+}
+
+TEST_F(FormSkinnerTest, FrameworkFormIsSkinnedThroughItsWindowProcAndRestored) {
+  TForm form(nullptr);
+  form.SetClientSize(300, 200);
+  form.SetColor(clWindow);
+  form.Show();
+  HWND w = form.Handle();
+  EXPECT_EQ(GetWndClassName(w), "TForm");
+  EXPECT_FALSE(IsWindowUnicode(w));
+  windows_.push_back(w);
+
+  auto* s = new TWinSkinForm(&form);  // owned by the form, as the manager does it
+  s->FHandle = w;
+  s->AttachForm(data_.get(), &form);
+  SendMessageA(w, WM_SKINSTART, 0, 1000);
+  EXPECT_EQ(form.Color(), TColor(kButtonFace));
+
+  // A host can have the frame painted into its own DC.
+  RECT r;
+  GetWindowRect(w, &r);
+  testkit::MemoryDC dc(r.right - r.left, r.bottom - r.top);
+  EXPECT_EQ(SendMessageA(w, WM_SKINPAINTINTO, reinterpret_cast<WPARAM>(dc.dc()), kSkinHostKey), kSkinHostKey);
+  EXPECT_EQ(dc.At(2, (r.bottom - r.top) / 2), kLeft[0]);
+  EXPECT_EQ(SendMessageA(w, WM_SKINHOSTQUERY, 0, kSkinHostKey), kSkinHostKey);
+  EXPECT_EQ(SendMessageA(w, WM_SKINHOSTQUERY, 0, 0), 1);
+
+  // A new caption keeps the skinned frame and the form's client size.
+  form.SetCaption("renamed");
+  GetClientRect(w, &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+
+  s->Unskin();
+  EXPECT_EQ(form.Color(), clWindow);
+  EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
+  GetClientRect(w, &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+  delete s;
+}
+
+TEST_F(FormSkinnerTest, WindowDestroyedWhileSkinnedLeavesTheSkinnerDone) {
+  HWND w = CreatePlainWindow();
+  TWinSkinForm& s = SkinPlain(w);
+  DestroyWindow(w);
+  EXPECT_EQ(s.FState, 6);
+  EXPECT_FALSE(s.Attached());
+
+  // A framework form frees its skinner with itself.
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetClientSize(200, 100);
+  form->Show();
+  auto* skinner = new TWinSkinForm(form.get());
+  skinner->FHandle = form->Handle();
+  skinner->AttachForm(data_.get(), form.get());
+  SendMessageA(form->Handle(), WM_SKINSTART, 0, 1000);
+  const std::size_t components = form->ComponentCount();
+  form.reset();
+  EXPECT_GT(components, 0u);
+}
+
+TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
+  HWND w = CreatePlainWindow();
+  TWinSkinForm& s = SkinPlain(w);
+  const LPARAM icon = ScreenParam(w, 8 + 4, 7 + 4);
+
+  // The menu closes itself shortly after it opens; a hook counts menu windows.
+  static int menus = 0;
+  menus = 0;
+  HHOOK hook = SetWindowsHookExA(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_CREATEWND && GetWndClassName(reinterpret_cast<HWND>(wParam)) == "#32768") ++menus;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
+  SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
+  KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(menus, 1);
+
+  // The menu copies the system menu: each item's tag is its command.
+  ASSERT_NE(s.FSystemMenuPopup, nullptr);
+  HMENU system = GetSystemMenu(w, FALSE);
+  TMenuItem* items = s.FSystemMenuPopup->Items();
+  ASSERT_EQ(items->Count(), GetMenuItemCount(system));
+  for (int i = 0; i < items->Count(); ++i) EXPECT_EQ(UINT(items->Items(i)->Tag), GetMenuItemID(system, i)) << i;
+
+  // Within the double-click time, a second click on the icon closes the window.
+  SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
+  SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
+  WPARAM posted = 0;
+  EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted));
+}
+
+TEST_F(FormSkinnerTest, SystemMenuItemsFollowTheWindowState) {
+  HWND w = CreatePlainWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  TWinSkinForm& s = SkinPlain(w);
+  HMENU system = GetSystemMenu(w, FALSE);
+  EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, timer);
+  ASSERT_NE(s.FSystemMenuPopup, nullptr);
+  const struct {
+    UINT command;
+    int image;
+    bool enabled;
+  } cases[] = {{SC_RESTORE, 0, false}, {SC_MOVE, -1, true},    {SC_SIZE, -1, true},
+               {SC_MINIMIZE, 2, true}, {SC_MAXIMIZE, 1, false}, {SC_CLOSE, 3, false}};
+  const TMenuItem* items = s.FSystemMenuPopup->Items();
+  for (const auto& c : cases) {
+    const TMenuItem* item = nullptr;
+    for (int i = 0; i < items->Count(); ++i)
+      if (UINT(items->Items(i)->Tag) == c.command) item = items->Items(i);
+    ASSERT_NE(item, nullptr) << c.command;
+    EXPECT_EQ(item->ImageIndex(), c.image) << c.command;
+    EXPECT_EQ(item->Enabled(), c.enabled) << c.command;
+  }
+}
+
+TEST_F(FormSkinnerTest, DialogFrameWidensForItsCaptionAndKeepsTheTabOrder) {
+  // A dialog template with three buttons and a long caption.
+  struct alignas(4) Template {
+    DLGTEMPLATE dlg;
+    WORD menu, cls;
+    wchar_t title[60];
+  };
+  Template t{};
+  t.dlg.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  t.dlg.cx = 60;
+  t.dlg.cy = 40;
+  wcscpy(t.title, L"A dialog with a caption much wider than the dialog itself");
+  HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &t.dlg, nullptr,
+                                        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  ASSERT_NE(dlg, nullptr);
+  std::vector<HWND> children;
+  for (int i = 0; i < 3; ++i)
+    children.push_back(CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 20 * i, 10, 18,
+                                       18, dlg, nullptr, nullptr, nullptr));
+  RECT before;
+  GetWindowRect(children[0], &before);
+  TWinSkinForm& s = SkinPlain(dlg);
+  EXPECT_EQ(s.FBorderKind, kDialogFrame);
+
+  RECT window, after;
+  GetWindowRect(dlg, &window);
+  GetWindowRect(children[0], &after);
+  EXPECT_GT(window.right - window.left, 300);  // widened for the caption
+  EXPECT_GT(after.left - window.left, before.left - window.left);
+  // Tab order (the z-order) is unchanged.
+  std::vector<HWND> order;
+  for (HWND c = GetTopWindow(dlg); c; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(c);
+  EXPECT_EQ(order, children);
+  // The icon button does not show on a dialog frame.
+  for (const auto& b : s.FButtons) {
+    if (b->Element->Action == 3) {
+      EXPECT_FALSE(b->Visible);
+    }
+  }
+}
+
+TEST_F(FormSkinnerTest, CaptionStyleIsTakenAwayOnlyOnSystemsThatHideIt) {
+  for (DWORD version : {DWORD(0x0005), DWORD(0x0106)}) {
+    SkinWinVersion = version;  // 5.0, then 6.1
+    HWND w = CreatePlainWindow();
+    TWinSkinForm& s = SkinPlain(w);
+    const bool removed = version == 0x0005;
+    EXPECT_EQ((GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != WS_CAPTION, removed) << version;
+    s.Unskin();
+    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION, LONG(WS_CAPTION)) << version;
+  }
+}
+
+}  // namespace
