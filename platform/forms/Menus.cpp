@@ -57,6 +57,14 @@ WORD KeyFromName(const std::string& upper) {
   return 0;
 }
 
+// A caption's text and the part after a tab, shown at the right (a shortcut's text).
+std::pair<std::string, std::string> SplitAtTab(const std::string& caption, TShortCut shortCut) {
+  const std::size_t tab = caption.find('\t');
+  std::string right = tab == std::string::npos ? std::string() : caption.substr(tab + 1);
+  if (right.empty()) right = ShortCutToText(shortCut);
+  return {caption.substr(0, tab), right};
+}
+
 // The caption without its "&" marks ("&&" stays one "&").
 std::string StripAmpersands(const std::string& caption) {
   std::string s;
@@ -248,8 +256,9 @@ void TMenuItem::DefaultMeasure(HDC dc, int& width, int& height) {
     return;
   }
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  std::string text = StripAmpersands(caption_);
-  if (const std::string key = ShortCutToText(shortCut_); !key.empty()) text += "    " + key;
+  const auto [left, right] = SplitAtTab(caption_, shortCut_);
+  std::string text = StripAmpersands(left);
+  if (!right.empty()) text += "    " + right;
   SIZE size{};
   GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
   SelectObject(dc, old);
@@ -280,9 +289,9 @@ void TMenuItem::DefaultDraw(HDC dc, const RECT& rect, bool selected) {
   SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   RECT text{rect.left + box + 4, rect.top, rect.right - 8, rect.bottom};
-  DrawTextA(dc, caption_.c_str(), int(caption_.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-  if (const std::string key = ShortCutToText(shortCut_); !key.empty())
-    DrawTextA(dc, key.c_str(), int(key.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  const auto [left, right] = SplitAtTab(caption_, shortCut_);
+  DrawTextA(dc, left.c_str(), int(left.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  if (!right.empty()) DrawTextA(dc, right.c_str(), int(right.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
   SelectObject(dc, old);
 }
 

@@ -24,11 +24,12 @@ using namespace testskin;
 // question, and keeps non-client clicks from starting the system's move loop.
 std::vector<UINT> ownMessages;
 LRESULT hostAnswer = 1;
+bool systemMoves = false;  // the system's move and size loops may run
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   ownMessages.push_back(msg);
   if (msg == WM_SKINBUTTONVISIBLE) return hostAnswer;
-  if (msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) return 0;
+  if ((msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONDBLCLK) && !systemMoves) return 0;
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -79,6 +80,7 @@ class FormSkinnerTest : public ::testing::Test {
     LoadSkin();
     ownMessages.clear();
     hostAnswer = 1;
+    systemMoves = false;
   }
   void TearDown() override {
     // Hidden first: under Wine, destroying a visible window waits on the X server.
@@ -266,6 +268,28 @@ TEST_F(FormSkinnerTest, RegionCutsTheTransparentCornersAndIsCachedBySize) {
   EXPECT_EQ(GetRegionData(rgn, 0, nullptr), sizeof(RGNDATAHEADER) + sizeof(RECT));
   EXPECT_EQ(box.right - box.left, r.right - r.left);
   DeleteObject(rgn);
+}
+
+TEST_F(FormSkinnerTest, RefreshAppliesANewSkinAndKeepsTheClientSize) {
+  HWND w = CreatePlainWindow();
+  TWinSkinForm& s = SkinPlain(w);
+  RECT client0, window0;
+  GetClientRect(w, &client0);
+  GetWindowRect(w, &window0);
+  // The left image as one frame: twice as wide.
+  LoadSkin({{"Personality", {{"LeftFrame", "1"}}}});
+  s.FreeCaptionButtons();
+  s.ComputeMetrics();
+  s.Refresh();
+  RECT client, window;
+  GetClientRect(w, &client);
+  GetWindowRect(w, &window);
+  EXPECT_EQ(client.right, client0.right);
+  EXPECT_EQ(client.bottom, client0.bottom);
+  EXPECT_EQ(window.right - window.left, (window0.right - window0.left) + kLeftWidth);
+  const auto dc = Paint(s);
+  EXPECT_EQ(dc->At(kLeftWidth + 2, 100), kLeft[1]);
+  EXPECT_EQ(s.FButtons.size(), data_->CaptionButtons.size());
 }
 
 TEST_F(FormSkinnerTest, UnskinGivesBackProcedureStyleRegionMenuAndClientSize) {
@@ -469,6 +493,99 @@ TEST_F(FormSkinnerTest, CaptionStyleIsTakenAwayOnlyOnSystemsThatHideIt) {
     s.Unskin();
     EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION, LONG(WS_CAPTION)) << version;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A user's mouse: each step moves to its point (and presses or releases there). The
+// steps come from another thread, a little apart, while this one handles the window's
+// messages: a press on the frame starts the system's modal move or size loop, which
+// must see the rest as it happens.
+struct MouseStep {
+  POINT at;
+  DWORD flags;
+};
+void Mouse(std::vector<MouseStep> steps) {
+  struct Gesture {
+    std::vector<MouseStep> steps;
+    volatile bool done = false;
+  } gesture{std::move(steps)};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID p) -> DWORD {
+        auto* g = static_cast<Gesture*>(p);
+        const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+        for (const MouseStep& s : g->steps) {
+          INPUT in{};
+          in.type = INPUT_MOUSE;
+          in.mi.dx = s.at.x * 65535 / w;
+          in.mi.dy = s.at.y * 65535 / h;
+          in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | s.flags;
+          SendInput(1, &in, sizeof in);
+          Sleep(50);
+        }
+        g->done = true;
+        return 0;
+      },
+      &gesture, 0, nullptr);
+  testkit::PumpUntil([&] { return gesture.done; }, 5000);
+  testkit::PumpUntil([] { return false; }, 100);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+}
+
+void Drag(POINT from, POINT to) {
+  Mouse({{from, 0}, {from, MOUSEEVENTF_LEFTDOWN}, {{(from.x + to.x) / 2, (from.y + to.y) / 2}, 0}, {to, 0},
+         {to, MOUSEEVENTF_LEFTUP}});
+}
+
+TEST_F(FormSkinnerTest, UserDragsByTheCaptionAndResizesByTheBorder) {
+  systemMoves = true;
+  HWND w = CreatePlainWindow();
+  SetForegroundWindow(w);
+  SkinPlain(w);
+  RECT before, after;
+  GetWindowRect(w, &before);
+  Drag(ScreenPoint(w, 200, 15), ScreenPoint(w, 260, 55));
+  GetWindowRect(w, &after);
+  EXPECT_EQ(after.left - before.left, 60);
+  EXPECT_EQ(after.top - before.top, 40);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+
+  const int W = after.right - after.left, H = after.bottom - after.top;
+  Drag(ScreenPoint(w, W - 2, H / 2), ScreenPoint(w, W + 48, H / 2));
+  GetWindowRect(w, &after);
+  EXPECT_EQ(after.right - after.left, W + 50);
+  // The region follows the new size: the right border's cut corner moved with it.
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, W + 49, 0));
+  EXPECT_TRUE(PtInRegion(rgn, W - 1, 0));
+  DeleteObject(rgn);
+}
+
+TEST_F(FormSkinnerTest, RightClickOnTheCaptionShowsOnlyTheSkinnedSystemMenu) {
+  HWND w = CreatePlainWindow();
+  SetForegroundWindow(w);
+  TWinSkinForm& s = SkinPlain(w);
+  static int menus = 0;
+  menus = 0;
+  HHOOK hook = SetWindowsHookExA(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_CREATEWND && GetWndClassName(reinterpret_cast<HWND>(wParam)) == "#32768") ++menus;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  const UINT_PTR timer = SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const POINT caption = ScreenPoint(w, 200, 15);
+  Mouse({{caption, 0}, {caption, MOUSEEVENTF_RIGHTDOWN}, {caption, MOUSEEVENTF_RIGHTUP}});
+  KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(hook);
+  EXPECT_NE(s.FSystemMenuPopup, nullptr);
+  EXPECT_EQ(menus, 1);
 }
 
 }  // namespace
