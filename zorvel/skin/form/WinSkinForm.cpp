@@ -243,17 +243,12 @@ void TWinSkinForm::RemoveSubclass() {
   FAttached = false;
 }
 
-LRESULT CALLBACK TWinSkinForm::PlainWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
+LRESULT CALLBACK TWinSkinForm::PlainWndProc(HWND, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
                                             DWORD_PTR Data) {
   auto* self = reinterpret_cast<TWinSkinForm*>(Data);
   TMessage m{Msg, WParam, LParam, 0};
-  bool done = false;
-  SafeCall([&] {
-    self->FormWndProc(m);
-    done = true;
-  });
-  // A failure inside the skinner must not cost the window its own handling.
-  return done ? m.Result : DefSubclassProc(Wnd, Msg, WParam, LParam);
+  SafeCall([&] { self->FormWndProc(m); });
+  return m.Result;
 }
 
 void TWinSkinForm::CallOwnProc(TMessage& m) {
@@ -564,7 +559,6 @@ void TWinSkinForm::SetText(TMessage& m) {
 
 void TWinSkinForm::Start() {
   FSystemMenu = GetSystemMenu(FHandle, FALSE);
-  if (FSystemMenu) FFrameFlags |= kFrameSystemMenu;
   DrawWindowIcon();
   GetClientRect(FHandle, &FClientRect);
   // The children are skinned by the control dispatch, which comes with the control
