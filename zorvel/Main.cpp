@@ -5,6 +5,7 @@
 
 #include "MainText.h"
 #include "SkinDrawWin.h"
+#include "SkinManage.h"
 
 namespace zorvel_text {
 const char* const kReady = "准备就绪";
@@ -360,14 +361,20 @@ void TFrmMain::DosCommand2Terminated(TObject*) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitSkinData();
   InitSkinDraw();
-  TApplication application;
-  application.Initialize();
-  application.Title = "Kestrin 8.5";
-  SafeCall([&] {
-    auto* form = new TFrmMain(&application);  // the application frees it
-    form->IsMainForm = true;
-    form->Show();
-    while (!application.Terminated()) application.HandleMessage();
-  });
+  InitSkinManage();
+  {
+    TApplication application;
+    application.Initialize();
+    application.Title = "Kestrin 8.5";
+    SafeCall([&] {
+      auto* form = new TFrmMain(&application);  // the application frees it
+      form->IsMainForm = true;
+      form->Show();
+      while (!application.Terminated()) application.HandleMessage();
+    });
+  }
+  DoneSkinManage();
+  DoneSkinDraw();
+  DoneSkinData();
   return 0;
 }

@@ -412,11 +412,18 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------------------------------
 
+std::vector<TCustomForm*>& ScreenForms() {
+  static std::vector<TCustomForm*> forms;
+  return forms;
+}
+
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
+  ScreenForms().push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
+  std::erase(ScreenForms(), this);
   SetMenu(nullptr);
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
   handle_ = nullptr;

@@ -234,5 +234,8 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
+// The program's forms, in the order they were created.
+std::vector<TCustomForm*>& ScreenForms();
+
 // The classes and properties of the framework's own controls, registered once.
 void RegisterFormsClasses();

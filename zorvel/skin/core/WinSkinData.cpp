@@ -10,7 +10,7 @@
 #include "forms/TypInfo.h"
 
 ISkinManager* SkinManager = nullptr;
-ISkinManager* (*SkinManagerFactory)() = [] { return static_cast<ISkinManager*>(new TSkinManageStandIn()); };
+ISkinManager* (*SkinManagerFactory)() = nullptr;
 bool IsWinNT = true;
 DWORD SkinWinVersion = 0;
 UINT SkinCodePage = 0;
@@ -70,7 +70,7 @@ T Bind(const char* name) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
-// Module start-up and the manager stand-in
+// Module start-up
 
 void InitSkinData() {
   if (initCount++ > 0) return;
@@ -106,29 +106,6 @@ void DoneSkinData() {
 void FreeSkinManager() {
   delete SkinManager;
   SkinManager = nullptr;
-}
-
-void TSkinManageStandIn::AddSkinData(TSkinData* SkinData) {
-  SkinDatas.push_back(SkinData);
-  if (DefaultSkinData == nullptr && SkinData->SkinFormtype == sfMainform) DefaultSkinData = SkinData;
-}
-
-void TSkinManageStandIn::RemoveSkinData(TSkinData* SkinData) {
-  std::erase(SkinDatas, SkinData);
-  if (DefaultSkinData == SkinData) DefaultSkinData = nullptr;
-  // A pending action must never reach a freed component.
-  if (PendingSkinData == SkinData) PendingSkinData = nullptr;
-}
-
-void TSkinManageStandIn::ScheduleAction(int Action, int DelayMs) {
-  Scheduled.emplace_back(Action, DelayMs);
-  if (Action == 1) Active = true;
-  if (Action == 2) Active = false;
-  if (State == 0) return;
-  // Started: the action has nothing to skin yet; tell the skin data it ran.
-  TSkinData* data = PendingSkinData;
-  PendingSkinData = nullptr;
-  if (data != nullptr) data->DoSkinChanged();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -322,25 +299,27 @@ void TSkinData::SetActive(bool Value) {
 void TSkinData::Loaded() {
   Reading = false;
   if (SkinGetScrollBarInfoProc == nullptr) Exclude(SkinControls, xcScrollbar);
-  if (SkinManager == nullptr) SkinManager = SkinManagerFactory();
-  SkinManager->AddSkinData(this);
+  if (SkinManager == nullptr && SkinManagerFactory != nullptr) SkinManager = SkinManagerFactory();
+  // Without a manager the component still keeps its skin; nothing is skinned.
+  ISkinManager* manager = SkinManager;
+  if (manager != nullptr) manager->AddSkinData(this);
   if (SkinFormtype == sfMainform) {
-    SkinManager->InstallHook();
+    if (manager != nullptr) manager->InstallHook();
     if (active_) {
       if (NoSkinLoaded)
         active_ = false;
-      else
-        SkinManager->ScheduleAction(1, 250);
+      else if (manager != nullptr)
+        manager->ScheduleAction(1, 250);
     }
     if (InSet(SkinControls, xcMainMenu))
       Exclude(SkinControls, xcMenuItem);
     else
       Exclude(SkinControls, xcSystemMenu);
     BuildAppIcon();
-  } else {
-    SkinManager->Active = true;
-    SkinManager->State = SkinManager->State + 1;
-    if (HWND form = SkinControlWindow(Owner()); form != nullptr && active_) SkinManager->SkinWindow(form);
+  } else if (manager != nullptr) {
+    manager->Active = true;
+    manager->State = manager->State + 1;
+    if (HWND form = SkinControlWindow(Owner()); form != nullptr && active_) manager->SkinWindow(form);
   }
 }
 
@@ -417,6 +396,7 @@ bool TSkinData::LoadSkinStream() {
 void TSkinData::AfterLoad() {
   if (Reading) return;
   if (SkinManager == nullptr) Loaded();
+  if (SkinManager == nullptr) return;
   SkinManager->PendingSkinData = this;
   SkinManager->DropCaptionButtons();
   if (SkinManager->State == 1) SkinManager->ScheduleAction(3, 250);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "WinSkinDataCore.h"
+#include "WinSkinDataKinds.h"
 #include "WinSkinStore.h"
 #include "forms/Classes.h"
 #include "forms/Streams.h"
@@ -20,47 +21,17 @@
 class TSkinData;
 class TWinControl;
 
-enum TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-  xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
-  xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport
-};
-// A set of TSkinControlType: member n is bit n.
-using TSkinControlTypes = std::uint32_t;
-
-enum TSkinOption {
-  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
-  xoMDIChildBorder, xoMenuBG, xoFormScrollbar
-};
-using TSkinOptions = std::uint16_t;
-
-enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
-
-template <class Set, class Member>
-constexpr bool InSet(Set set, Member m) {
-  return (set >> static_cast<int>(m)) & 1u;
-}
-template <class Set, class Member>
-constexpr void Include(Set& set, Member m) {
-  set = static_cast<Set>(set | (Set{1} << static_cast<int>(m)));
-}
-template <class Set, class Member>
-constexpr void Exclude(Set& set, Member m) {
-  set = static_cast<Set>(set & ~(Set{1} << static_cast<int>(m)));
-}
-
-constexpr TSkinControlTypes kDefaultSkinControls = 0x1FFFFB;  // all but xcMenuItem, xcFastReport
-constexpr TSkinOptions kDefaultSkinOptions = 0x48;            // xoPreview, xoToolbarBK
-
 using TOnFormSkin = std::function<void(TObject* Sender, const std::string& aName, bool& DoSkin)>;
 using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinData, TWinControl* Form,
                                           TWinControl* Control, const std::string& ControlClass,
                                           TComponent*& SkinnedControl)>;
 using TOnSkinForm = std::function<void(TObject* Sender, HWND ahwnd, const std::string& aName)>;
 
-// What a skin data component asks of the one global skin manager. The manager module
-// implements it and installs its factory; until then the stand-in below only records
-// that skinning is switched on.
+class TWinSkinForm;
+
+// What a skin data component (and a form skinner) asks of the one global skin manager.
+// The manager module implements it and installs its factory at start-up; without it a
+// skin data component loads and keeps skins and nothing is skinned.
 class ISkinManager {
  public:
   virtual ~ISkinManager() = default;
@@ -71,7 +42,7 @@ class ISkinManager {
   virtual void DropCaptionButtons() = 0;
   virtual bool SkinWindow(HWND Window) = 0;
   // A form skinner that goes takes itself off the manager's list.
-  virtual void RemoveFormSkinner(HWND Window) = 0;
+  virtual void RemoveFormSkinner(TWinSkinForm* Skinner) = 0;
   // MDI children shown maximized (their skinned frames step aside) or not.
   virtual void SetMDIMaximized(bool Maximized) = 0;
 
@@ -86,36 +57,14 @@ class ISkinManager {
   TWinControl* MDIForm = nullptr;
 };
 
-// The smallest manager: keeps the list of skin data, the hook request and the switch.
-// Actions take effect at once (there is nothing to skin yet), then OnSkinChanged runs.
-class TSkinManageStandIn : public ISkinManager {
- public:
-  void AddSkinData(TSkinData* SkinData) override;
-  void RemoveSkinData(TSkinData* SkinData) override;
-  void InstallHook() override { HookRequested = true; }
-  void ScheduleAction(int Action, int DelayMs) override;
-  void DropCaptionButtons() override { ++CaptionButtonDrops; }
-  bool SkinWindow(HWND) override { return false; }
-  void RemoveFormSkinner(HWND) override {}
-  void SetMDIMaximized(bool Maximized) override { MDIMaximized = Maximized; }
-
-  std::vector<TSkinData*> SkinDatas;
-  TSkinData* DefaultSkinData = nullptr;
-  bool HookRequested = false;
-  int CaptionButtonDrops = 0;
-  // Every ScheduleAction call: (action, delay).
-  std::vector<std::pair<int, int>> Scheduled;
-};
-
 // The one manager; null until the first skin data finishes loading.
 extern ISkinManager* SkinManager;
-// Makes the manager; the manager module replaces it with its own.
+// Makes the manager; set by the manager module's start-up, null without one.
 extern ISkinManager* (*SkinManagerFactory)();
 // Frees the manager (program end; tests).
 void FreeSkinManager();
 
-// Engine-wide values that the manager module's initialization owns; InitSkinData sets
-// them while that module is not built.
+// Engine-wide values, set by InitSkinData.
 extern bool IsWinNT;
 // GetVersion's answer: the low byte the major version, the next the minor, the top bit
 // set outside the NT family. Tests set it to try other systems.

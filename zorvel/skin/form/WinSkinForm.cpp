@@ -100,7 +100,7 @@ TWinSkinForm::~TWinSkinForm() {
   FSystemMenuPopup = nullptr;
   if (FCaptionFont) DeleteObject(FCaptionFont);
   FSkinners.reset();
-  if (SkinManager) SkinManager->RemoveFormSkinner(FHandle);
+  if (SkinManager) SkinManager->RemoveFormSkinner(this);
 }
 
 bool TWinSkinForm::HasScrollBars(TComponent* Component) {

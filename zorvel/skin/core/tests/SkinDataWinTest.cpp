@@ -34,14 +34,52 @@ struct Store {
   }
 };
 
+// A manager that records what the skin data asks of it; actions take effect at once.
+class RecordingManager : public ISkinManager {
+ public:
+  void AddSkinData(TSkinData* SkinData) override {
+    SkinDatas.push_back(SkinData);
+    if (DefaultSkinData == nullptr && SkinData->SkinFormtype == sfMainform) DefaultSkinData = SkinData;
+  }
+  void RemoveSkinData(TSkinData* SkinData) override {
+    std::erase(SkinDatas, SkinData);
+    if (DefaultSkinData == SkinData) DefaultSkinData = nullptr;
+    if (PendingSkinData == SkinData) PendingSkinData = nullptr;
+  }
+  void InstallHook() override { HookRequested = true; }
+  void ScheduleAction(int Action, int DelayMs) override {
+    Scheduled.emplace_back(Action, DelayMs);
+    if (Action == 1) Active = true;
+    if (Action == 2) Active = false;
+    if (State == 0) return;
+    TSkinData* data = PendingSkinData;
+    PendingSkinData = nullptr;
+    if (data != nullptr) data->DoSkinChanged();
+  }
+  void DropCaptionButtons() override { ++CaptionButtonDrops; }
+  bool SkinWindow(HWND) override { return false; }
+  void RemoveFormSkinner(TWinSkinForm*) override {}
+  void SetMDIMaximized(bool Maximized) override { MDIMaximized = Maximized; }
+
+  std::vector<TSkinData*> SkinDatas;
+  TSkinData* DefaultSkinData = nullptr;
+  bool HookRequested = false;
+  int CaptionButtonDrops = 0;
+  std::vector<std::pair<int, int>> Scheduled;
+};
+
 class SkinDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitSkinData();
+    SkinManagerFactory = [] { return static_cast<ISkinManager*>(new RecordingManager); };
     testkit::ClearMessageBoxes();
   }
-  void TearDown() override { DoneSkinData(); }
-  TSkinManageStandIn& Manager() { return *static_cast<TSkinManageStandIn*>(SkinManager); }
+  void TearDown() override {
+    DoneSkinData();
+    SkinManagerFactory = nullptr;
+  }
+  RecordingManager& Manager() { return *static_cast<RecordingManager*>(SkinManager); }
 };
 
 TEST_F(SkinDataTest, DefaultsAfterCreation) {

@@ -7,6 +7,7 @@
 
 #include "Main.h"
 #include "SkinDrawWin.h"
+#include "SkinManage.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ std::string Shipped(int n) {
 TEST(ZorvelSkin, MainFormStartsWithItemTwoLoadedAndActive) {
   InitSkinData();
   InitSkinDraw();
+  InitSkinManage();
   {
     TFrmMain form(nullptr);
     ASSERT_NE(form.SkinStore1, nullptr);
@@ -42,6 +44,7 @@ TEST(ZorvelSkin, MainFormStartsWithItemTwoLoadedAndActive) {
     EXPECT_TRUE(SkinManager->Active);
     EXPECT_EQ(SkinManager->State, 1);
   }
+  DoneSkinManage();
   DoneSkinDraw();
   DoneSkinData();
 }

@@ -52,6 +52,8 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
       {"Button.Icon", {{"Action", "3"}, {"Align", "0"}, {"Xcoord", "8"}, {"Ycoord", "7"}}},
       {"Button.Custom", {{"Action", "40"}, {"Align", "0"}, {"Xcoord", "100"}, {"Ycoord", "6"},
                          {"Visibility", "1500"}, {"frame", "4"}, {"ButtonImage", "custom.bmp"}}},
+      {"MenuBackground", {{"Image", "menubg.bmp"}, {"LeftWidth", "3"}, {"RightWidth", "3"}, {"TopHeight", "3"},
+                          {"BottomHeight", "3"}, {"Tile", "0"}}},
       {"Button.Three", {{"Action", "41"}, {"Align", "0"}, {"Xcoord", "130"}, {"Ycoord", "6"}, {"frame", "3"},
                         {"ButtonImage", "three.bmp"}}},
   };
@@ -75,7 +77,10 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
   auto button = [](int n, int frames) {
     return Bmp(Strip(kButtonWidth, kButtonHeight, std::vector<TSkinColour>(kButton[n], kButton[n] + frames), false));
   };
+  TSkinImage menu(12, 12, kMenuRing);
+  menu.Fill({3, 3, 9, 9}, kMenuCentre);
   return skinpack::PackArchive({
+      {"menubg.bmp", Bmp(menu)},
       {"skin.ini", text},
       {"left.bmp", Bmp(left)},
       {"right.bmp", Bmp(right)},

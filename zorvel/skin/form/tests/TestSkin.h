@@ -26,6 +26,8 @@ constexpr TSkinColour kButton[6][4] = {{0x00101080, 0x00202080, 0x00303080, 0x00
                                         {0x00108080, 0x00208080, 0x00308080, 0x00408080},
                                         {0x00801080, 0x00802080, 0x00803080, 0x00803080}};
 enum Button { kClose, kMaximize, kRestore, kMinimize, kCustom, kThree };
+// The popup-menu background: a 3-pixel ring around the centre.
+constexpr TSkinColour kMenuRing = 0x00305070, kMenuCentre = 0x00E0F0F8;
 
 // Border sizes: left 6, top 30, right 6, bottom 8. Buttons are 16 x 14.
 constexpr int kLeftWidth = 6, kTopHeight = 30, kRightWidth = 6, kBottomHeight = 8;

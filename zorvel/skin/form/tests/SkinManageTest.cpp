@@ -1,0 +1,271 @@
+// The skin manager on real windows: forms skinned when first activated, standard dialog
+// boxes and popup menus skinned by the hook, skins switched and skinning switched off at
+// run time, and windows that must be left alone.
+#include "SkinManage.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "SkinDrawWin.h"
+#include "TestSkin.h"
+#include "WinSkinForm.h"
+#include "WinSkinPopMenu.h"
+#include "forms/Forms.h"
+#include "forms/StdCtrls.h"
+#include "testkit/MemoryDC.h"
+#include "testkit/TestKit.h"
+
+namespace {
+
+using namespace testskin;
+
+bool Skinned(HWND w) { return SendMessageA(w, WM_SKINQUERY, 0, 0) == 1; }
+
+// How many GDI objects the process can still make: under Wine the system keeps no count
+// per process, so the free room of the handle table stands in for it.
+int FreeGdiCapacity() {
+  std::vector<HBRUSH> brushes;
+  for (;;) {
+    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+    if (!b) break;
+    brushes.push_back(b);
+  }
+  for (HBRUSH b : brushes) DeleteObject(b);
+  return int(brushes.size());
+}
+
+// A form that carries a skin data component with two skins in a store, as the program's
+// main form does; its window is shown by Start.
+struct SkinnedForm : TForm {
+  TSkinStore* Store;
+  TSkinData* Data;
+  TButton* Button;
+
+  explicit SkinnedForm(const Overrides& second = {{"Personality", {{"LeftFrame", "1"}}}}) : TForm(nullptr) {
+    SetClientSize(320, 200);
+    Button = new TButton(this);
+    Button->SetParent(this);
+    Button->SetBounds(10, 10, 80, 24);
+    Store = new TSkinStore(this);
+    for (const auto& archive : {Pack(), Pack(second)}) {
+      TSkinCollectionItem* item = Store->Store()->Add();
+      item->DataStream.Write(archive.data(), archive.size());
+    }
+    Data = new TSkinData(this);
+    Data->Loaded();
+    Data->LoadSkinFromStore(Store, 0);
+    Data->SetActive(true);
+  }
+  ~SkinnedForm() override {
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  }
+  void Start() {
+    Show();
+    ASSERT_TRUE(testkit::PumpUntil([this] { return Skinned(Handle()); }, 1000));
+    testkit::PumpUntil([] { return false; }, 50);
+  }
+};
+
+class SkinManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitSkinData();
+    InitSkinDraw();
+    InitSkinManage();
+  }
+  void TearDown() override {
+    DoneSkinManage();
+    DoneSkinDraw();
+    DoneSkinData();
+  }
+  static TSkinManage& Manager() { return *ActiveSkinManager(); }
+  // Runs the pending action now instead of after its delay.
+  static void RunNow() { Manager().RunAction(); }
+};
+
+TEST_F(SkinManagerTest, FormIsSkinnedWhenFirstActivatedAndUnskinnedWhenSwitchedOff) {
+  SkinnedForm form;
+  RECT client0;
+  form.HandleNeeded();
+  GetClientRect(form.Handle(), &client0);
+  const LONG style0 = GetWindowLongA(form.Handle(), GWL_STYLE);
+  ASSERT_NE(ActiveSkinManager(), nullptr);
+  EXPECT_NE(Manager().HookHandle, nullptr);
+  form.Start();
+  HWND w = form.Handle();
+  EXPECT_EQ(Manager().FormSkinners.size(), 1u);
+  RECT window;
+  GetWindowRect(w, &window);
+  testkit::MemoryDC dc(window.right - window.left, window.bottom - window.top);
+  SendMessageA(w, WM_SKINPAINTINTO, reinterpret_cast<WPARAM>(dc.dc()), kSkinHostKey);
+  EXPECT_EQ(dc.At(2, 100), kLeft[0]);
+
+  // Switched off: after the delay every window is as it was.
+  form.Data->SetActive(false);
+  ASSERT_TRUE(testkit::PumpUntil([w] { return !Skinned(w); }, 1000));
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, client0.right);
+  EXPECT_EQ(client.bottom, client0.bottom);
+  EXPECT_EQ(GetWindowLongA(w, GWL_STYLE), style0 | WS_VISIBLE);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+  EXPECT_TRUE(Manager().FormSkinners.empty());
+
+  // And on again.
+  form.Data->SetActive(true);
+  ASSERT_TRUE(testkit::PumpUntil([w] { return Skinned(w); }, 1000));
+}
+
+TEST_F(SkinManagerTest, LoadingAnotherSkinRepaintsTheFormsAfterTheDelay) {
+  SkinnedForm form;
+  form.Start();
+  HWND w = form.Handle();
+  RECT before;
+  GetWindowRect(w, &before);
+  int changed = 0;
+  form.Data->OnSkinChanged = [&](TObject*) { ++changed; };
+  form.Data->LoadSkinFromStore(form.Store, 1);
+  EXPECT_EQ(Manager().PendingAction, 3);
+  ASSERT_TRUE(testkit::PumpUntil([&] { return changed == 1; }, 1000));
+  RECT after;
+  GetWindowRect(w, &after);
+  // The second skin's left border is twice as wide; the client area keeps its size.
+  EXPECT_EQ(after.right - after.left, before.right - before.left + kLeftWidth);
+  testkit::MemoryDC dc(after.right - after.left, after.bottom - after.top);
+  SendMessageA(w, WM_SKINPAINTINTO, reinterpret_cast<WPARAM>(dc.dc()), kSkinHostKey);
+  EXPECT_EQ(dc.At(kLeftWidth + 2, 100), kLeft[1]);
+}
+
+TEST_F(SkinManagerTest, WindowsThatMustBeLeftAloneStayUnskinned) {
+  SkinnedForm form;
+  form.Start();
+  // A form tagged 99, whatever the skin data's own tag says.
+  form.Data->DisableTag = 5;
+  TForm tagged(nullptr);
+  tagged.Tag = 99;
+  tagged.SetClientSize(100, 80);
+  tagged.Show();
+  // A window that says it is skinned already.
+  struct Answering : TForm {
+    using TForm::TForm;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == WM_SKINQUERY) {
+        m.Result = 1;
+        return;
+      }
+      TForm::WndProc(m);
+    }
+  } answering(nullptr);
+  answering.SetClientSize(100, 80);
+  answering.Show();
+  testkit::PumpUntil([] { return false; }, 200);
+  EXPECT_FALSE(Skinned(tagged.Handle()));
+  EXPECT_EQ(Manager().FindFormSkinner(answering.Handle()), nullptr);
+  EXPECT_EQ(Manager().FormSkinners.size(), 1u);
+  ShowWindow(tagged.Handle(), SW_HIDE);
+  ShowWindow(answering.Handle(), SW_HIDE);
+}
+
+TEST_F(SkinManagerTest, MessageBoxIsSkinnedByTheHook) {
+  SkinnedForm form;
+  form.Start();
+  static bool boxSkinned = false;
+  boxSkinned = false;
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = FindWindowA("#32770", "skinned?");
+    if (!box) return;
+    if (Skinned(box)) boxSkinned = true;
+    KillTimer(nullptr, id);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  MessageBoxA(form.Handle(), "请选择保存的文件夹", "skinned?", MB_OK);
+  EXPECT_TRUE(boxSkinned);
+  // The box's skinner is done with its window and waits for the next purge.
+  ASSERT_EQ(Manager().FormSkinners.size(), 2u);
+  EXPECT_EQ(Manager().FormSkinners[1]->FState, 6);
+}
+
+TEST_F(SkinManagerTest, SystemMenuOpensWithTheSkinnedBackground) {
+  SkinnedForm form;
+  form.Start();
+  HWND w = form.Handle();
+  static struct {
+    HWND menu;
+    bool skinned;
+    COLORREF corner;
+  } seen;
+  seen = {};
+  SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    seen.menu = FindWindowA("#32768", nullptr);
+    seen.skinned = seen.menu && Skinned(seen.menu) && ActiveSkinManager()->HasPopupSkinner(seen.menu);
+    RECT r{};
+    GetWindowRect(seen.menu, &r);
+    HDC screen = GetDC(nullptr);
+    seen.corner = GetPixel(screen, r.left + 1, r.top + 1);
+    ReleaseDC(nullptr, screen);
+    EndMenu();
+  });
+  SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  EXPECT_TRUE(seen.skinned);
+  EXPECT_EQ(seen.corner, COLORREF(kMenuRing));
+  // Gone with its window.
+  EXPECT_TRUE(Manager().PopupSkinners.empty());
+  EXPECT_EQ(Manager().PopupKind, 0);
+}
+
+TEST_F(SkinManagerTest, SkinSwitchWhileAPopupIsOpenAndShortLivedWindowsLeaveNothingBehind) {
+  SkinnedForm form;
+  form.Start();
+  static SkinnedForm* target;
+  target = &form;
+  SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    target->Data->LoadSkinFromStore(target->Store, 1);
+    ActiveSkinManager()->RunAction();
+    target->Data->SetActive(false);
+    ActiveSkinManager()->RunAction();
+    EndMenu();
+  });
+  SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  EXPECT_FALSE(Skinned(form.Handle()));
+  EXPECT_TRUE(Manager().PopupSkinners.empty());
+
+  form.Data->SetActive(true);
+  RunNow();
+  for (int i = 0; i < 20; ++i) {
+    auto quick = std::make_unique<TForm>(nullptr);
+    quick->SetClientSize(60, 40);
+    quick->Show();
+    Application->ProcessMessages();
+    if (i % 2) ShowWindow(quick->Handle(), SW_HIDE);
+  }
+  testkit::PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(Manager().FormSkinners.size(), 1u);  // the form's own, the others gone
+}
+
+TEST_F(SkinManagerTest, SwitchingAgainAndAgainKeepsTheGdiObjectsFlat) {
+  SkinnedForm form;
+  form.Start();
+  auto cycle = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      form.Data->LoadSkinFromStore(form.Store, i % 2);
+      RunNow();
+      form.Data->SetActive(false);
+      RunNow();
+      form.Data->SetActive(true);
+      RunNow();
+      Application->ProcessMessages();
+    }
+  };
+  cycle(5);
+  const int before = FreeGdiCapacity();
+  cycle(200);
+  const int after = FreeGdiCapacity();
+  EXPECT_LE(before - after, 10) << "GDI objects kept per 200 cycles";
+}
+
+}  // namespace
