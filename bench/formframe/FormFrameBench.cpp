@@ -2,9 +2,11 @@
 // item 2, side by side with the same form unskinned (the system's frame), alternating
 // round by round; then the form skinner's frame painter alone, into a memory DC, for
 // each shipped skin. Prints medians and the ratio.
+//   formframe_bench [--png FILE]   with --png, writes the sheet of the five skins instead
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "BenchKit.h"
@@ -12,6 +14,7 @@
 #include "SampleForm.h"
 #include "ShippedSkins.h"
 #include "SkinDrawWin.h"
+#include "SkinSheet.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "forms/Forms.h"
@@ -86,7 +89,7 @@ void TimePainter(TSkinStore& store) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   TApplication application;
   InitSkinData();
   InitSkinDraw();
@@ -96,6 +99,10 @@ int main() {
     if (!bench::LoadShippedSkins(store)) {
       std::printf("bench formframe: cannot read the packed skins\n");
       result = 1;
+    } else if (argc == 3 && std::string(argv[1]) == "--png") {
+      const bool ok = WriteSkinSheet(store, argv[2]);
+      std::printf("sheet of the five skins %s: %s\n", argv[2], ok ? "written" : "FAILED");
+      result = ok ? 0 : 1;
     } else {
       std::printf("bench formframe: %d x %d form, medians under this system (targets: the skinned repaint at "
                   "most 2x the unskinned and under 1000 us; the painter alone 500 us)\n",
