@@ -17,7 +17,8 @@ inline bool LoadShippedSkins(TSkinStore& store) {
   for (int n = 0; n < kShippedSkins; ++n) {
     std::ifstream in(std::string(ZV_SKINS_DIR) + "/packed/SkinItem" + std::to_string(n) + ".skn",
                      std::ios::binary);
-    const std::string archive((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string archive((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
     if (archive.empty()) return false;
     store.Store()->Add()->DataStream.Write(archive.data(), archive.size());
   }

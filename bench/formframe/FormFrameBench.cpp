@@ -51,11 +51,13 @@ void CompareRepaints(TSkinStore& store) {
     PumpMessages();
   }
   const double p = bench::Median(plainTimes), s = bench::Median(skinnedTimes);
-  std::printf("  whole non-client repaint of the form, RedrawWindow(RDW_FRAME | RDW_INVALIDATE | "
-              "RDW_UPDATENOW), %d rounds each:\n",
-              kRepaintRounds);
+  std::printf(
+      "  whole non-client repaint of the form, RedrawWindow(RDW_FRAME | RDW_INVALIDATE | "
+      "RDW_UPDATENOW), %d rounds each:\n",
+      kRepaintRounds);
   std::printf("    unskinned            %8.1f us\n", p);
-  std::printf("    skinned, SkinItem2   %8.1f us%s\n", s, data.NoSkinLoaded ? "   (NOT LOADED)" : "");
+  std::printf("    skinned, SkinItem2   %8.1f us%s\n", s,
+              data.NoSkinLoaded ? "   (NOT LOADED)" : "");
   std::printf("    ratio skinned / unskinned %.2f: %s\n", s / p,
               s <= 2 * p && s < 1000 ? "within the targets" : "MISSES the targets");
   for (TSampleForm* f : {&plain, &skinned}) ShowWindow(f->Handle(), SW_HIDE);
@@ -65,9 +67,10 @@ void CompareRepaints(TSkinStore& store) {
 // caption strip and copying them into memory.
 void TimePainter(TSkinStore& store) {
   testkit::MemoryDC target(kWidth, kHeight);
-  std::printf("  the frame painter alone (PaintFrame into a memory DC, active and inactive in turn), "
-              "%d rounds each:\n",
-              kPaintRounds);
+  std::printf(
+      "  the frame painter alone (PaintFrame into a memory DC, active and inactive in turn), "
+      "%d rounds each:\n",
+      kPaintRounds);
   std::vector<double> all;
   for (int n = 0; n < bench::kShippedSkins; ++n) {
     TSkinData data(nullptr);
@@ -83,7 +86,8 @@ void TimePainter(TSkinStore& store) {
       times.push_back((bench::Now() - t0) * 1e6);
     }
     all.push_back(bench::Median(times));
-    std::printf("    SkinItem%d            %8.1f us%s\n", n, all.back(), data.NoSkinLoaded ? "   (NOT LOADED)" : "");
+    std::printf("    SkinItem%d            %8.1f us%s\n", n, all.back(),
+                data.NoSkinLoaded ? "   (NOT LOADED)" : "");
   }
   std::printf("    all five             %8.1f us   %s\n", bench::Median(all),
               bench::Median(all) < 500 ? "within the target" : "MISSES the target");
@@ -106,9 +110,11 @@ int main(int argc, char** argv) {
       std::printf("sheet of the five skins %s: %s\n", argv[2], ok ? "written" : "FAILED");
       result = ok ? 0 : 1;
     } else {
-      std::printf("bench formframe: %d x %d form, medians under this system (targets: the skinned repaint at "
-                  "most 2x the unskinned and under 1000 us; the painter alone 500 us)\n",
-                  kWidth, kHeight);
+      std::printf(
+          "bench formframe: %d x %d form, medians under this system (targets: the skinned repaint "
+          "at "
+          "most 2x the unskinned and under 1000 us; the painter alone 500 us)\n",
+          kWidth, kHeight);
       CompareRepaints(store);
       TimePainter(store);
     }

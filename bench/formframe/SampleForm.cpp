@@ -35,7 +35,8 @@ TWinSkinForm* SkinForm(TSampleForm& form, TSkinData& data) {
   skinner->AttachForm(&data, &form);
   SendMessageA(w, WM_SKINSTART, 0, 1000);
   // Starting keeps the client size and grows the window around it: give it back its size.
-  SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return skinner;
 }
 

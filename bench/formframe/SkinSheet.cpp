@@ -42,7 +42,8 @@ void Settle() {
 }  // namespace
 
 bool WriteSkinSheet(TSkinStore& store, const std::string& path) {
-  const int width = bench::kShippedSkins * (kCellWidth + kGap) + kGap, height = 2 * (kCellHeight + kGap) + kGap;
+  const int width = bench::kShippedSkins * (kCellWidth + kGap) + kGap,
+            height = 2 * (kCellHeight + kGap) + kGap;
   testkit::MemoryDC sheet(width, height, RGB(112, 112, 112));
   for (int n = 0; n < bench::kShippedSkins; ++n) {
     TSkinData data(nullptr);
@@ -53,11 +54,13 @@ bool WriteSkinSheet(TSkinStore& store, const std::string& path) {
     form.Show();
     SkinForm(form, data);
     const HWND w = form.Handle();
-    RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(w, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (const int row : {0, 1}) {
       SendMessageA(w, WM_NCACTIVATE, row == 0, 0);
       Settle();
-      CaptureWindow(w, sheet.dc(), kGap + n * (kCellWidth + kGap), kGap + row * (kCellHeight + kGap));
+      CaptureWindow(w, sheet.dc(), kGap + n * (kCellWidth + kGap),
+                    kGap + row * (kCellHeight + kGap));
     }
     ShowWindow(w, SW_HIDE);
   }

@@ -37,7 +37,8 @@ int main() {
     }
     const double load = bench::Median(loads);
     allLoads.push_back(load);
-    std::printf("  SkinItem%d: load %7.2f ms   (%s)\n", n, load, data.NoSkinLoaded ? "NOT LOADED" : "loaded");
+    std::printf("  SkinItem%d: load %7.2f ms   (%s)\n", n, load,
+                data.NoSkinLoaded ? "NOT LOADED" : "loaded");
   }
   std::printf("  all five: load median %.2f ms\n", bench::Median(allLoads));
   DoneSkinData();
