@@ -8,7 +8,6 @@
 
 #include "SkinControl.h"
 #include "WinSkinData.h"
-#include "WinSkinFormBuffer.h"
 #include "forms/ExtCtrls.h"
 #include "forms/Forms.h"
 #include "forms/Menus.h"
@@ -82,8 +81,7 @@ TWinSkinForm::TWinSkinForm(TComponent* Owner)
     : TComponent(Owner),
       FDoubleClickTime(GetDoubleClickTime()),
       FCaptionFont(CreateCaptionFont()),
-      FSkinners(std::make_unique<std::vector<TSkinControl*>>()),
-      FCaptionBuffer(std::make_unique<TCaptionBuffer>()) {}
+      FSkinners(std::make_unique<std::vector<TSkinControl*>>()) {}
 
 TWinSkinForm::~TWinSkinForm() {
   // Nothing may call into this object once it is gone: a skinner freed while attached

@@ -190,7 +190,7 @@ class TWinSkinForm : public TComponent {
   void ComposeSide(int Index, int Width, int Height, TSkinImage& Result) const;
   const TDataSkinBorder* BorderElement(int Index) const;
   void DrawWindowIcon();
-  void DrawIconAt(HDC DC, const TSkinRect& Rect) const;
+  void DrawIconAt(TSkinImage& Picture, const TSkinRect& Rect) const;
 
   // The system menu (WinSkinFormMenu.cpp).
   void BuildSystemMenu();
@@ -225,15 +225,15 @@ class TWinSkinForm : public TComponent {
   HFONT FCaptionFont = nullptr;
   HICON FIcon = nullptr;
   int FIconSize = 0;
-  TSkinImage FIconBitmap;  // the window icon on magenta
+  // The window icon: its colours, and how much of each pixel it covers.
+  TSkinImage FIconBitmap;
+  std::vector<std::uint8_t> FIconAlpha;
   int FRegionWidth = 0, FRegionHeight = 0;
   std::unique_ptr<std::vector<TSkinControl*>> FSkinners;
 
   // Off-screen pictures of the last frame paint: the sides, and the caption strip that
-  // is composed and copied in one piece.
-  TSkinImage FLeftImage, FRightImage, FBottomImage, FTopImage;
-  class TCaptionBuffer;
-  std::unique_ptr<TCaptionBuffer> FCaptionBuffer;
+  // is composed in memory and copied in one piece.
+  TSkinImage FLeftImage, FRightImage, FBottomImage, FCaptionImage, FButtonImage;
 };
 
 // The class name of a window (8-bit, at most 100 characters).

@@ -6,7 +6,6 @@
 #include "SkinDrawWin.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
-#include "WinSkinFormBuffer.h"
 
 namespace {
 constexpr int kLeft = 1, kRight = 2, kTop = 3, kBottom = 4;
@@ -78,37 +77,36 @@ void TWinSkinForm::PaintCaption(HDC DC) {
   const bool minimized = FWindowState == kMinimized;
   const int height = minimized ? FWindowHeight : FTopHeight;
   if (W <= 0 || height <= 0) return;
-  HDC buffer = FCaptionBuffer->Prepare(W, height);
-  if (!buffer) return;
+  FCaptionImage.SetSize(W, height, minimized ? TSkinColour(ColorToRGB(TColor(FSkinData->ButtonFaceColour))) : 0);
   TSkinRect title{FLeftWidth, 0, W - FRightWidth, FTopHeight};
   if (minimized) {
-    HBRUSH face = CreateSolidBrush(ColorToRGB(static_cast<TColor>(FSkinData->ButtonFaceColour)));
-    const RECT all{0, 0, W, height};
-    FillRect(buffer, &all, face);
-    DeleteObject(face);
     title = {0, 0, W, FTopHeight};
   } else {
     // The side borders' tops are the caption strip's corners.
-    SkinBlit(buffer, 0, 0, FLeftImage);
-    SkinBlit(buffer, W - FRightWidth, 0, FRightImage);
+    SkinStretchCopy(FCaptionImage, {0, 0, FLeftWidth, height}, FLeftImage, {0, 0, FLeftWidth, height});
+    SkinStretchCopy(FCaptionImage, {W - FRightWidth, 0, W, height}, FRightImage, {0, 0, FRightWidth, height});
   }
-  ComposeSide(kTop, title.Width(), title.Height(), FTopImage);
-  SkinBlit(buffer, title.Left, title.Top, FTopImage);
+  if (const TDataSkinBorder* top = BorderElement(kTop); top && !title.Inverted())
+    SkinPaintNineSlice(FCaptionImage, title, top->Bitmap, top->Margins, FActive || top->FrameCount <= 1 ? 1 : 2,
+                       top->FrameCount, top->Tile != 1, true);
 
   LayoutButtons();
   for (const auto& b : FButtons) {
     if (!b->Visible || b->Strip().Empty() || b->Element->Visibility == 100) continue;
     if (IsIconButtonAction(b->Element->Action)) {
-      DrawIconAt(buffer, b->Bounds);
+      DrawIconAt(FCaptionImage, b->Bounds);
       continue;
     }
     const int frames = b->FrameCount();
     int frame = FActive || frames < 4 ? 1 : 4;
     // The button under the mouse shows its state (pressed or hot).
     if (FHotObject == b.get() && b->State != 1) frame = b->State == 3 && b->Element->Visibility == 100 ? 4 : b->State;
-    DrawFrameStrip(buffer, b->Bounds, b->Strip(), frame, frames, true);
+    const TSkinFrame f = SkinFrameRect(b->Strip().Width(), b->Strip().Height(), frame, frames, false);
+    FButtonImage.SetSize(b->Bounds.Width(), b->Bounds.Height());
+    SkinStretchCopy(FButtonImage, {0, 0, FButtonImage.Width(), FButtonImage.Height()}, b->Strip(), f.Rect());
+    SkinKeyedCopy(FCaptionImage, b->Bounds.Left, b->Bounds.Top, FButtonImage);
   }
-  BitBlt(DC, 0, 0, W, height, buffer, 0, 0, SRCCOPY);
+  SkinBlit(DC, 0, 0, FCaptionImage);
   SetBkMode(DC, OPAQUE);
 }
 
@@ -135,27 +133,45 @@ void TWinSkinForm::DrawWindowIcon() {
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICONSM));
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICON));
   if (!FIcon) return;  // keeps the icon drawn at the last attempt
-  FIconBitmap.SetSize(cx, cy, kSkinKeyColour);
-  TSkinImageDC canvas(FIconBitmap);
   HICON copy = static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-  if (canvas.Valid() && copy) {
-    DrawIconEx(canvas.DC(), 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
-    canvas.ReadBack(FIconBitmap);
+  if (!copy) return;
+  // Drawn once on black and once on white: where the two differ the icon is partly
+  // transparent, so it can be laid over any caption without a fringe.
+  TSkinImage onBlack(cx, cy, 0x000000), onWhite(cx, cy, 0xFFFFFF);
+  for (TSkinImage* picture : {&onBlack, &onWhite}) {
+    TSkinImageDC canvas(*picture);
+    if (canvas.Valid()) {
+      DrawIconEx(canvas.DC(), 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
+      canvas.ReadBack(*picture);
+    }
   }
-  if (copy) DestroyIcon(copy);
+  DestroyIcon(copy);
+  FIconBitmap = onBlack;
+  FIconAlpha.assign(std::size_t(cx) * std::size_t(cy), 0);
+  for (int y = 0; y < cy; ++y)
+    for (int x = 0; x < cx; ++x) {
+      const TSkinColour b = onBlack.Pixel(x, y), w = onWhite.Pixel(x, y);
+      // Covered fraction: 255 minus how far white showed through (green channel).
+      FIconAlpha[std::size_t(y) * std::size_t(cx) + std::size_t(x)] =
+          std::uint8_t(255 - (int((w >> 8) & 0xFF) - int((b >> 8) & 0xFF)));
+    }
 }
 
-void TWinSkinForm::DrawIconAt(HDC DC, const TSkinRect& Rect) const {
-  if (FIcon) {
-    HICON copy = static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, FIconSize, FIconSize, LR_COPYFROMRESOURCE));
-    if (copy) {
-      DrawIconEx(DC, Rect.Left, Rect.Top, copy, FIconSize, FIconSize, 0, nullptr, DI_NORMAL);
-      DestroyIcon(copy);
+void TWinSkinForm::DrawIconAt(TSkinImage& Picture, const TSkinRect& Rect) const {
+  const int w = FIconBitmap.Width(), h = FIconBitmap.Height();
+  if (FIconAlpha.size() != std::size_t(w) * std::size_t(h)) return;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const int a = FIconAlpha[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+      if (a == 0) continue;
+      // The icon on black is its colour already scaled by how much it covers.
+      const TSkinColour fg = FIconBitmap.Pixel(x, y), bg = Picture.Pixel(Rect.Left + x, Rect.Top + y);
+      TSkinColour out = 0;
+      for (int shift : {0, 8, 16})
+        out |= TSkinColour(std::min(255, int((fg >> shift) & 0xFF) + int((bg >> shift) & 0xFF) * (255 - a) / 255))
+               << shift;
+      Picture.SetPixel(Rect.Left + x, Rect.Top + y, out);
     }
-    return;
-  }
-  TransparentBlit(DC, {Rect.Left, Rect.Top, Rect.Left + FIconBitmap.Width(), Rect.Top + FIconBitmap.Height()},
-                  FIconBitmap, kSkinKeyColour);
 }
 
 // ---------------------------------------------------------------------------------------
