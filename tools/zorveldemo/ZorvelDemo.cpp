@@ -3,8 +3,10 @@
 // probed by the mplayer.exe beside this program), picks FOLDER\out as the output
 // folder, converts with the ffmpeg.exe beside this program and closes the window. The
 // window is saved as FOLDER\zorvel.png before it closes, and what happened is printed,
-// message boxes included (each answered OK; texts in code page 936). Exits with 0 when
-// the file was converted to an AVI and the screenshot saved, else 1.
+// message boxes included (each answered OK; texts in code page 936). The user first
+// presses Convert before choosing a folder: the message box that says so is shown as
+// the system shows it, saved as FOLDER\message.png and closed. Exits with 0 when the file
+// was converted to an AVI and both pictures were saved, else 1.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +25,8 @@ struct Demo {
   std::string folder;  // with "\" at the end
   std::string report;
   bool ok = false;
+  bool showNextMessage = false;  // the next message box is shown for real and saved
+  bool messageSaved = false;
 };
 Demo demo;
 
@@ -47,7 +51,33 @@ bool IsAvi(const std::string& path) {
   return file && std::string(head, 4) == "RIFF" && std::string(head + 8, 4) == "AVI ";
 }
 
+// Shown for real, so that the skin manager dresses it as a user sees it; saved and
+// closed from a timer while it waits for its answer.
+int ShowAndSaveMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM found) -> BOOL {
+          char name[16] = {};
+          GetClassNameA(w, name, sizeof name);
+          if (std::string(name) != "#32770" || !IsWindowVisible(w)) return TRUE;
+          *reinterpret_cast<HWND*>(found) = w;
+          return FALSE;
+        },
+        LPARAM(&box));
+    if (!box) return;
+    demo.messageSaved = testkit::CaptureToPng(box, demo.folder + "message.png");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+}
+
 void Play(TFrmMain* form) {
+  demo.showNextMessage = true;
+  form->btnConvert->Click();
+  demo.report += std::string("message box picture: ") + (demo.messageSaved ? "saved" : "failed") + "\n";
   form->btnAdd->Click();
   form->Button8->Click();
   form->btnConvert->Click();
@@ -66,7 +96,7 @@ void Play(TFrmMain* form) {
   }
   const bool saved = testkit::CaptureToPng(form->Handle(), demo.folder + "zorvel.png");
   demo.report += std::string("screenshot: ") + (saved ? "saved" : "failed") + "\n";
-  demo.ok = job && job->Status == zorvel_text::kDone && written && saved;
+  demo.ok = job && job->Status == zorvel_text::kDone && written && saved && demo.messageSaved;
   form->Close();
 }
 
@@ -99,9 +129,11 @@ int main(int argc, char** argv) {
   if (demo.folder.empty() || demo.folder.back() != '\\') demo.folder += '\\';
   CreateDirectoryW(TextToWide(demo.folder).c_str(), nullptr);
 
-  SetMessageBoxHook([](const std::string& text, const std::string&, unsigned) {
+  SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
     demo.report += "message: " + text + "\n";
-    return IDOK;
+    if (!demo.showNextMessage) return IDOK;
+    demo.showNextMessage = false;
+    return ShowAndSaveMessageBox(text, caption, flags);
   });
   SetOpenDialogHook([](TOpenDialog& dialog) {
     dialog.FileName = demo.source;
