@@ -153,6 +153,9 @@ TCustomForm* TWinControl::GetParentForm() {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  // A child keeps where it was put, so nothing needs doing when nothing changes (the
+  // user may have moved a form's window since).
+  if (parent_ && left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
   left_ = left;
   top_ = top;

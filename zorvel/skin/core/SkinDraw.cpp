@@ -373,3 +373,25 @@ std::vector<TSkinRect> SkinRegionRuns(const TSkinImage& source, int offsetX, int
   }
   return runs;
 }
+
+std::vector<TSkinRect> SkinMergeRows(const std::vector<TSkinRect>& runs) {
+  std::vector<TSkinRect> merged;
+  std::size_t previous = 0, previousCount = 0;  // the last row's rectangles in `merged`
+  for (std::size_t i = 0; i < runs.size();) {
+    std::size_t j = i;
+    while (j < runs.size() && runs[j].Top == runs[i].Top) ++j;
+    const std::size_t count = j - i;
+    bool same = count == previousCount && previousCount > 0 && merged[previous].Bottom == runs[i].Top;
+    for (std::size_t k = 0; same && k < count; ++k)
+      same = merged[previous + k].Left == runs[i + k].Left && merged[previous + k].Right == runs[i + k].Right;
+    if (same) {
+      for (std::size_t k = 0; k < count; ++k) merged[previous + k].Bottom = runs[i + k].Bottom;
+    } else {
+      previous = merged.size();
+      previousCount = count;
+      merged.insert(merged.end(), runs.begin() + std::ptrdiff_t(i), runs.begin() + std::ptrdiff_t(j));
+    }
+    i = j;
+  }
+  return merged;
+}

@@ -170,3 +170,6 @@ void SkinPaintNineSlice(TSkinImage& dst, const TSkinRect& dest, const TSkinImage
 std::vector<TSkinRect> SkinRegionRuns(const TSkinImage& source, int offsetX, int offsetY, TSkinColour key,
                                       std::uint8_t toleranceRed, std::uint8_t toleranceGreen,
                                       std::uint8_t toleranceBlue);
+// The same area in fewer rectangles: rows whose runs are the same as the row above's
+// join it (runs as SkinRegionRuns gives them: rows from the top, left to right).
+std::vector<TSkinRect> SkinMergeRows(const std::vector<TSkinRect>& runs);

@@ -214,8 +214,9 @@ void TransparentBlitWith(HDC DC, const TSkinRect& DestRect, const TSkinImage& So
 HRGN RegionFromBitmap(const TSkinImage& Source, int OffsetX, int OffsetY, TSkinColour KeyColour,
                       BYTE ToleranceRed, BYTE ToleranceGreen, BYTE ToleranceBlue) {
   constexpr std::size_t kBatch = 2000;
-  std::vector<TSkinRect> runs =
-      SkinRegionRuns(Source, OffsetX, OffsetY, KeyColour, ToleranceRed, ToleranceGreen, ToleranceBlue);
+  // Fewer, taller rectangles: a region grows by one union per rectangle.
+  std::vector<TSkinRect> runs = SkinMergeRows(
+      SkinRegionRuns(Source, OffsetX, OffsetY, KeyColour, ToleranceRed, ToleranceGreen, ToleranceBlue));
   HRGN result = nullptr;
   std::size_t at = 0;
   do {

@@ -72,14 +72,3 @@ if(ZV_WINDOWS)
       ZV_SKINS_DIR="${ZV_SKINS_DIR}" ZV_SKIN_TEST_DATA="${ZV_SKIN_TEST_DATA}")
   endif()
 endif()
-
-# Zorvel's main form with its skins (the form and its resources come from zorvel/).
-if(ZV_WINDOWS AND TARGET zv_zorvel_main)
-  zv_wine_test(zorvel_skin_wine_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ZorvelSkinTest.cpp ${ZV_ZORVEL_RC}
-    LIBS zv_zorvel_main zv_testkit)
-  if(TARGET zorvel_skin_wine_test)
-    target_compile_definitions(zorvel_skin_wine_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
-    zv_cp936(zorvel_skin_wine_test)
-  endif()
-endif()

@@ -680,10 +680,14 @@ void TWinSkinForm::Refresh() {
   if (FSkinFrame && FAttached && FBorderKind != kNoCaption && !FIsChild) {
     // New border sizes need a new frame: a plain window too, or its client area would
     // change size and the old frame stay in the system's sums.
+    // The new size may have brought the region already; setting it twice would repaint
+    // the whole window twice.
+    const int builds = RegionBuilds;
     ResizeForSkin(true);
-    BuildRegion();
-    PaintFrame(nullptr);
+    if (RegionBuilds == builds) BuildRegion();
   }
+  // One repaint of everything, frame included, when the program next waits.
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   AfterSkin();
   FState = 1;
 }

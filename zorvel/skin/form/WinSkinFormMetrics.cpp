@@ -162,8 +162,9 @@ void TWinSkinForm::ResizeForSkin(bool UseWindow) {
       size.Width = minimum;
     }
   }
+  // While a new skin is applied the whole window is repainted once at the end.
   SetWindowPos(FHandle, nullptr, window.left, window.top, size.Width, size.Height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (FState == 3 ? SWP_NOREDRAW : 0));
 }
 
 void TWinSkinForm::SizeChanged(TMessage& m) {

@@ -127,12 +127,14 @@ void TWinSysButton::Paint() {
 void TWinSkinForm::DrawWindowIcon() {
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
   FIconSize = cx;
+  const HICON drawn = FIcon;
   FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_SMALL, 0));
   if (!FIcon) FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_BIG, 0));
   // A window that was given no icon of its own shows its class's, as the system does.
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICONSM));
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICON));
   if (!FIcon) return;  // keeps the icon drawn at the last attempt
+  if (FIcon == drawn && !FIconBitmap.Empty()) return;
   HICON copy = static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
   if (!copy) return;
   // Drawn once on black and once on white: where the two differ the icon is partly
@@ -217,8 +219,9 @@ void TWinSkinForm::BuildRegion() {
       }
     }
   }
-  // The window owns the region from here on; it is never deleted by the skinner.
-  SetWindowRgn(FHandle, region, TRUE);
+  // The window owns the region from here on; it is never deleted by the skinner. While
+  // a new skin is applied, the window is repainted once at the end instead.
+  SetWindowRgn(FHandle, region, FState != 3);
   FHasRegion = true;
 }
 

@@ -230,6 +230,18 @@ TEST(SkinRegionRuns, ToleranceAndRuns) {
   EXPECT_TRUE(SkinRegionRuns(allKey, 0, 0, kSkinKeyColour, 0, 0, 0).empty());
 }
 
+TEST(SkinRegionRuns, RowsThatRepeatJoinTheRowAbove) {
+  // Rows 0-1 and 3-4 alike, row 2 with a hole, row 5 alone of its shape.
+  TSkinImage img(4, 6, 0x0000FF00);
+  img.SetPixel(1, 2, kSkinKeyColour);
+  img.Fill({2, 5, 4, 6}, kSkinKeyColour);
+  const auto merged = SkinMergeRows(SkinRegionRuns(img, 0, 0, kSkinKeyColour, 0, 0, 0));
+  const std::vector<TSkinRect> expected = {
+      {0, 0, 4, 2}, {0, 2, 1, 3}, {2, 2, 4, 3}, {0, 3, 4, 5}, {0, 5, 2, 6}};
+  EXPECT_EQ(merged, expected);
+  EXPECT_TRUE(SkinMergeRows({}).empty());
+}
+
 // ---------------------------------------------------------------------------------------
 // Bitmap files
 
