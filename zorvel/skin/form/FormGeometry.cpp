@@ -59,7 +59,10 @@ bool Has(const TFrameState& s, std::uint8_t bits) { return (s.FrameFlags & bits)
 bool DialogFrameOfOwnWindow(const TFrameState& s) { return s.BorderKind == kDialogFrame && !s.IsDialog; }
 }  // namespace
 
-bool FirstVisibilityTest(int v, const TFrameState& s, bool askedHost) {
+// The values both tests share; the first one also wants a system menu beside a box.
+bool StateTest(int v, const TFrameState& s, bool withSystemMenu, bool& known) {
+  const std::uint8_t menu = withSystemMenu ? kFrameSystemMenu : 0;
+  known = true;
   switch (v) {
     case 0:
       return true;
@@ -72,53 +75,39 @@ bool FirstVisibilityTest(int v, const TFrameState& s, bool askedHost) {
     case 4:
       return !s.Active;
     case 6:
-      return Has(s, kFrameMaximizeBox | kFrameSystemMenu);
+      return Has(s, kFrameMaximizeBox | menu);
     case 7:
       return !Has(s, kFrameMaximizeBox);
     case 8:
-      return Has(s, kFrameMinimizeBox | kFrameSystemMenu);
+      return Has(s, kFrameMinimizeBox | menu);
     case 9:
       return !Has(s, kFrameMinimizeBox);
-    case 100:
-      return s.Kind == kMDIMainForm && s.ActiveChildMaximized && s.HasMenuBar;
     case 200:
       return DialogFrameOfOwnWindow(s);
     default:
-      if (v >= 201 && v <= 999) return true;
-      if (v >= 1000 && v <= 2000) return askedHost;
-      // 5, 10 to 99, 101 to 199, above 2000 and every negative value (-1 included, which
-      // names no test): hidden.
+      known = false;
       return false;
   }
 }
 
+bool FirstVisibilityTest(int v, const TFrameState& s, bool askedHost) {
+  bool known = false;
+  const bool result = StateTest(v, s, true, known);
+  if (known) return result;
+  if (v == 100) return s.Kind == kMDIMainForm && s.ActiveChildMaximized && s.HasMenuBar;
+  if (v >= 201 && v <= 999) return true;
+  if (v >= 1000 && v <= 2000) return askedHost;
+  // 5, 10 to 99, 101 to 199, above 2000 and every negative value (-1 included, which
+  // names no test): hidden.
+  return false;
+}
+
 bool SecondVisibilityTest(int v, bool first, const TFrameState& s) {
-  switch (v) {
-    case 0:
-      return true;
-    case 1:
-      return Maximized(s);
-    case 2:
-      return !Maximized(s);
-    case 3:
-      return s.Active;
-    case 4:
-      return !s.Active;
-    case 6:
-      return Has(s, kFrameMaximizeBox);
-    case 7:
-      return !Has(s, kFrameMaximizeBox);
-    case 8:
-      return Has(s, kFrameMinimizeBox);
-    case 9:
-      return !Has(s, kFrameMinimizeBox);
-    case 100:
-      return first;
-    case 200:
-      return DialogFrameOfOwnWindow(s);
-    default:
-      return v >= 201 && v <= 2000;
-  }
+  bool known = false;
+  const bool result = StateTest(v, s, false, known);
+  if (known) return result;
+  if (v == 100) return first;
+  return v >= 201 && v <= 2000;
 }
 
 bool ActionTest(int action, const TFrameState& s) {

@@ -700,16 +700,10 @@ void TWinSkinForm::RestoreFormState() {
 }
 
 void TWinSkinForm::Unskin() {
-  if (!FSkinFrame) {
-    DetachPlain();
-    return;
-  }
-  delete FSystemMenuPopup;
-  FSystemMenuPopup = nullptr;
-  if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!FAttached) return;
-  RemoveSubclass();
-  DetachAllSkinners();
+  const bool frame = FSkinFrame && FAttached;
+  // What a destroyed window needs (the skinner out of it), then what a living one needs.
+  DetachOnDestroy();
+  if (!frame) return;
   RestoreFormState();
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
