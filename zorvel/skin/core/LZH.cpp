@@ -1,5 +1,6 @@
 #include "LZH.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -7,8 +8,6 @@
 
 namespace {
 
-constexpr int N = TLZH::N;
-constexpr int F = TLZH::F;
 constexpr int N_CHAR = TLZH::N_CHAR;
 constexpr int T = TLZH::T;
 constexpr int R = TLZH::R;
@@ -37,44 +36,59 @@ const PositionTables& Tables() {
   return tables;
 }
 
-// The state of one decoding; lives only during LZHUnpack.
+// The state of one decoding; lives only during LZHUnpack. The output is its own window:
+// the ring of the format is the last N bytes written, blanks before the first.
 class Decoder {
  public:
-  Decoder(const TLZH::TReadFunc& read, const TLZH::TWriteFunc& write)
-      : read_(read), write_(write), tables_(Tables()) {
-    // The whole ring starts blank; the packer never reads the part past N - F before it
-    // is written, so only damaged data sees the difference.
-    std::memset(ring_, ' ', sizeof ring_);
+  Decoder(const std::uint8_t* source, std::size_t sourceSize)
+      : source_(source),
+        sourceSize_(sourceSize),
+        // The data runs dry when a bit is taken while more than kMaxMissingBytes bytes
+        // past its end would have had to be loaded to hold it and the next eight.
+        lastBit_(8 * (std::uint64_t(sourceSize) + TLZH::kMaxMissingBytes) - 9),
+        tables_(Tables()) {
     StartHuffman();
   }
 
-  void Run(std::int64_t count) {
-    int r = N - F;
-    std::int64_t done = 0;
+  void Run(std::uint8_t* out, std::size_t count) {
+    std::size_t done = 0;
     while (done < count) {
-      int c = DecodeChar();
+      Refill();
+      const int c = DecodeChar();
       if (c < 256) {
-        Put(static_cast<std::uint8_t>(c));
-        ring_[r] = static_cast<std::uint8_t>(c);
-        r = (r + 1) & (N - 1);
-        ++done;
+        out[done++] = static_cast<std::uint8_t>(c);
       } else {
-        int start = (r - DecodePosition() - 1) & (N - 1);
-        std::int64_t length = c - 255 + TLZH::THRESHOLD;
-        if (length > count - done) length = count - done;
-        for (int k = 0; k < length; ++k) {
-          std::uint8_t b = ring_[(start + k) & (N - 1)];
-          Put(b);
-          ring_[r] = b;
-          r = (r + 1) & (N - 1);
-        }
+        const std::size_t distance = DecodePosition() + 1;  // 1 to N
+        const std::size_t length = std::min<std::size_t>(c - 255 + TLZH::THRESHOLD, count - done);
+        Copy(out, done, distance, length, count);
         done += length;
       }
+      // Each code ends with a one-bit take: checking after it covers every take before.
+      if (sourcePos_ > sourceSize_ && Consumed() - 1 > lastBit_)
+        throw ElzhException("LZH : Packed data ends too early");
     }
-    Flush();
   }
 
  private:
+  static void Copy(std::uint8_t* out, std::size_t at, std::size_t distance, std::size_t length,
+                   std::size_t count) {
+    std::uint8_t* to = out + at;
+    if (distance > at) {
+      // Reaches back before the first byte, into the blank ring.
+      for (std::size_t k = 0; k < length; ++k)
+        to[k] = at + k >= distance ? out[at + k - distance] : ' ';
+      return;
+    }
+    const std::uint8_t* from = to - distance;
+    if (distance >= 8 && at + length + 8 <= count) {
+      // Eight bytes at a time: each block reads only bytes already written. The last
+      // block may run past the match into bytes that later codes write.
+      for (std::size_t k = 0; k < length; k += 8) std::memcpy(to + k, from + k, 8);
+      return;
+    }
+    for (std::size_t k = 0; k < length; ++k) to[k] = from[k];  // overlapping: repeats
+  }
+
   void StartHuffman() {
     for (int i = 0; i < N_CHAR; ++i) {
       freq_[i] = 1;
@@ -141,93 +155,83 @@ class Decoder {
     } while (c != 0);
   }
 
-  std::uint8_t NextSourceByte() {
-    if (inPos_ == inLen_) {
-      inPos_ = 0;
-      inLen_ = read_(in_, sizeof in_);
-      if (inLen_ > sizeof in_) inLen_ = sizeof in_;  // a reader that overstates
-      if (inLen_ == 0) {
-        if (++missing_ > TLZH::kMaxMissingBytes)
-          throw ElzhException("LZH : Packed data ends too early");
-        return 0;
-      }
+  // Bits are taken most significant first from a 64-bit buffer whose top `bits_` bits
+  // are the next ones. Past the end of the source the bytes read as zeros.
+  void Refill() {
+    if (sourcePos_ + 8 <= sourceSize_) {
+      std::uint64_t next = 0;
+      for (int k = 0; k < 8; ++k) next = next << 8 | source_[sourcePos_ + k];
+      // The bytes that do not fit whole are loaded again next time; their bits below
+      // the buffer's valid ones are the same then.
+      buffer_ |= next >> bits_;
+      sourcePos_ += (63 - bits_) >> 3;
+      bits_ |= 56;
+      return;
     }
-    return in_[inPos_++];
-  }
-
-  void Fill() {
-    while (bitCount_ <= 8) {
-      bitBuf_ = static_cast<std::uint16_t>(bitBuf_ | (NextSourceByte() << (8 - bitCount_)));
-      bitCount_ += 8;
+    while (bits_ <= 56) {
+      const std::uint64_t byte = sourcePos_ < sourceSize_ ? source_[sourcePos_] : 0;
+      buffer_ |= byte << (56 - bits_);
+      ++sourcePos_;
+      bits_ += 8;
     }
   }
 
-  int GetBit() {
-    Fill();
-    int bit = bitBuf_ >> 15;
-    bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 1);
-    --bitCount_;
-    return bit;
-  }
+  // Bits taken so far.
+  std::uint64_t Consumed() const { return std::uint64_t(sourcePos_) * 8 - unsigned(bits_); }
 
-  int GetByte() {
-    Fill();
-    int byte = bitBuf_ >> 8;
-    bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 8);
-    bitCount_ -= 8;
-    return byte;
+  int TakeBits(int n) {
+    const int value = static_cast<int>(buffer_ >> (64 - n));
+    buffer_ <<= n;
+    bits_ -= n;
+    return value;
   }
 
   int DecodeChar() {
     int c = son_[R];
-    while (c < T) c = son_[c + GetBit()];
+    while (c < T) {
+      if (bits_ == 0) Refill();  // codes are far shorter than a full buffer
+      c = son_[c + TakeBits(1)];
+    }
     c -= T;
     Update(c);
     return c;
   }
 
   int DecodePosition() {
-    int b = GetByte();
-    int upper = tables_.code[b];
-    int extra = tables_.length[b] - 2;
-    while (extra-- > 0) b = (b << 1) + GetBit();
-    return (upper << 6) | (b & 0x3F);
+    if (bits_ < 14) Refill();
+    // The first byte names the upper six bits and how many more bits follow.
+    const int first = static_cast<int>(buffer_ >> 56);
+    const int bits = 8 + tables_.length[first] - 2;
+    return (tables_.code[first] << 6) | (TakeBits(bits) & 0x3F);
   }
 
-  void Put(std::uint8_t b) {
-    out_[outLen_++] = b;
-    if (outLen_ == sizeof out_) Flush();
-  }
-
-  void Flush() {
-    if (outLen_ > 0) write_(out_, outLen_);
-    outLen_ = 0;
-  }
-
-  const TLZH::TReadFunc& read_;
-  const TLZH::TWriteFunc& write_;
+  const std::uint8_t* source_;
+  std::size_t sourceSize_;
+  std::size_t sourcePos_ = 0;  // bytes loaded, those past the end included
+  std::uint64_t lastBit_;      // the last bit that may be taken
   const PositionTables& tables_;
 
-  std::uint16_t bitBuf_ = 0;
-  int bitCount_ = 0;
-  std::uint8_t ring_[N];
+  std::uint64_t buffer_ = 0;
+  int bits_ = 0;
   std::uint16_t freq_[T + 1];
   std::int16_t parent_[T + N_CHAR];
   std::int16_t son_[T];
-
-  std::uint8_t in_[4096];
-  std::size_t inPos_ = 0, inLen_ = 0, missing_ = 0;
-  std::uint8_t out_[16384];
-  std::size_t outLen_ = 0;
 };
 
 }  // namespace
 
-void TLZH::LZHUnpack(std::int64_t count, const TReadFunc& read, const TWriteFunc& write) {
-  if (count <= 0) return;
-  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder(read, write));
+std::uint64_t TLZH::MaxUnpackedSize(std::size_t sourceSize) {
+  return std::uint64_t(F) * 8 * (std::uint64_t(sourceSize) + kMaxMissingBytes - 1);
+}
+
+void TLZH::LZHUnpack(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* destination,
+                     std::size_t count) {
+  if (count == 0) return;
+  if (count > MaxUnpackedSize(sourceSize))
+    throw ElzhException("LZH : Packed data ends too early");
+  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder(source, sourceSize));
   if (!decoder) throw ElzhException("LZH : Cannot get memory for dictionary tables");
-  decoder->Run(count);
+  decoder->Run(destination, count);
 }
 
 std::uint8_t TLZH::PositionCode(std::uint8_t firstByte) { return Tables().code[firstByte]; }

@@ -66,13 +66,18 @@ void TSkinReader::UnpackStream(TStream& packed, TMemoryStream& unpacked) {
   if (count <= 0) return;
   if (count > kMaxUnpackedSize)
     throw ElzhException("LZH : Unpacked size " + std::to_string(count) + " is beyond the limit");
-  TLZH lzh;
-  lzh.LZHUnpack(
-      count,
-      [&packed](std::uint8_t* buffer, std::size_t n) {
-        return packed.Read(buffer, std::min(n, packed.Remaining()));
-      },
-      [&unpacked](const std::uint8_t* data, std::size_t n) { unpacked.Write(data, n); });
+  std::vector<std::uint8_t> source(packed.Remaining());
+  source.resize(packed.Read(source.data(), source.size()));
+  // A count the data cannot fill is refused before its room is made.
+  if (static_cast<std::uint64_t>(count) > TLZH::MaxUnpackedSize(source.size()))
+    throw ElzhException("LZH : Packed data ends too early");
+  unpacked.SetSize(static_cast<std::size_t>(count));
+  try {
+    TLZH().LZHUnpack(source.data(), source.size(), unpacked.Memory(), unpacked.Size());
+  } catch (...) {
+    unpacked.Clear();
+    throw;
+  }
   unpacked.SetPosition(0);
 }
 

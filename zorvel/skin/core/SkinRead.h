@@ -44,8 +44,9 @@ class TSkinReader : public TObject {
   std::int32_t EntrySize(std::size_t index) const { return sizes_.at(index); }
 
   // Decodes `packed` (a 32-bit count, then the LZHUF stream) into `unpacked`; both are
-  // set to position 0 first. Raises ElzhException for a count above kMaxUnpackedSize or
-  // packed data that ends far too early; a negative count decodes nothing.
+  // set to position 0 first. Raises ElzhException, leaving `unpacked` empty, for a count
+  // above kMaxUnpackedSize or packed data that ends far too early; a negative count
+  // decodes nothing.
   void UnpackStream(TStream& packed, TMemoryStream& unpacked);
 
   // Unpacks and reads the container. On false the reader keeps what it had and
