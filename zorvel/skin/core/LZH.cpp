@@ -36,35 +36,74 @@ const PositionTables& Tables() {
   return tables;
 }
 
+// The packed bits, most significant first, from a 64-bit buffer whose top `bits` bits
+// are the next ones. Past the end of the source the bytes read as zeros. A plain value,
+// so that the decoding loop keeps it in registers.
+struct BitReader {
+  const std::uint8_t* source;
+  std::size_t size;
+  std::size_t pos = 0;  // bytes loaded, those past the end included
+  std::uint64_t buffer = 0;
+  int bits = 0;
+
+  // At least 57 bits in the buffer.
+  void Refill() {
+    if (pos + 8 <= size) {
+      std::uint64_t next = 0;
+      for (int k = 0; k < 8; ++k) next = next << 8 | source[pos + k];
+      // The bytes that do not fit whole are loaded again next time; their bits below
+      // the buffer's valid ones are the same then.
+      buffer |= next >> bits;
+      pos += (63 - bits) >> 3;
+      bits |= 56;
+      return;
+    }
+    while (bits <= 56) {
+      const std::uint64_t byte = pos < size ? source[pos] : 0;
+      buffer |= byte << (56 - bits);
+      ++pos;
+      bits += 8;
+    }
+  }
+
+  // n bits (1 to 57), which the buffer holds.
+  int Take(int n) {
+    const int value = static_cast<int>(buffer >> (64 - n));
+    buffer <<= n;
+    bits -= n;
+    return value;
+  }
+
+  // Bits taken so far.
+  std::uint64_t Consumed() const { return std::uint64_t(pos) * 8 - unsigned(bits); }
+};
+
 // The state of one decoding; lives only during LZHUnpack. The output is its own window:
 // the ring of the format is the last N bytes written, blanks before the first.
 class Decoder {
  public:
-  Decoder(const std::uint8_t* source, std::size_t sourceSize)
-      : source_(source),
-        sourceSize_(sourceSize),
-        // The data runs dry when a bit is taken while more than kMaxMissingBytes bytes
-        // past its end would have had to be loaded to hold it and the next eight.
-        lastBit_(8 * (std::uint64_t(sourceSize) + TLZH::kMaxMissingBytes) - 9),
-        tables_(Tables()) {
-    StartHuffman();
-  }
+  Decoder() : tables_(Tables()) { StartHuffman(); }
 
-  void Run(std::uint8_t* out, std::size_t count) {
+  void Run(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* out,
+           std::size_t count) {
+    BitReader in{source, sourceSize};
+    // The data runs dry when a bit is taken while more than kMaxMissingBytes bytes past
+    // its end would have had to be loaded to hold it and the next eight.
+    const std::uint64_t lastBit = 8 * (std::uint64_t(sourceSize) + TLZH::kMaxMissingBytes) - 9;
     std::size_t done = 0;
     while (done < count) {
-      Refill();
-      const int c = DecodeChar();
+      in.Refill();
+      const int c = DecodeChar(in);
       if (c < 256) {
         out[done++] = static_cast<std::uint8_t>(c);
       } else {
-        const std::size_t distance = DecodePosition() + 1;  // 1 to N
+        const std::size_t distance = DecodePosition(in) + 1;  // 1 to N
         const std::size_t length = std::min<std::size_t>(c - 255 + TLZH::THRESHOLD, count - done);
         Copy(out, done, distance, length, count);
         done += length;
       }
       // Each code ends with a one-bit take: checking after it covers every take before.
-      if (sourcePos_ > sourceSize_ && Consumed() - 1 > lastBit_)
+      if (in.pos > sourceSize && in.Consumed() - 1 > lastBit)
         throw ElzhException("LZH : Packed data ends too early");
     }
   }
@@ -80,13 +119,21 @@ class Decoder {
       return;
     }
     const std::uint8_t* from = to - distance;
-    if (distance >= 8 && at + length + 8 <= count) {
-      // Eight bytes at a time: each block reads only bytes already written. The last
-      // block may run past the match into bytes that later codes write.
+    if (at + length + 16 > count) {
+      for (std::size_t k = 0; k < length; ++k) to[k] = from[k];
+      return;
+    }
+    // Away from the end, blocks of eight bytes, each reading only bytes already written;
+    // the last may run past the match into bytes that later codes write.
+    if (distance >= 8) {
       for (std::size_t k = 0; k < length; k += 8) std::memcpy(to + k, from + k, 8);
       return;
     }
-    for (std::size_t k = 0; k < length; ++k) to[k] = from[k];  // overlapping: repeats
+    // A short distance repeats a pattern: sixteen bytes one by one, then blocks copied
+    // from a whole number of periods back (8 to 14 bytes).
+    for (std::size_t k = 0; k < 16; ++k) to[k] = from[k];
+    const std::size_t back = distance * ((7 + distance) / distance);
+    for (std::size_t k = 16; k < length; k += 8) std::memcpy(to + k, to + k - back, 8);
   }
 
   void StartHuffman() {
@@ -135,7 +182,7 @@ class Decoder {
     if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
     int c = parent_[code + T];
     do {
-      unsigned k = ++freq_[c];
+      const unsigned k = ++freq_[c];
       if (k > freq_[c + 1]) {
         int l = c + 1;
         while (k > freq_[l + 1]) ++l;
@@ -155,64 +202,26 @@ class Decoder {
     } while (c != 0);
   }
 
-  // Bits are taken most significant first from a 64-bit buffer whose top `bits_` bits
-  // are the next ones. Past the end of the source the bytes read as zeros.
-  void Refill() {
-    if (sourcePos_ + 8 <= sourceSize_) {
-      std::uint64_t next = 0;
-      for (int k = 0; k < 8; ++k) next = next << 8 | source_[sourcePos_ + k];
-      // The bytes that do not fit whole are loaded again next time; their bits below
-      // the buffer's valid ones are the same then.
-      buffer_ |= next >> bits_;
-      sourcePos_ += (63 - bits_) >> 3;
-      bits_ |= 56;
-      return;
-    }
-    while (bits_ <= 56) {
-      const std::uint64_t byte = sourcePos_ < sourceSize_ ? source_[sourcePos_] : 0;
-      buffer_ |= byte << (56 - bits_);
-      ++sourcePos_;
-      bits_ += 8;
-    }
-  }
-
-  // Bits taken so far.
-  std::uint64_t Consumed() const { return std::uint64_t(sourcePos_) * 8 - unsigned(bits_); }
-
-  int TakeBits(int n) {
-    const int value = static_cast<int>(buffer_ >> (64 - n));
-    buffer_ <<= n;
-    bits_ -= n;
-    return value;
-  }
-
-  int DecodeChar() {
+  int DecodeChar(BitReader& in) {
+    // The buffer holds 57 bits here. The tree keeps its counts sorted (the sibling
+    // property), so it is a Huffman tree of counts of at least 1 that add up to at most
+    // 0x8000: no code is longer than 21 bits.
     int c = son_[R];
-    while (c < T) {
-      if (bits_ == 0) Refill();  // codes are far shorter than a full buffer
-      c = son_[c + TakeBits(1)];
-    }
+    while (c < T) c = son_[c + in.Take(1)];
     c -= T;
     Update(c);
     return c;
   }
 
-  int DecodePosition() {
-    if (bits_ < 14) Refill();
+  int DecodePosition(BitReader& in) {
+    if (in.bits < 14) in.Refill();
     // The first byte names the upper six bits and how many more bits follow.
-    const int first = static_cast<int>(buffer_ >> 56);
+    const int first = static_cast<int>(in.buffer >> 56);
     const int bits = 8 + tables_.length[first] - 2;
-    return (tables_.code[first] << 6) | (TakeBits(bits) & 0x3F);
+    return (tables_.code[first] << 6) | (in.Take(bits) & 0x3F);
   }
 
-  const std::uint8_t* source_;
-  std::size_t sourceSize_;
-  std::size_t sourcePos_ = 0;  // bytes loaded, those past the end included
-  std::uint64_t lastBit_;      // the last bit that may be taken
   const PositionTables& tables_;
-
-  std::uint64_t buffer_ = 0;
-  int bits_ = 0;
   std::uint16_t freq_[T + 1];
   std::int16_t parent_[T + N_CHAR];
   std::int16_t son_[T];
@@ -229,9 +238,9 @@ void TLZH::LZHUnpack(const std::uint8_t* source, std::size_t sourceSize, std::ui
   if (count == 0) return;
   if (count > MaxUnpackedSize(sourceSize))
     throw ElzhException("LZH : Packed data ends too early");
-  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder(source, sourceSize));
+  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder);
   if (!decoder) throw ElzhException("LZH : Cannot get memory for dictionary tables");
-  decoder->Run(destination, count);
+  decoder->Run(source, sourceSize, destination, count);
 }
 
 std::uint8_t TLZH::PositionCode(std::uint8_t firstByte) { return Tables().code[firstByte]; }

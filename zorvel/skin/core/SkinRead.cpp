@@ -136,8 +136,10 @@ bool TSkinReader::ReadContainer(TMemoryStream& unpacked) {
   for (std::string& name : names) Names.Add(SkinLowerCase(std::move(name)));
   sizes_ = std::move(sizes);
   offsets_ = std::move(offsets);
-  Payload.Clear();
-  Payload.Write(data + payloadAt, payloadSize);
+  // The entries move to the front of the unpacked container, which becomes the payload.
+  std::memmove(unpacked.Memory(), unpacked.Memory() + payloadAt, payloadSize);
+  unpacked.SetSize(payloadSize);
+  Payload.Swap(unpacked);
   Payload.SetPosition(0);
   lastError_ = TSkinReadError::None;
   return true;
