@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "forms/Forms.h"
@@ -160,17 +162,36 @@ void TProcessTimer::Tick(TObject*) {
 // ---------------------------------------------------------------------------------------
 // TDosThread
 
-// One run's hand-over. The worker appends what it produces to `incoming` and wakes the
-// UI thread only when `incoming` was empty; the UI thread takes it over whole as `ready`
-// and delivers from there one item at a time. A handler that pumps messages or stops the
-// run re-enters Deliver, which goes on from the same `ready`, so nothing is delivered
-// twice, out of order or after the end of the run.
+// One run's hand-over. The worker writes what a read produced into a batch, the texts
+// back to back in one string, and queues it in `incoming`, waking the UI thread only
+// when no wake is pending; the UI thread takes the queued batches over as `ready`,
+// delivers them one item at a time and gives each emptied batch back for the worker to
+// fill again. So the worker allocates nothing while output flows steadily, and every
+// line's strings are made and freed on the UI thread alone: two threads allocating at
+// once contend for the heap, under Wine dearly. A handler that pumps messages or stops
+// the run re-enters Deliver, which goes on from the same `ready`, so nothing is
+// delivered twice, out of order or after the end of the run.
 struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   enum Kind { kLine, kBeginning, kEnd };
   struct Item {
     Kind kind;
-    std::string text;  // the line, or the start error for kEnd
+    std::size_t begin, size;  // its text in the batch: the line, or the start error
     std::optional<unsigned long> exitCode;
+  };
+  struct Batch {
+    std::string text;
+    std::vector<Item> items;
+
+    // An item whose text is `head` followed by `tail`.
+    void Add(Kind kind, std::string_view head, std::string_view tail = {},
+             std::optional<unsigned long> exitCode = {}) {
+      items.push_back({kind, text.size(), head.size() + tail.size(), exitCode});
+      text.append(head).append(tail);
+    }
+    void Clear() noexcept {
+      text.clear();
+      items.clear();
+    }
   };
 
   TDosCommand* runner;
@@ -178,25 +199,26 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   TNotifyEvent onTerminated;
   TProcessTimer* clock;
 
-  std::vector<Item> outgoing;  // worker thread only: what the current read produced
+  Batch outgoing;              // worker thread only: what the current read produced
   std::mutex lock;
-  std::vector<Item> incoming;  // guarded by lock
+  std::deque<Batch> incoming;  // guarded by lock
+  std::vector<Batch> spare;    // guarded by lock: delivered batches, emptied
   bool wakeQueued = false;     // guarded by lock
-  std::vector<Item> ready;     // UI thread only
-  std::size_t next = 0;        // UI thread only: the next item of `ready` to deliver
+  std::deque<Batch> ready;     // UI thread only
+  std::size_t next = 0;        // UI thread only: the next item of ready.front()
   bool ended = false;          // UI thread only
 
   // Worker thread: hands `outgoing` over.
   void Post() {
-    if (outgoing.empty()) return;
+    if (outgoing.items.empty()) return;
     bool wake;
     {
       std::lock_guard<std::mutex> guard(lock);
-      if (incoming.empty()) {
-        incoming.swap(outgoing);
-      } else {
-        for (Item& item : outgoing) incoming.push_back(std::move(item));
-        outgoing.clear();
+      incoming.push_back(std::move(outgoing));
+      outgoing.Clear();
+      if (!spare.empty()) {
+        std::swap(outgoing, spare.back());
+        spare.pop_back();
       }
       wake = !wakeQueued;
       wakeQueued = true;
@@ -205,39 +227,48 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   }
 
   void Deliver() {
-    for (;;) {
-      if (next == ready.size()) {
-        ready.clear();
+    while (!ended) {
+      if (!ready.empty() && next == ready.front().items.size()) {
+        Batch done = std::move(ready.front());
+        ready.pop_front();
         next = 0;
+        done.Clear();
+        std::lock_guard<std::mutex> guard(lock);
+        spare.push_back(std::move(done));
+      }
+      if (ready.empty()) {
         std::lock_guard<std::mutex> guard(lock);
         wakeQueued = false;
         ready.swap(incoming);
+        if (ready.empty()) return;
       }
-      if (next == ready.size() || ended) return;
-      Item item = std::move(ready[next++]);
-      SafeCall([&] { DeliverOne(item); });
+      if (next == ready.front().items.size()) continue;
+      // Taken out of the batch before any handler runs: a handler may re-enter Deliver,
+      // which moves on and recycles the batch.
+      const Item item = ready.front().items[next++];
+      std::string text = ready.front().text.substr(item.begin, item.size);
+      SafeCall([&] { DeliverOne(item, std::move(text)); });
     }
   }
 
-  void DeliverOne(Item& item) {
-    if (item.kind == kEnd) {
-      // The clock stops (IsRunning turns false) only after every line before it.
-      ended = true;
-      clock->StopClock();
-      runner->exitCode_ = item.exitCode;
-      if (onTerminated) onTerminated(runner);
-      if (!item.text.empty() && Application)
-        Application->ShowException(TCreateProcessError(item.text));
-      return;
+  void DeliverOne(const Item& item, std::string text) {
+    switch (item.kind) {
+      case kEnd:
+        // The clock stops (IsRunning turns false) only after every line before it.
+        ended = true;
+        clock->StopClock();
+        runner->exitCode_ = item.exitCode;
+        if (onTerminated) onTerminated(runner);
+        if (!text.empty() && Application) Application->ShowException(TCreateProcessError(text));
+        break;
+      case kBeginning:
+        if (onNewLine) onNewLine(runner, std::move(text), otBeginningOfLine);
+        break;
+      case kLine:
+        runner->Lines.Add(text);
+        if (onNewLine) onNewLine(runner, std::move(text), otEntireLine);
+        break;
     }
-    if (item.kind == kBeginning) {
-      if (onNewLine) onNewLine(runner, std::move(item.text), otBeginningOfLine);
-      return;
-    }
-    // Lines keeps the worker's string; the handler's copy is short-lived, so its memory
-    // comes back at once (growing the heap is what costs, under Wine above all).
-    runner->Lines.Add(std::move(item.text));
-    if (onNewLine) onNewLine(runner, runner->Lines.Items().back(), otEntireLine);
   }
 };
 
@@ -319,7 +350,7 @@ void TDosThread::ReadLoop() {
   }
 
   // Unfinished text left at the end is a complete line (the clock is not reset for it).
-  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kLine, std::move(carried_), {}});
+  if (!carried_.empty()) channel_->outgoing.Add(Channel::kLine, carried_);
   carried_.clear();
   CloseIf(process.hThread);
   CloseIf(process.hProcess);
@@ -378,34 +409,28 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
     // Take the plain run up to the next NUL, CR or LF in one step.
     std::size_t end = i;
     while (end < size && data[end] != '\0' && data[end] != '\r' && data[end] != '\n') ++end;
+    const std::string_view run(data + i, end - i);
     const char stop = end < size ? data[end] : '\0';
-    const bool lineEnds = stop == '\r' || stop == '\n';
-    std::string line;
-    if (lineEnds && carried_.empty()) {
-      line.assign(data + i, end - i);  // a line read whole: made at its size in one go
-    } else {
-      carried_.append(data + i, end - i);
-      if (!lineEnds) {  // a NUL, skipped, or the end of the read
-        i = end + 1;
-        continue;
-      }
-      line = std::move(carried_);
-      carried_.clear();
-    }
     i = end + 1;
+    if (stop != '\r' && stop != '\n') {  // a NUL, skipped, or the end of the read
+      carried_.append(run);
+      continue;
+    }
     if (stop == '\r' && i < size && data[i] == '\n') ++i;
     clock_->ResetOutputClock();
-    channel_->outgoing.push_back({Channel::kLine, std::move(line), {}});
+    channel_->outgoing.Add(Channel::kLine, carried_, run);
+    carried_.clear();
   }
   // The whole unfinished line so far, shown provisionally after every read.
-  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kBeginning, carried_, {}});
+  if (!carried_.empty()) channel_->outgoing.Add(Channel::kBeginning, carried_);
   channel_->Post();
 }
 
 void TDosThread::Finish() {
-  channel_->outgoing.push_back({Channel::kEnd, startError_, exitCode_});
+  channel_->outgoing.Add(Channel::kEnd, startError_, {}, exitCode_);
   channel_->Post();
 }
+
 // ---------------------------------------------------------------------------------------
 // TDosCommand
 
