@@ -33,9 +33,9 @@ bool CreateOutputPipe(SECURITY_ATTRIBUTES& attributes, HANDLE& read, HANDLE& wri
                 ++serial);
   SECURITY_ATTRIBUTES ours = attributes;
   ours.bInheritHandle = FALSE;
-  read = CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                          PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, kPipeSize,
-                          kPipeSize, 0, &ours);
+  read = CreateNamedPipeA(
+      name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+      PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, kPipeSize, kPipeSize, 0, &ours);
   if (read == INVALID_HANDLE_VALUE) {
     read = nullptr;
     return false;
@@ -91,8 +91,9 @@ class PipeReader {
     if (GetOverlappedResult(pipe_, &overlapped_, &got, wait)) {
       pending_ = false;
       if (got > 0) take(buffer_.data(), got);
-    } else if (GetLastError() != ERROR_IO_INCOMPLETE) {
-      pending_ = open_ = false;
+    } else if (const DWORD error = GetLastError(); error != ERROR_IO_INCOMPLETE) {
+      pending_ = false;
+      open_ = error == ERROR_OPERATION_ABORTED;  // cancelled: the pipe itself is still open
     }
   }
 
@@ -103,7 +104,6 @@ class PipeReader {
     if (!pending_) return;
     CancelIo(pipe_);
     Complete(take, true);
-    pending_ = false;
   }
 
   // Reads what the pipe holds now, and no more: a process that the child started may
@@ -113,15 +113,15 @@ class PipeReader {
     Cancel(take);
     DWORD left = 0;
     if (!open_ || !PeekNamedPipe(pipe_, nullptr, 0, nullptr, &left, nullptr)) return;
+    const auto counted = [&](const char* data, DWORD size) {
+      left -= std::min(left, size);
+      take(data, size);
+    };
     while (left > 0 && open_) {
+      const DWORD before = left;
       Start();
-      DWORD got = 0;
-      Complete([&](const char* data, DWORD size) {
-        got = size;
-        take(data, size);
-      }, true);  // the bytes are there: the read completes at once
-      if (got == 0) return;
-      left -= std::min(left, got);
+      Complete(counted, true);  // the bytes are there: the read completes at once
+      if (left == before) return;
     }
   }
 
@@ -199,7 +199,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   TNotifyEvent onTerminated;
   TProcessTimer* clock;
 
-  Batch outgoing;              // worker thread only: what the current read produced
+  Batch outgoing;  // worker thread only: what the current read produced
   std::mutex lock;
   std::deque<Batch> incoming;  // guarded by lock
   std::vector<Batch> spare;    // guarded by lock: delivered batches, emptied

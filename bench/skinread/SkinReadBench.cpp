@@ -145,8 +145,9 @@ int main() {
   }
   std::printf("skin: %zu entries, %zu bytes of bitmaps, %zu bytes packed, %zu unpacked\n",
               entries.size(), bitmapBytes, packed.size(), f.unpacked);
-  std::printf("unpack (decode + container): %.2f ms, %.1f MB/s of unpacked output (target >= 300)\n",
-              f.unpack * 1e3, f.unpacked / f.unpack / 1e6);
+  std::printf(
+      "unpack (decode + container): %.2f ms, %.1f MB/s of unpacked output (target >= 300)\n",
+      f.unpack * 1e3, f.unpacked / f.unpack / 1e6);
   std::printf("list %zu names: %.3f ms\n", entries.size(), f.list * 1e3);
   std::printf("fetch every entry (%zu bytes): %.3f ms\n", f.fetched, f.fetch * 1e3);
   std::printf("unpack, list and fetch: %.2f ms (medians of %d rounds)\n",

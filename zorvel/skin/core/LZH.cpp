@@ -236,8 +236,7 @@ std::uint64_t TLZH::MaxUnpackedSize(std::size_t sourceSize) {
 void TLZH::LZHUnpack(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* destination,
                      std::size_t count) {
   if (count == 0) return;
-  if (count > MaxUnpackedSize(sourceSize))
-    throw ElzhException("LZH : Packed data ends too early");
+  if (count > MaxUnpackedSize(sourceSize)) throw ElzhException("LZH : Packed data ends too early");
   std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder);
   if (!decoder) throw ElzhException("LZH : Cannot get memory for dictionary tables");
   decoder->Run(source, sourceSize, destination, count);
