@@ -178,40 +178,70 @@ class Decoder {
     }
   }
 
-  void Update(int code) {
-    if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
-    int c = parent_[code + T];
+  // Counts `node` and its ancestors from `c` up. A node whose count now exceeds the
+  // next one's changes places with the last node of a lower count; the climb then goes
+  // on from there.
+  void CountFrom(int c) {
     do {
       const unsigned k = ++freq_[c];
-      if (k > freq_[c + 1]) {
-        int l = c + 1;
-        while (k > freq_[l + 1]) ++l;
-        freq_[c] = freq_[l];
-        freq_[l] = static_cast<std::uint16_t>(k);
-        int i = son_[c];
-        parent_[i] = static_cast<std::int16_t>(l);
-        if (i < T) parent_[i + 1] = static_cast<std::int16_t>(l);
-        int j = son_[l];
-        son_[l] = static_cast<std::int16_t>(i);
-        parent_[j] = static_cast<std::int16_t>(c);
-        if (j < T) parent_[j + 1] = static_cast<std::int16_t>(c);
-        son_[c] = static_cast<std::int16_t>(j);
-        c = l;
-      }
+      if (k > freq_[c + 1]) c = Exchange(c, k);
       c = parent_[c];
     } while (c != 0);
+  }
+
+  // Moves node c, whose count has just become k, past the nodes of a lower count, and
+  // returns where it now is.
+  int Exchange(int c, unsigned k) {
+    int l = c + 1;
+    while (k > freq_[l + 1]) ++l;
+    freq_[c] = freq_[l];
+    freq_[l] = static_cast<std::uint16_t>(k);
+    int i = son_[c];
+    parent_[i] = static_cast<std::int16_t>(l);
+    if (i < T) parent_[i + 1] = static_cast<std::int16_t>(l);
+    int j = son_[l];
+    son_[l] = static_cast<std::int16_t>(i);
+    parent_[j] = static_cast<std::int16_t>(c);
+    if (j < T) parent_[j + 1] = static_cast<std::int16_t>(c);
+    son_[c] = static_cast<std::int16_t>(j);
+    return l;
   }
 
   int DecodeChar(BitReader& in) {
     // The buffer holds 57 bits here. The tree keeps its counts sorted (the sibling
     // property), so it is a Huffman tree of counts of at least 1 that add up to at most
-    // 0x8000: no code is longer than 21 bits.
+    // 0x8000: no code is longer than 21 bits. The nodes passed are kept, the root's
+    // children first; no path is longer than the tree has nodes.
+    int path[T];
+    int depth = 0;
     int c = son_[R];
-    while (c < T) c = son_[c + in.Take(1)];
-    c -= T;
-    Update(c);
-    return c;
+    do {
+      const int node = c + in.Take(1);
+      path[depth++] = node;
+      c = son_[node];
+    } while (c < T);
+    const int code = c - T;
+
+    // Counting: the path back up is known, so while no node moves the climb needs no
+    // parent links and its steps do not wait on each other. A rebuilt tree, or a node
+    // that moves, sends the climb by the links.
+    if (freq_[R] == TLZH::MAX_FREQ) {
+      Reconstruct();
+      CountFrom(parent_[code + T]);
+      return code;
+    }
+    for (int i = depth - 1; i >= 0; --i) {
+      const int node = path[i];
+      const unsigned k = ++freq_[node];
+      if (k > freq_[node + 1]) {
+        CountFrom(parent_[Exchange(node, k)]);
+        return code;
+      }
+    }
+    ++freq_[R];
+    return code;
   }
+
 
   int DecodePosition(BitReader& in) {
     if (in.bits < 14) in.Refill();
