@@ -242,7 +242,6 @@ class Decoder {
     return code;
   }
 
-
   int DecodePosition(BitReader& in) {
     if (in.bits < 14) in.Refill();
     // The first byte names the upper six bits and how many more bits follow.
