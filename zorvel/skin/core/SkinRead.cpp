@@ -1,6 +1,6 @@
 #include "SkinRead.h"
 
-#include <algorithm>
+#include <utility>
 #include <cstring>
 
 #include "LZH.h"

@@ -62,7 +62,7 @@ class TSkinReader : public TObject {
   void FindEntry(const std::string& part, TMemoryStream& destination, std::string& name) const;
 
  private:
-  // On success the container's storage becomes Payload; `unpacked` is left with junk.
+  // On success the container's storage becomes Payload and `unpacked` holds the old one.
   bool ReadContainer(TMemoryStream& unpacked);
   void CopyEntry(std::size_t index, TMemoryStream& destination) const;
 
