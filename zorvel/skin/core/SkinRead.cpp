@@ -1,7 +1,7 @@
 #include "SkinRead.h"
 
-#include <utility>
 #include <cstring>
+#include <utility>
 
 #include "LZH.h"
 
