@@ -2,7 +2,7 @@
 # Builds, runs and tests the two programs on Debian 12, as root.
 #   ./dev.sh run    install what is missing, build Zorvel and start it under Wine
 #   ./dev.sh test   install what is missing, build all three builds, run every test
-#   ./dev.sh bench  run the benchmarks of the win64 and native builds (after test)
+#   ./dev.sh bench  build the optimised host build, run its benchmarks and win64's (after test)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -100,8 +100,10 @@ test)
   stage_done
   ;;
 bench)
+  # The host benchmarks measure the code as the programs run it: optimised, no sanitizers.
+  build native-release
   stage "benchmarks"
-  ctest --test-dir build/native -L bench --output-on-failure -V | grep -vE '^(UpdateCTestConfiguration|Test project|Constructing|Checking|Parse|Add|Test command|Environment|Internal ctest|test [0-9]+$)' || true
+  ctest --test-dir build/native-release -L bench --output-on-failure -V | grep -vE '^(UpdateCTestConfiguration|Test project|Constructing|Checking|Parse|Add|Test command|Environment|Internal ctest|test [0-9]+$)' || true
   ctest --test-dir build/win64 -L bench -V | grep -E '^[0-9]+: ' | sed 's/^[0-9]*: //'
   stage_done
   ;;

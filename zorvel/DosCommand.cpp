@@ -1,7 +1,10 @@
 #include "DosCommand.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "forms/Forms.h"
@@ -17,6 +20,120 @@ void CloseIf(HANDLE& h) {
   if (h) CloseHandle(h);
   h = nullptr;
 }
+
+// The output pipe: a named pipe, because only its read end can be read overlapped
+// (anonymous pipes cannot), which lets one wait cover output, the child's end, Stop and
+// the clock. The child's end is opened as an ordinary handle, inheritable.
+bool CreateOutputPipe(SECURITY_ATTRIBUTES& attributes, HANDLE& read, HANDLE& write) {
+  // Room for a burst of output while the worker is busy splitting the last one.
+  constexpr DWORD kPipeSize = 1024 * 1024;
+  static std::atomic<unsigned> serial{0};
+  char name[80];
+  std::snprintf(name, sizeof name, "\\\\.\\pipe\\zorvel-output-%lu-%u", GetCurrentProcessId(),
+                ++serial);
+  SECURITY_ATTRIBUTES ours = attributes;
+  ours.bInheritHandle = FALSE;
+  read = CreateNamedPipeA(
+      name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+      PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, kPipeSize, kPipeSize, 0, &ours);
+  if (read == INVALID_HANDLE_VALUE) {
+    read = nullptr;
+    return false;
+  }
+  write = CreateFileA(name, GENERIC_WRITE, 0, &attributes, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                      nullptr);
+  if (write == INVALID_HANDLE_VALUE) {
+    write = nullptr;
+    return false;
+  }
+  return true;
+}
+
+// One overlapped read at a time from the output pipe into one buffer. A read that
+// completes at once is taken like one that completes later, after the wait, so that
+// Stop and the child's end are seen between any two reads however fast output flows.
+class PipeReader {
+ public:
+  explicit PipeReader(HANDLE pipe) : pipe_(pipe), buffer_(kBufferSize) {
+    overlapped_.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    open_ = overlapped_.hEvent != nullptr;
+  }
+  ~PipeReader() {
+    Cancel([](const char*, DWORD) {});
+    if (overlapped_.hEvent) CloseHandle(overlapped_.hEvent);
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+
+  // Set when the read under way has completed.
+  HANDLE Event() const noexcept { return overlapped_.hEvent; }
+  // A read is under way (or done and not yet taken).
+  bool Pending() const noexcept { return pending_; }
+
+  // Starts a read unless one is under way or the pipe has no writer left.
+  void Start() {
+    if (pending_ || !open_) return;
+    DWORD got = 0;
+    if (ReadFile(pipe_, buffer_.data(), kBufferSize, &got, &overlapped_)) {
+      SetEvent(overlapped_.hEvent);
+      pending_ = true;
+    } else {
+      pending_ = GetLastError() == ERROR_IO_PENDING;
+      open_ = pending_;
+    }
+  }
+
+  // Hands the bytes of the completed read to `take`; (wait) waits for it to complete.
+  template <class Take>
+  void Complete(Take&& take, bool wait = false) {
+    if (!pending_) return;
+    DWORD got = 0;
+    if (GetOverlappedResult(pipe_, &overlapped_, &got, wait)) {
+      pending_ = false;
+      if (got > 0) take(buffer_.data(), got);
+    } else if (const DWORD error = GetLastError(); error != ERROR_IO_INCOMPLETE) {
+      pending_ = false;
+      open_ = error == ERROR_OPERATION_ABORTED;  // cancelled: the pipe itself is still open
+    }
+  }
+
+  // Ends the read under way. One that took bytes from the pipe before the cancel
+  // completes with them, so nothing is lost.
+  template <class Take>
+  void Cancel(Take&& take) {
+    if (!pending_) return;
+    CancelIo(pipe_);
+    Complete(take, true);
+  }
+
+  // Reads what the pipe holds now, and no more: a process that the child started may
+  // hold the pipe open and write on.
+  template <class Take>
+  void Drain(Take&& take) {
+    Cancel(take);
+    DWORD left = 0;
+    if (!open_ || !PeekNamedPipe(pipe_, nullptr, 0, nullptr, &left, nullptr)) return;
+    const auto counted = [&](const char* data, DWORD size) {
+      left -= std::min(left, size);
+      take(data, size);
+    };
+    while (left > 0 && open_) {
+      const DWORD before = left;
+      Start();
+      Complete(counted, true);  // the bytes are there: the read completes at once
+      if (left == before) return;
+    }
+  }
+
+ private:
+  static constexpr DWORD kBufferSize = 256 * 1024;
+
+  HANDLE pipe_;
+  std::vector<char> buffer_;
+  OVERLAPPED overlapped_{};
+  bool pending_ = false;
+  bool open_ = false;
+};
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -39,22 +156,42 @@ void TProcessTimer::Restart() {
 void TProcessTimer::Tick(TObject*) {
   ++SecondsSinceStart;
   ++SecondsSinceOutput;
+  if (tickEvent_) SetEvent(tickEvent_);
 }
 
 // ---------------------------------------------------------------------------------------
 // TDosThread
 
-// One run's hand-over. The worker appends what it produces to `incoming` and wakes the
-// UI thread only when `incoming` was empty; the UI thread moves it to `ready` and
-// delivers from there one item at a time. A handler that pumps messages or stops the
-// run re-enters Deliver, which goes on from the same `ready`, so nothing is delivered
-// twice, out of order or after the end of the run.
+// One run's hand-over. The worker writes what a read produced into a batch, the texts
+// back to back in one string, and queues it in `incoming`, waking the UI thread only
+// when no wake is pending; the UI thread takes the queued batches over as `ready`,
+// delivers them one item at a time and gives each emptied batch back for the worker to
+// fill again. So the worker allocates nothing while output flows steadily, and every
+// line's strings are made and freed on the UI thread alone: two threads allocating at
+// once contend for the heap, under Wine dearly. A handler that pumps messages or stops
+// the run re-enters Deliver, which goes on from the same `ready`, so nothing is
+// delivered twice, out of order or after the end of the run.
 struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   enum Kind { kLine, kBeginning, kEnd };
   struct Item {
     Kind kind;
-    std::string text;  // the line, or the start error for kEnd
+    std::size_t begin, size;  // its text in the batch: the line, or the start error
     std::optional<unsigned long> exitCode;
+  };
+  struct Batch {
+    std::string text;
+    std::vector<Item> items;
+
+    // An item whose text is `head` followed by `tail`.
+    void Add(Kind kind, std::string_view head, std::string_view tail = {},
+             std::optional<unsigned long> exitCode = {}) {
+      items.push_back({kind, text.size(), head.size() + tail.size(), exitCode});
+      text.append(head).append(tail);
+    }
+    void Clear() noexcept {
+      text.clear();
+      items.clear();
+    }
   };
 
   TDosCommand* runner;
@@ -62,24 +199,26 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   TNotifyEvent onTerminated;
   TProcessTimer* clock;
 
-  std::vector<Item> outgoing;  // worker thread only: what the current read produced
+  Batch outgoing;  // worker thread only: what the current read produced
   std::mutex lock;
-  std::vector<Item> incoming;  // guarded by lock
+  std::deque<Batch> incoming;  // guarded by lock
+  std::vector<Batch> spare;    // guarded by lock: delivered batches, emptied
   bool wakeQueued = false;     // guarded by lock
-  std::deque<Item> ready;      // UI thread only
+  std::deque<Batch> ready;     // UI thread only
+  std::size_t next = 0;        // UI thread only: the next item of ready.front()
   bool ended = false;          // UI thread only
 
   // Worker thread: hands `outgoing` over.
   void Post() {
-    if (outgoing.empty()) return;
+    if (outgoing.items.empty()) return;
     bool wake;
     {
       std::lock_guard<std::mutex> guard(lock);
-      if (incoming.empty()) {
-        incoming.swap(outgoing);
-      } else {
-        for (Item& item : outgoing) incoming.push_back(std::move(item));
-        outgoing.clear();
+      incoming.push_back(std::move(outgoing));
+      outgoing.Clear();
+      if (!spare.empty()) {
+        std::swap(outgoing, spare.back());
+        spare.pop_back();
       }
       wake = !wakeQueued;
       wakeQueued = true;
@@ -88,34 +227,48 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   }
 
   void Deliver() {
-    for (;;) {
+    while (!ended) {
+      if (!ready.empty() && next == ready.front().items.size()) {
+        Batch done = std::move(ready.front());
+        ready.pop_front();
+        next = 0;
+        done.Clear();
+        std::lock_guard<std::mutex> guard(lock);
+        spare.push_back(std::move(done));
+      }
       if (ready.empty()) {
         std::lock_guard<std::mutex> guard(lock);
         wakeQueued = false;
-        for (Item& item : incoming) ready.push_back(std::move(item));
-        incoming.clear();
+        ready.swap(incoming);
+        if (ready.empty()) return;
       }
-      if (ready.empty() || ended) return;
-      Item item = std::move(ready.front());
-      ready.pop_front();
-      SafeCall([&] { DeliverOne(item); });
+      if (next == ready.front().items.size()) continue;
+      // Taken out of the batch before any handler runs: a handler may re-enter Deliver,
+      // which moves on and recycles the batch.
+      const Item item = ready.front().items[next++];
+      std::string text = ready.front().text.substr(item.begin, item.size);
+      SafeCall([&] { DeliverOne(item, std::move(text)); });
     }
   }
 
-  void DeliverOne(Item& item) {
-    if (item.kind == kEnd) {
-      // The clock stops (IsRunning turns false) only after every line before it.
-      ended = true;
-      clock->StopClock();
-      runner->exitCode_ = item.exitCode;
-      if (onTerminated) onTerminated(runner);
-      if (!item.text.empty() && Application)
-        Application->ShowException(TCreateProcessError(item.text));
-      return;
+  void DeliverOne(const Item& item, std::string text) {
+    switch (item.kind) {
+      case kEnd:
+        // The clock stops (IsRunning turns false) only after every line before it.
+        ended = true;
+        clock->StopClock();
+        runner->exitCode_ = item.exitCode;
+        if (onTerminated) onTerminated(runner);
+        if (!text.empty() && Application) Application->ShowException(TCreateProcessError(text));
+        break;
+      case kBeginning:
+        if (onNewLine) onNewLine(runner, std::move(text), otBeginningOfLine);
+        break;
+      case kLine:
+        runner->Lines.Add(text);
+        if (onNewLine) onNewLine(runner, std::move(text), otEntireLine);
+        break;
     }
-    const TOutputType type = item.kind == kLine ? otEntireLine : otBeginningOfLine;
-    if (type == otEntireLine) runner->Lines.Add(item.text);
-    if (onNewLine) onNewLine(runner, std::move(item.text), type);
   }
 };
 
@@ -126,16 +279,29 @@ TDosThread::TDosThread(TDosCommand* runner)
       inputToOutput_(runner->InputToOutput),
       maxTimeAfterBeginning_(runner->MaxTimeAfterBeginning),
       maxTimeAfterLastOutput_(runner->MaxTimeAfterLastOutput),
-      priorityClass_(runner->PriorityClass) {
+      priorityClass_(runner->PriorityClass),
+      stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      tickEvent_(maxTimeAfterBeginning_ > 0 || maxTimeAfterLastOutput_ > 0
+                     ? CreateEventW(nullptr, FALSE, FALSE, nullptr)
+                     : nullptr) {
   channel_->runner = runner;
   channel_->onNewLine = runner->OnNewLine;
   channel_->onTerminated = runner->OnTerminated;
   channel_->clock = runner->clock_;
+  clock_->SetTickEvent(tickEvent_);
 }
 
 TDosThread::~TDosThread() {
-  Terminate();
+  Abort();
   WaitFor();
+  if (clock_->TickEvent() == tickEvent_) clock_->SetTickEvent(nullptr);
+  CloseIf(tickEvent_);
+  CloseIf(stopEvent_);
+}
+
+void TDosThread::Abort() noexcept {
+  Terminate();
+  if (stopEvent_) SetEvent(stopEvent_);
 }
 
 void TDosThread::Deliver() { channel_->Deliver(); }
@@ -155,8 +321,8 @@ void TDosThread::ReadLoop() {
   HANDLE inputRead = nullptr, inputWrite = nullptr, outputRead = nullptr, outputWrite = nullptr;
   PROCESS_INFORMATION process{};
   bool started = false;
-  if (CreatePipe(&inputRead, &inputWrite, &attributes, 0) &&
-      CreatePipe(&outputRead, &outputWrite, &attributes, 0)) {
+  if (stopEvent_ && CreatePipe(&inputRead, &inputWrite, &attributes, 0) &&
+      CreateOutputPipe(attributes, outputRead, outputWrite)) {
     STARTUPINFOA startup{};
     GetStartupInfoA(&startup);
     startup.cb = sizeof startup;
@@ -177,10 +343,14 @@ void TDosThread::ReadLoop() {
     if (!started) startError_ = commandLine_ + " doesn't exist.";
   }
 
-  if (started) OutputLoop(process.hProcess, outputRead);
+  if (started) {
+    // Only the child holds the pipe's writing end now, so the pipe closes with it.
+    CloseIf(outputWrite);
+    OutputLoop(process.hProcess, outputRead);
+  }
 
   // Unfinished text left at the end is a complete line (the clock is not reset for it).
-  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kLine, std::move(carried_), {}});
+  if (!carried_.empty()) channel_->outgoing.Add(Channel::kLine, carried_);
   carried_.clear();
   CloseIf(process.hThread);
   CloseIf(process.hProcess);
@@ -192,42 +362,45 @@ void TDosThread::ReadLoop() {
 }
 
 void TDosThread::OutputLoop(HANDLE process, HANDLE output) {
-  // While output flows, passes follow each other without a pause: after a pass that read
-  // something, this many more look again at once before pausing, since a writer's next
-  // block is often a moment behind. A silent child costs one peek per millisecond.
-  constexpr int kEagerPasses = 12;
-  std::vector<char> buffer(1024);
-  int quietPasses = kEagerPasses;
-
-  // Whether the child has gone is known before each peek, so the pass that sees it gone
-  // still reads what it left in the pipe. The process handle tells, not the exit code: a
-  // child may exit with the code that means "still active".
-  bool exited = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  PipeReader reader(output);
+  const auto split = [this](const char* data, DWORD size) { SplitRead(data, size); };
   for (;;) {
-    DWORD available = 0, got = 0;
-    if (PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-      if (available > buffer.size()) buffer.resize(available);
-      if (ReadFile(output, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-        SplitRead(buffer.data(), got);
+    reader.Start();
+    // Nothing wakes the worker but Stop, the child's end, a read or a tick of the clock.
+    HANDLE handles[4];
+    DWORD count = 0;
+    handles[count++] = stopEvent_;
+    handles[count++] = process;
+    if (reader.Pending()) handles[count++] = reader.Event();
+    if (tickEvent_) handles[count++] = tickEvent_;
+    const DWORD woken = WaitForMultipleObjects(count, handles, FALSE, INFINITE) - WAIT_OBJECT_0;
+    if (woken >= count) return;  // cannot wait: the run ends as a time limit ends it
+    if (handles[woken] == stopEvent_ || Terminated()) {
+      // The child ends with code 0; nothing more of it is split.
+      TerminateProcess(process, 0);
+      WaitForSingleObject(process, INFINITE);
+      return;
     }
-    quietPasses = got > 0 ? 0 : quietPasses + 1;
-
-    // The pause watches the child at the same time and ends early when it exits; what it
-    // tells is the next pass's view.
-    const DWORD pause = quietPasses > kEagerPasses ? 1 : 0;
-    const bool exitedNow = WaitForSingleObject(process, pause) == WAIT_OBJECT_0;
-    if (Terminated()) TerminateProcess(process, 0);
-
-    if (exited) {
+    if (handles[woken] == process) {
+      // What the child left in the pipe is still read. The process handle tells, not the
+      // exit code: a child may exit with the code that means "still active".
+      reader.Drain(split);
       DWORD code = 0;
       if (!Terminated() && GetExitCodeProcess(process, &code)) exitCode_ = code;
       return;
     }
-    if (maxTimeAfterBeginning_ > 0 && clock_->SecondsSinceStart > maxTimeAfterBeginning_) return;
-    if (maxTimeAfterLastOutput_ > 0 && clock_->SecondsSinceOutput > maxTimeAfterLastOutput_)
+    if (handles[woken] == reader.Event()) reader.Complete(split);
+    // A time limit ends the run without ending the child; what was read comes first.
+    if (TimeIsUp()) {
+      reader.Cancel(split);
       return;
-    exited = exitedNow;
+    }
   }
+}
+
+bool TDosThread::TimeIsUp() const {
+  return (maxTimeAfterBeginning_ > 0 && clock_->SecondsSinceStart > maxTimeAfterBeginning_) ||
+         (maxTimeAfterLastOutput_ > 0 && clock_->SecondsSinceOutput > maxTimeAfterLastOutput_);
 }
 
 void TDosThread::SplitRead(const char* data, std::size_t size) {
@@ -236,25 +409,28 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
     // Take the plain run up to the next NUL, CR or LF in one step.
     std::size_t end = i;
     while (end < size && data[end] != '\0' && data[end] != '\r' && data[end] != '\n') ++end;
-    carried_.append(data + i, end - i);
-    if (end == size) break;
-    const char c = data[end];
+    const std::string_view run(data + i, end - i);
+    const char stop = end < size ? data[end] : '\0';
     i = end + 1;
-    if (c == '\0') continue;
-    if (c == '\r' && i < size && data[i] == '\n') ++i;
+    if (stop != '\r' && stop != '\n') {  // a NUL, skipped, or the end of the read
+      carried_.append(run);
+      continue;
+    }
+    if (stop == '\r' && i < size && data[i] == '\n') ++i;
     clock_->ResetOutputClock();
-    channel_->outgoing.push_back({Channel::kLine, std::move(carried_), {}});
+    channel_->outgoing.Add(Channel::kLine, carried_, run);
     carried_.clear();
   }
   // The whole unfinished line so far, shown provisionally after every read.
-  if (!carried_.empty()) channel_->outgoing.push_back({Channel::kBeginning, carried_, {}});
+  if (!carried_.empty()) channel_->outgoing.Add(Channel::kBeginning, carried_);
   channel_->Post();
 }
 
 void TDosThread::Finish() {
-  channel_->outgoing.push_back({Channel::kEnd, startError_, exitCode_});
+  channel_->outgoing.Add(Channel::kEnd, startError_, {}, exitCode_);
   channel_->Post();
 }
+
 // ---------------------------------------------------------------------------------------
 // TDosCommand
 
@@ -278,7 +454,7 @@ void TDosCommand::Stop() {
   if (!thread_) return;
   TDosThread* thread = thread_;
   thread_ = nullptr;
-  thread->Terminate();
+  thread->Abort();
   thread->WaitFor();
   // The worker has handed over its last item; deliver everything of the run now, even
   // when Stop is called from one of the run's own handlers.

@@ -43,12 +43,18 @@ class TProcessTimer : public TTimer {
   void Restart();
   void ResetOutputClock() noexcept { SecondsSinceOutput = 0; }
   void StopClock() { SetEnabled(false); }
+  // UI thread: an event that every tick sets (none: no event), so that a worker with
+  // time limits wakes when the counters move instead of watching them.
+  void SetTickEvent(HANDLE event) noexcept { tickEvent_ = event; }
+  HANDLE TickEvent() const noexcept { return tickEvent_; }
 
   std::atomic<int> SecondsSinceStart{0};
   std::atomic<int> SecondsSinceOutput{0};
 
  private:
   void Tick(TObject* Sender);
+
+  HANDLE tickEvent_ = nullptr;
 };
 
 class TDosCommand;
@@ -60,6 +66,8 @@ class TDosThread : public TThread {
   explicit TDosThread(TDosCommand* runner);
   ~TDosThread() override;
 
+  // Asks the worker to end the run (ending the child) and wakes it.
+  void Abort() noexcept;
   // UI thread: delivers everything the worker has handed over so far.
   void Deliver();
 
@@ -71,6 +79,7 @@ class TDosThread : public TThread {
 
   void ReadLoop();
   void OutputLoop(HANDLE process, HANDLE output);
+  bool TimeIsUp() const;
   void SplitRead(const char* data, std::size_t size);
   void Finish();
 
@@ -81,6 +90,8 @@ class TDosThread : public TThread {
   int maxTimeAfterBeginning_;
   int maxTimeAfterLastOutput_;
   DWORD priorityClass_;
+  HANDLE stopEvent_;  // set by Abort
+  HANDLE tickEvent_;  // set by the clock's ticks; none without time limits
 
   // Worker-side state of the run.
   std::string carried_;

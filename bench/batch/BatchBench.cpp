@@ -1,6 +1,6 @@
 // Prints (label bench): the converter's CPU seconds per wall second while the encoder
 // stand-in runs 20 s printing a progress marker ten times a second (target at most
-// 0.05), and over a batch of 20 short jobs the pause from one encoder's end to the next
+// 0.01), and over a batch of 20 short jobs the pause from one encoder's end to the next
 // one's start (target: median under 50 ms), as the stand-ins' own clocks see it and as
 // the converter sees it (from the end of a run reaching it to the next start call).
 #include <windows.h>
@@ -70,7 +70,7 @@ int main() {
   const double cpu = bench::ProcessCpuSeconds() - cpu0, ui = bench::ThreadCpuSeconds() - ui0, wall = bench::Now() - wall0;
   std::printf(
       "bench: batch wait, one 20 s encode with 10 markers/s: %.2f s wall, %.3f s CPU, "
-      "%.4f CPU s per wall s (target <= 0.05; a spinning wait ~1.0), of which the UI thread "
+      "%.4f CPU s per wall s (target <= 0.01; a spinning wait ~1.0), of which the UI thread "
       "%.4f (the rest is the runner's reader thread), %d lines, status %s\n",
       wall, cpu, cpu / wall, ui / wall, lines,
       form->GetFileInfo(0)->Status == zorvel_text::kDone ? "done" : "FAILED");

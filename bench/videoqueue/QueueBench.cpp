@@ -1,5 +1,5 @@
-// The queue's cost: the time one tick of the poll timer takes with 1,000 rows in the
-// list (target: median under 20 ms, the rows showing what they showed before), and the
+// The queue's cost: the time each tick of the poll timer takes with 1,000 rows in the
+// list (target: every one under 20 ms, the first, which writes every row, included), and the
 // program's own CPU time per wall second while an encoder works (target: at most 0.02).
 // Figures are printed; none of them fails the run.
 #include <windows.h>
@@ -67,6 +67,10 @@ int main() {
     for (int i = 0; i < rows; ++i)
       dlg.m_list.InsertItem(i, dir + L"\\src\\clip" + std::to_wstring(i) + L".avi");
     SendMessageW(dlg.GetDlgItem(IDC_CONVERT), BM_CLICK, 0, 0);
+    // The timer's first tick comes a second after Convert, when the encoder has started;
+    // ticks sent sooner would time the start of its process. Nothing is dispatched
+    // meanwhile, so the tick sent first below is the first.
+    Sleep(CvideoDlg::kPollPeriodMs);
     std::vector<double> ms;
     for (int round = 0; round < 31; ++round) {
       const double start = bench::Now();
@@ -76,10 +80,10 @@ int main() {
     bool shown = dlg.m_list.GetItemText(0, 1) == L"0%";
     for (int i = 1; i < rows; ++i) shown = shown && dlg.m_list.GetItemText(i, 1) == L"等待";
     std::printf(
-        "tick with %d rows: first %.2f ms, median of the next %zu %.2f ms (target < 20 ms); "
-        "statuses %s\n",
+        "tick with %d rows: first %.2f ms, median of the next %zu %.2f ms, slowest %.2f ms "
+        "(target: every tick < 20 ms, the first included); statuses %s\n",
         rows, ms.front(), ms.size() - 1, bench::Median({ms.begin() + 1, ms.end()}),
-        shown ? "as expected" : "WRONG");
+        *std::max_element(ms.begin(), ms.end()), shown ? "as expected" : "WRONG");
     SendMessageW(dlg.m_hWnd, WM_CLOSE, 0, 0);
   }
 

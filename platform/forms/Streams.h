@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "Classes.h"
@@ -52,6 +53,11 @@ class TMemoryStream : public TStream {
   const std::vector<std::uint8_t>& Bytes() const noexcept { return data_; }
   // Reserves room for growth without changing the size.
   void Reserve(std::size_t capacity) { data_.reserve(capacity); }
+  // Exchanges bytes and positions with `other`, without copying.
+  void Swap(TMemoryStream& other) noexcept {
+    data_.swap(other.data_);
+    std::swap(position_, other.position_);
+  }
 
  private:
   std::vector<std::uint8_t> data_;

@@ -7,6 +7,8 @@
 //   sleep:MS     pause
 //   lines:N:SEED write GeneratedOutput(N, SEED) in chunks of varying size
 //   fixed:N      write N lines of 60 bytes (58 characters and CR LF) in large writes
+//   spawn:STEPS  start another child with STEPS (blank-separated) on the same output,
+//                without waiting for it
 //   exit:CODE    end now with that exit code
 //   hang         wait forever
 // After the last step the child exits with code 0.

@@ -219,6 +219,42 @@ TEST(DosCommand, StopEndsTheChildAndDeliversEverythingFirst) {
   EXPECT_EQ(r.terminated, 1);
 }
 
+TEST(DosCommand, StopCutsAFloodShortAndDeliversItsBeginningInOrder) {
+  Recorder r;
+  std::size_t lines = 0;
+  r.runner->OnNewLine = [&](TObject*, std::string, TOutputType type) {
+    if (type == otEntireLine) ++lines;
+  };
+  r.runner->CommandLine = Child() + " fixed:1000000";
+  r.runner->Start();
+  ASSERT_TRUE(testkit::PumpUntil([&] { return lines > 0; }, 10000));
+  r.runner->Stop();
+  const std::size_t atStop = lines;
+  EXPECT_LT(atStop, 1000000u);
+  EXPECT_FALSE(r.runner->IsRunning());
+  EXPECT_FALSE(r.runner->ExitCode().has_value());
+  EXPECT_EQ(r.events, std::vector<std::string>{"T"});
+  testkit::PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(lines, atStop) << "lines arrived after Stop";
+  // The output's beginning, in order; the last line may be cut where Stop found it.
+  std::vector<std::string> got;
+  for (const std::string& line : r.Lines())
+    if (!line.empty()) got.push_back(line);  // a CR LF split between reads adds one
+  ASSERT_FALSE(got.empty());
+  for (std::size_t i = 0; i + 1 < got.size(); ++i)
+    ASSERT_EQ(got[i], testchild::FixedLine(int(i))) << "line " << i;
+  EXPECT_EQ(testchild::FixedLine(int(got.size() - 1)).compare(0, got.back().size(), got.back()), 0);
+}
+
+TEST(DosCommand, RunEndsWithTheChildWhileAProcessItStartedHoldsTheOutput) {
+  // The child ends at once; the process it started keeps the output open and writes
+  // seconds later. The run ends with the child and what the child wrote.
+  Recorder r;
+  r.Run("out:a\\n \"spawn:sleep:3000 out:late\\n\" exit:7");
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:a", "T"}));
+  EXPECT_EQ(r.runner->ExitCode(), 7u);
+}
+
 TEST(DosCommand, StopFromALineHandlerEndsTheRunCleanly) {
   Recorder r;
   std::vector<std::string> seen;
@@ -275,6 +311,29 @@ TEST(DosCommand, HandlerThatPumpsMessagesSeesEveryLineOnceInOrder) {
 
 // ---------------------------------------------------------------------------------------
 // Volume
+
+TEST(DosCommand, AMillionLinesArriveWholeAndInOrder) {
+  constexpr int kLines = 1000000;
+  Recorder r;
+  int entire = 0, wrong = 0;
+  r.runner->OnNewLine = [&](TObject*, std::string line, TOutputType type) {
+    // A CR LF pair split between two reads is two line ends: the empty line is allowed.
+    if (type != otEntireLine || line.empty()) return;
+    if (line != testchild::FixedLine(entire)) ++wrong;
+    ++entire;
+  };
+  r.Run("fixed:" + std::to_string(kLines), 120000);
+  EXPECT_EQ(entire, kLines);
+  EXPECT_EQ(wrong, 0);
+  int kept = 0;
+  for (const std::string& line : r.runner->Lines.Items()) {
+    if (line.empty()) continue;
+    ASSERT_EQ(line, testchild::FixedLine(kept)) << "line " << kept;
+    ++kept;
+  }
+  EXPECT_EQ(kept, kLines);
+  EXPECT_EQ(r.events, std::vector<std::string>{"T"});
+}
 
 TEST(DosCommand, LargeMixedOutputLosesAndReordersNothing) {
   constexpr int kLines = 100000;

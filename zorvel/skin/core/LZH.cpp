@@ -1,5 +1,6 @@
 #include "LZH.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -7,8 +8,6 @@
 
 namespace {
 
-constexpr int N = TLZH::N;
-constexpr int F = TLZH::F;
 constexpr int N_CHAR = TLZH::N_CHAR;
 constexpr int T = TLZH::T;
 constexpr int R = TLZH::R;
@@ -37,44 +36,106 @@ const PositionTables& Tables() {
   return tables;
 }
 
-// The state of one decoding; lives only during LZHUnpack.
-class Decoder {
- public:
-  Decoder(const TLZH::TReadFunc& read, const TLZH::TWriteFunc& write)
-      : read_(read), write_(write), tables_(Tables()) {
-    // The whole ring starts blank; the packer never reads the part past N - F before it
-    // is written, so only damaged data sees the difference.
-    std::memset(ring_, ' ', sizeof ring_);
-    StartHuffman();
+// The packed bits, most significant first, from a 64-bit buffer whose top `bits` bits
+// are the next ones. Past the end of the source the bytes read as zeros. A plain value,
+// so that the decoding loop keeps it in registers.
+struct BitReader {
+  const std::uint8_t* source;
+  std::size_t size;
+  std::size_t pos = 0;  // bytes loaded, those past the end included
+  std::uint64_t buffer = 0;
+  int bits = 0;
+
+  // At least 57 bits in the buffer.
+  void Refill() {
+    if (pos + 8 <= size) {
+      std::uint64_t next = 0;
+      for (int k = 0; k < 8; ++k) next = next << 8 | source[pos + k];
+      // The bytes that do not fit whole are loaded again next time; their bits below
+      // the buffer's valid ones are the same then.
+      buffer |= next >> bits;
+      pos += (63 - bits) >> 3;
+      bits |= 56;
+      return;
+    }
+    while (bits <= 56) {
+      const std::uint64_t byte = pos < size ? source[pos] : 0;
+      buffer |= byte << (56 - bits);
+      ++pos;
+      bits += 8;
+    }
   }
 
-  void Run(std::int64_t count) {
-    int r = N - F;
-    std::int64_t done = 0;
+  // n bits (1 to 57), which the buffer holds.
+  int Take(int n) {
+    const int value = static_cast<int>(buffer >> (64 - n));
+    buffer <<= n;
+    bits -= n;
+    return value;
+  }
+
+  // Bits taken so far.
+  std::uint64_t Consumed() const { return std::uint64_t(pos) * 8 - unsigned(bits); }
+};
+
+// The state of one decoding; lives only during LZHUnpack. The output is its own window:
+// the ring of the format is the last N bytes written, blanks before the first.
+class Decoder {
+ public:
+  Decoder() : tables_(Tables()) { StartHuffman(); }
+
+  void Run(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* out,
+           std::size_t count) {
+    BitReader in{source, sourceSize};
+    // The data runs dry when a bit is taken while more than kMaxMissingBytes bytes past
+    // its end would have had to be loaded to hold it and the next eight.
+    const std::uint64_t lastBit = 8 * (std::uint64_t(sourceSize) + TLZH::kMaxMissingBytes) - 9;
+    std::size_t done = 0;
     while (done < count) {
-      int c = DecodeChar();
+      in.Refill();
+      const int c = DecodeChar(in);
       if (c < 256) {
-        Put(static_cast<std::uint8_t>(c));
-        ring_[r] = static_cast<std::uint8_t>(c);
-        r = (r + 1) & (N - 1);
-        ++done;
+        out[done++] = static_cast<std::uint8_t>(c);
       } else {
-        int start = (r - DecodePosition() - 1) & (N - 1);
-        std::int64_t length = c - 255 + TLZH::THRESHOLD;
-        if (length > count - done) length = count - done;
-        for (int k = 0; k < length; ++k) {
-          std::uint8_t b = ring_[(start + k) & (N - 1)];
-          Put(b);
-          ring_[r] = b;
-          r = (r + 1) & (N - 1);
-        }
+        const std::size_t distance = DecodePosition(in) + 1;  // 1 to N
+        const std::size_t length = std::min<std::size_t>(c - 255 + TLZH::THRESHOLD, count - done);
+        Copy(out, done, distance, length, count);
         done += length;
       }
+      // Each code ends with a one-bit take: checking after it covers every take before.
+      if (in.pos > sourceSize && in.Consumed() - 1 > lastBit)
+        throw ElzhException("LZH : Packed data ends too early");
     }
-    Flush();
   }
 
  private:
+  static void Copy(std::uint8_t* out, std::size_t at, std::size_t distance, std::size_t length,
+                   std::size_t count) {
+    std::uint8_t* to = out + at;
+    if (distance > at) {
+      // Reaches back before the first byte, into the blank ring.
+      for (std::size_t k = 0; k < length; ++k)
+        to[k] = at + k >= distance ? out[at + k - distance] : ' ';
+      return;
+    }
+    const std::uint8_t* from = to - distance;
+    if (at + length + 16 > count) {
+      for (std::size_t k = 0; k < length; ++k) to[k] = from[k];
+      return;
+    }
+    // Away from the end, blocks of eight bytes, each reading only bytes already written;
+    // the last may run past the match into bytes that later codes write.
+    if (distance >= 8) {
+      for (std::size_t k = 0; k < length; k += 8) std::memcpy(to + k, from + k, 8);
+      return;
+    }
+    // A short distance repeats a pattern: sixteen bytes one by one, then blocks copied
+    // from a whole number of periods back (8 to 14 bytes).
+    for (std::size_t k = 0; k < 16; ++k) to[k] = from[k];
+    const std::size_t back = distance * ((7 + distance) / distance);
+    for (std::size_t k = 16; k < length; k += 8) std::memcpy(to + k, to + k - back, 8);
+  }
+
   void StartHuffman() {
     for (int i = 0; i < N_CHAR; ++i) {
       freq_[i] = 1;
@@ -117,117 +178,97 @@ class Decoder {
     }
   }
 
-  void Update(int code) {
-    if (freq_[R] == TLZH::MAX_FREQ) Reconstruct();
-    int c = parent_[code + T];
+  // Counts `node` and its ancestors from `c` up. A node whose count now exceeds the
+  // next one's changes places with the last node of a lower count; the climb then goes
+  // on from there.
+  void CountFrom(int c) {
     do {
-      unsigned k = ++freq_[c];
-      if (k > freq_[c + 1]) {
-        int l = c + 1;
-        while (k > freq_[l + 1]) ++l;
-        freq_[c] = freq_[l];
-        freq_[l] = static_cast<std::uint16_t>(k);
-        int i = son_[c];
-        parent_[i] = static_cast<std::int16_t>(l);
-        if (i < T) parent_[i + 1] = static_cast<std::int16_t>(l);
-        int j = son_[l];
-        son_[l] = static_cast<std::int16_t>(i);
-        parent_[j] = static_cast<std::int16_t>(c);
-        if (j < T) parent_[j + 1] = static_cast<std::int16_t>(c);
-        son_[c] = static_cast<std::int16_t>(j);
-        c = l;
-      }
+      const unsigned k = ++freq_[c];
+      if (k > freq_[c + 1]) c = Exchange(c, k);
       c = parent_[c];
     } while (c != 0);
   }
 
-  std::uint8_t NextSourceByte() {
-    if (inPos_ == inLen_) {
-      inPos_ = 0;
-      inLen_ = read_(in_, sizeof in_);
-      if (inLen_ > sizeof in_) inLen_ = sizeof in_;  // a reader that overstates
-      if (inLen_ == 0) {
-        if (++missing_ > TLZH::kMaxMissingBytes)
-          throw ElzhException("LZH : Packed data ends too early");
-        return 0;
+  // Moves node c, whose count has just become k, past the nodes of a lower count, and
+  // returns where it now is.
+  int Exchange(int c, unsigned k) {
+    int l = c + 1;
+    while (k > freq_[l + 1]) ++l;
+    freq_[c] = freq_[l];
+    freq_[l] = static_cast<std::uint16_t>(k);
+    int i = son_[c];
+    parent_[i] = static_cast<std::int16_t>(l);
+    if (i < T) parent_[i + 1] = static_cast<std::int16_t>(l);
+    int j = son_[l];
+    son_[l] = static_cast<std::int16_t>(i);
+    parent_[j] = static_cast<std::int16_t>(c);
+    if (j < T) parent_[j + 1] = static_cast<std::int16_t>(c);
+    son_[c] = static_cast<std::int16_t>(j);
+    return l;
+  }
+
+  int DecodeChar(BitReader& in) {
+    // The buffer holds 57 bits here. The tree keeps its counts sorted (the sibling
+    // property), so it is a Huffman tree of counts of at least 1 that add up to at most
+    // 0x8000: no code is longer than 21 bits. The nodes passed are kept, the root's
+    // children first; no path is longer than the tree has nodes.
+    int path[T];
+    int depth = 0;
+    int c = son_[R];
+    do {
+      const int node = c + in.Take(1);
+      path[depth++] = node;
+      c = son_[node];
+    } while (c < T);
+    const int code = c - T;
+
+    // Counting: the path back up is known, so while no node moves the climb needs no
+    // parent links and its steps do not wait on each other. A rebuilt tree, or a node
+    // that moves, sends the climb by the links.
+    if (freq_[R] == TLZH::MAX_FREQ) {
+      Reconstruct();
+      CountFrom(parent_[code + T]);
+      return code;
+    }
+    for (int i = depth - 1; i >= 0; --i) {
+      const int node = path[i];
+      const unsigned k = ++freq_[node];
+      if (k > freq_[node + 1]) {
+        CountFrom(parent_[Exchange(node, k)]);
+        return code;
       }
     }
-    return in_[inPos_++];
+    ++freq_[R];
+    return code;
   }
 
-  void Fill() {
-    while (bitCount_ <= 8) {
-      bitBuf_ = static_cast<std::uint16_t>(bitBuf_ | (NextSourceByte() << (8 - bitCount_)));
-      bitCount_ += 8;
-    }
+  int DecodePosition(BitReader& in) {
+    if (in.bits < 14) in.Refill();
+    // The first byte names the upper six bits and how many more bits follow.
+    const int first = static_cast<int>(in.buffer >> 56);
+    const int bits = 8 + tables_.length[first] - 2;
+    return (tables_.code[first] << 6) | (in.Take(bits) & 0x3F);
   }
 
-  int GetBit() {
-    Fill();
-    int bit = bitBuf_ >> 15;
-    bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 1);
-    --bitCount_;
-    return bit;
-  }
-
-  int GetByte() {
-    Fill();
-    int byte = bitBuf_ >> 8;
-    bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 8);
-    bitCount_ -= 8;
-    return byte;
-  }
-
-  int DecodeChar() {
-    int c = son_[R];
-    while (c < T) c = son_[c + GetBit()];
-    c -= T;
-    Update(c);
-    return c;
-  }
-
-  int DecodePosition() {
-    int b = GetByte();
-    int upper = tables_.code[b];
-    int extra = tables_.length[b] - 2;
-    while (extra-- > 0) b = (b << 1) + GetBit();
-    return (upper << 6) | (b & 0x3F);
-  }
-
-  void Put(std::uint8_t b) {
-    out_[outLen_++] = b;
-    if (outLen_ == sizeof out_) Flush();
-  }
-
-  void Flush() {
-    if (outLen_ > 0) write_(out_, outLen_);
-    outLen_ = 0;
-  }
-
-  const TLZH::TReadFunc& read_;
-  const TLZH::TWriteFunc& write_;
   const PositionTables& tables_;
-
-  std::uint16_t bitBuf_ = 0;
-  int bitCount_ = 0;
-  std::uint8_t ring_[N];
   std::uint16_t freq_[T + 1];
   std::int16_t parent_[T + N_CHAR];
   std::int16_t son_[T];
-
-  std::uint8_t in_[4096];
-  std::size_t inPos_ = 0, inLen_ = 0, missing_ = 0;
-  std::uint8_t out_[16384];
-  std::size_t outLen_ = 0;
 };
 
 }  // namespace
 
-void TLZH::LZHUnpack(std::int64_t count, const TReadFunc& read, const TWriteFunc& write) {
-  if (count <= 0) return;
-  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder(read, write));
+std::uint64_t TLZH::MaxUnpackedSize(std::size_t sourceSize) {
+  return std::uint64_t(F) * 8 * (std::uint64_t(sourceSize) + kMaxMissingBytes - 1);
+}
+
+void TLZH::LZHUnpack(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* destination,
+                     std::size_t count) {
+  if (count == 0) return;
+  if (count > MaxUnpackedSize(sourceSize)) throw ElzhException("LZH : Packed data ends too early");
+  std::unique_ptr<Decoder> decoder(new (std::nothrow) Decoder);
   if (!decoder) throw ElzhException("LZH : Cannot get memory for dictionary tables");
-  decoder->Run(count);
+  decoder->Run(source, sourceSize, destination, count);
 }
 
 std::uint8_t TLZH::PositionCode(std::uint8_t firstByte) { return Tables().code[firstByte]; }

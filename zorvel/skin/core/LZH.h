@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 #include "forms/Classes.h"
 
@@ -29,14 +28,15 @@ class TLZH : public TObject {
   // ElzhException, so that a damaged header cannot make the decoder run on for long.
   static constexpr std::size_t kMaxMissingBytes = 64;
 
-  // Fills `buffer` with up to `count` source bytes; returns how many (0 at the end).
-  using TReadFunc = std::function<std::size_t(std::uint8_t* buffer, std::size_t count)>;
-  // Receives decoded bytes, in order.
-  using TWriteFunc = std::function<void(const std::uint8_t* data, std::size_t count)>;
+  // The most bytes `sourceSize` packed bytes can decode to before they run dry: every
+  // code takes at least one bit and yields at most F bytes.
+  static std::uint64_t MaxUnpackedSize(std::size_t sourceSize);
 
-  // Decodes until exactly `count` bytes have been written (nothing for count <= 0); a
-  // final match is cut at the count.
-  void LZHUnpack(std::int64_t count, const TReadFunc& read, const TWriteFunc& write);
+  // Decodes the LZHUF stream `source` until exactly `count` bytes have been written to
+  // `destination` (a final match is cut at the count). Raises ElzhException, before
+  // writing anything, for a count beyond MaxUnpackedSize, and when the data runs dry.
+  void LZHUnpack(const std::uint8_t* source, std::size_t sourceSize, std::uint8_t* destination,
+                 std::size_t count);
 
   // Upper six bits and length in bits of a position, indexed by its first byte.
   static std::uint8_t PositionCode(std::uint8_t firstByte);

@@ -1,7 +1,7 @@
 #include "SkinRead.h"
 
-#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "LZH.h"
 
@@ -66,13 +66,18 @@ void TSkinReader::UnpackStream(TStream& packed, TMemoryStream& unpacked) {
   if (count <= 0) return;
   if (count > kMaxUnpackedSize)
     throw ElzhException("LZH : Unpacked size " + std::to_string(count) + " is beyond the limit");
-  TLZH lzh;
-  lzh.LZHUnpack(
-      count,
-      [&packed](std::uint8_t* buffer, std::size_t n) {
-        return packed.Read(buffer, std::min(n, packed.Remaining()));
-      },
-      [&unpacked](const std::uint8_t* data, std::size_t n) { unpacked.Write(data, n); });
+  std::vector<std::uint8_t> source(packed.Remaining());
+  source.resize(packed.Read(source.data(), source.size()));
+  // A count the data cannot fill is refused before its room is made.
+  if (static_cast<std::uint64_t>(count) > TLZH::MaxUnpackedSize(source.size()))
+    throw ElzhException("LZH : Packed data ends too early");
+  unpacked.SetSize(static_cast<std::size_t>(count));
+  try {
+    TLZH().LZHUnpack(source.data(), source.size(), unpacked.Memory(), unpacked.Size());
+  } catch (...) {
+    unpacked.Clear();
+    throw;
+  }
   unpacked.SetPosition(0);
 }
 
@@ -131,8 +136,10 @@ bool TSkinReader::ReadContainer(TMemoryStream& unpacked) {
   for (std::string& name : names) Names.Add(SkinLowerCase(std::move(name)));
   sizes_ = std::move(sizes);
   offsets_ = std::move(offsets);
-  Payload.Clear();
-  Payload.Write(data + payloadAt, payloadSize);
+  // The entries move to the front of the unpacked container, which becomes the payload.
+  std::memmove(unpacked.Memory(), unpacked.Memory() + payloadAt, payloadSize);
+  unpacked.SetSize(payloadSize);
+  Payload.Swap(unpacked);
   Payload.SetPosition(0);
   lastError_ = TSkinReadError::None;
   return true;

@@ -44,8 +44,9 @@ class TSkinReader : public TObject {
   std::int32_t EntrySize(std::size_t index) const { return sizes_.at(index); }
 
   // Decodes `packed` (a 32-bit count, then the LZHUF stream) into `unpacked`; both are
-  // set to position 0 first. Raises ElzhException for a count above kMaxUnpackedSize or
-  // packed data that ends far too early; a negative count decodes nothing.
+  // set to position 0 first. Raises ElzhException, leaving `unpacked` empty, for a count
+  // above kMaxUnpackedSize or packed data that ends far too early; a negative count
+  // decodes nothing.
   void UnpackStream(TStream& packed, TMemoryStream& unpacked);
 
   // Unpacks and reads the container. On false the reader keeps what it had and
@@ -61,6 +62,7 @@ class TSkinReader : public TObject {
   void FindEntry(const std::string& part, TMemoryStream& destination, std::string& name) const;
 
  private:
+  // On success the container's storage becomes Payload and `unpacked` holds the old one.
   bool ReadContainer(TMemoryStream& unpacked);
   void CopyEntry(std::size_t index, TMemoryStream& destination) const;
 
