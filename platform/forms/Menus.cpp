@@ -236,10 +236,9 @@ void TMenuItem::Rebuild(bool ownerDraw) {
 }
 
 void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
-  if (OnMeasureItem)
-    OnMeasureItem(this, dc, width, height);
-  else
-    DefaultMeasure(dc, width, height);
+  // The event adjusts the item's own measurement.
+  DefaultMeasure(dc, width, height);
+  if (OnMeasureItem) OnMeasureItem(this, dc, width, height);
 }
 
 void TMenuItem::DrawItem(HDC dc, const RECT& rect, bool selected) {

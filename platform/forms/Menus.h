@@ -68,9 +68,13 @@ class TMenuItem : public TComponent {
 
   // What choosing the item does.
   virtual void Click();
-  // Measures and draws an owner-drawn item: its events, or the plain look.
+  // Measures and draws an owner-drawn item: the plain measurement, which the measure
+  // event may change; the draw event, or the plain look.
   void MeasureItem(HDC dc, int& width, int& height);
   void DrawItem(HDC dc, const RECT& rect, bool selected);
+  // The plain look, whatever the events say.
+  void DefaultMeasure(HDC dc, int& width, int& height);
+  void DefaultDraw(HDC dc, const RECT& rect, bool selected);
 
   TNotifyEvent OnClick;
   TMenuDrawItemEvent OnDrawItem;
@@ -83,8 +87,6 @@ class TMenuItem : public TComponent {
   friend class TMenu;
   void Changed();
   void Rebuild(bool ownerDraw);
-  void DefaultMeasure(HDC dc, int& width, int& height);
-  void DefaultDraw(HDC dc, const RECT& rect, bool selected);
 
   std::string caption_;
   bool checked_ = false, enabled_ = true, default_ = false, visible_ = true;

@@ -5,8 +5,9 @@
 // window is saved as FOLDER\zorvel.png before it closes, and what happened is printed,
 // message boxes included (each answered OK; texts in code page 936). The user first
 // presses Convert before choosing a folder: the message box that says so is shown as
-// the system shows it, saved as FOLDER\message.png and closed. Exits with 0 when the file
-// was converted to an AVI and both pictures were saved, else 1.
+// the system shows it, saved as FOLDER\message.png and closed; then the window's system
+// menu is opened and the window saved with it as FOLDER\menu.png. Exits with 0 when the
+// file was converted to an AVI and the three pictures were saved, else 1.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,6 +28,8 @@ struct Demo {
   bool ok = false;
   bool showNextMessage = false;  // the next message box is shown for real and saved
   bool messageSaved = false;
+  bool menuSaved = false;
+  TFrmMain* form = nullptr;
 };
 Demo demo;
 
@@ -74,10 +77,23 @@ int ShowAndSaveMessageBox(const std::string& text, const std::string& caption, u
   return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
 }
 
+// The system menu opened from the keyboard, saved with the window while it is open.
+void ShowAndSaveSystemMenu(TFrmMain* form) {
+  demo.form = form;
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    demo.menuSaved = testkit::CaptureToPng(demo.form->Handle(), demo.folder + "menu.png");
+    EndMenu();
+  });
+  SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  demo.report += std::string("system menu picture: ") + (demo.menuSaved ? "saved" : "failed") + "\n";
+}
+
 void Play(TFrmMain* form) {
   demo.showNextMessage = true;
   form->btnConvert->Click();
   demo.report += std::string("message box picture: ") + (demo.messageSaved ? "saved" : "failed") + "\n";
+  ShowAndSaveSystemMenu(form);
   form->btnAdd->Click();
   form->Button8->Click();
   form->btnConvert->Click();
@@ -96,7 +112,7 @@ void Play(TFrmMain* form) {
   }
   const bool saved = testkit::CaptureToPng(form->Handle(), demo.folder + "zorvel.png");
   demo.report += std::string("screenshot: ") + (saved ? "saved" : "failed") + "\n";
-  demo.ok = job && job->Status == zorvel_text::kDone && written && saved && demo.messageSaved;
+  demo.ok = job && job->Status == zorvel_text::kDone && written && saved && demo.messageSaved && demo.menuSaved;
   form->Close();
 }
 

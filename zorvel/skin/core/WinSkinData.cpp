@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "SkinDrawWin.h"
 #include "ImgUtil.h"
@@ -247,7 +248,17 @@ void RegisterSkinClasses() {
 // ---------------------------------------------------------------------------------------
 // TSkinData
 
+namespace {
+std::set<const TSkinData*>& LiveSkinData() {
+  static std::set<const TSkinData*> live;
+  return live;
+}
+}  // namespace
+
+bool IsLiveSkinData(const TSkinData* SkinData) { return LiveSkinData().count(SkinData) != 0; }
+
 TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
+  LiveSkinData().insert(this);
   for (const char* line : kDefaultSkin3rd) skin3rd_.Add(line);
   MenuImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 4);
   HBITMAP glyphs = static_cast<HBITMAP>(
@@ -257,6 +268,7 @@ TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TSkinData::~TSkinData() {
+  LiveSkinData().erase(this);
   if (MenuImages != nullptr) ImageList_Destroy(MenuImages);
   if (SkinManager != nullptr) SkinManager->RemoveSkinData(this);
   if (SkinBrush != nullptr) DeleteObject(SkinBrush);

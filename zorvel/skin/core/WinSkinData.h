@@ -96,6 +96,9 @@ int DrawSkinText(HDC DC, const std::wstring& Text, RECT& R, UINT Format);
 // The framework control behind a window, or null.
 TWinControl* FindVclControl(HWND Wnd);
 
+// Whether the skin data component still exists (a menu painter may outlive it).
+bool IsLiveSkinData(const TSkinData* SkinData);
+
 // Registers TSkinStore and TSkinData for form descriptions. The archives travel as
 // RCDATA resources that the description names: a store's Store lines are
 // "ItemName=RESOURCE", a skin data's SkinStream is a resource name.

@@ -3,6 +3,7 @@
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "forms/ExtCtrls.h"
+#include "WinSkinMenuPaint.h"
 #include "forms/Menus.h"
 
 namespace {
@@ -74,6 +75,7 @@ void TWinSkinForm::BuildSystemMenu() {
     }
     item->SetEnabled(enabled);
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
+    SetSkinMenuPainter(*item, FSkinData);
   }
 }
 
@@ -89,6 +91,7 @@ void TWinSkinForm::BuildSimpleSystemMenu() {
     item->Tag = value;
     item->SetImageIndex(value);
     item->OnClick = std::move(click);
+    SetSkinMenuPainter(*item, FSkinData);
     menu->Items()->Add(item);
     return item;
   };

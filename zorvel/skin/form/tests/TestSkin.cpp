@@ -40,7 +40,10 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
         {"TopStretch", "0"},        {"TopTrans", "1"},        {"Bottom", "bottom.bmp"}, {"BottomFrame", "2"},
         {"BottomTopHeight", "0"},   {"BottomBotHeight", "0"}, {"BottomStretch", "1"},   {"BottomTrans", "0"},
         {"TextShift", "20"},        {"TextRightClip", "60"}}},
-      {"Colours", {{"ButtonFace", "240 224 208"}}},
+      {"Colours", {{"ButtonFace", "240 224 208"}, {"MenuText", "48 32 16"}, {"HilightText", "240 240 240"},
+                   {"ButtonShadow", "48 32 16"}}},
+      {"MenuItem", {{"Image", "menuitem.bmp"}, {"LeftWidth", "4"}, {"RightWidth", "4"}, {"TopHeight", "2"},
+                    {"BottomHeight", "2"}, {"Tile", "0"}, {"Trans", "0"}}},
       {"Button.Close", {{"Action", "0"}, {"Align", "1"}, {"Xcoord", "24"}, {"Ycoord", "6"}, {"frame", "4"},
                         {"ButtonImage", "close.bmp"}}},
       {"Button.Max", {{"Action", "1"}, {"Align", "1"}, {"Xcoord", "44"}, {"Ycoord", "6"}, {"Visibility", "2"},
@@ -81,6 +84,7 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
   menu.Fill({3, 3, 9, 9}, kMenuCentre);
   return skinpack::PackArchive({
       {"menubg.bmp", Bmp(menu)},
+      {"menuitem.bmp", Bmp(Strip(20, 10, std::vector<TSkinColour>(kMenuItem, kMenuItem + 5), false))},
       {"skin.ini", text},
       {"left.bmp", Bmp(left)},
       {"right.bmp", Bmp(right)},

@@ -28,6 +28,10 @@ constexpr TSkinColour kButton[6][4] = {{0x00101080, 0x00202080, 0x00303080, 0x00
 enum Button { kClose, kMaximize, kRestore, kMinimize, kCustom, kThree };
 // The popup-menu background: a 3-pixel ring around the centre.
 constexpr TSkinColour kMenuRing = 0x00305070, kMenuCentre = 0x00E0F0F8;
+// The menu item strip's five frames (1 normal, 2 separator, 4 selected), each 20 x 10,
+// with a left margin of 4; the menu texts.
+constexpr TSkinColour kMenuItem[5] = {0x00F0E0D0, 0x00203040, 0x00A0A0A0, 0x00804020, 0x00B0B0B0};
+constexpr TSkinColour kMenuText = 0x00102030, kHilightText = 0x00F0F0F0, kShadow = 0x00102030;
 
 // Border sizes: left 6, top 30, right 6, bottom 8. Buttons are 16 x 14.
 constexpr int kLeftWidth = 6, kTopHeight = 30, kRightWidth = 6, kBottomHeight = 8;

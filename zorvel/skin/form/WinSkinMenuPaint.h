@@ -1,0 +1,39 @@
+// The menu painter: measures and draws the items of drop-down and popup menus (and the
+// skinned system menu) from the skin, over the background that the popup-menu skinner
+// composed for the menu's window.
+#pragma once
+
+#include <windows.h>
+
+#include "SkinDraw.h"
+
+class TSkinData;
+class TMenuItem;
+
+// Where an item's parts go in its rectangle (item coordinates): the icon box of the image
+// or check mark, S pixels square, and the text box. A right-to-left menu mirrors them.
+struct TMenuItemLayout {
+  TSkinRect Icon;
+  TSkinRect Text;
+};
+TMenuItemLayout SkinMenuItemLayout(const TSkinRect& item, int imageSize, int leftMargin, bool rightToLeft);
+
+// The framework's measurement of the item, widened by the skin's item margin and the
+// image column (10 with an image list, 35 without).
+void MeasureSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, int& Width, int& Height);
+// Widens a measurement already made (12 with an image list, 35 without); the skin's
+// margin counts only while that skin data still exists.
+void WidenSkinMenuItem(const TSkinData* SkinData, const TMenuItem& Item, int& Width);
+
+// The item composed off-screen and drawn at R of DC in one piece.
+void PaintSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, const RECT& R, bool Selected);
+// The same over the background of a given menu (for items that exist only in a window's
+// menu and are wrapped in a temporary item).
+void PaintSkinMenuItemByHandle(const TSkinData& SkinData, HMENU Menu, TMenuItem& Item, bool Selected, const RECT& R,
+                               HDC DC);
+// Without the skin's item frame: the menu colour, or the highlight when selected.
+void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool Selected, const RECT& R);
+
+// Lets the skin measure and draw the item (the system menu's items, and the menu
+// walks that make a form's menus owner-drawn).
+void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData);
