@@ -64,8 +64,6 @@ if(ZV_WINDOWS)
   target_link_libraries(zv_skin PUBLIC comctl32)
   # The engine's own bitmaps: every program that uses the skin data adds this file.
   set(ZV_SKIN_RC ${CMAKE_CURRENT_LIST_DIR}/res/SkinData.rc CACHE INTERNAL "the skin engine's resources")
-  set_source_files_properties(${ZV_SKIN_RC} PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_LIST_DIR}/res/lumavexmenu.bmp;${CMAKE_CURRENT_LIST_DIR}/res/track.bmp;${CMAKE_CURRENT_LIST_DIR}/res/trackvert.bmp")
   zv_wine_test(skin_data_wine_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDataWinTest.cpp ${ZV_SKIN_RC}
     LIBS zv_skin zv_testkit)
