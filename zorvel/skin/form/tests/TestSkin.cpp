@@ -11,15 +11,6 @@ std::string Bmp(const TSkinImage& image) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// Frames side by side (or stacked), each w x h in its own colour.
-TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical) {
-  const int n = int(colours.size());
-  TSkinImage image(vertical ? w : w * n, vertical ? h * n : h);
-  for (int i = 0; i < n; ++i)
-    image.Fill(vertical ? TSkinRect{0, i * h, w, (i + 1) * h} : TSkinRect{i * w, 0, (i + 1) * w, h}, colours[i]);
-  return image;
-}
-
 // The outer top corner of a side border keyed out in every frame.
 void CutCorner(TSkinImage& image, int frameWidth, bool right) {
   for (int x0 = 0; x0 < image.Width(); x0 += frameWidth)
@@ -30,7 +21,15 @@ void CutCorner(TSkinImage& image, int frameWidth, bool right) {
 
 }  // namespace
 
-std::vector<std::uint8_t> Pack(const Overrides& overrides) {
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical) {
+  const int n = int(colours.size());
+  TSkinImage image(vertical ? w : w * n, vertical ? h * n : h);
+  for (int i = 0; i < n; ++i)
+    image.Fill(vertical ? TSkinRect{0, i * h, w, (i + 1) * h} : TSkinRect{i * w, 0, (i + 1) * w, h}, colours[i]);
+  return image;
+}
+
+std::vector<std::uint8_t> Pack(const Overrides& overrides, const Images& images) {
   Overrides ini = {
       {"Personality",
        {{"Left", "left.bmp"},       {"LeftFrame", "2"},       {"LeftTopHeight", "28"},  {"LeftBotHeight", "6"},
@@ -82,7 +81,7 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
   };
   TSkinImage menu(12, 12, kMenuRing);
   menu.Fill({3, 3, 9, 9}, kMenuCentre);
-  return skinpack::PackArchive({
+  std::vector<skinpack::Entry> entries = {
       {"menubg.bmp", Bmp(menu)},
       {"menuitem.bmp", Bmp(Strip(20, 10, std::vector<TSkinColour>(kMenuItem, kMenuItem + 5), false))},
       {"skin.ini", text},
@@ -96,7 +95,9 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
       {"min.bmp", button(kMinimize, 4)},
       {"custom.bmp", button(kCustom, 4)},
       {"three.bmp", button(kThree, 3)},
-  });
+  };
+  for (const auto& [name, image] : images) entries.push_back({name, Bmp(image)});
+  return skinpack::PackArchive(entries);
 }
 
 }  // namespace testskin

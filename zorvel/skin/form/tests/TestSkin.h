@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,14 @@ constexpr int kCorner = 3;
 // value removes the key.
 using Overrides = std::map<std::string, std::map<std::string, std::string>>;
 
+// Images that a test adds to the archive under their names (the description names them
+// through the overrides).
+using Images = std::vector<std::pair<std::string, TSkinImage>>;
+
 // The packed skin archive.
-std::vector<std::uint8_t> Pack(const Overrides& overrides = {});
+std::vector<std::uint8_t> Pack(const Overrides& overrides = {}, const Images& images = {});
+
+// Frames side by side (or stacked), each w x h in its own colour.
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical = false);
 
 }  // namespace testskin
