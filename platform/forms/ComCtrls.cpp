@@ -237,16 +237,19 @@ void TStatusBar::UpdatePanels() {
 
 bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
   if (!OnDrawPanel || item.itemID >= panels_.Count()) return false;
-  canvas_.SetHandle(item.hDC);
-  canvas_.Font.Assign(Font());
-  try {
-    OnDrawPanel(this, panels_.Items(int(item.itemID)), item.rcItem);
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  DrawPanel(panels_.Items(int(item.itemID)), item.hDC, item.rcItem);
   return true;
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect) {
+  if (!OnDrawPanel) return;
+  canvas_.SetHandle(dc);
+  canvas_.Font.Assign(Font());
+  struct Release {
+    TCanvas& canvas;
+    ~Release() { canvas.SetHandle(nullptr); }
+  } release{canvas_};
+  OnDrawPanel(this, panel, rect);
 }
 
 void RegisterComControls() {

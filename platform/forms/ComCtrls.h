@@ -132,6 +132,8 @@ class TStatusBar : public TWinControl {
 
   // Hands the panels to the window.
   void UpdatePanels();
+  // Runs OnDrawPanel for the panel with Canvas drawing on dc.
+  void DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect);
 
  protected:
   void CreateParams(TCreateParams& params) override;

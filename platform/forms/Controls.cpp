@@ -211,7 +211,9 @@ POINT TControl::ClientToScreen(POINT p) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WindowProc(m);
+  // A copy: the procedure may replace WindowProc (a skinner that detaches) while it runs.
+  const TWndMethod proc = WindowProc;
+  proc(m);
   return m.Result;
 }
 

@@ -663,10 +663,6 @@ void TWinSkinForm::DetachAllSkinners() {
   }
 }
 
-TSkinControl::~TSkinControl() {
-  if (FForm) FForm->UnregisterSkinControl(this);
-}
-
 // ---------------------------------------------------------------------------------------
 // Refreshing and detaching
 
