@@ -1,0 +1,182 @@
+#include "ControlSkin.h"
+
+#include <cstring>
+
+#include "SkinDraw.h"
+#include "SkinDrawWin.h"
+#include "SkinPack.h"
+
+namespace ctlskin {
+
+namespace {
+
+std::string Bmp(const TSkinImage& image) {
+  const std::vector<std::uint8_t> bytes = image.SaveToBmp();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Frames of w x h side by side, each in its colour, the top-left pixel of each magenta
+// when `keyed`.
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool keyed = false) {
+  TSkinImage image(w * int(colours.size()), h);
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const int x = int(i) * w;
+    image.Fill({x, 0, x + w, h}, colours[i]);
+    if (keyed) image.SetPixel(x, 0, kSkinKeyColour);
+  }
+  return image;
+}
+
+std::string Rgb(TSkinColour c) {
+  return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string((c >> 16) & 0xFF);
+}
+
+LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(w, msg, wParam, lParam);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> Pack(const Overrides& overrides) {
+  const std::string m = std::to_string(kButtonMargin);
+  Overrides ini = {
+      {"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
+      {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m}, {"TopHeight", m},
+                   {"BottomHeight", m}, {"Trans", "1"}, {"NormalColour2", Rgb(kNormalText)},
+                   {"MouseOverColour2", Rgb(kHotText)}, {"PressedColour2", Rgb(kPressedText)}}},
+      {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"}, {"TopHeight", "1"},
+                          {"BottomHeight", "1"}, {"NormalColour2", Rgb(kEdgeText)}}},
+      {"ExtraImages", {{"Image", "extra.bmp"}}},
+  };
+  for (const auto& [section, keys] : overrides)
+    for (const auto& [key, value] : keys) {
+      if (value.empty())
+        ini[section].erase(key);
+      else
+        ini[section][key] = value;
+    }
+  std::string text;
+  for (const auto& [section, keys] : ini) {
+    text += "[" + section + "]\r\n";
+    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  }
+  return skinpack::PackArchive({
+      {"skin.ini", text},
+      {"buttons.bmp", Bmp(Strip(12, 12, {kButton, kButton + 5}, true))},
+      {"edges.bmp", Bmp(Strip(8, 8, {kEdge, kEdge + 3}))},
+      {"extra.bmp", Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}))},
+  });
+}
+
+void ControlTest::SetUp() {
+  InitSkinData();
+  InitSkinDraw();
+  LoadSkin();
+  form_ = std::make_unique<TWinSkinForm>(nullptr);
+}
+
+void ControlTest::TearDown() {
+  // Hidden first: under Wine, destroying a visible window waits on the X server.
+  if (host_) ShowWindow(host_->Handle(), SW_HIDE);
+  delete host_;
+  if (plainHost_) {
+    ShowWindow(plainHost_, SW_HIDE);
+    DestroyWindow(plainHost_);
+  }
+  form_.reset();
+  data_.reset();
+  DoneSkinDraw();
+  DoneSkinData();
+}
+
+void ControlTest::LoadSkin(const Overrides& overrides) {
+  if (!data_) data_ = std::make_unique<TSkinData>(nullptr);
+  const std::vector<std::uint8_t> archive = Pack(overrides);
+  data_->SkinStream.Clear();
+  data_->SkinStream.Write(archive.data(), archive.size());
+  ASSERT_TRUE(data_->LoadSkinStream());
+}
+
+TForm& ControlTest::Host() {
+  if (!host_) {
+    RegisterFormsClasses();
+    host_ = new TForm(nullptr);
+    host_->SetBounds(60, 60, 0, 0);
+    host_->SetClientSize(300, 200);
+    host_->SetColor(0x00406080);
+    ShowWindow(host_->Handle(), SW_SHOWNOACTIVATE);
+  }
+  return *host_;
+}
+
+HWND ControlTest::PlainHost() {
+  if (!plainHost_) {
+    static const bool registered = [] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = HostProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+      wc.lpszClassName = "SkinControlsHost";
+      return RegisterClassA(&wc) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    plainHost_ = CreateWindowExA(0, "SkinControlsHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 400, 60,
+                                 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(plainHost_, SW_SHOWNOACTIVATE);
+  }
+  return plainHost_;
+}
+
+HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, RECT b, bool unicode) {
+  HWND parent = PlainHost();
+  const int w = int(b.right - b.left), h = int(b.bottom - b.top);
+  const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(100));
+  if (unicode) {
+    const std::wstring cls(windowClass, windowClass + std::strlen(windowClass)), txt(text, text + std::strlen(text));
+    return CreateWindowExW(0, cls.c_str(), txt.c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h, parent,
+                           id, GetModuleHandleW(nullptr), nullptr);
+  }
+  return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h, parent, id,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+int ControlTest::TakeCommands(WPARAM* lastWParam) {
+  int n = 0;
+  MSG m;
+  while (PeekMessageA(&m, plainHost_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    ++n;
+    if (lastWParam) *lastWParam = m.wParam;
+  }
+  return n;
+}
+
+std::unique_ptr<testkit::MemoryDC> ControlTest::Paint(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  auto dc = std::make_unique<testkit::MemoryDC>(r.right - r.left, r.bottom - r.top, kBackground);
+  SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc->dc()), 0);
+  return dc;
+}
+
+int ControlTest::Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area) {
+  if (IsRectEmpty(&area)) area = {0, 0, dc.Width(), dc.Height()};
+  int n = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) n += dc.At(x, y) == colour;
+  return n;
+}
+
+RECT ControlTest::Bounds(const testkit::MemoryDC& dc, TSkinColour colour) {
+  RECT b{dc.Width(), dc.Height(), -1, -1};
+  for (int y = 0; y < dc.Height(); ++y)
+    for (int x = 0; x < dc.Width(); ++x)
+      if (dc.At(x, y) == colour) {
+        b.left = std::min(b.left, LONG(x));
+        b.top = std::min(b.top, LONG(y));
+        b.right = std::max(b.right, LONG(x + 1));
+        b.bottom = std::max(b.bottom, LONG(y + 1));
+      }
+  return b.right < 0 ? RECT{} : b;
+}
+
+}  // namespace ctlskin
