@@ -158,19 +158,27 @@ std::unique_ptr<testkit::MemoryDC> ControlTest::Paint(HWND window) {
   return dc;
 }
 
-int ControlTest::Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area) {
+namespace {
+bool Near(std::uint32_t a, TSkinColour b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
+  return true;
+}
+}  // namespace
+
+int ControlTest::Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area, int tolerance) {
   if (IsRectEmpty(&area)) area = {0, 0, dc.Width(), dc.Height()};
   int n = 0;
   for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) n += dc.At(x, y) == colour;
+    for (int x = area.left; x < area.right; ++x) n += Near(dc.At(x, y), colour, tolerance);
   return n;
 }
 
-RECT ControlTest::Bounds(const testkit::MemoryDC& dc, TSkinColour colour) {
+RECT ControlTest::Bounds(const testkit::MemoryDC& dc, TSkinColour colour, int tolerance) {
   RECT b{dc.Width(), dc.Height(), -1, -1};
   for (int y = 0; y < dc.Height(); ++y)
     for (int x = 0; x < dc.Width(); ++x)
-      if (dc.At(x, y) == colour) {
+      if (Near(dc.At(x, y), colour, tolerance)) {
         b.left = std::min(b.left, LONG(x));
         b.top = std::min(b.top, LONG(y));
         b.right = std::max(b.right, LONG(x + 1));

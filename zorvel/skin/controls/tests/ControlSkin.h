@@ -45,11 +45,14 @@ class ControlTest : public ::testing::Test {
 
   // A framework form (300 x 200 client), shown without taking the focus.
   TForm& Host();
+  // A control of the host form placed in `parent`; `setUp` runs before its window is made.
   template <class C>
-  C& Add(TWinControl& parent, RECT bounds, const std::string& caption = {}) {
+  C& Add(TWinControl& parent, RECT bounds, const std::string& caption = {},
+         const std::function<void(C&)>& setUp = {}) {
     auto* c = new C(&Host());
     c->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
     c->SetCaption(caption);
+    if (setUp) setUp(*c);
     c->SetParent(&parent);
     return *c;
   }
@@ -74,10 +77,13 @@ class ControlTest : public ::testing::Test {
   // The window painted through its procedure into memory (WM_PAINT with the DC), on a
   // background that no skin colour uses.
   static std::unique_ptr<testkit::MemoryDC> Paint(HWND window);
-  // Pixels of that colour inside `area` (all of the picture when empty).
-  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {});
+  // Pixels of that colour inside `area` (all of the picture when empty), each channel
+  // within `tolerance`: text is drawn smoothed, so its colour shows whole only inside
+  // its strokes (kInk takes those).
+  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {}, int tolerance = 0);
   // The box around the pixels of that colour (empty when none).
-  static RECT Bounds(const testkit::MemoryDC& dc, TSkinColour colour);
+  static RECT Bounds(const testkit::MemoryDC& dc, TSkinColour colour, int tolerance = 0);
+  static constexpr int kInk = 80;
 
   static constexpr std::uint32_t kBackground = 0x00505050;
   std::unique_ptr<TSkinData> data_;
