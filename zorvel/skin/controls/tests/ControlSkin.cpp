@@ -31,7 +31,14 @@ std::string Rgb(TSkinColour c) {
   return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string((c >> 16) & 0xFF);
 }
 
+int commands = 0;
+WPARAM lastCommand = 0;
+
 LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND) {
+    ++commands;
+    lastCommand = wParam;
+  }
   return DefWindowProcA(w, msg, wParam, lParam);
 }
 
@@ -141,12 +148,10 @@ HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, 
 }
 
 int ControlTest::TakeCommands(WPARAM* lastWParam) {
-  int n = 0;
-  MSG m;
-  while (PeekMessageA(&m, plainHost_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-    ++n;
-    if (lastWParam) *lastWParam = m.wParam;
-  }
+  Application->ProcessMessages();
+  const int n = commands;
+  if (lastWParam) *lastWParam = lastCommand;
+  commands = 0;
   return n;
 }
 

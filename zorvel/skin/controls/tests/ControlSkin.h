@@ -56,9 +56,11 @@ class ControlTest : public ::testing::Test {
     c->SetParent(&parent);
     return *c;
   }
-  // A plain 8-bit window with a plain child, and what the parent was posted.
+  // A plain 8-bit window and a plain child of it (control identifier 100).
   HWND PlainHost();
   HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds, bool unicode = false);
+  // After the posted messages are handled: the WM_COMMANDs the plain window had since
+  // the last call, and the last one's wParam.
   int TakeCommands(WPARAM* lastWParam = nullptr);
 
   template <class S>
