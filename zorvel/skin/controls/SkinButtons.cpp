@@ -137,7 +137,7 @@ TCanvas* TSkinButton::BeginBuffer(const RECT& R, int Frame) {
     PaintParentBackground(FControl, canvas.Handle());
   else
     FillSkinFace(canvas.Handle(), all);
-  DrawSkinObject(canvas.Handle(), all, 5, Frame, buttons);
+  DrawSkinObject(*FBuffer, all, 5, Frame, buttons);
   return &canvas;
 }
 

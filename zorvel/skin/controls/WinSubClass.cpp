@@ -83,6 +83,26 @@ void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame, const TDat
                 Element.Tile != 0, false);
 }
 
+void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element) {
+  const TSkinRect dest = ToSkinRect(R);
+  if (dest.Inverted() || Element.Bitmap.Empty()) return;
+  const TSkinImage composed = ComposeNineSlice(dest, Element.Bitmap, Element.Margins, Frame, FrameCount,
+                                               Element.Tile != 0, false);
+  const TPixelView view = Target.View();
+  const bool keyed = Element.Trans == 1;
+  for (int y = 0; y < composed.Height(); ++y) {
+    const int ty = dest.Top + y;
+    if (ty < 0 || ty >= view.height) continue;
+    const std::uint8_t* from = composed.Row(y);
+    for (int x = 0; x < composed.Width(); ++x, from += 3) {
+      const int tx = dest.Left + x;
+      if (tx < 0 || tx >= view.width || (keyed && from[0] == 0xFF && from[1] == 0 && from[2] == 0xFF)) continue;
+      std::uint8_t* to = view.Pixel(tx, ty);
+      to[0] = from[0], to[1] = from[1], to[2] = from[2];
+    }
+  }
+}
+
 void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip) {
   DrawFrameStrip(DC, ToSkinRect(R), Strip, Frame, FrameCount, true);
 }

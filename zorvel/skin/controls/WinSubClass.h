@@ -36,6 +36,8 @@ void DrawImageAndText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& 
 // Frame `Frame` of `FrameCount` of the element as a nine-slice at R, colour-keyed when
 // the element says so; an inverted R draws nothing.
 void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element);
+// The same straight into the pixels of an off-screen bitmap: no device context, no mask.
+void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element);
 // Frame `Frame` (from 1) of a strip of FrameCount frames side by side, stretched to R,
 // magenta transparent; an inverted R draws nothing.
 void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip);
