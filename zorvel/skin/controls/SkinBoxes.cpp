@@ -32,18 +32,7 @@ void AssignWindowFont(TFont& Font, HWND Window) {
 // ---------------------------------------------------------------------------------------
 // Status bar
 
-bool TSkinStatusBar::BeforeMessage(TMessage& m) {
-  switch (m.Msg) {
-    case WM_PAINT:
-      HandlePaint(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(m);
-  }
-}
+bool TSkinStatusBar::BeforeMessage(TMessage& m) { return !PaintAlone(m) && TSkinControl::BeforeMessage(m); }
 
 void TSkinStatusBar::DrawPanelFrame(HDC DC, const RECT& R, int Frame) {
   const TDataSkinObject* edges = FSkinData->StatusBarEdges.get();
@@ -198,20 +187,13 @@ void TSkinBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* C
   FHandle = control->Handle();
   FForm = Form;
   if (Form) Form->RegisterSkinControl(this);
-  if (UseColour) {
-    SwitchParentBackground(true);
-    FOldColor = control->Color();
-    control->SetColor(static_cast<TColor>(SkinData->ButtonFaceColour));
-  }
+  if (UseColour) TakeFaceColour();
   FAttached = true;
   FStatus = 1;
 }
 
 void TSkinBox::DetachSkin() {
-  if (FUseColour && FControl) {
-    SwitchParentBackground(false);
-    FControl->SetColor(FOldColor);
-  }
+  TSkinControl::DetachSkin();
   FStatus = 2;
 }
 

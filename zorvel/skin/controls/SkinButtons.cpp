@@ -42,13 +42,8 @@ void TSkinButton::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas
 }
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
+  if (PaintAlone(m)) return false;
   switch (m.Msg) {
-    case WM_PAINT:
-      HandlePaint(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
     case WM_TIMER:
       KillTimer(FHandle, 1);
       SetWindowLongPtrA(FHandle, GWL_STYLE, GetWindowLongPtrA(FHandle, GWL_STYLE));
@@ -180,10 +175,13 @@ void TSkinButton::DrawCaption(TCanvas& Canvas, const RECT& R, UINT Alignment) {
   RECT place = ToRect(PlaceCaption(ToSkinRect(R), {0, 0}, size.X, size.Y, Alignment == DT_CENTER));
   DrawSkinText(dc, FCaption, place, AddReadingOrder(this, flags));
   SetBkMode(dc, OPAQUE);
-  if (FFocused && !InSet(FSkinData->Options, xoNoFocusRect)) {
-    InflateRect(&place, 2, 2);
-    DrawFocusRect(dc, &place);
-  }
+  DrawFocusAround(dc, place);
+}
+
+void TSkinButton::DrawFocusAround(HDC DC, RECT Text) {
+  if (!FFocused || InSet(FSkinData->Options, xoNoFocusRect)) return;
+  InflateRect(&Text, 2, 2);
+  DrawFocusRect(DC, &Text);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -261,10 +259,7 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
     SetBkMode(dc, TRANSPARENT);
     DrawSkinText(dc, FCaption, text, AddReadingOrder(this, at.TextFlags));
     SetBkMode(dc, OPAQUE);
-    if (FFocused && !InSet(FSkinData->Options, xoNoFocusRect)) {
-      InflateRect(&text, 2, 2);
-      DrawFocusRect(dc, &text);
-    }
+    DrawFocusAround(dc, text);
   }
   EndBuffer(DC, R);
 }
@@ -293,9 +288,6 @@ void TSkinMenuButton::DrawSkin(HDC DC, const RECT& R) {
   dc = canvas.Handle();
   SetBkMode(dc, TRANSPARENT);
   DrawSkinText(dc, FCaption, text, DT_WORDBREAK);
-  if (FFocused && !InSet(FSkinData->Options, xoNoFocusRect)) {
-    InflateRect(&text, 2, 2);
-    DrawFocusRect(dc, &text);
-  }
+  DrawFocusAround(dc, text);
   EndBuffer(DC, R);
 }

@@ -34,6 +34,8 @@ class TSkinButton : public TSkinControl {
   // state: the skin's text colour of the frame when it gives one, shadow when disabled.
   void SetTextColour(TCanvas& Canvas, int Frame, TColor PlainColour);
   void EndBuffer(HDC DC, const RECT& R);
+  // The focus rectangle two pixels around the caption, when focused and allowed.
+  void DrawFocusAround(HDC DC, RECT Text);
   void ReadState();
   TButtonState State() const;
 

@@ -78,11 +78,7 @@ void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanva
   FOldWindowProc = control->WindowProc;
   control->WindowProc = TProc{FHook};
   if (Form) Form->RegisterSkinControl(this);
-  if (UseColour) {
-    SwitchParentBackground(true);
-    FOldColor = control->Color();
-    control->SetColor(static_cast<TColor>(SkinData->ButtonFaceColour));
-  }
+  if (UseColour) TakeFaceColour();
   if (FParentBgOff) FMode = 1;
   control->Invalidate();
   FAttached = true;
@@ -118,6 +114,12 @@ void TSkinControl::DetachSkin() {
 void TSkinControl::SkinChanged() {
   if (FUseColour && FControl) FControl->SetColor(static_cast<TColor>(FSkinData->ButtonFaceColour));
   RedrawSkin();
+}
+
+void TSkinControl::TakeFaceColour() {
+  SwitchParentBackground(true);
+  FOldColor = FControl->Color();
+  FControl->SetColor(static_cast<TColor>(FSkinData->ButtonFaceColour));
 }
 
 void TSkinControl::SwitchParentBackground(bool TurnOff) {
@@ -246,6 +248,18 @@ void TSkinControl::HandlePaint(TMessage& m) {
     OffsetRect(&r, -r.left, -r.top);
     DrawSkin(dc, r);
   }
+}
+
+bool TSkinControl::PaintAlone(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    HandlePaint(m);
+    return true;
+  }
+  if (m.Msg == WM_ERASEBKGND) {
+    m.Result = 1;
+    return true;
+  }
+  return false;
 }
 
 void TSkinControl::HandleEraseBkgnd(TMessage& m) {

@@ -52,6 +52,9 @@ class TSkinControl : public TComponent {
   // WM_PAINT for skinners that paint alone (the DC in wParam, else BeginPaint).
   void HandlePaint(TMessage& Message);
   void HandleEraseBkgnd(TMessage& Message);
+  // For skinners that paint alone: WM_PAINT through HandlePaint and WM_ERASEBKGND
+  // answered without erasing. False for any other message.
+  bool PaintAlone(TMessage& Message);
   // The control's mouse-down event for a press the skinner keeps from the control.
   void EmulateMouseDown(TMessage& Message);
   void FillSkinFace(HDC DC, const RECT& R);
@@ -61,6 +64,8 @@ class TSkinControl : public TComponent {
   // The focus rectangle around FCaption as Flags align it in R.
   void DrawTextFocus(HDC DC, UINT Flags, const RECT& R);
   void SwitchParentBackground(bool TurnOff);
+  // The control takes the skin's face colour; the old one is kept for DetachSkin.
+  void TakeFaceColour();
 
   bool InState(TSkinState s) const noexcept { return (FStates >> s) & 1u; }
   void SetState(TSkinState s, bool on) noexcept {

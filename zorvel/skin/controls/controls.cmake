@@ -19,6 +19,9 @@ if(ZV_WINDOWS)
   zv_wine_test(skin_controls_wine_test
     SOURCES ${ZV_CONTROLS_DIR}/tests/ControlSkin.cpp ${ZV_CONTROLS_DIR}/tests/SkinControlTest.cpp
             ${ZV_CONTROLS_DIR}/tests/SkinBoxesTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinButtonsTest.cpp
-            ${ZV_SKIN_RC}
+            ${ZV_CONTROLS_DIR}/../form/tests/TestSkin.cpp ${ZV_SKIN_RC}
     LIBS zv_skin_form zv_skinpack zv_testkit FOCUS)
+  if(TARGET skin_controls_wine_test)
+    target_include_directories(skin_controls_wine_test PRIVATE ${ZV_CONTROLS_DIR}/../form/tests)
+  endif()
 endif()

@@ -5,27 +5,11 @@
 #include "SkinDraw.h"
 #include "SkinDrawWin.h"
 #include "SkinPack.h"
+#include "TestSkin.h"
 
 namespace ctlskin {
 
 namespace {
-
-std::string Bmp(const TSkinImage& image) {
-  const std::vector<std::uint8_t> bytes = image.SaveToBmp();
-  return std::string(bytes.begin(), bytes.end());
-}
-
-// Frames of w x h side by side, each in its colour, the top-left pixel of each magenta
-// when `keyed`.
-TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool keyed = false) {
-  TSkinImage image(w * int(colours.size()), h);
-  for (std::size_t i = 0; i < colours.size(); ++i) {
-    const int x = int(i) * w;
-    image.Fill({x, 0, x + w, h}, colours[i]);
-    if (keyed) image.SetPixel(x, 0, kSkinKeyColour);
-  }
-  return image;
-}
 
 std::string Rgb(TSkinColour c) {
   return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string((c >> 16) & 0xFF);
@@ -44,34 +28,25 @@ LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::vector<std::uint8_t> Pack(const Overrides& overrides) {
+std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
+  using testskin::Bmp, testskin::Strip;
   const std::string m = std::to_string(kButtonMargin);
-  Overrides ini = {
-      {"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
-      {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m}, {"TopHeight", m},
-                   {"BottomHeight", m}, {"Trans", "1"}, {"NormalColour2", Rgb(kNormalText)},
-                   {"MouseOverColour2", Rgb(kHotText)}, {"PressedColour2", Rgb(kPressedText)}}},
-      {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"}, {"TopHeight", "1"},
-                          {"BottomHeight", "1"}, {"NormalColour2", Rgb(kEdgeText)}}},
-      {"ExtraImages", {{"Image", "extra.bmp"}}},
-  };
-  for (const auto& [section, keys] : overrides)
-    for (const auto& [key, value] : keys) {
-      if (value.empty())
-        ini[section].erase(key);
-      else
-        ini[section][key] = value;
-    }
-  std::string text;
-  for (const auto& [section, keys] : ini) {
-    text += "[" + section + "]\r\n";
-    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
-  }
+  const std::string text = testskin::DescriptionText(
+      {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
+       {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m}, {"TopHeight", m},
+                    {"BottomHeight", m}, {"Trans", "1"}, {"NormalColour2", Rgb(kNormalText)},
+                    {"MouseOverColour2", Rgb(kHotText)}, {"PressedColour2", Rgb(kPressedText)}}},
+       {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"}, {"TopHeight", "1"},
+                           {"BottomHeight", "1"}, {"NormalColour2", Rgb(kEdgeText)}}},
+       {"ExtraImages", {{"Image", "extra.bmp"}}}},
+      overrides);
+  TSkinImage buttons = Strip(12, 12, {kButton, kButton + 5}, false);
+  for (int x = 0; x < buttons.Width(); x += 12) buttons.SetPixel(x, 0, kSkinKeyColour);
   return skinpack::PackArchive({
       {"skin.ini", text},
-      {"buttons.bmp", Bmp(Strip(12, 12, {kButton, kButton + 5}, true))},
-      {"edges.bmp", Bmp(Strip(8, 8, {kEdge, kEdge + 3}))},
-      {"extra.bmp", Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}))},
+      {"buttons.bmp", Bmp(buttons)},
+      {"edges.bmp", Bmp(Strip(8, 8, {kEdge, kEdge + 3}, false))},
+      {"extra.bmp", Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}, false))},
   });
 }
 
@@ -96,7 +71,7 @@ void ControlTest::TearDown() {
   DoneSkinData();
 }
 
-void ControlTest::LoadSkin(const Overrides& overrides) {
+void ControlTest::LoadSkin(const testskin::Overrides& overrides) {
   if (!data_) data_ = std::make_unique<TSkinData>(nullptr);
   const std::vector<std::uint8_t> archive = Pack(overrides);
   data_->SkinStream.Clear();

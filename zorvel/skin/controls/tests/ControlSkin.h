@@ -7,12 +7,12 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "SkinControl.h"
+#include "TestSkin.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "forms/Forms.h"
@@ -33,15 +33,14 @@ constexpr TSkinColour kEdgeText = 0x000000F0;
 constexpr TSkinColour kGrip = 0x0000C0C0;
 constexpr int kButtonMargin = 3;
 
-// Description keys over the defaults: section -> key -> value; an empty value removes it.
-using Overrides = std::map<std::string, std::map<std::string, std::string>>;
-std::vector<std::uint8_t> Pack(const Overrides& overrides = {});
+// The packed skin, with description keys over the defaults.
+std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides = {});
 
 class ControlTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  void LoadSkin(const Overrides& overrides = {});
+  void LoadSkin(const testskin::Overrides& overrides = {});
 
   // A framework form (300 x 200 client), shown without taking the focus.
   TForm& Host();

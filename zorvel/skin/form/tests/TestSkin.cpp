@@ -4,14 +4,11 @@
 
 namespace testskin {
 
-namespace {
-
 std::string Bmp(const TSkinImage& image) {
   const std::vector<std::uint8_t> bytes = image.SaveToBmp();
   return std::string(bytes.begin(), bytes.end());
 }
 
-// Frames side by side (or stacked), each w x h in its own colour.
 TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical) {
   const int n = int(colours.size());
   TSkinImage image(vertical ? w : w * n, vertical ? h * n : h);
@@ -19,6 +16,24 @@ TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool ver
     image.Fill(vertical ? TSkinRect{0, i * h, w, (i + 1) * h} : TSkinRect{i * w, 0, (i + 1) * w, h}, colours[i]);
   return image;
 }
+
+std::string DescriptionText(Overrides ini, const Overrides& overrides) {
+  for (const auto& [section, keys] : overrides)
+    for (const auto& [key, value] : keys) {
+      if (value.empty())
+        ini[section].erase(key);
+      else
+        ini[section][key] = value;
+    }
+  std::string text;
+  for (const auto& [section, keys] : ini) {
+    text += "[" + section + "]\r\n";
+    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  }
+  return text;
+}
+
+namespace {
 
 // The outer top corner of a side border keyed out in every frame.
 void CutCorner(TSkinImage& image, int frameWidth, bool right) {
@@ -55,18 +70,7 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides) {
       {"Button.Three", {{"Action", "41"}, {"Align", "0"}, {"Xcoord", "130"}, {"Ycoord", "6"}, {"frame", "3"},
                         {"ButtonImage", "three.bmp"}}},
   };
-  for (const auto& [section, keys] : overrides)
-    for (const auto& [key, value] : keys) {
-      if (value.empty())
-        ini[section].erase(key);
-      else
-        ini[section][key] = value;
-    }
-  std::string text;
-  for (const auto& [section, keys] : ini) {
-    text += "[" + section + "]\r\n";
-    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
-  }
+  const std::string text = DescriptionText(std::move(ini), overrides);
 
   TSkinImage left = Strip(kLeftWidth, 60, {kLeft[0], kLeft[1]}, false);
   CutCorner(left, kLeftWidth, false);

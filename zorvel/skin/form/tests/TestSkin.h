@@ -41,4 +41,11 @@ using Overrides = std::map<std::string, std::map<std::string, std::string>>;
 // The packed skin archive.
 std::vector<std::uint8_t> Pack(const Overrides& overrides = {});
 
+// What other test skins are made of: the description `ini` with `overrides` applied, a
+// skin image as a bitmap file, and frames of w x h side by side (or stacked) each in its
+// own colour.
+std::string DescriptionText(Overrides ini, const Overrides& overrides);
+std::string Bmp(const TSkinImage& image);
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical);
+
 }  // namespace testskin
