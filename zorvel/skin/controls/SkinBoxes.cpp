@@ -177,15 +177,8 @@ void TSkinGroupBox::DrawSkin(HDC DC, const RECT& R) {
 // Box
 
 void TSkinBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
-  auto* control = dynamic_cast<TWinControl*>(Owner());
   // Once: a second attach would keep the skin's colour as the one to give back.
-  if (FAttached || !control) return;
-  FUseColour = UseColour;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FControl = control;
-  FHandle = control->Handle();
-  FForm = Form;
+  if (!BindControl(Form, SkinData, Canvas, UseColour)) return;
   if (Form) Form->RegisterSkinControl(this);
   if (UseColour) TakeFaceColour();
   FAttached = true;

@@ -123,8 +123,11 @@ void TSkinButton::ReadState() {
 
 TButtonState TSkinButton::State() const { return {FFocused, InState(skPressed), InState(skHot), FEnabled}; }
 
-TCanvas* TSkinButton::BeginBuffer(const RECT& R, int Frame) {
+TCanvas* TSkinButton::BeginBuffer(const RECT& R, int (*FrameOf)(const TButtonState&), int& Frame) {
   const TDataSkinButton& buttons = *FSkinData->Buttons;
+  if (buttons.Bitmap.Empty()) return nullptr;
+  ReadState();
+  Frame = FrameOf(State());
   FBuffer->SetSize(R.right - R.left, R.bottom - R.top);
   TCanvas& canvas = *FBuffer->Canvas();
   const RECT all{0, 0, FBuffer->Width(), FBuffer->Height()};
@@ -133,21 +136,19 @@ TCanvas* TSkinButton::BeginBuffer(const RECT& R, int Frame) {
   else
     FillSkinFace(canvas.Handle(), all);
   DrawSkinObject(*FBuffer, all, 5, Frame, buttons);
-  return &canvas;
-}
-
-void TSkinButton::SetTextColour(TCanvas& Canvas, int Frame, TColor PlainColour) {
+  // The control's font (a plain window's own, in the skin's text colour), then the
+  // skin's colour of the state where it gives one, shadow when disabled.
   if (FControl) {
-    if (auto* font = GetObjectPropByName<TFont>(FControl, "Font")) Canvas.Font.Assign(font);
+    if (auto* font = GetObjectPropByName<TFont>(FControl, "Font")) canvas.Font.Assign(font);
   } else {
-    AssignWindowFont(Canvas.Font, FHandle);
-    Canvas.Font.Color = PlainColour;
+    AssignWindowFont(canvas.Font, FHandle);
+    canvas.Font.Color = static_cast<TColor>(FSkinData->ButtonTextColour);
   }
-  const TDataSkinButton& b = *FSkinData->Buttons;
-  if (Frame == 1 && b.HasNormalColour2) Canvas.Font.Color = b.NormalColour2;
-  if (Frame == 4 && b.HasMouseOverColour2) Canvas.Font.Color = b.MouseOverColour2;
-  if (Frame == 2 && b.HasPressedColour2) Canvas.Font.Color = b.PressedColour2;
-  if (!FEnabled) Canvas.Font.Color = clBtnShadow;
+  if (Frame == 1 && buttons.HasNormalColour2) canvas.Font.Color = buttons.NormalColour2;
+  if (Frame == 4 && buttons.HasMouseOverColour2) canvas.Font.Color = buttons.MouseOverColour2;
+  if (Frame == 2 && buttons.HasPressedColour2) canvas.Font.Color = buttons.PressedColour2;
+  if (!FEnabled) canvas.Font.Color = clBtnShadow;
+  return &canvas;
 }
 
 void TSkinButton::EndBuffer(HDC DC, const RECT& R) {
@@ -155,12 +156,10 @@ void TSkinButton::EndBuffer(HDC DC, const RECT& R) {
 }
 
 void TSkinButton::DrawSkin(HDC DC, const RECT& R) {
-  if (FSkinData->Buttons->Bitmap.Empty()) return;
-  ReadState();
-  const int frame = PushButtonFrame(State());
-  TCanvas& canvas = *BeginBuffer(R, frame);
-  SetTextColour(canvas, frame, static_cast<TColor>(FSkinData->ButtonTextColour));
-  DrawCaption(canvas, {0, 0, FBuffer->Width(), FBuffer->Height()}, DT_CENTER);
+  int frame;
+  TCanvas* canvas = BeginBuffer(R, PushButtonFrame, frame);
+  if (!canvas) return;
+  DrawCaption(*canvas, {0, 0, FBuffer->Width(), FBuffer->Height()}, DT_CENTER);
   EndBuffer(DC, R);
 }
 
@@ -202,12 +201,11 @@ void TSkinBitButton::DrawGlyph(TCanvas& Canvas, const RECT& R, int NumGlyphs, in
 }
 
 void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
-  if (FSkinData->Buttons->Bitmap.Empty()) return;
-  ReadState();
-  const int frame = PushButtonFrame(State());
+  int frame;
+  TCanvas* buffer = BeginBuffer(R, PushButtonFrame, frame);
+  if (!buffer) return;
+  TCanvas& canvas = *buffer;
   const int glyphNumber = frame == 2 ? 3 : frame == 3 ? 2 : 1;
-  TCanvas& canvas = *BeginBuffer(R, frame);
-  SetTextColour(canvas, frame, static_cast<TColor>(FSkinData->ButtonTextColour));
 
   TGraphic* foreign = FGlyphProperty.empty() ? nullptr : GetObjectPropByName<TGraphic>(FControl, FGlyphProperty);
   auto* glyph = FGlyphProperty.empty() ? GetObjectPropByName<TBitmap>(FControl, "Glyph") : nullptr;
@@ -268,11 +266,10 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
 // Menu button
 
 void TSkinMenuButton::DrawSkin(HDC DC, const RECT& R) {
-  if (FSkinData->Buttons->Bitmap.Empty()) return;
-  ReadState();
-  const int frame = MenuButtonFrame(State());
-  TCanvas& canvas = *BeginBuffer(R, frame);
-  SetTextColour(canvas, frame, static_cast<TColor>(FSkinData->ButtonTextColour));
+  int frame;
+  TCanvas* buffer = BeginBuffer(R, MenuButtonFrame, frame);
+  if (!buffer) return;
+  TCanvas& canvas = *buffer;
   FCaption = ReplaceFirstWide(FCaption, L"||", L"\r\n");
   const int W = int(R.right - R.left), H = int(R.bottom - R.top);
   HDC dc = canvas.Handle();

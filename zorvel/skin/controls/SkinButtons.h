@@ -26,13 +26,11 @@ class TSkinButton : public TSkinControl {
   bool FDrawParentBg = false;        // the parent's background around the face
 
  protected:
-  // The steps the three painters share: the state of the window and its caption, then
-  // the buffer at R's size with its background and the Buttons frame. Null when the skin
-  // has no Buttons image.
-  TCanvas* BeginBuffer(const RECT& R, int Frame);
-  // The canvas takes the control's font (a plain window's own) and the colour of the
-  // state: the skin's text colour of the frame when it gives one, shadow when disabled.
-  void SetTextColour(TCanvas& Canvas, int Frame, TColor PlainColour);
+  // What the three painters share: the state of the window and its caption read, the
+  // buffer at R's size with its background, the Buttons frame of the state (FrameOf
+  // chooses it) and the caption's font and colour. Null when the skin has no Buttons
+  // image.
+  TCanvas* BeginBuffer(const RECT& R, int (*FrameOf)(const TButtonState&), int& Frame);
   void EndBuffer(HDC DC, const RECT& R);
   // The focus rectangle two pixels around the caption, when focused and allowed.
   void DrawFocusAround(HDC DC, RECT Text);

@@ -65,9 +65,9 @@ LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT Msg, WPARAM WParam, LPARA
 // ---------------------------------------------------------------------------------------
 // Attaching
 
-void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+bool TSkinControl::BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
   auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (FAttached || !control) return;
+  if (FAttached || !control) return false;
   FUseColour = UseColour;
   FSkinData = SkinData;
   FForm = Form;
@@ -75,12 +75,17 @@ void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanva
   FControl = control;
   FHandle = control->Handle();
   FUnicode = IsWindowUnicode(FHandle) != FALSE;
-  FOldWindowProc = control->WindowProc;
-  control->WindowProc = TProc{FHook};
+  return true;
+}
+
+void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+  if (!BindControl(Form, SkinData, Canvas, UseColour)) return;
+  FOldWindowProc = FControl->WindowProc;
+  FControl->WindowProc = TProc{FHook};
   if (Form) Form->RegisterSkinControl(this);
   if (UseColour) TakeFaceColour();
   if (FParentBgOff) FMode = 1;
-  control->Invalidate();
+  FControl->Invalidate();
   FAttached = true;
   FStatus = 1;
 }

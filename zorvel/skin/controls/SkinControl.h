@@ -66,6 +66,9 @@ class TSkinControl : public TComponent {
   void SwitchParentBackground(bool TurnOff);
   // The control takes the skin's face colour; the old one is kept for DetachSkin.
   void TakeFaceColour();
+  // Takes the attach's arguments and the owner as the control (its window made now);
+  // false when already attached or the owner has no window.
+  bool BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour);
 
   bool InState(TSkinState s) const noexcept { return (FStates >> s) & 1u; }
   void SetState(TSkinState s, bool on) noexcept {
