@@ -41,7 +41,7 @@ bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     part.Draw(dc, RECT{g.x + shift, g.y + shift, g.x + shift + gw, g.y + shift + gh});
   } else if (Images && ImageIndex >= 0) {
     TCanvas canvas;
-    canvas.SetHandle(dc);
+    const TCanvasLoan loan(canvas, dc);
     Images->Draw(&canvas, g.x + shift, g.y + shift, disabled && DisabledIndex >= 0 ? DisabledIndex : ImageIndex,
                  !disabled || DisabledIndex >= 0);
   }

@@ -243,12 +243,8 @@ bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
 
 void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect) {
   if (!OnDrawPanel) return;
-  canvas_.SetHandle(dc);
+  const TCanvasLoan loan(canvas_, dc);
   canvas_.Font.Assign(Font());
-  struct Release {
-    TCanvas& canvas;
-    ~Release() { canvas.SetHandle(nullptr); }
-  } release{canvas_};
   OnDrawPanel(this, panel, rect);
 }
 

@@ -191,20 +191,12 @@ void TControl::SetColor(TColor value) {
 }
 
 POINT TControl::ScreenToClient(POINT p) {
-  if (auto* w = dynamic_cast<TWinControl*>(this)) {
-    ::ScreenToClient(w->Handle(), &p);
-    return p;
-  }
   if (!parent_) return p;
   p = parent_->ScreenToClient(p);
   return {p.x - left_, p.y - top_};
 }
 
 POINT TControl::ClientToScreen(POINT p) {
-  if (auto* w = dynamic_cast<TWinControl*>(this)) {
-    ::ClientToScreen(w->Handle(), &p);
-    return p;
-  }
   if (!parent_) return p;
   return parent_->ClientToScreen({p.x + left_, p.y + top_});
 }
@@ -263,15 +255,9 @@ void TGraphicControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
       if (m.WParam) {
-        canvas_.SetHandle(reinterpret_cast<HDC>(m.WParam));
+        const TCanvasLoan loan(canvas_, reinterpret_cast<HDC>(m.WParam));
         canvas_.Font.Assign(&font_);
-        try {
-          Paint();
-        } catch (...) {
-          canvas_.SetHandle(nullptr);
-          throw;
-        }
-        canvas_.SetHandle(nullptr);
+        Paint();
       }
       return;
     case WM_LBUTTONDOWN:
@@ -290,8 +276,6 @@ void TGraphicControl::WndProc(TMessage& m) {
   }
   TControl::WndProc(m);
 }
-
-void TGraphicControl::Invalidate() { TControl::Invalidate(); }
 
 // ---------------------------------------------------------------------------------------
 
@@ -393,6 +377,16 @@ void TWinControl::SetColor(TColor value) {
   if (brush_) DeleteObject(brush_);
   brush_ = nullptr;
   Invalidate();
+}
+
+POINT TWinControl::ScreenToClient(POINT p) {
+  ::ScreenToClient(Handle(), &p);
+  return p;
+}
+
+POINT TWinControl::ClientToScreen(POINT p) {
+  ::ClientToScreen(Handle(), &p);
+  return p;
 }
 
 void TWinControl::SetParentBackground(bool value) {

@@ -38,7 +38,7 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_DIALOGKEY = CM_BASE + 5;       // Enter or Esc that the focused control left
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;      // an Alt+key no control of the form took
-constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;      // the focus moved (the dialog manager restyles buttons here)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;     // to a windowless control
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
@@ -117,8 +117,8 @@ class TControl : public TComponent {
   TBiDiMode BiDiMode = bdLeftToRight;
 
   // Points between the screen and the control's client area.
-  POINT ScreenToClient(POINT p);
-  POINT ClientToScreen(POINT p);
+  virtual POINT ScreenToClient(POINT p);
+  virtual POINT ClientToScreen(POINT p);
 
   // The window procedure; replace it to see every message first (keep the old one).
   TWndMethod WindowProc;
@@ -162,7 +162,6 @@ class TGraphicControl : public TControl {
   // Draws on the DC of the paint in progress.
   TCanvas* Canvas() noexcept { return &canvas_; }
   void WndProc(TMessage& message) override;
-  void Invalidate() override;
 
  protected:
   virtual void Paint() {}
@@ -188,6 +187,8 @@ class TWinControl : public TControl {
   std::string Caption() const override;
   void SetCaption(const std::string& text) override;
   void SetColor(TColor value) override;
+  POINT ScreenToClient(POINT p) override;
+  POINT ClientToScreen(POINT p) override;
   // Its background shows the parent's colour instead of its own.
   bool ParentBackground() const noexcept { return parentBackground_; }
   void SetParentBackground(bool value);

@@ -121,6 +121,18 @@ class TCanvas : public TObject {
   bool realized_ = false;
 };
 
+// Lends a device context to a canvas without bitmap for as long as it lives.
+class TCanvasLoan {
+ public:
+  TCanvasLoan(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasLoan() { canvas_.SetHandle(nullptr); }
+  TCanvasLoan(const TCanvasLoan&) = delete;
+  TCanvasLoan& operator=(const TCanvasLoan&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 // A picture that a canvas can draw.
 class TGraphic : public TPersistent {
  public:
