@@ -29,7 +29,8 @@ double PaintTime(HWND window, HDC dc) {
   std::vector<double> rounds;
   for (int r = 0; r < kRounds; ++r) {
     const double start = bench::Now();
-    for (int i = 0; i < kPaints; ++i) SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    for (int i = 0; i < kPaints; ++i)
+      SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     rounds.push_back((bench::Now() - start) / kPaints * 1e6);
   }
   return bench::Median(rounds);
@@ -67,12 +68,15 @@ int main() {
     return c;
   };
   const Pair pairs[] = {
-      {"push button 75 x 25", place(new TButton(&form), 10, 10, 75, 25), place(new TButton(&form), 100, 10, 75, 25)},
+      {"push button 75 x 25", place(new TButton(&form), 10, 10, 75, 25),
+       place(new TButton(&form), 100, 10, 75, 25)},
       {"group box 530 x 120", place(new TGroupBox(&form), 10, 40, 530, 120),
        place(new TGroupBox(&form), 10, 170, 530, 120)},
   };
-  (new TSkinButton(pairs[0].skinned))->AttachControl(&skinForm, &data, skinForm.FControlCanvas.get(), false);
-  (new TSkinGroupBox(pairs[1].skinned))->AttachControl(&skinForm, &data, skinForm.FControlCanvas.get(), false);
+  (new TSkinButton(pairs[0].skinned))
+      ->AttachControl(&skinForm, &data, skinForm.FControlCanvas.get(), false);
+  (new TSkinGroupBox(pairs[1].skinned))
+      ->AttachControl(&skinForm, &data, skinForm.FControlCanvas.get(), false);
 
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
@@ -84,11 +88,12 @@ int main() {
   for (const Pair& p : pairs) {
     PaintTime(p.plain->Handle(), dc);  // warm-up
     PaintTime(p.skinned->Handle(), dc);
-    const double plain = PaintTime(p.plain->Handle(), dc), skinned = PaintTime(p.skinned->Handle(), dc);
+    const double plain = PaintTime(p.plain->Handle(), dc),
+                 skinned = PaintTime(p.skinned->Handle(), dc);
     const double ratio = skinned / plain;
     met = met && ratio <= 2;
-    std::printf("  %-20s unskinned %7.1f us   skinned %7.1f us   ratio %.2f (target <= 2)\n", p.what, plain,
-                skinned, ratio);
+    std::printf("  %-20s unskinned %7.1f us   skinned %7.1f us   ratio %.2f (target <= 2)\n",
+                p.what, plain, skinned, ratio);
   }
   std::printf("  target %s\n", met ? "met" : "NOT met");
   SelectObject(dc, old);

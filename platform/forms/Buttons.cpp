@@ -15,8 +15,10 @@ bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   // The glyph's frame of the state (the first when it has no such frame), or the image.
   const int frames = NumGlyphs > 0 ? NumGlyphs : 1;
   const int frame = disabled && frames > 1 ? 1 : pushed && frames > 2 ? 2 : 0;
-  const int gw = glyph_.Empty() ? (Images && ImageIndex >= 0 ? Images->Width() : 0) : glyph_.Width() / frames;
-  const int gh = glyph_.Empty() ? (Images && ImageIndex >= 0 ? Images->Height() : 0) : glyph_.Height();
+  const int gw =
+      glyph_.Empty() ? (Images && ImageIndex >= 0 ? Images->Width() : 0) : glyph_.Width() / frames;
+  const int gh =
+      glyph_.Empty() ? (Images && ImageIndex >= 0 ? Images->Height() : 0) : glyph_.Height();
   const std::wstring text = TextToWide(Caption());
   HGDIOBJ oldFont = SelectObject(dc, FontHandle());
   SIZE ts{};
@@ -28,21 +30,26 @@ bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const int start = Margin >= 0 ? Margin : (room - along) / 2;
   const bool glyphFirst = Layout == blGlyphLeft || Layout == blGlyphTop;
   const int glyphAt = glyphFirst ? start : room - start - (vertical ? gh : gw);
-  const int textAt = glyphFirst ? start + (vertical ? gh : gw) + gap : glyphAt - gap - (vertical ? ts.cy : ts.cx);
+  const int textAt =
+      glyphFirst ? start + (vertical ? gh : gw) + gap : glyphAt - gap - (vertical ? ts.cy : ts.cx);
   const int shift = pushed ? 1 : 0;
-  POINT g{vertical ? (int(r.right) - gw) / 2 : glyphAt, vertical ? glyphAt : (int(r.bottom) - gh) / 2};
-  POINT t{vertical ? (int(r.right) - int(ts.cx)) / 2 : textAt, vertical ? textAt : (int(r.bottom) - int(ts.cy)) / 2};
+  POINT g{vertical ? (int(r.right) - gw) / 2 : glyphAt,
+          vertical ? glyphAt : (int(r.bottom) - gh) / 2};
+  POINT t{vertical ? (int(r.right) - int(ts.cx)) / 2 : textAt,
+          vertical ? textAt : (int(r.bottom) - int(ts.cy)) / 2};
   if (!glyph_.Empty()) {
     TBitmap part;
     part.SetSize(gw, gh);
-    BitBlt(part.Canvas()->Handle(), 0, 0, gw, gh, glyph_.Canvas()->Handle(), frame * gw, 0, SRCCOPY);
+    BitBlt(part.Canvas()->Handle(), 0, 0, gw, gh, glyph_.Canvas()->Handle(), frame * gw, 0,
+           SRCCOPY);
     part.Transparent = true;
     part.TransparentColor = part.Canvas()->Pixel(0, gh - 1);  // the bottom-left pixel
     part.Draw(dc, RECT{g.x + shift, g.y + shift, g.x + shift + gw, g.y + shift + gh});
   } else if (Images && ImageIndex >= 0) {
     TCanvas canvas;
     const TCanvasLoan loan(canvas, dc);
-    Images->Draw(&canvas, g.x + shift, g.y + shift, disabled && DisabledIndex >= 0 ? DisabledIndex : ImageIndex,
+    Images->Draw(&canvas, g.x + shift, g.y + shift,
+                 disabled && DisabledIndex >= 0 ? DisabledIndex : ImageIndex,
                  !disabled || DisabledIndex >= 0);
   }
   SetBkMode(dc, TRANSPARENT);
@@ -57,17 +64,28 @@ bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void RegisterButtons() {
-  auto& info = RegisterClassType<TBitBtn>("TBitBtn", "TButton", [](TComponent* o) { return new TBitBtn(o); });
+  auto& info = RegisterClassType<TBitBtn>("TBitBtn", "TButton",
+                                          [](TComponent* o) { return new TBitBtn(o); });
   TPublisher<TBitBtn>(info)
       .Obj("Glyph", [](TBitBtn* b) { return b->Glyph(); })
-      .Int("NumGlyphs", [](TBitBtn* b) { return b->NumGlyphs; }, [](TBitBtn* b, long long v) { b->NumGlyphs = int(v); })
-      .Enum("Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-            [](TBitBtn* b) { return b->Layout; }, [](TBitBtn* b, long long v) { b->Layout = TButtonLayout(v); })
-      .Int("Margin", [](TBitBtn* b) { return b->Margin; }, [](TBitBtn* b, long long v) { b->Margin = int(v); })
-      .Int("Spacing", [](TBitBtn* b) { return b->Spacing; }, [](TBitBtn* b, long long v) { b->Spacing = int(v); })
+      .Int(
+          "NumGlyphs", [](TBitBtn* b) { return b->NumGlyphs; },
+          [](TBitBtn* b, long long v) { b->NumGlyphs = int(v); })
+      .Enum(
+          "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+          [](TBitBtn* b) { return b->Layout; },
+          [](TBitBtn* b, long long v) { b->Layout = TButtonLayout(v); })
+      .Int(
+          "Margin", [](TBitBtn* b) { return b->Margin; },
+          [](TBitBtn* b, long long v) { b->Margin = int(v); })
+      .Int(
+          "Spacing", [](TBitBtn* b) { return b->Spacing; },
+          [](TBitBtn* b, long long v) { b->Spacing = int(v); })
       .Obj("Images", [](TBitBtn* b) { return b->Images; })
-      .Int("ImageIndex", [](TBitBtn* b) { return b->ImageIndex; },
-           [](TBitBtn* b, long long v) { b->ImageIndex = int(v); })
-      .Int("DisabledIndex", [](TBitBtn* b) { return b->DisabledIndex; },
-           [](TBitBtn* b, long long v) { b->DisabledIndex = int(v); });
+      .Int(
+          "ImageIndex", [](TBitBtn* b) { return b->ImageIndex; },
+          [](TBitBtn* b, long long v) { b->ImageIndex = int(v); })
+      .Int(
+          "DisabledIndex", [](TBitBtn* b) { return b->DisabledIndex; },
+          [](TBitBtn* b, long long v) { b->DisabledIndex = int(v); });
 }

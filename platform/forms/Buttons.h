@@ -15,8 +15,8 @@ class TBitBtn : public TButton {
   TBitmap* Glyph() noexcept { return &glyph_; }
   int NumGlyphs = 1;
   TButtonLayout Layout = blGlyphLeft;
-  int Margin = -1;  // from the edge to the glyph; -1: glyph and caption centred
-  int Spacing = 4;  // between glyph and caption
+  int Margin = -1;               // from the edge to the glyph; -1: glyph and caption centred
+  int Spacing = 4;               // between glyph and caption
   TImageList* Images = nullptr;  // used when the glyph is empty
   int ImageIndex = -1;
   int DisabledIndex = -1;  // -1: ImageIndex, greyed

@@ -7,7 +7,8 @@
 namespace {
 void InitCommonControlClasses() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     return InitCommonControlsEx(&icc) != FALSE;
   }();
   (void)done;
@@ -183,9 +184,12 @@ void TStatusPanel::SetBiDiMode(TBiDiMode value) {
 }
 
 TStatusPanels::TStatusPanels(TStatusBar* bar)
-    : TOwnedCollection(bar, [](TCollection* c) -> TCollectionItem* { return new TStatusPanel(c); }) {}
+    : TOwnedCollection(bar,
+                       [](TCollection* c) -> TCollectionItem* { return new TStatusPanel(c); }) {}
 
-TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(this) { SetBounds(0, 0, 200, 19); }
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(this) {
+  SetBounds(0, 0, 200, 19);
+}
 
 void TStatusBar::SetSimplePanel(bool value) {
   simplePanel_ = value;
@@ -209,29 +213,38 @@ void TStatusBar::CreateWnd() {
   UpdatePanels();
 }
 
-void TStatusBar::Resized() { UpdatePanels(); }
+void TStatusBar::Resized() {
+  UpdatePanels();
+}
 
 void TStatusBar::UpdatePanels() {
   if (!HandleAllocated()) return;
   SendMessageW(handle_, SB_SIMPLE, simplePanel_ || panels_.Count() == 0, 0);
   if (simplePanel_ || panels_.Count() == 0) {
-    SendMessageW(handle_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(TextToWide(simpleText_).c_str()));
+    SendMessageW(handle_, SB_SETTEXTW, SB_SIMPLEID,
+                 reinterpret_cast<LPARAM>(TextToWide(simpleText_).c_str()));
     return;
   }
   std::vector<int> edges;
   int edge = 0;
-  for (std::size_t i = 0; i < panels_.Count(); ++i) edges.push_back(edge += panels_.Items(int(i))->Width());
+  for (std::size_t i = 0; i < panels_.Count(); ++i)
+    edges.push_back(edge += panels_.Items(int(i))->Width());
   SendMessageW(handle_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   for (std::size_t i = 0; i < panels_.Count(); ++i) {
     const TStatusPanel* p = panels_.Items(int(i));
-    WPARAM how = i | (p->Bevel() == pbNone ? SBT_NOBORDERS : p->Bevel() == pbRaised ? SBT_POPOUT : 0);
+    WPARAM how = i | (p->Bevel() == pbNone     ? SBT_NOBORDERS
+                      : p->Bevel() == pbRaised ? SBT_POPOUT
+                                               : 0);
     if (p->Style() == psOwnerDraw) {
       SendMessageW(handle_, SB_SETTEXTW, how | SBT_OWNERDRAW, LPARAM(i));
       continue;
     }
     // A tab before the text centres it, two right-align it.
-    const wchar_t* align = p->Alignment() == taCenter ? L"\t" : p->Alignment() == taRightJustify ? L"\t\t" : L"";
-    SendMessageW(handle_, SB_SETTEXTW, how, reinterpret_cast<LPARAM>((align + TextToWide(p->Text())).c_str()));
+    const wchar_t* align = p->Alignment() == taCenter         ? L"\t"
+                           : p->Alignment() == taRightJustify ? L"\t\t"
+                                                              : L"";
+    SendMessageW(handle_, SB_SETTEXTW, how,
+                 reinterpret_cast<LPARAM>((align + TextToWide(p->Text())).c_str()));
   }
 }
 
@@ -252,18 +265,23 @@ void RegisterComControls() {
   auto& bar = RegisterClassType<TStatusBar>("TStatusBar", "TWinControl",
                                             [](TComponent* o) { return new TStatusBar(o); });
   TPublisher<TStatusBar>(bar)
-      .Str("SimpleText", [](TStatusBar* b) { return b->SimpleText(); },
-           [](TStatusBar* b, const std::string& v) { b->SetSimpleText(v); })
-      .Bool("SimplePanel", [](TStatusBar* b) { return b->SimplePanel(); },
-            [](TStatusBar* b, bool v) { b->SetSimplePanel(v); })
+      .Str(
+          "SimpleText", [](TStatusBar* b) { return b->SimpleText(); },
+          [](TStatusBar* b, const std::string& v) { b->SetSimpleText(v); })
+      .Bool(
+          "SimplePanel", [](TStatusBar* b) { return b->SimplePanel(); },
+          [](TStatusBar* b, bool v) { b->SetSimplePanel(v); })
       .Bool("SizeGrip", [](TStatusBar* b) { return b->SizeGrip; });
   TPublisher<TStatusPanel>(RegisterClassType<TStatusPanel>("TStatusPanel", ""))
-      .Str("Text", [](TStatusPanel* p) { return p->Text(); },
-           [](TStatusPanel* p, const std::string& v) { p->SetText(v); })
-      .Int("Width", [](TStatusPanel* p) { return p->Width(); }, [](TStatusPanel* p, long long v) { p->SetWidth(int(v)); });
+      .Str(
+          "Text", [](TStatusPanel* p) { return p->Text(); },
+          [](TStatusPanel* p, const std::string& v) { p->SetText(v); })
+      .Int(
+          "Width", [](TStatusPanel* p) { return p->Width(); },
+          [](TStatusPanel* p, long long v) { p->SetWidth(int(v)); });
 
   auto& lv = RegisterClassType<TListView>("TListView", "TWinControl",
-                                    [](TComponent* o) { return new TListView(o); });
+                                          [](TComponent* o) { return new TListView(o); });
   lv.Property("Columns", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     // Each column is a caption followed by its width; width 0 fills what the others leave.
     auto* view = static_cast<TListView*>(c);
@@ -293,7 +311,7 @@ void RegisterComControls() {
   });
 
   auto& pb = RegisterClassType<TProgressBar>("TProgressBar", "TWinControl",
-                                    [](TComponent* o) { return new TProgressBar(o); });
+                                             [](TComponent* o) { return new TProgressBar(o); });
   pb.Property("Min", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TProgressBar*>(c)->SetMin(int(ReadInteger(v)));
   });

@@ -110,10 +110,13 @@ class TStatusPanels : public TOwnedCollection {
  public:
   explicit TStatusPanels(TStatusBar* bar);
   TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
-  TStatusPanel* Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
+  TStatusPanel* Items(int index) const {
+    return static_cast<TStatusPanel*>(TCollection::Items(index));
+  }
 };
 
-using TDrawPanelEvent = std::function<void(TStatusBar* StatusBar, TStatusPanel* Panel, const RECT& Rect)>;
+using TDrawPanelEvent =
+    std::function<void(TStatusBar* StatusBar, TStatusPanel* Panel, const RECT& Rect)>;
 
 class TStatusBar : public TWinControl {
  public:

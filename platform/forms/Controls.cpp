@@ -178,7 +178,9 @@ void TControl::SetEnabled(bool value) {
   Invalidate();
 }
 
-std::string TControl::Caption() const { return caption_; }
+std::string TControl::Caption() const {
+  return caption_;
+}
 
 void TControl::SetCaption(const std::string& text) {
   caption_ = text;
@@ -209,7 +211,9 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   return m.Result;
 }
 
-void TControl::WndProc(TMessage& m) { DoMouseDown(m); }
+void TControl::WndProc(TMessage& m) {
+  DoMouseDown(m);
+}
 
 bool TControl::DoMouseDown(const TMessage& m) {
   TMouseButton button;
@@ -230,7 +234,8 @@ bool TControl::DoMouseDown(const TMessage& m) {
       return false;
   }
   TShiftState shift = KeysToShiftState(m.WParam);
-  if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK) shift |= 1u << ssDouble;
+  if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK)
+    shift |= 1u << ssDouble;
   MouseDown(button, shift, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
   return true;
 }
@@ -547,7 +552,8 @@ bool TWinControl::RouteMouse(TMessage& m) {
   TControl* target = captureControl_ ? captureControl_ : ControlAtPos(p);
   if (!target) return false;
   const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
-                    m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
+                    m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK ||
+                    m.Msg == WM_MBUTTONDBLCLK;
   if (down) {
     // The child keeps the mouse until the buttons are up again.
     captureControl_ = target;
@@ -610,7 +616,8 @@ void TWinControl::Reflected(TMessage& m) {
       if (CtlColor(reinterpret_cast<HDC>(m.WParam), brush))
         m.Result = reinterpret_cast<LRESULT>(brush);
       else  // what the parent's window would answer
-        m.Result = DefWindowProcA(parent_ ? parent_->handle_ : handle_, m.Msg - CN_BASE, m.WParam, m.LParam);
+        m.Result = DefWindowProcA(parent_ ? parent_->handle_ : handle_, m.Msg - CN_BASE, m.WParam,
+                                  m.LParam);
       return;
     }
     default:
@@ -667,8 +674,9 @@ void TWinControl::WndProc(TMessage& m) {
       }
       break;
     case WM_PAINT: {
-      const bool hasWindowless = std::any_of(controls_.begin(), controls_.end(),
-                                             [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
+      const bool hasWindowless = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
+        return !dynamic_cast<TWinControl*>(c);
+      });
       if (m.WParam) {
         // A paint into a device context someone hands over (a parent's background).
         PaintWindow(reinterpret_cast<HDC>(m.WParam));
@@ -937,24 +945,36 @@ TColor ReadColor(const TPropValue& v) {
 
 void RegisterControlProperties() {
   auto& component = RegisterClassType<TComponent>("TComponent", "");
-  component.Property("Tag", [](TComponent* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
+  component.Property(
+      "Tag", [](TComponent* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
   TPublisher<TComponent>(component)
-      .Int("Tag", [](TComponent* c) { return c->Tag; }, [](TComponent* c, long long v) { c->Tag = v; })
+      .Int(
+          "Tag", [](TComponent* c) { return c->Tag; },
+          [](TComponent* c, long long v) { c->Tag = v; })
       .Str("Name", [](TComponent* c) { return c->Name; });
 
   auto& control = RegisterClassType<TControl>("TControl", "TComponent");
-  auto prop = [&control](const char* name, std::function<void(TControl*, const TPropValue&, TReadContext&)> f) {
+  auto prop = [&control](const char* name,
+                         std::function<void(TControl*, const TPropValue&, TReadContext&)> f) {
     control.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
       f(static_cast<TControl*>(c), v, ctx);
     });
   };
-  prop("Left", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
-  prop("Top", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
-  prop("Width", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetWidth(int(ReadInteger(v))); });
-  prop("Height", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetHeight(int(ReadInteger(v))); });
-  prop("Visible", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
-  prop("Enabled", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
-  prop("Caption", [](TControl* c, const TPropValue& v, TReadContext& ctx) { c->SetCaption(ReadString(v, ctx)); });
+  prop("Left",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
+  prop("Top",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
+  prop("Width",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetWidth(int(ReadInteger(v))); });
+  prop("Height",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetHeight(int(ReadInteger(v))); });
+  prop("Visible",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
+  prop("Enabled",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
+  prop("Caption", [](TControl* c, const TPropValue& v, TReadContext& ctx) {
+    c->SetCaption(ReadString(v, ctx));
+  });
   prop("Color", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetColor(ReadColor(v)); });
   prop("Align", [](TControl* c, const TPropValue& v, TReadContext&) {
     static const std::pair<const char*, TAlign> names[] = {
@@ -973,19 +993,30 @@ void RegisterControlProperties() {
       .Int("Top", [](TControl* c) { return c->Top(); })
       .Int("Width", [](TControl* c) { return c->Width(); })
       .Int("Height", [](TControl* c) { return c->Height(); })
-      .Bool("Visible", [](TControl* c) { return c->Visible(); }, [](TControl* c, bool v) { c->SetVisible(v); })
-      .Bool("Enabled", [](TControl* c) { return c->Enabled(); }, [](TControl* c, bool v) { c->SetEnabled(v); })
-      .Str("Caption", [](TControl* c) { return c->Caption(); },
-           [](TControl* c, const std::string& v) { c->SetCaption(v); })
-      .Int("Color", [](TControl* c) { return c->Color(); }, [](TControl* c, long long v) { c->SetColor(TColor(v)); })
+      .Bool(
+          "Visible", [](TControl* c) { return c->Visible(); },
+          [](TControl* c, bool v) { c->SetVisible(v); })
+      .Bool(
+          "Enabled", [](TControl* c) { return c->Enabled(); },
+          [](TControl* c, bool v) { c->SetEnabled(v); })
+      .Str(
+          "Caption", [](TControl* c) { return c->Caption(); },
+          [](TControl* c, const std::string& v) { c->SetCaption(v); })
+      .Int(
+          "Color", [](TControl* c) { return c->Color(); },
+          [](TControl* c, long long v) { c->SetColor(TColor(v)); })
       .Obj("Font", [](TControl* c) { return c->Font(); })
-      .Bool("ParentFont", [](TControl* c) { return c->ParentFont; }, [](TControl* c, bool v) { c->ParentFont = v; })
-      .Enum("BiDiMode", {"bdLeftToRight", "bdRightToLeft"}, [](TControl* c) { return c->BiDiMode; },
-            [](TControl* c, long long v) { c->BiDiMode = TBiDiMode(v); });
+      .Bool(
+          "ParentFont", [](TControl* c) { return c->ParentFont; },
+          [](TControl* c, bool v) { c->ParentFont = v; })
+      .Enum(
+          "BiDiMode", {"bdLeftToRight", "bdRightToLeft"}, [](TControl* c) { return c->BiDiMode; },
+          [](TControl* c, long long v) { c->BiDiMode = TBiDiMode(v); });
   RegisterClassType<TGraphicControl>("TGraphicControl", "TControl");
   TPublisher<TWinControl>(RegisterClassType<TWinControl>("TWinControl", "TControl"))
-      .Bool("ParentBackground", [](TWinControl* c) { return c->ParentBackground(); },
-            [](TWinControl* c, bool v) { c->SetParentBackground(v); });
+      .Bool(
+          "ParentBackground", [](TWinControl* c) { return c->ParentBackground(); },
+          [](TWinControl* c, bool v) { c->SetParentBackground(v); });
 
   auto& form = RegisterClassType<TCustomForm>("TForm", "TWinControl");
   auto fprop = [&form](const char* name,

@@ -32,17 +32,19 @@ enum TShiftFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = unsigned;  // member n is bit n
 // The keys and buttons of a mouse message's wParam.
 TShiftState KeysToShiftState(WPARAM keys);
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
 // The framework's notifications to a control's WindowProc.
 constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_DIALOGKEY = CM_BASE + 5;       // Enter or Esc that the focused control left
-constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;      // an Alt+key no control of the form took
-constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;      // the focus moved (the dialog manager restyles buttons here)
+constexpr UINT CM_DIALOGKEY = CM_BASE + 5;   // Enter or Esc that the focused control left
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the form took
+constexpr UINT CM_FOCUSCHANGED =
+    CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 19;     // to a windowless control
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
-constexpr UINT CM_MENUCHANGED = CM_BASE + 21;    // the form's menu bar changed
+constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
 // A child window's notification to its parent, handed back to the child's WindowProc.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;

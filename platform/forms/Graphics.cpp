@@ -16,7 +16,8 @@ TFont::~TFont() {
 }
 
 HFONT TFont::Handle() {
-  if (handle_ && madeName_ == Name && madeHeight_ == Height && madeCharset_ == Charset && madeStyle_ == Style)
+  if (handle_ && madeName_ == Name && madeHeight_ == Height && madeCharset_ == Charset &&
+      madeStyle_ == Style)
     return handle_;
   if (handle_) DeleteObject(handle_);
   const auto has = [this](TFontStyle s) { return (Style >> s) & 1u; };
@@ -154,7 +155,9 @@ void TCanvas::FillRect(const RECT& rect) {
   ::FillRect(dc, &rect, brush_);
 }
 
-void TCanvas::Polygon(const POINT* points, int count) { ::Polygon(Handle(), points, count); }
+void TCanvas::Polygon(const POINT* points, int count) {
+  ::Polygon(Handle(), points, count);
+}
 
 void TCanvas::Draw(int x, int y, TGraphic& graphic) {
   if (graphic.Empty()) return;
@@ -162,7 +165,8 @@ void TCanvas::Draw(int x, int y, TGraphic& graphic) {
 }
 
 std::uint32_t TCanvas::Pixel(int x, int y) {
-  if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->width_ || y >= bitmap_->height_) return CLR_INVALID;
+  if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->width_ || y >= bitmap_->height_)
+    return CLR_INVALID;
   const std::uint8_t* p = bitmap_->View().Pixel(x, y);
   return RGB(p[2], p[1], p[0]);
 }
@@ -249,7 +253,8 @@ void TBitmap::Draw(HDC dc, const RECT& rect) {
   HDC src = Canvas()->Handle();
   const int w = int(rect.right - rect.left), h = int(rect.bottom - rect.top);
   if (Transparent)
-    GdiTransparentBlt(dc, rect.left, rect.top, w, h, src, 0, 0, width_, height_, TransparentColor & 0xFFFFFF);
+    GdiTransparentBlt(dc, rect.left, rect.top, w, h, src, 0, 0, width_, height_,
+                      TransparentColor & 0xFFFFFF);
   else
     StretchBlt(dc, rect.left, rect.top, w, h, src, 0, 0, width_, height_, SRCCOPY);
 }

@@ -6,14 +6,19 @@ TImageList::TImageList(TComponent* owner, int width, int height)
   if (!handle_) throw EInvalidGraphicOperation("Out of system resources");
 }
 
-TImageList::~TImageList() { ImageList_Destroy(handle_); }
+TImageList::~TImageList() {
+  ImageList_Destroy(handle_);
+}
 
-int TImageList::Count() const { return ImageList_GetImageCount(handle_); }
+int TImageList::Count() const {
+  return ImageList_GetImageCount(handle_);
+}
 
 int TImageList::AddMasked(TBitmap& image, TColor mask) {
   if (image.Empty()) return -1;
   // A copy: the list takes a bitmap that no device context holds.
-  HBITMAP copy = static_cast<HBITMAP>(CopyImage(image.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP copy =
+      static_cast<HBITMAP>(CopyImage(image.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!copy) return -1;
   const int index = ImageList_AddMasked(handle_, copy, ColorToRGB(mask));
   DeleteObject(copy);

@@ -44,7 +44,8 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {}
 
 void TButton::SetDefault(bool value) {
   default_ = value;
-  if (HandleAllocated()) SendMessageW(handle_, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (HandleAllocated())
+    SendMessageW(handle_, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::WndProc(TMessage& m) {
@@ -158,12 +159,14 @@ void TPanel::Paint(HDC dc) {
 
 void RegisterStdControls() {
   RegisterClassType<TLabel>("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
-  auto& button = RegisterClassType<TButton>("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
+  auto& button = RegisterClassType<TButton>("TButton", "TWinControl",
+                                            [](TComponent* o) { return new TButton(o); });
   button.Property("Default", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TButton*>(c)->SetDefault(ReadBool(v));
   });
   TPublisher<TButton>(button).Bool("Default", [](TButton* b) { return b->Default(); });
-  RegisterClassType<TGroupBox>("TGroupBox", "TWinControl", [](TComponent* o) { return new TGroupBox(o); });
+  RegisterClassType<TGroupBox>("TGroupBox", "TWinControl",
+                               [](TComponent* o) { return new TGroupBox(o); });
 
   auto& edit =
       RegisterClassType<TEdit>("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
@@ -175,7 +178,7 @@ void RegisterStdControls() {
   });
 
   auto& combo = RegisterClassType<TComboBox>("TComboBox", "TWinControl",
-                                       [](TComponent* o) { return new TComboBox(o); });
+                                             [](TComponent* o) { return new TComboBox(o); });
   combo.Property("Items", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TComboBox*>(c)->SetItems(ReadStrings(v, ctx));
   });
@@ -189,8 +192,8 @@ void RegisterStdControls() {
     static_cast<TComboBox*>(c)->OnChange = ReadEvent<TNotifyEvent>(v, ctx);
   });
 
-  auto& panel =
-      RegisterClassType<TPanel>("TPanel", "TWinControl", [](TComponent* o) { return new TPanel(o); });
+  auto& panel = RegisterClassType<TPanel>("TPanel", "TWinControl",
+                                          [](TComponent* o) { return new TPanel(o); });
   panel.Property("BevelOuter", [](TComponent* c, const TPropValue& v, TReadContext&) {
     const std::string s = ReadIdent(v);
     auto* p = static_cast<TPanel*>(c);

@@ -71,7 +71,9 @@ void TClassInfo::Property(const std::string& name, TPropSetter setter) {
   props_[Lower(name)].Read = std::move(setter);
 }
 
-TPropInfo& TClassInfo::Published(const std::string& name) { return props_[Lower(name)]; }
+TPropInfo& TClassInfo::Published(const std::string& name) {
+  return props_[Lower(name)];
+}
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
   const std::string key = Lower(name);
@@ -146,7 +148,9 @@ int GetEnumValue(const TPropInfo& prop, const std::string& name) {
 }
 
 int StrToInt(const std::string& text) {
-  const auto fail = [&]() -> int { throw EConvertError("'" + text + "' is not a valid integer value"); };
+  const auto fail = [&]() -> int {
+    throw EConvertError("'" + text + "' is not a valid integer value");
+  };
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;

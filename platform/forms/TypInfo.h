@@ -117,7 +117,8 @@ class TPublisher {
                    std::function<void(T*, bool)> set = {}) {
     std::function<void(T*, long long)> ord;
     if (set) ord = [set](T* t, long long v) { set(t, v != 0); };
-    return Enum(name, {"False", "True"}, [get](T* t) -> long long { return get(t) ? 1 : 0; }, ord);
+    return Enum(
+        name, {"False", "True"}, [get](T* t) -> long long { return get(t) ? 1 : 0; }, ord);
   }
   TPublisher& Str(const std::string& name, std::function<std::string(T*)> get,
                   std::function<void(T*, const std::string&)> set = {}) {

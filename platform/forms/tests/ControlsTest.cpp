@@ -203,7 +203,7 @@ TEST(Forms, WindowlessControlsArePaintedAndGetTheMouseOverThem) {
   EXPECT_NE(GetCapture(), panel);
   SendMessageW(panel, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(clicks, 1);
-  const std::vector<UINT> expected = {CM_MOUSEENTER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+  const std::vector<UINT> expected = {CM_MOUSEENTER,  WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                                       WM_LBUTTONDOWN, WM_LBUTTONUP, CM_MOUSELEAVE};
   EXPECT_EQ(spot->seen, expected);
 }

@@ -21,7 +21,8 @@ UINT AlignmentFlag(TAlignment Alignment) {
 void AssignWindowFont(TFont& Font, HWND Window) {
   HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(Window, WM_GETFONT, 0, 0));
   LOGFONTA lf{};
-  if (!font || !GetObjectA(font, sizeof lf, &lf)) GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  if (!font || !GetObjectA(font, sizeof lf, &lf))
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   Font.Name = lf.lfFaceName;
   Font.Height = lf.lfHeight;
   Font.Charset = lf.lfCharSet;
@@ -32,12 +33,15 @@ void AssignWindowFont(TFont& Font, HWND Window) {
 // ---------------------------------------------------------------------------------------
 // Status bar
 
-bool TSkinStatusBar::BeforeMessage(TMessage& m) { return !PaintAlone(m) && TSkinControl::BeforeMessage(m); }
+bool TSkinStatusBar::BeforeMessage(TMessage& m) {
+  return !PaintAlone(m) && TSkinControl::BeforeMessage(m);
+}
 
 void TSkinStatusBar::DrawPanelFrame(HDC DC, const RECT& R, int Frame) {
   const TDataSkinObject* edges = FSkinData->StatusBarEdges.get();
   if (edges && !edges->Bitmap.Empty()) {
-    DrawNineSlice(DC, ToSkinRect(R), edges->Bitmap, edges->Margins, Frame, 3, false, edges->Tile != 0, false);
+    DrawNineSlice(DC, ToSkinRect(R), edges->Bitmap, edges->Margins, Frame, 3, false,
+                  edges->Tile != 0, false);
     return;
   }
   if (Frame == 3) return;
@@ -54,7 +58,8 @@ void TSkinStatusBar::DrawSkin(HDC DC, const RECT& R) {
   auto* bar = dynamic_cast<TStatusBar*>(FControl);
   TBitmap& scratch = StatusScratch();
   if (scratch.Width() < R.right || scratch.Height() < R.bottom)
-    scratch.SetSize(std::max(scratch.Width(), int(R.right)), std::max(scratch.Height(), int(R.bottom)));
+    scratch.SetSize(std::max(scratch.Width(), int(R.right)),
+                    std::max(scratch.Height(), int(R.bottom)));
   TCanvas& canvas = *scratch.Canvas();
   canvas.Brush = {static_cast<TColor>(FSkinData->ButtonFaceColour), bsSolid};
   canvas.FillRect(R);
@@ -63,7 +68,8 @@ void TSkinStatusBar::DrawSkin(HDC DC, const RECT& R) {
   else
     AssignWindowFont(canvas.Font, FHandle);
   canvas.Font.Style = 0;
-  if (FSkinData->StatusBarEdges) canvas.Font.Color = ColorToRGB(FSkinData->StatusBarEdges->NormalColour2);
+  if (FSkinData->StatusBarEdges)
+    canvas.Font.Color = ColorToRGB(FSkinData->StatusBarEdges->NormalColour2);
   HDC dc = canvas.Handle();
 
   const int count = bar ? int(bar->Panels().Count()) : 0;
@@ -88,18 +94,21 @@ void TSkinStatusBar::DrawSkin(HDC DC, const RECT& R) {
       DrawPanelFrame(dc, pr, frame);
       if (panel->Style() != psText) continue;
       if (text.empty()) text = L" ";
-      DrawCaptionText(this, canvas, {pr.left + 2, pr.top, pr.right - 2, pr.bottom}, AlignmentFlag(alignment), true,
-                      text);
+      DrawCaptionText(this, canvas, {pr.left + 2, pr.top, pr.right - 2, pr.bottom},
+                      AlignmentFlag(alignment), true, text);
     }
   }
 
   const TDataSkinObject* extra = FSkinData->ExtraImages.get();
   if ((GetWindowLongPtrA(FHandle, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Bitmap.Empty()) {
-    const int w = extra->Bitmap.Width() / std::max(extra->FrameCount, 1), h = extra->Bitmap.Height();
-    StretchFrameTransparent(canvas.Handle(), {R.right - 1 - w, R.bottom - 1 - h, R.right - 1, R.bottom - 1},
+    const int w = extra->Bitmap.Width() / std::max(extra->FrameCount, 1),
+              h = extra->Bitmap.Height();
+    StretchFrameTransparent(canvas.Handle(),
+                            {R.right - 1 - w, R.bottom - 1 - h, R.right - 1, R.bottom - 1},
                             extra->FrameCount, 5, extra->Bitmap);
   }
-  BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, canvas.Handle(), R.left, R.top, SRCCOPY);
+  BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, canvas.Handle(), R.left, R.top,
+         SRCCOPY);
   if (!bar) return;
   bar->PaintControls(DC, nullptr);
   // The owner-drawn parts draw on the DC just painted, also when it is not the screen's.
@@ -115,7 +124,8 @@ void TSkinStatusBar::DrawSkin(HDC DC, const RECT& R) {
 // ---------------------------------------------------------------------------------------
 // Group box
 
-void TSkinGroupBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+void TSkinGroupBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                                  bool UseColour) {
   TSkinControl::AttachControl(Form, SkinData, Canvas, UseColour);
   if (FControl) FMode = 1;
 }
@@ -158,7 +168,8 @@ void TSkinGroupBox::DrawSkin(HDC DC, const RECT& R) {
   DeleteObject(pen);
 
   // The caption's own background hides the frame line behind it.
-  const COLORREF oldBk = SetBkColor(DC, ColorToRGB(static_cast<TColor>(FSkinData->ButtonFaceColour)));
+  const COLORREF oldBk =
+      SetBkColor(DC, ColorToRGB(static_cast<TColor>(FSkinData->ButtonFaceColour)));
   if (GetWindowLongPtrA(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) {
     RECT text{R.left, R.top, R.right - 8, R.bottom};
     UINT flags = DT_RIGHT | DT_EXPANDTABS;
@@ -176,7 +187,8 @@ void TSkinGroupBox::DrawSkin(HDC DC, const RECT& R) {
 // ---------------------------------------------------------------------------------------
 // Box
 
-void TSkinBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+void TSkinBox::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                             bool UseColour) {
   // Once: a second attach would keep the skin's colour as the one to give back.
   if (!BindControl(Form, SkinData, Canvas, UseColour)) return;
   if (Form) Form->RegisterSkinControl(this);
@@ -200,7 +212,8 @@ void DrawCaptionCentered(TCanvas& Canvas, const RECT& Rect, const std::wstring& 
   RECT t = Rect;
   DrawSkinText(Canvas.Handle(), Text, t, flags | DT_CALCRECT | DT_NOCLIP);
   const int w = int(t.right - t.left), h = int(t.bottom - t.top);
-  RECT place{Rect.left + (Rect.right - Rect.left - w) / 2, Rect.top + (Rect.bottom - Rect.top - h) / 2, 0, 0};
+  RECT place{Rect.left + (Rect.right - Rect.left - w) / 2,
+             Rect.top + (Rect.bottom - Rect.top - h) / 2, 0, 0};
   place.right = place.left + w;
   place.bottom = place.top + h;
   if (!Enabled) Canvas.Font.Color = clBtnShadow;

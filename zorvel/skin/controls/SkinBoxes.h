@@ -22,7 +22,8 @@ class TSkinGroupBox : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   // FMode 1: a framework control, painted by the skinner alone.
-  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) override;
+  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                     bool UseColour) override;
   bool BeforeMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;
 };
@@ -31,7 +32,8 @@ class TSkinGroupBox : public TSkinControl {
 class TSkinBox : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
-  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) override;
+  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                     bool UseColour) override;
   void DetachSkin() override;
   void AfterMessage(TMessage&) override {}
 };

@@ -28,11 +28,13 @@ TSkinPoint TextSize(HDC dc, const std::wstring& text, RECT r, UINT flags) {
 
 }  // namespace
 
-TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(std::make_unique<TBitmap>()) {}
+TSkinButton::TSkinButton(TComponent* AOwner)
+    : TSkinControl(AOwner), FBuffer(std::make_unique<TBitmap>()) {}
 
 TSkinButton::~TSkinButton() = default;
 
-void TSkinButton::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+void TSkinButton::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                                bool UseColour) {
   TSkinControl::AttachControl(Form, SkinData, Canvas, UseColour);
   if (!FControl) return;
   // These classes of other libraries handle their own mouse-down.
@@ -108,7 +110,8 @@ void TSkinButton::Click() {
     FControl->Click();
     return;
   }
-  const WPARAM id = Lower(GetWndClassName(FHandle)) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(FHandle));
+  const WPARAM id =
+      Lower(GetWndClassName(FHandle)) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(FHandle));
   PostMessageA(GetParent(FHandle), WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
 }
 
@@ -121,7 +124,9 @@ void TSkinButton::ReadState() {
   FCaption = FControl ? GetWidePropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
 }
 
-TButtonState TSkinButton::State() const { return {FFocused, InState(skPressed), InState(skHot), FEnabled}; }
+TButtonState TSkinButton::State() const {
+  return {FFocused, InState(skPressed), InState(skHot), FEnabled};
+}
 
 TCanvas* TSkinButton::BeginBuffer(const RECT& R, int (*FrameOf)(const TButtonState&), int& Frame) {
   const TDataSkinButton& buttons = *FSkinData->Buttons;
@@ -152,7 +157,8 @@ TCanvas* TSkinButton::BeginBuffer(const RECT& R, int (*FrameOf)(const TButtonSta
 }
 
 void TSkinButton::EndBuffer(HDC DC, const RECT& R) {
-  BitBlt(DC, R.left, R.top, FBuffer->Width(), FBuffer->Height(), FBuffer->Canvas()->Handle(), 0, 0, SRCCOPY);
+  BitBlt(DC, R.left, R.top, FBuffer->Width(), FBuffer->Height(), FBuffer->Canvas()->Handle(), 0, 0,
+         SRCCOPY);
 }
 
 void TSkinButton::DrawSkin(HDC DC, const RECT& R) {
@@ -186,7 +192,8 @@ void TSkinButton::DrawFocusAround(HDC DC, RECT Text) {
 // ---------------------------------------------------------------------------------------
 // Bitmap button
 
-void TSkinBitButton::DrawGlyph(TCanvas& Canvas, const RECT& R, int NumGlyphs, int Index, TBitmap& Glyph) {
+void TSkinBitButton::DrawGlyph(TCanvas& Canvas, const RECT& R, int NumGlyphs, int Index,
+                               TBitmap& Glyph) {
   NumGlyphs = std::max(NumGlyphs, 1);  // a count read from another library may be 0 or -1
   const int w = Glyph.Width() / NumGlyphs, h = Glyph.Height();
   if (w <= 0 || h <= 0) return;
@@ -207,16 +214,21 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
   TCanvas& canvas = *buffer;
   const int glyphNumber = frame == 2 ? 3 : frame == 3 ? 2 : 1;
 
-  TGraphic* foreign = FGlyphProperty.empty() ? nullptr : GetObjectPropByName<TGraphic>(FControl, FGlyphProperty);
+  TGraphic* foreign =
+      FGlyphProperty.empty() ? nullptr : GetObjectPropByName<TGraphic>(FControl, FGlyphProperty);
   auto* glyph = FGlyphProperty.empty() ? GetObjectPropByName<TBitmap>(FControl, "Glyph") : nullptr;
-  auto* images = FGlyphProperty.empty() ? GetObjectPropByName<TImageList>(FControl, "Images") : nullptr;
+  auto* images =
+      FGlyphProperty.empty() ? GetObjectPropByName<TImageList>(FControl, "Images") : nullptr;
   long long numGlyphs = GetOrdPropByName(FControl, "NumGlyphs");
   if (numGlyphs == -1) numGlyphs = 1;
   const long long imageIndex = GetOrdPropByName(FControl, "ImageIndex");
   const long long disabledIndex = GetOrdPropByName(FControl, "DisabledIndex");
   const std::string layoutName = Lower(GetEnumPropByName(FControl, "Layout"));
   // Without a Layout the glyph goes left.
-  const int layout = layoutName == "blglyphright" ? 1 : layoutName == "blglyphtop" ? 2 : layoutName == "blglyphbottom" ? 3 : 0;
+  const int layout = layoutName == "blglyphright"    ? 1
+                     : layoutName == "blglyphtop"    ? 2
+                     : layoutName == "blglyphbottom" ? 3
+                                                     : 0;
   const bool centred = Lower(GetEnumPropByName(FControl, "Alignment")) == "tacenter";
 
   TSkinPoint G{};
@@ -236,8 +248,9 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
     room.bottom -= G.Y + 2;
   HDC dc = canvas.Handle();
   const TSkinPoint T = TextSize(dc, FCaption, room, DT_WORDBREAK);
-  const TGlyphLayout at = LayoutGlyphAndText(C, G, T, layout, int(GetOrdPropByName(FControl, "Margin")),
-                                             int(GetOrdPropByName(FControl, "Spacing")), centred);
+  const TGlyphLayout at =
+      LayoutGlyphAndText(C, G, T, layout, int(GetOrdPropByName(FControl, "Margin")),
+                         int(GetOrdPropByName(FControl, "Spacing")), centred);
 
   const RECT glyphRect{at.Glyph.X, at.Glyph.Y, at.Glyph.X + G.X, at.Glyph.Y + G.Y};
   if (foreign) {
@@ -248,7 +261,8 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
     if (FEnabled && imageIndex != -1)
       images->Draw(&canvas, at.Glyph.X, at.Glyph.Y, int(imageIndex), true);
     else if (!FEnabled)
-      images->Draw(&canvas, at.Glyph.X, at.Glyph.Y, int(disabledIndex != -1 ? disabledIndex : imageIndex), false);
+      images->Draw(&canvas, at.Glyph.X, at.Glyph.Y,
+                   int(disabledIndex != -1 ? disabledIndex : imageIndex), false);
   }
 
   RECT text{at.Text.X, at.Text.Y, at.Text.X + T.X, at.Text.Y + T.Y};
@@ -279,7 +293,8 @@ void TSkinMenuButton::DrawSkin(HDC DC, const RECT& R) {
   canvas.Brush = {ink, bsSolid};
   canvas.Pen.Color = ink;
   const TArrow arrow = MenuButtonArrow(W, H);
-  const POINT corners[3] = {{arrow.P[0].X, arrow.P[0].Y}, {arrow.P[1].X, arrow.P[1].Y}, {arrow.P[2].X, arrow.P[2].Y}};
+  const POINT corners[3] = {
+      {arrow.P[0].X, arrow.P[0].Y}, {arrow.P[1].X, arrow.P[1].Y}, {arrow.P[2].X, arrow.P[2].Y}};
   canvas.Polygon(corners, 3);
   RECT text{origin.X, origin.Y, origin.X + T.X, origin.Y + T.Y};
   dc = canvas.Handle();

@@ -15,7 +15,8 @@ class TSkinButton : public TSkinControl {
   explicit TSkinButton(TComponent* AOwner);
   ~TSkinButton() override;
 
-  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) override;
+  void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                     bool UseColour) override;
   bool BeforeMessage(TMessage& Message) override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;

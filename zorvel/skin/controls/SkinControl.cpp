@@ -65,7 +65,8 @@ LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT Msg, WPARAM WParam, LPARA
 // ---------------------------------------------------------------------------------------
 // Attaching
 
-bool TSkinControl::BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+bool TSkinControl::BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                               bool UseColour) {
   auto* control = dynamic_cast<TWinControl*>(Owner());
   if (FAttached || !control) return false;
   FUseColour = UseColour;
@@ -78,7 +79,8 @@ bool TSkinControl::BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas*
   return true;
 }
 
-void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour) {
+void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                                 bool UseColour) {
   if (!BindControl(Form, SkinData, Canvas, UseColour)) return;
   FOldWindowProc = FControl->WindowProc;
   FControl->WindowProc = TProc{FHook};
@@ -90,7 +92,8 @@ void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanva
   FStatus = 1;
 }
 
-void TSkinControl::AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form) {
+void TSkinControl::AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
+                                TWinSkinForm* Form) {
   // Attached once: a second subclass of the same skinner would hand it its own messages.
   if (FAttached) return;
   FSkinData = SkinData;
@@ -128,7 +131,8 @@ void TSkinControl::TakeFaceColour() {
 }
 
 void TSkinControl::SwitchParentBackground(bool TurnOff) {
-  if (InSet(FSkinData->Options, xoParentBackGround) || !HasPropByName(FControl, "ParentBackground")) return;
+  if (InSet(FSkinData->Options, xoParentBackGround) || !HasPropByName(FControl, "ParentBackground"))
+    return;
   if (TurnOff) {
     std::string value = GetEnumPropByName(FControl, "ParentBackground");
     for (char& c : value) c = char(std::tolower(static_cast<unsigned char>(c)));

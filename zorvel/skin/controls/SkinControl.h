@@ -32,7 +32,8 @@ class TSkinControl : public TComponent {
   ~TSkinControl() override;
 
   // Attaches to the owner, a framework windowed control; a second call changes nothing.
-  virtual void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool UseColour);
+  virtual void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
+                             bool UseColour);
   // Attaches to a plain window; a second call changes nothing.
   virtual void AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form);
   // Gives back colour and ParentBackground.
@@ -83,10 +84,10 @@ class TSkinControl : public TComponent {
   bool FSkinOn = true;
   bool FUnicode = false;
   TSkinData* FSkinData = nullptr;
-  HWND FHandle = nullptr;             // null once the window is destroyed
-  TWndMethod FOldWindowProc;          // a framework control's previous WindowProc
-  TWinControl* FControl = nullptr;    // null for a plain window, and once destroyed
-  RECT FWindowRect{};                 // screen coordinates at the last paint
+  HWND FHandle = nullptr;               // null once the window is destroyed
+  TWndMethod FOldWindowProc;            // a framework control's previous WindowProc
+  TWinControl* FControl = nullptr;      // null for a plain window, and once destroyed
+  RECT FWindowRect{};                   // screen coordinates at the last paint
   TControl* FGraphicControl = nullptr;  // a windowless control painted through this skinner
   bool FUseColour = false;
   TColor FOldColor = 0;
@@ -105,8 +106,8 @@ class TSkinControl : public TComponent {
  private:
   struct THook;
   struct TProc;
-  static LRESULT CALLBACK SubclassProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
-                                       DWORD_PTR Data);
+  static LRESULT CALLBACK SubclassProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam,
+                                       UINT_PTR Id, DWORD_PTR Data);
   // Shared with the procedure installed in the control: cleared when the skinner goes,
   // so that nothing reaches a skinner freed inside one of its own messages.
   std::shared_ptr<THook> FHook;

@@ -32,11 +32,12 @@ TImageTextLayout LayoutImageAndText(const TSkinRect& R, bool hasImage, int cx, i
   if (alignment == 1) d = (R.Width() - room - w) / 2;
   if (alignment == 2) d = R.Width() - room - w - 2;
   if (d < 2) d = 1;
-  return {{R.Left + d, R.Top + (R.Height() - cy) / 2}, {R.Left + d + room, R.Top + (R.Height() - h) / 2}};
+  return {{R.Left + d, R.Top + (R.Height() - cy) / 2},
+          {R.Left + d + room, R.Top + (R.Height() - h) / 2}};
 }
 
-TGlyphLayout LayoutGlyphAndText(TSkinPoint C, TSkinPoint G, TSkinPoint T, int layout, int margin, int spacing,
-                                bool centred) {
+TGlyphLayout LayoutGlyphAndText(TSkinPoint C, TSkinPoint G, TSkinPoint T, int layout, int margin,
+                                int spacing, bool centred) {
   TGlyphLayout r;
   const bool across = layout == 2 || layout == 3;  // glyph above or below the text
   // Centred across the layout's axis.
@@ -89,7 +90,8 @@ TSkinPoint MenuButtonTextOrigin(int width, int height, int w, int h) {
 }
 
 TArrow MenuButtonArrow(int width, int height) {
-  return {{{width - 12, height / 2 + 2}, {width - 15, height / 2 - 1}, {width - 9, height / 2 - 1}}};
+  return {
+      {{width - 12, height / 2 + 2}, {width - 15, height / 2 - 1}, {width - 9, height / 2 - 1}}};
 }
 
 int PushButtonFrame(const TButtonState& s) {
@@ -107,7 +109,8 @@ int MenuButtonFrame(const TButtonState& s) {
   return s.Enabled ? frame : 3;
 }
 
-std::wstring ReplaceFirstWide(const std::wstring& S, const std::wstring& Pattern, const std::wstring& Replacement) {
+std::wstring ReplaceFirstWide(const std::wstring& S, const std::wstring& Pattern,
+                              const std::wstring& Replacement) {
   const std::size_t at = Pattern.empty() ? std::wstring::npos : S.find(Pattern);
   if (at == std::wstring::npos) return S;
   return S.substr(0, at) + Replacement + S.substr(at + Pattern.size());

@@ -25,7 +25,8 @@ struct TImageTextLayout {
   TSkinPoint Image;
   TSkinPoint Text;
 };
-TImageTextLayout LayoutImageAndText(const TSkinRect& R, bool hasImage, int cx, int cy, int w, int h, int alignment);
+TImageTextLayout LayoutImageAndText(const TSkinRect& R, bool hasImage, int cx, int cy, int w, int h,
+                                    int alignment);
 
 // The bit button's glyph and text in a client of size C (steps of its layout): glyph of
 // size G, text of size T, layout 0 glyph left, 1 right, 2 top, 3 bottom; margin and
@@ -35,8 +36,8 @@ struct TGlyphLayout {
   TSkinPoint Text;
   unsigned TextFlags = 0;
 };
-TGlyphLayout LayoutGlyphAndText(TSkinPoint C, TSkinPoint G, TSkinPoint T, int layout, int margin, int spacing,
-                                bool centred);
+TGlyphLayout LayoutGlyphAndText(TSkinPoint C, TSkinPoint G, TSkinPoint T, int layout, int margin,
+                                int spacing, bool centred);
 
 // The caption of a menu button of w x h (its arrow takes the 17 pixels at the right).
 TSkinPoint MenuButtonTextOrigin(int width, int height, int w, int h);
@@ -56,4 +57,5 @@ int PushButtonFrame(const TButtonState& s);
 int MenuButtonFrame(const TButtonState& s);
 
 // The first occurrence of Pattern replaced; S as it is when Pattern does not occur.
-std::wstring ReplaceFirstWide(const std::wstring& S, const std::wstring& Pattern, const std::wstring& Replacement);
+std::wstring ReplaceFirstWide(const std::wstring& S, const std::wstring& Pattern,
+                              const std::wstring& Replacement);

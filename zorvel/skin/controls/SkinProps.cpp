@@ -30,7 +30,8 @@ std::string GetEnumPropByName(TObject* Instance, const std::string& Name) {
   const TPropInfo* p = GetPropInfo(Instance, Name);
   if (!p || p->Kind != tkEnumeration) return {};
   const long long v = p->GetOrd(Instance);
-  return v >= 0 && std::size_t(v) < p->EnumNames.size() ? p->EnumNames[std::size_t(v)] : std::string();
+  return v >= 0 && std::size_t(v) < p->EnumNames.size() ? p->EnumNames[std::size_t(v)]
+                                                        : std::string();
 }
 
 std::wstring GetWidePropByName(TObject* Instance, const std::string& Name) {
@@ -71,4 +72,6 @@ void SetPropByName(TObject* Instance, const std::string& Name, const std::string
   }
 }
 
-bool HasPropByName(TObject* Instance, const std::string& Name) { return GetPropInfo(Instance, Name) != nullptr; }
+bool HasPropByName(TObject* Instance, const std::string& Name) {
+  return GetPropInfo(Instance, Name) != nullptr;
+}

@@ -44,8 +44,8 @@ void FillSolidRect(HDC DC, const RECT& R, TColor Colour) {
   DeleteObject(brush);
 }
 
-void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment, bool Enabled,
-                     const std::wstring& Text) {
+void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment,
+                     bool Enabled, const std::wstring& Text) {
   const UINT flags = Alignment | DT_EXPANDTABS;
   Canvas.Brush.Style = bsClear;  // the text goes on without a background
   Canvas.Font.Style = 0;
@@ -64,30 +64,36 @@ void DrawImageAndText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& 
   const bool image = ImageList && ImageIndex != -1;
   RECT t = R;
   if (!Text.empty())
-    DrawSkinText(Canvas.Handle(), Text, t, DT_END_ELLIPSIS | DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP);
+    DrawSkinText(Canvas.Handle(), Text, t,
+                 DT_END_ELLIPSIS | DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP);
   else
     t.right = t.left;
   const int w = int(t.right - t.left), h = int(t.bottom - t.top);
   const TImageTextLayout at = LayoutImageAndText(ToSkinRect(R), image, cx, cy, w, h, Alignment);
-  if (image) ImageList_Draw(ImageList, ImageIndex, Canvas.Handle(), at.Image.X, at.Image.Y, ILD_TRANSPARENT);
+  if (image)
+    ImageList_Draw(ImageList, ImageIndex, Canvas.Handle(), at.Image.X, at.Image.Y, ILD_TRANSPARENT);
   if (Text.empty()) return;
   Canvas.Brush.Style = bsClear;
   Canvas.Font.Style = 0;
   if (!Skinner->FEnabled) Canvas.Font.Color = clBtnShadow;
-  RECT place{std::max(at.Text.X, int(R.left)), at.Text.Y, std::min(at.Text.X + w, int(R.right)), at.Text.Y + h};
-  DrawSkinText(Canvas.Handle(), Text, place, AddReadingOrder(Skinner, DT_END_ELLIPSIS | DT_SINGLELINE | DT_EXPANDTABS));
+  RECT place{std::max(at.Text.X, int(R.left)), at.Text.Y, std::min(at.Text.X + w, int(R.right)),
+             at.Text.Y + h};
+  DrawSkinText(Canvas.Handle(), Text, place,
+               AddReadingOrder(Skinner, DT_END_ELLIPSIS | DT_SINGLELINE | DT_EXPANDTABS));
 }
 
-void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element) {
-  DrawNineSlice(DC, ToSkinRect(R), Element.Bitmap, Element.Margins, Frame, FrameCount, Element.Trans == 1,
-                Element.Tile != 0, false);
+void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame,
+                    const TDataSkinObject& Element) {
+  DrawNineSlice(DC, ToSkinRect(R), Element.Bitmap, Element.Margins, Frame, FrameCount,
+                Element.Trans == 1, Element.Tile != 0, false);
 }
 
-void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element) {
+void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
+                    const TDataSkinObject& Element) {
   const TSkinRect dest = ToSkinRect(R);
   if (dest.Inverted() || Element.Bitmap.Empty()) return;
-  const TSkinImage composed = ComposeNineSlice(dest, Element.Bitmap, Element.Margins, Frame, FrameCount,
-                                               Element.Tile != 0, false);
+  const TSkinImage composed = ComposeNineSlice(dest, Element.Bitmap, Element.Margins, Frame,
+                                               FrameCount, Element.Tile != 0, false);
   const TPixelView view = Target.View();
   const bool keyed = Element.Trans == 1;
   for (int y = 0; y < composed.Height(); ++y) {
@@ -96,18 +102,22 @@ void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame, c
     const std::uint8_t* from = composed.Row(y);
     for (int x = 0; x < composed.Width(); ++x, from += 3) {
       const int tx = dest.Left + x;
-      if (tx < 0 || tx >= view.width || (keyed && from[0] == 0xFF && from[1] == 0 && from[2] == 0xFF)) continue;
+      if (tx < 0 || tx >= view.width ||
+          (keyed && from[0] == 0xFF && from[1] == 0 && from[2] == 0xFF))
+        continue;
       std::uint8_t* to = view.Pixel(tx, ty);
       to[0] = from[0], to[1] = from[1], to[2] = from[2];
     }
   }
 }
 
-void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip) {
+void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame,
+                             const TSkinImage& Strip) {
   DrawFrameStrip(DC, ToSkinRect(R), Strip, Frame, FrameCount, true);
 }
 
-void StretchFrameToCanvas(TCanvas& Canvas, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip) {
+void StretchFrameToCanvas(TCanvas& Canvas, const RECT& R, int FrameCount, int Frame,
+                          const TSkinImage& Strip) {
   StretchFrameTransparent(Canvas.Handle(), R, FrameCount, Frame, Strip);
 }
 
@@ -117,5 +127,6 @@ void StretchFrameMasked(HDC DC, const RECT& R, int FrameCount, int Frame, const 
 
 void CopyStatusScratch(HDC DC, const RECT& R) {
   TBitmap& scratch = StatusScratch();
-  BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, scratch.Canvas()->Handle(), 0, 0, SRCCOPY);
+  BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, scratch.Canvas()->Handle(), 0, 0,
+         SRCCOPY);
 }

@@ -27,24 +27,32 @@ UINT AddReadingOrder(const TSkinControl* Skinner, UINT Flags);
 void FillSolidRect(HDC DC, const RECT& R, TColor Colour);
 // One caption in R: Alignment 1 (DT_CENTER) centres it both ways, any other moves it to
 // the middle and aligns it in R's width as the flag says; greyed when not enabled.
-void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment, bool Enabled,
-                     const std::wstring& Text);
+void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment,
+                     bool Enabled, const std::wstring& Text);
 // An image of the list (ImageIndex -1: none) followed by one line of text, aligned 0
 // left, 1 centre, 2 right; the text greyed while the skinner's control is disabled.
 void DrawImageAndText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, int Alignment,
                       const std::wstring& Text, int ImageIndex, HIMAGELIST ImageList);
 // Frame `Frame` of `FrameCount` of the element as a nine-slice at R, colour-keyed when
 // the element says so; an inverted R draws nothing.
-void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element);
+void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame,
+                    const TDataSkinObject& Element);
 // The same straight into the pixels of an off-screen bitmap: no device context, no mask.
-void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame, const TDataSkinObject& Element);
+void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
+                    const TDataSkinObject& Element);
 // Frame `Frame` (from 1) of a strip of FrameCount frames side by side, stretched to R,
 // magenta transparent; an inverted R draws nothing.
-void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip);
-void StretchFrameToCanvas(TCanvas& Canvas, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip);
+void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame,
+                             const TSkinImage& Strip);
+void StretchFrameToCanvas(TCanvas& Canvas, const RECT& R, int FrameCount, int Frame,
+                          const TSkinImage& Strip);
 void StretchFrameMasked(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip);
 // The status bar's scratch picture from its origin into R.
 void CopyStatusScratch(HDC DC, const RECT& R);
 
-inline TSkinRect ToSkinRect(const RECT& r) { return {int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
-inline RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+inline TSkinRect ToSkinRect(const RECT& r) {
+  return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+}
+inline RECT ToRect(const TSkinRect& r) {
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}

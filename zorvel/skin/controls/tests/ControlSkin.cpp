@@ -12,7 +12,8 @@ namespace ctlskin {
 namespace {
 
 std::string Rgb(TSkinColour c) {
-  return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string((c >> 16) & 0xFF);
+  return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+         std::to_string((c >> 16) & 0xFF);
 }
 
 int commands = 0;
@@ -32,12 +33,25 @@ std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
   using testskin::Bmp, testskin::Strip;
   const std::string m = std::to_string(kButtonMargin);
   const std::string text = testskin::DescriptionText(
-      {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
-       {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m}, {"TopHeight", m},
-                    {"BottomHeight", m}, {"Trans", "1"}, {"NormalColour2", Rgb(kNormalText)},
-                    {"MouseOverColour2", Rgb(kHotText)}, {"PressedColour2", Rgb(kPressedText)}}},
-       {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"}, {"TopHeight", "1"},
-                           {"BottomHeight", "1"}, {"NormalColour2", Rgb(kEdgeText)}}},
+      {{"Colours",
+        {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
+       {"Buttons",
+        {{"Bitmap", "buttons.bmp"},
+         {"LeftWidth", m},
+         {"RightWidth", m},
+         {"TopHeight", m},
+         {"BottomHeight", m},
+         {"Trans", "1"},
+         {"NormalColour2", Rgb(kNormalText)},
+         {"MouseOverColour2", Rgb(kHotText)},
+         {"PressedColour2", Rgb(kPressedText)}}},
+       {"StatusBarEdges",
+        {{"Image", "edges.bmp"},
+         {"LeftWidth", "1"},
+         {"RightWidth", "1"},
+         {"TopHeight", "1"},
+         {"BottomHeight", "1"},
+         {"NormalColour2", Rgb(kEdgeText)}}},
        {"ExtraImages", {{"Image", "extra.bmp"}}}},
       overrides);
   TSkinImage buttons = Strip(12, 12, {kButton, kButton + 5}, false);
@@ -46,7 +60,8 @@ std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
       {"skin.ini", text},
       {"buttons.bmp", Bmp(buttons)},
       {"edges.bmp", Bmp(Strip(8, 8, {kEdge, kEdge + 3}, false))},
-      {"extra.bmp", Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}, false))},
+      {"extra.bmp",
+       Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}, false))},
   });
 }
 
@@ -102,24 +117,27 @@ HWND ControlTest::PlainHost() {
       return RegisterClassA(&wc) != 0;
     }();
     EXPECT_TRUE(registered);
-    plainHost_ = CreateWindowExA(0, "SkinControlsHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 400, 60,
-                                 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    plainHost_ =
+        CreateWindowExA(0, "SkinControlsHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 400,
+                        60, 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(plainHost_, SW_SHOWNOACTIVATE);
   }
   return plainHost_;
 }
 
-HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, RECT b, bool unicode) {
+HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, RECT b,
+                        bool unicode) {
   HWND parent = PlainHost();
   const int w = int(b.right - b.left), h = int(b.bottom - b.top);
   const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(100));
   if (unicode) {
-    const std::wstring cls(windowClass, windowClass + std::strlen(windowClass)), txt(text, text + std::strlen(text));
-    return CreateWindowExW(0, cls.c_str(), txt.c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h, parent,
-                           id, GetModuleHandleW(nullptr), nullptr);
+    const std::wstring cls(windowClass, windowClass + std::strlen(windowClass)),
+        txt(text, text + std::strlen(text));
+    return CreateWindowExW(0, cls.c_str(), txt.c_str(), WS_CHILD | WS_VISIBLE | style, b.left,
+                           b.top, w, h, parent, id, GetModuleHandleW(nullptr), nullptr);
   }
-  return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h, parent, id,
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h,
+                         parent, id, GetModuleHandleA(nullptr), nullptr);
 }
 
 int ControlTest::TakeCommands(WPARAM* lastWParam) {

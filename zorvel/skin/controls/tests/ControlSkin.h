@@ -57,7 +57,8 @@ class ControlTest : public ::testing::Test {
   }
   // A plain 8-bit window and a plain child of it (control identifier 100).
   HWND PlainHost();
-  HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds, bool unicode = false);
+  HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds,
+             bool unicode = false);
   // After the posted messages are handled: the WM_COMMANDs the plain window had since
   // the last call, and the last one's wParam.
   int TakeCommands(WPARAM* lastWParam = nullptr);
@@ -81,7 +82,8 @@ class ControlTest : public ::testing::Test {
   // Pixels of that colour inside `area` (all of the picture when empty), each channel
   // within `tolerance`: text is drawn smoothed, so its colour shows whole only inside
   // its strokes (kInk takes those).
-  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {}, int tolerance = 0);
+  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
+                   int tolerance = 0);
   // The box around the pixels of that colour (empty when none).
   static RECT Bounds(const testkit::MemoryDC& dc, TSkinColour colour, int tolerance = 0);
   static constexpr int kInk = 80;

@@ -36,15 +36,16 @@ TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
   Skin<TSkinGroupBox>(plain);
   for (HWND w : {box.Handle(), plain}) {
     HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, w == plain ? reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0))
-                                               : box.Font()->Handle());
+    HGDIOBJ old =
+        SelectObject(dc, w == plain ? reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0))
+                                    : box.Font()->Handle());
     SIZE zero;
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
     SelectObject(dc, old);
     ReleaseDC(w, dc);
     const int y = zero.cy / 2 - 1;
     auto pic = Paint(w);
-    EXPECT_EQ(pic->At(180, y), kShadow);  // the top line, right of the caption
+    EXPECT_EQ(pic->At(180, y), kShadow);   // the top line, right of the caption
     EXPECT_EQ(pic->At(100, 98), kShadow);  // the bottom line
     EXPECT_EQ(pic->At(1, 50), kShadow);
     EXPECT_EQ(Count(*pic, kShadow, {8, y, 16, y + 1}), 0);  // the caption's cell hides the line
@@ -70,7 +71,8 @@ TEST_F(SkinBoxesTest, GroupBoxCaptionAtTheRightAndFromTheProperty) {
     return true;
   }();
   ASSERT_TRUE(registered);
-  TGroupBox& right = Add<TGroupBox>(Host(), {10, 10, 210, 60}, "Cap", [](TGroupBox& b) { b.BiDiMode = bdRightToLeft; });
+  TGroupBox& right = Add<TGroupBox>(Host(), {10, 10, 210, 60}, "Cap",
+                                    [](TGroupBox& b) { b.BiDiMode = bdRightToLeft; });
   CaptionedBox& captioned = Add<CaptionedBox>(Host(), {10, 70, 210, 120});  // no window text
   Skin<TSkinGroupBox>(right);
   Skin<TSkinGroupBox>(captioned);
@@ -110,14 +112,16 @@ TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
   Skin<TSkinStatusBar>(bar);
   auto pic = Paint(bar.Handle());
   RECT part[3];
-  for (int i = 0; i < 3; ++i) SendMessageA(bar.Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part[i]));
+  for (int i = 0; i < 3; ++i)
+    SendMessageA(bar.Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part[i]));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(pic->At(part[i].left + 1, part[i].top + 1), kEdge[i]) << i;
   EXPECT_EQ(pic->At(298, 2), kEdge[2]);  // the last panel reaches the bar's right edge
   EXPECT_EQ(pic->At(300 - 4, 22 - 4), kGrip);
   EXPECT_GT(Count(*pic, kEdgeText, part[0], kInk), 0);
   EXPECT_EQ(Count(*pic, kEdgeText, part[1], kInk), 0);  // owner-drawn: no text
   const RECT mid = part[2];
-  EXPECT_EQ(Count(*pic, kEdgeText, {mid.left, mid.top, (mid.left + 300) / 2, mid.bottom}, kInk), 0);  // from the right
+  EXPECT_EQ(Count(*pic, kEdgeText, {mid.left, mid.top, (mid.left + 300) / 2, mid.bottom}, kInk),
+            0);  // from the right
   EXPECT_GT(Count(*pic, kEdgeText, {(mid.left + 300) / 2, mid.top, 300, mid.bottom}, kInk), 0);
   // The handler ran for every panel, inside by two pixels, on the DC painted.
   ASSERT_EQ(drawn.size(), 3u);
@@ -135,7 +139,8 @@ TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
   // Without the strip a lowered panel is a one-pixel bevel; without the grip style, no grip.
   LoadSkin({{"StatusBarEdges", {{"Image", ""}}}});
   bar.SetSimplePanel(false);
-  TStatusBar& plainBar = Add<TStatusBar>(Host(), {0, 140, 300, 162}, "", [](TStatusBar& b) { b.SizeGrip = false; });
+  TStatusBar& plainBar =
+      Add<TStatusBar>(Host(), {0, 140, 300, 162}, "", [](TStatusBar& b) { b.SizeGrip = false; });
   Skin<TSkinStatusBar>(plainBar);
   pic = Paint(plainBar.Handle());
   EXPECT_EQ(pic->At(0, 0), GetSysColor(COLOR_BTNSHADOW));

@@ -25,13 +25,15 @@ void Fill(TBitmap& b, TColor colour) {
   b.Canvas()->FillRect({0, 0, 16, 16});
 }
 
-LRESULT CALLBACK RecordingSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK RecordingSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                   DWORD_PTR data) {
   reinterpret_cast<std::vector<UINT>*>(data)->push_back(msg);
   return DefSubclassProc(w, msg, wp, lp);
 }
 
 void Send(HWND w, std::initializer_list<UINT> messages) {
-  for (UINT m : messages) SendMessageA(w, m, m == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5));
+  for (UINT m : messages)
+    SendMessageA(w, m, m == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5));
 }
 
 using SkinButtonsTest = ControlTest;
@@ -52,14 +54,20 @@ TEST_F(SkinButtonsTest, FrameAndTextColourOfEachState) {
     } cases[] = {
         {"normal", [] {}, 1, kNormalText},
         {"hot", [&] { Send(w, {WM_MOUSEMOVE}); }, 4, kHotText},
-        {"pressed", [&] { Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN}); }, 2, kPressedText},
+        {"pressed",
+         [&] {
+           Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN});
+         },
+         2, kPressedText},
         {"focused", [&] { SetFocus(w); }, 5, own},
         {"default", [&] { SendMessageA(w, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); }, 1, kNormalText},
         {"disabled", [&] { EnableWindow(w, FALSE); }, 3, shadow},
-        {"disabled, hot and pressed", [&] {
+        {"disabled, hot and pressed",
+         [&] {
            EnableWindow(w, FALSE);
            Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN});
-         }, 3, shadow},
+         },
+         3, shadow},
     };
     for (const auto& c : cases) {
       c.enter();
@@ -141,7 +149,8 @@ TEST_F(SkinButtonsTest, ParentBackgroundFocusRectangleMouseDownAndLineBreak) {
   TRzButton& other = Add<TRzButton>(Host(), {10, 90, 110, 120});
   seeThrough.Tag = 5555;
   int downs = 0;
-  plainFace.OnMouseDown = other.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  plainFace.OnMouseDown =
+      other.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
   for (TButton* b : {&plainFace, &seeThrough, static_cast<TButton*>(&other)}) Skin<TSkinButton>(*b);
   EXPECT_EQ(Paint(plainFace.Handle())->At(0, 0), kFace);
   EXPECT_EQ(Paint(seeThrough.Handle())->At(0, 0), 0x00406080u);  // the form behind it
@@ -197,7 +206,8 @@ TEST_F(SkinButtonsTest, BitButtonGlyphImageAndForeignGraphic) {
   EXPECT_GT(Count(*Paint(listed.Handle()), green), 200);
   EXPECT_GT(Count(*Paint(foreign.Handle()), blue), 200);
 
-  for (TBitBtn* b : {&glyph, &listed, static_cast<TBitBtn*>(&foreign)}) EnableWindow(b->Handle(), FALSE);
+  for (TBitBtn* b : {&glyph, &listed, static_cast<TBitBtn*>(&foreign)})
+    EnableWindow(b->Handle(), FALSE);
   pic = Paint(glyph.Handle());
   EXPECT_EQ(Count(*pic, red), 0);
   EXPECT_EQ(Count(*pic, 0x00404040), 255);  // the only glyph, greyed

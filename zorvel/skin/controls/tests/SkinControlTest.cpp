@@ -28,11 +28,14 @@ struct RecordingProc {
     next(m);
   }
 };
-LRESULT CALLBACK RecordingSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK RecordingSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                   DWORD_PTR data) {
   reinterpret_cast<std::vector<UINT>*>(data)->push_back(msg);
   return DefSubclassProc(w, msg, wp, lp);
 }
-bool Saw(const std::vector<UINT>& seen, UINT msg) { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
+bool Saw(const std::vector<UINT>& seen, UINT msg) {
+  return std::find(seen.begin(), seen.end(), msg) != seen.end();
+}
 
 using SkinControlTest = ControlTest;
 

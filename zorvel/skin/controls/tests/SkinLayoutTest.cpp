@@ -11,14 +11,20 @@ TEST(SkinLayout, ButtonFramesByState) {
     TButtonState state;
     int push, menu;
   } cases[] = {
-      {{false, false, false, true}, 1, 1},  {{true, false, false, true}, 5, 4},
-      {{false, false, true, true}, 4, 4},   {{true, false, true, true}, 4, 4},  // hot wins over focused
-      {{false, true, true, true}, 2, 2},    {{true, true, false, true}, 2, 2},  // pressed over both
-      {{true, true, true, false}, 3, 3},    {{false, false, false, false}, 3, 3},  // disabled wins
+      {{false, false, false, true}, 1, 1},
+      {{true, false, false, true}, 5, 4},
+      {{false, false, true, true}, 4, 4},
+      {{true, false, true, true}, 4, 4},  // hot wins over focused
+      {{false, true, true, true}, 2, 2},
+      {{true, true, false, true}, 2, 2},  // pressed over both
+      {{true, true, true, false}, 3, 3},
+      {{false, false, false, false}, 3, 3},  // disabled wins
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(PushButtonFrame(c.state), c.push) << c.state.Focused << c.state.Pressed << c.state.Hot;
-    EXPECT_EQ(MenuButtonFrame(c.state), c.menu) << c.state.Focused << c.state.Pressed << c.state.Hot;
+    EXPECT_EQ(PushButtonFrame(c.state), c.push)
+        << c.state.Focused << c.state.Pressed << c.state.Hot;
+    EXPECT_EQ(MenuButtonFrame(c.state), c.menu)
+        << c.state.Focused << c.state.Pressed << c.state.Hot;
   }
 }
 
@@ -31,19 +37,76 @@ TEST(SkinLayout, GlyphAndTextOfABitButton) {
     TSkinPoint glyph, text;
     unsigned flags;
   } cases[] = {
-      {"left, both free: thirds", {75, 25}, {16, 16}, {30, 13}, 0, -1, -1, false, {9, 5}, {34, 6}, kDtWordBreak},
-      {"right, margin given", {75, 25}, {16, 16}, {30, 13}, 1, 4, -1, false, {55, 5}, {13, 6},
+      {"left, both free: thirds",
+       {75, 25},
+       {16, 16},
+       {30, 13},
+       0,
+       -1,
+       -1,
+       false,
+       {9, 5},
+       {34, 6},
+       kDtWordBreak},
+      {"right, margin given",
+       {75, 25},
+       {16, 16},
+       {30, 13},
+       1,
+       4,
+       -1,
+       false,
+       {55, 5},
+       {13, 6},
        kDtWordBreak | kDtRight},
-      {"top, spacing given", {75, 60}, {16, 16}, {30, 13}, 2, -1, 2, false, {30, 14}, {23, 32},
+      {"top, spacing given",
+       {75, 60},
+       {16, 16},
+       {30, 13},
+       2,
+       -1,
+       2,
+       false,
+       {30, 14},
+       {23, 32},
        kDtWordBreak | kDtCenter},
-      {"bottom, centred ignores the margin", {75, 60}, {16, 16}, {30, 13}, 3, 3, -1, true, {30, 34}, {23, 11},
+      {"bottom, centred ignores the margin",
+       {75, 60},
+       {16, 16},
+       {30, 13},
+       3,
+       3,
+       -1,
+       true,
+       {30, 34},
+       {23, 11},
        kDtWordBreak | kDtCenter},
-      {"no caption: no spacing", {75, 25}, {16, 16}, {0, 0}, 0, -1, -1, false, {29, 5}, {45, 13}, kDtWordBreak},
-      {"too small: truncated toward zero", {20, 10}, {16, 16}, {30, 13}, 0, -1, -1, false, {-8, -2}, {0, -1},
+      {"no caption: no spacing",
+       {75, 25},
+       {16, 16},
+       {0, 0},
+       0,
+       -1,
+       -1,
+       false,
+       {29, 5},
+       {45, 13},
+       kDtWordBreak},
+      {"too small: truncated toward zero",
+       {20, 10},
+       {16, 16},
+       {30, 13},
+       0,
+       -1,
+       -1,
+       false,
+       {-8, -2},
+       {0, -1},
        kDtWordBreak},
   };
   for (const auto& c : cases) {
-    const TGlyphLayout r = LayoutGlyphAndText(c.C, c.G, c.T, c.layout, c.margin, c.spacing, c.centred);
+    const TGlyphLayout r =
+        LayoutGlyphAndText(c.C, c.G, c.T, c.layout, c.margin, c.spacing, c.centred);
     EXPECT_EQ(r.Glyph, c.glyph) << c.what;
     EXPECT_EQ(r.Text, c.text) << c.what;
     EXPECT_EQ(r.TextFlags, c.flags) << c.what;
