@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "SkinDrawWin.h"
 #include "SkinLayout.h"
 #include "SkinProps.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "WinSubClass.h"
 #include "forms/Forms.h"
-#include "SkinDrawWin.h"
 
 struct TSkinControl::THook {
   TSkinControl* Skinner;
@@ -94,7 +94,7 @@ void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanva
 
 void TSkinControl::AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
                                 TWinSkinForm* Form) {
-  // Attached once: a second subclass of the same skinner would hand it its own messages.
+  // Attached once: a skinner serves one window, and its procedure is in the chain once.
   if (FAttached) return;
   FSkinData = SkinData;
   FCanvas = Canvas;
@@ -305,9 +305,8 @@ void TSkinControl::DrawTextFocus(HDC DC, UINT Flags, const RECT& R) {
   if (InSet(FSkinData->Options, xoNoFocusRect)) return;
   RECT t = R;
   DrawSkinText(DC, FCaption, t, Flags | DT_CALCRECT | DT_NOCLIP);
-  const TSkinRect f = CaptionFocusRect({int(R.left), int(R.top), int(R.right), int(R.bottom)},
-                                       int(t.right - t.left), int(t.bottom - t.top), Flags);
-  const RECT focus{f.Left, f.Top, f.Right, f.Bottom};
+  const RECT focus =
+      ToRect(CaptionFocusRect(ToSkinRect(R), int(t.right - t.left), int(t.bottom - t.top), Flags));
   DrawFocusRect(DC, &focus);
 }
 
