@@ -1,7 +1,5 @@
 #include "ControlSkin.h"
 
-#include <cstring>
-
 #include "SkinDraw.h"
 #include "SkinDrawWin.h"
 #include "SkinPack.h"
@@ -32,28 +30,20 @@ LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
   using testskin::Bmp, testskin::Strip;
   const std::string m = std::to_string(kButtonMargin);
+  // clang-format off
   const std::string text = testskin::DescriptionText(
-      {{"Colours",
-        {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}, {"ButtonText", Rgb(kText)}}},
-       {"Buttons",
-        {{"Bitmap", "buttons.bmp"},
-         {"LeftWidth", m},
-         {"RightWidth", m},
-         {"TopHeight", m},
-         {"BottomHeight", m},
-         {"Trans", "1"},
-         {"NormalColour2", Rgb(kNormalText)},
-         {"MouseOverColour2", Rgb(kHotText)},
-         {"PressedColour2", Rgb(kPressedText)}}},
-       {"StatusBarEdges",
-        {{"Image", "edges.bmp"},
-         {"LeftWidth", "1"},
-         {"RightWidth", "1"},
-         {"TopHeight", "1"},
-         {"BottomHeight", "1"},
-         {"NormalColour2", Rgb(kEdgeText)}}},
+      {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)},
+                    {"ButtonText", Rgb(kText)}}},
+       {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m},
+                    {"TopHeight", m}, {"BottomHeight", m}, {"Trans", "1"},
+                    {"NormalColour2", Rgb(kNormalText)}, {"MouseOverColour2", Rgb(kHotText)},
+                    {"PressedColour2", Rgb(kPressedText)}}},
+       {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"},
+                           {"TopHeight", "1"}, {"BottomHeight", "1"},
+                           {"NormalColour2", Rgb(kEdgeText)}}},
        {"ExtraImages", {{"Image", "extra.bmp"}}}},
       overrides);
+  // clang-format on
   TSkinImage buttons = Strip(12, 12, {kButton, kButton + 5}, false);
   for (int x = 0; x < buttons.Width(); x += 12) buttons.SetPixel(x, 0, kSkinKeyColour);
   return skinpack::PackArchive({
@@ -125,19 +115,11 @@ HWND ControlTest::PlainHost() {
   return plainHost_;
 }
 
-HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, RECT b,
-                        bool unicode) {
-  HWND parent = PlainHost();
-  const int w = int(b.right - b.left), h = int(b.bottom - b.top);
-  const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(100));
-  if (unicode) {
-    const std::wstring cls(windowClass, windowClass + std::strlen(windowClass)),
-        txt(text, text + std::strlen(text));
-    return CreateWindowExW(0, cls.c_str(), txt.c_str(), WS_CHILD | WS_VISIBLE | style, b.left,
-                           b.top, w, h, parent, id, GetModuleHandleW(nullptr), nullptr);
-  }
-  return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, w, h,
-                         parent, id, GetModuleHandleA(nullptr), nullptr);
+HWND ControlTest::Plain(const char* windowClass, const char* text, DWORD style, RECT b) {
+  return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top,
+                         b.right - b.left, b.bottom - b.top, PlainHost(),
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)),
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
 int ControlTest::TakeCommands(WPARAM* lastWParam) {
@@ -156,33 +138,23 @@ std::unique_ptr<testkit::MemoryDC> ControlTest::Paint(HWND window) {
   return dc;
 }
 
-namespace {
-bool Near(std::uint32_t a, TSkinColour b, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-  return true;
-}
-}  // namespace
-
-int ControlTest::Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area, int tolerance) {
+ControlTest::TInk ControlTest::Find(const testkit::MemoryDC& dc, TSkinColour colour, RECT area,
+                                    int tolerance) {
   if (IsRectEmpty(&area)) area = {0, 0, dc.Width(), dc.Height()};
-  int n = 0;
+  TInk ink{0, {LONG(dc.Width()), LONG(dc.Height()), -1, -1}};
   for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) n += Near(dc.At(x, y), colour, tolerance);
-  return n;
-}
-
-RECT ControlTest::Bounds(const testkit::MemoryDC& dc, TSkinColour colour, int tolerance) {
-  RECT b{dc.Width(), dc.Height(), -1, -1};
-  for (int y = 0; y < dc.Height(); ++y)
-    for (int x = 0; x < dc.Width(); ++x)
-      if (Near(dc.At(x, y), colour, tolerance)) {
-        b.left = std::min(b.left, LONG(x));
-        b.top = std::min(b.top, LONG(y));
-        b.right = std::max(b.right, LONG(x + 1));
-        b.bottom = std::max(b.bottom, LONG(y + 1));
-      }
-  return b.right < 0 ? RECT{} : b;
+    for (int x = area.left; x < area.right; ++x) {
+      const std::uint32_t p = dc.At(x, y);
+      const auto off = [&](int shift) {
+        return std::abs(int((p >> shift) & 0xFF) - int((colour >> shift) & 0xFF)) > tolerance;
+      };
+      if (off(0) || off(8) || off(16)) continue;
+      ++ink.Count;
+      ink.Box = {std::min(ink.Box.left, LONG(x)), std::min(ink.Box.top, LONG(y)),
+                 std::max(ink.Box.right, LONG(x + 1)), std::max(ink.Box.bottom, LONG(y + 1))};
+    }
+  if (!ink.Count) ink.Box = {};
+  return ink;
 }
 
 }  // namespace ctlskin

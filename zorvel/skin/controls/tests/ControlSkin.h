@@ -57,8 +57,7 @@ class ControlTest : public ::testing::Test {
   }
   // A plain 8-bit window and a plain child of it (control identifier 100).
   HWND PlainHost();
-  HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds,
-             bool unicode = false);
+  HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds);
   // After the posted messages are handled: the WM_COMMANDs the plain window had since
   // the last call, and the last one's wParam.
   int TakeCommands(WPARAM* lastWParam = nullptr);
@@ -79,13 +78,19 @@ class ControlTest : public ::testing::Test {
   // The window painted through its procedure into memory (WM_PAINT with the DC), on a
   // background that no skin colour uses.
   static std::unique_ptr<testkit::MemoryDC> Paint(HWND window);
-  // Pixels of that colour inside `area` (all of the picture when empty), each channel
-  // within `tolerance`: text is drawn smoothed, so its colour shows whole only inside
-  // its strokes (kInk takes those).
-  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
+  // The pixels of that colour inside `area` (all of the picture when empty), each channel
+  // within `tolerance` (text is drawn smoothed: its colour shows whole only inside its
+  // strokes, which kInk takes): how many, and the box around them.
+  struct TInk {
+    int Count;
+    RECT Box;
+  };
+  static TInk Find(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
                    int tolerance = 0);
-  // The box around the pixels of that colour (empty when none).
-  static RECT Bounds(const testkit::MemoryDC& dc, TSkinColour colour, int tolerance = 0);
+  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
+                   int tolerance = 0) {
+    return Find(dc, colour, area, tolerance).Count;
+  }
   static constexpr int kInk = 80;
 
   static constexpr std::uint32_t kBackground = 0x00505050;

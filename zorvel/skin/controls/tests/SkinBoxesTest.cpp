@@ -21,11 +21,6 @@ struct Mark : TGraphicControl {
   }
 };
 
-// A group box whose caption property is not its window text.
-struct CaptionedBox : TGroupBox {
-  using TGroupBox::TGroupBox;
-};
-
 using SkinBoxesTest = ControlTest;
 
 TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
@@ -35,13 +30,11 @@ TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
   Skin<TSkinGroupBox>(box);
   Skin<TSkinGroupBox>(plain);
   for (HWND w : {box.Handle(), plain}) {
-    HDC dc = GetDC(w);
-    HGDIOBJ old =
-        SelectObject(dc, w == plain ? reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0))
-                                    : box.Font()->Handle());
+    HDC dc = GetDC(w);  // the caption's font gives the height of the top line
+    SelectObject(dc,
+                 w == plain ? HGDIOBJ(SendMessageA(w, WM_GETFONT, 0, 0)) : box.Font()->Handle());
     SIZE zero;
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
-    SelectObject(dc, old);
     ReleaseDC(w, dc);
     const int y = zero.cy / 2 - 1;
     auto pic = Paint(w);
@@ -63,26 +56,13 @@ TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
   }
 }
 
-TEST_F(SkinBoxesTest, GroupBoxCaptionAtTheRightAndFromTheProperty) {
-  static const bool registered = [] {
-    RegisterFormsClasses();
-    TPublisher<CaptionedBox>(RegisterClassType<CaptionedBox>("TCaptionedBox", "TGroupBox"))
-        .Str("Caption", [](CaptionedBox*) { return std::string("Boxed"); });
-    return true;
-  }();
-  ASSERT_TRUE(registered);
+TEST_F(SkinBoxesTest, GroupBoxCaptionAtTheRight) {
   TGroupBox& right = Add<TGroupBox>(Host(), {10, 10, 210, 60}, "Cap",
                                     [](TGroupBox& b) { b.BiDiMode = bdRightToLeft; });
-  CaptionedBox& captioned = Add<CaptionedBox>(Host(), {10, 70, 210, 120});  // no window text
   Skin<TSkinGroupBox>(right);
-  Skin<TSkinGroupBox>(captioned);
-  const TSkinColour ink = GetSysColor(COLOR_WINDOWTEXT);
-  const RECT r = Bounds(*Paint(right.Handle()), ink, kInk);
+  const RECT r = Find(*Paint(right.Handle()), GetSysColor(COLOR_WINDOWTEXT), {}, kInk).Box;
   EXPECT_LE(r.right, 200 - 8);
   EXPECT_GT(r.right, 200 - 8 - 4);
-  const RECT c = Bounds(*Paint(captioned.Handle()), ink, kInk);
-  EXPECT_GE(c.left, 8);
-  EXPECT_LT(c.left, 12);
 }
 
 TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
@@ -148,33 +128,33 @@ TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
   EXPECT_EQ(Count(*pic, kGrip), 0);
 }
 
-TEST_F(SkinBoxesTest, BoxRecoloursAndGivesTheColourBack) {
-  TPanel& panel = Add<TPanel>(Host(), {10, 10, 110, 60});
-  TPanel& untouched = Add<TPanel>(Host(), {10, 70, 110, 120});
-  panel.SetColor(0x00112233);
-  untouched.SetColor(0x00112233);
+TEST_F(SkinBoxesTest, BoxRecoloursAndGivesColourAndParentBackgroundBack) {
+  const struct {
+    bool useColour, parentBackground, optionKeepsIt;
+    TColor whileSkinned;
+    bool backgroundWhileSkinned;
+  } cases[] = {{true, true, false, kFace, false},
+               {true, false, false, kFace, false},
+               {true, true, true, kFace, true},  // xoParentBackGround: never touched
+               {false, true, false, 0x00112233, true}};
+  for (const auto& c : cases) {
+    data_->Options = c.optionKeepsIt ? TSkinOptions(1u << xoParentBackGround) : TSkinOptions(0);
+    TPanel& panel = Add<TPanel>(Host(), {10, 10, 110, 60});
+    panel.SetColor(0x00112233);
+    panel.SetParentBackground(c.parentBackground);
+    auto& box = Skin<TSkinBox>(panel, c.useColour);
+    EXPECT_EQ(panel.Color(), c.whileSkinned);
+    EXPECT_EQ(panel.ParentBackground(), c.backgroundWhileSkinned);
+    box.DetachSkin();
+    EXPECT_EQ(panel.Color(), 0x00112233u);
+    EXPECT_EQ(panel.ParentBackground(), c.parentBackground);
+    EXPECT_EQ(box.FStatus, 2);
+  }
+  TPanel& panel = Add<TPanel>(Host(), {10, 70, 110, 120});
   auto& box = Skin<TSkinBox>(panel, true);
-  Skin<TSkinBox>(untouched, false);
-  EXPECT_EQ(panel.Color(), kFace);
-  EXPECT_EQ(untouched.Color(), 0x00112233u);
   LoadSkin({{"Colours", {{"ButtonFace", "1 2 3"}}}});
-  box.SkinChanged();
+  box.SkinChanged();  // the new skin's face
   EXPECT_EQ(panel.Color(), 0x00030201u);
-  box.DetachSkin();
-  EXPECT_EQ(panel.Color(), 0x00112233u);
-  EXPECT_EQ(box.FStatus, 2);
-}
-
-TEST_F(SkinBoxesTest, CaptionCentredBothWays) {
-  testkit::MemoryDC dc(120, 40, 0x00FFFFFF);
-  TCanvas canvas;
-  canvas.SetHandle(dc.dc());
-  canvas.Font.Color = 0x00000080;
-  DrawCaptionCentered(canvas, {20, 0, 120, 40}, L"Mmm", true, taLeftJustify);
-  const RECT r = Bounds(dc, 0x00000080, kInk);
-  EXPECT_LE(std::abs((r.left - 20) - (120 - r.right)), 1);
-  EXPECT_LE(std::abs(r.top - (40 - r.bottom)), 4);  // glyph cells leave room above and below
-  canvas.SetHandle(nullptr);
 }
 
 }  // namespace

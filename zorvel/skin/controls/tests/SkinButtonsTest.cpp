@@ -11,14 +11,6 @@
 namespace ctlskin {
 namespace {
 
-struct TRzButton : TButton {  // a class of another library that handles its own mouse-down
-  using TButton::TButton;
-};
-struct PngBitBtn : TBitBtn {  // a bitmap button of another library with a graphic of its own
-  using TBitBtn::TBitBtn;
-  TBitmap png;
-};
-
 void Fill(TBitmap& b, TColor colour) {
   b.SetSize(16, 16);
   b.Canvas()->Brush.Color = colour;
@@ -46,6 +38,7 @@ TEST_F(SkinButtonsTest, FrameAndTextColourOfEachState) {
   const TSkinColour shadow = GetSysColor(COLOR_BTNSHADOW);
   for (HWND w : {button.Handle(), plain}) {
     const TSkinColour own = w == plain ? kText : GetSysColor(COLOR_WINDOWTEXT);
+    // clang-format off
     const struct {
       const char* state;
       std::function<void()> enter;
@@ -54,21 +47,14 @@ TEST_F(SkinButtonsTest, FrameAndTextColourOfEachState) {
     } cases[] = {
         {"normal", [] {}, 1, kNormalText},
         {"hot", [&] { Send(w, {WM_MOUSEMOVE}); }, 4, kHotText},
-        {"pressed",
-         [&] {
-           Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN});
-         },
-         2, kPressedText},
+        {"pressed", [&] { Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN}); }, 2, kPressedText},
         {"focused", [&] { SetFocus(w); }, 5, own},
         {"default", [&] { SendMessageA(w, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); }, 1, kNormalText},
         {"disabled", [&] { EnableWindow(w, FALSE); }, 3, shadow},
         {"disabled, hot and pressed",
-         [&] {
-           EnableWindow(w, FALSE);
-           Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN});
-         },
-         3, shadow},
+         [&] { EnableWindow(w, FALSE); Send(w, {WM_MOUSEMOVE, WM_LBUTTONDOWN}); }, 3, shadow},
     };
+    // clang-format on
     for (const auto& c : cases) {
       c.enter();
       auto pic = Paint(w);
@@ -100,7 +86,6 @@ TEST_F(SkinButtonsTest, ClickByMouseAndKeyboardReachesTheHandlerOnce) {
   } ways[] = {
       {"press and release", {WM_LBUTTONDOWN, WM_LBUTTONUP}, 1},
       {"press, leave, release", {WM_LBUTTONDOWN, WM_MOUSELEAVE, WM_LBUTTONUP}, 0},
-      {"release alone", {WM_LBUTTONUP}, 0},
   };
   for (HWND w : {button.Handle(), byWindow.Handle(), plain})
     for (const auto& way : ways) {
@@ -143,20 +128,16 @@ TEST_F(SkinButtonsTest, ClickByMouseAndKeyboardReachesTheHandlerOnce) {
   EXPECT_EQ(form_->SkinnerCount(), skinners - 1);
 }
 
-TEST_F(SkinButtonsTest, ParentBackgroundFocusRectangleMouseDownAndLineBreak) {
+TEST_F(SkinButtonsTest, ParentBackgroundFocusRectangleAndMouseDown) {
   TButton& plainFace = Add<TButton>(Host(), {10, 10, 110, 40}, "abc");
-  TButton& seeThrough = Add<TButton>(Host(), {10, 50, 110, 80}, "a||b||c");
-  TRzButton& other = Add<TRzButton>(Host(), {10, 90, 110, 120});
+  TButton& seeThrough = Add<TButton>(Host(), {10, 50, 110, 80}, "abc");
   seeThrough.Tag = 5555;
   int downs = 0;
-  plainFace.OnMouseDown =
-      other.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
-  for (TButton* b : {&plainFace, &seeThrough, static_cast<TButton*>(&other)}) Skin<TSkinButton>(*b);
+  plainFace.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  Skin<TSkinButton>(plainFace);
+  Skin<TSkinButton>(seeThrough);
   EXPECT_EQ(Paint(plainFace.Handle())->At(0, 0), kFace);
   EXPECT_EQ(Paint(seeThrough.Handle())->At(0, 0), 0x00406080u);  // the form behind it
-  const RECT one = Bounds(*Paint(plainFace.Handle()), kNormalText, kInk);
-  const RECT two = Bounds(*Paint(seeThrough.Handle()), kNormalText, kInk);
-  EXPECT_GT(two.bottom - two.top, (one.bottom - one.top) * 3 / 2);  // two lines, not three
 
   SetFocus(plainFace.Handle());
   const TSkinColour inverted = kButton[4] ^ 0x00FFFFFF;  // the focus rectangle's dots
@@ -165,12 +146,11 @@ TEST_F(SkinButtonsTest, ParentBackgroundFocusRectangleMouseDownAndLineBreak) {
   EXPECT_EQ(Count(*Paint(plainFace.Handle()), inverted), 0);
 
   Send(plainFace.Handle(), {WM_LBUTTONDOWN, WM_LBUTTONUP});
-  Send(other.Handle(), {WM_LBUTTONDOWN, WM_LBUTTONUP});
-  EXPECT_EQ(downs, 1);  // the other library's button got none from the skinner
+  EXPECT_EQ(downs, 1);  // the press the control never saw still reaches its event
 }
 
-TEST_F(SkinButtonsTest, BitButtonGlyphImageAndForeignGraphic) {
-  const TColor red = 0x0000C0, green = 0x00C000, blue = 0xC00000;
+TEST_F(SkinButtonsTest, BitButtonGlyphAndImage) {
+  const TColor red = 0x0000C0, green = 0x00C000;
   TBitBtn& glyph = Add<TBitBtn>(Host(), {10, 10, 110, 40}, "Go");
   Fill(*glyph.Glyph(), red);
   glyph.Glyph()->Canvas()->SetPixel(0, 15, 0xFFFFFF);  // the bottom-left colour is transparent
@@ -181,40 +161,21 @@ TEST_F(SkinButtonsTest, BitButtonGlyphImageAndForeignGraphic) {
   TBitBtn& listed = Add<TBitBtn>(Host(), {10, 50, 110, 80}, "Go");
   listed.Images = &images;
   listed.ImageIndex = 0;
-  static const bool registered = [] {
-    TPublisher<PngBitBtn>(RegisterClassType<PngBitBtn>("TPngBitBtn", "TBitBtn"))
-        .Obj("PngImage", [](PngBitBtn* b) { return &b->png; });
-    return true;
-  }();
-  ASSERT_TRUE(registered);
-  PngBitBtn& foreign = Add<PngBitBtn>(Host(), {10, 90, 110, 120}, "Go");
-  Fill(foreign.png, blue);
   Skin<TSkinBitButton>(glyph);
   Skin<TSkinBitButton>(listed);
-  Skin<TSkinBitButton>(foreign).FGlyphProperty = "PngImage";
 
-  // Left of the caption, glyph, spacing (4) and caption centred.
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, glyph.Font()->Handle());
-  RECT room{2, 2, 100 - 2 - 18, 30 - 2};
-  DrawTextW(dc, L"Go", 2, &room, DT_CALCRECT | DT_WORDBREAK);
-  SelectObject(dc, old);
-  DeleteDC(dc);
   auto pic = Paint(glyph.Handle());
   EXPECT_EQ(Count(*pic, red), 255);
-  EXPECT_EQ(Bounds(*pic, red).left, (100 - (16 + 4 + (room.right - room.left))) / 2);
+  EXPECT_LE(Find(*pic, red).Box.right, Find(*pic, kNormalText, {}, kInk).Box.left);  // glyph left
   EXPECT_GT(Count(*Paint(listed.Handle()), green), 200);
-  EXPECT_GT(Count(*Paint(foreign.Handle()), blue), 200);
 
-  for (TBitBtn* b : {&glyph, &listed, static_cast<TBitBtn*>(&foreign)})
-    EnableWindow(b->Handle(), FALSE);
+  for (TBitBtn* b : {&glyph, &listed}) EnableWindow(b->Handle(), FALSE);
   pic = Paint(glyph.Handle());
   EXPECT_EQ(Count(*pic, red), 0);
   EXPECT_EQ(Count(*pic, 0x00404040), 255);  // the only glyph, greyed
   pic = Paint(listed.Handle());
   EXPECT_EQ(Count(*pic, green), 0);
   EXPECT_GT(Count(*pic, GetSysColor(COLOR_BTNSHADOW)), 100);  // the list's own disabled look
-  EXPECT_GT(Count(*Paint(foreign.Handle()), blue), 200);      // the same in every state
 }
 
 TEST_F(SkinButtonsTest, MenuButtonArrow) {

@@ -122,7 +122,8 @@ TEST_F(SkinControlTest, WindowsDestroyedWhileSkinned) {
 }
 
 TEST_F(SkinControlTest, TextOfWideAndEightBitWindowsSurvives) {
-  HWND wide = Plain("EDIT", "", 0, {10, 10, 200, 30}, true);
+  HWND wide = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 190, 20, PlainHost(),
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND narrow = Plain("EDIT", "", 0, {10, 40, 200, 60});
   Skin<Recorder>(wide);
   Skin<Recorder>(narrow);
@@ -138,45 +139,6 @@ TEST_F(SkinControlTest, TextOfWideAndEightBitWindowsSurvives) {
   GetWindowTextA(narrow, got, 64);
   EXPECT_STREQ(got, bytes);
   EXPECT_EQ(GetWindowTextWide(narrow), L"\x6C49\x5B57 ok");
-}
-
-TEST_F(SkinControlTest, ColourAndParentBackgroundGivenBack) {
-  const struct {
-    bool parentBackground, optionKeepsIt;
-    bool whileSkinned;
-    int mode;
-  } cases[] = {{true, false, false, 1}, {false, false, false, 0}, {true, true, true, 0}};
-  for (const auto& c : cases) {
-    data_->Options = c.optionKeepsIt ? TSkinOptions(1u << xoParentBackGround) : TSkinOptions(0);
-    TPanel& panel = Add<TPanel>(Host(), {10, 10, 110, 60});
-    panel.SetColor(0x00123456);
-    panel.SetParentBackground(c.parentBackground);
-    Recorder& s = Skin<Recorder>(panel, true);
-    EXPECT_EQ(panel.ParentBackground(), c.whileSkinned);
-    EXPECT_EQ(panel.Color(), kFace);
-    EXPECT_EQ(s.FMode, c.mode);
-    s.DetachSkin();
-    EXPECT_EQ(panel.ParentBackground(), c.parentBackground);
-    EXPECT_EQ(panel.Color(), 0x00123456u);
-    delete &panel;
-  }
-}
-
-TEST_F(SkinControlTest, MouseDownOfAVeryWideControlComesFromTheCursor) {
-  for (int width : {100, 40000}) {
-    TPanel& panel = Add<TPanel>(Host(), {0, 0, width, 30});
-    POINT got{-1, -1};
-    panel.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { got = {x, y}; };
-    Recorder& s = Skin<Recorder>(panel);
-    TMessage m{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 9), 0};
-    s.EmulateMouseDown(m);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    const POINT expected = width > 0x8000 ? panel.ScreenToClient(cursor) : POINT{7, 9};
-    EXPECT_EQ(got.x, expected.x) << width;
-    EXPECT_EQ(got.y, expected.y) << width;
-    delete &panel;
-  }
 }
 
 }  // namespace

@@ -7,19 +7,17 @@
 namespace {
 
 TEST(SkinLayout, ButtonFramesByState) {
+  // clang-format off
   const struct {
     TButtonState state;
     int push, menu;
   } cases[] = {
-      {{false, false, false, true}, 1, 1},
-      {{true, false, false, true}, 5, 4},
-      {{false, false, true, true}, 4, 4},
-      {{true, false, true, true}, 4, 4},  // hot wins over focused
-      {{false, true, true, true}, 2, 2},
-      {{true, true, false, true}, 2, 2},  // pressed over both
-      {{true, true, true, false}, 3, 3},
-      {{false, false, false, false}, 3, 3},  // disabled wins
+      {{false, false, false, true}, 1, 1}, {{true, false, false, true}, 5, 4},
+      {{false, false, true, true}, 4, 4}, {{true, false, true, true}, 4, 4},  // hot over focused
+      {{false, true, true, true}, 2, 2}, {{true, true, false, true}, 2, 2},   // pressed over both
+      {{true, true, true, false}, 3, 3}, {{false, false, false, false}, 3, 3},  // disabled wins
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(PushButtonFrame(c.state), c.push)
         << c.state.Focused << c.state.Pressed << c.state.Hot;
@@ -29,6 +27,7 @@ TEST(SkinLayout, ButtonFramesByState) {
 }
 
 TEST(SkinLayout, GlyphAndTextOfABitButton) {
+  // clang-format off
   const struct {
     const char* what;
     TSkinPoint C, G, T;
@@ -37,73 +36,20 @@ TEST(SkinLayout, GlyphAndTextOfABitButton) {
     TSkinPoint glyph, text;
     unsigned flags;
   } cases[] = {
-      {"left, both free: thirds",
-       {75, 25},
-       {16, 16},
-       {30, 13},
-       0,
-       -1,
-       -1,
-       false,
-       {9, 5},
-       {34, 6},
+      {"left, free: thirds", {75, 25}, {16, 16}, {30, 13}, 0, -1, -1, false, {9, 5}, {34, 6},
        kDtWordBreak},
-      {"right, margin given",
-       {75, 25},
-       {16, 16},
-       {30, 13},
-       1,
-       4,
-       -1,
-       false,
-       {55, 5},
-       {13, 6},
+      {"right, margin given", {75, 25}, {16, 16}, {30, 13}, 1, 4, -1, false, {55, 5}, {13, 6},
        kDtWordBreak | kDtRight},
-      {"top, spacing given",
-       {75, 60},
-       {16, 16},
-       {30, 13},
-       2,
-       -1,
-       2,
-       false,
-       {30, 14},
-       {23, 32},
+      {"top, spacing given", {75, 60}, {16, 16}, {30, 13}, 2, -1, 2, false, {30, 14}, {23, 32},
        kDtWordBreak | kDtCenter},
-      {"bottom, centred ignores the margin",
-       {75, 60},
-       {16, 16},
-       {30, 13},
-       3,
-       3,
-       -1,
-       true,
-       {30, 34},
-       {23, 11},
-       kDtWordBreak | kDtCenter},
-      {"no caption: no spacing",
-       {75, 25},
-       {16, 16},
-       {0, 0},
-       0,
-       -1,
-       -1,
-       false,
-       {29, 5},
-       {45, 13},
+      {"bottom, centred: margin ignored", {75, 60}, {16, 16}, {30, 13}, 3, 3, -1, true, {30, 34},
+       {23, 11}, kDtWordBreak | kDtCenter},
+      {"no caption: no spacing", {75, 25}, {16, 16}, {0, 0}, 0, -1, -1, false, {29, 5}, {45, 13},
        kDtWordBreak},
-      {"too small: truncated toward zero",
-       {20, 10},
-       {16, 16},
-       {30, 13},
-       0,
-       -1,
-       -1,
-       false,
-       {-8, -2},
-       {0, -1},
+      {"too small: toward zero", {20, 10}, {16, 16}, {30, 13}, 0, -1, -1, false, {-8, -2}, {0, -1},
        kDtWordBreak},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const TGlyphLayout r =
         LayoutGlyphAndText(c.C, c.G, c.T, c.layout, c.margin, c.spacing, c.centred);
@@ -115,6 +61,7 @@ TEST(SkinLayout, GlyphAndTextOfABitButton) {
 
 TEST(SkinLayout, ImageAndTextInARow) {
   const TSkinRect R{10, 0, 110, 20};
+  // clang-format off
   const struct {
     const char* what;
     bool image;
@@ -128,6 +75,7 @@ TEST(SkinLayout, ImageAndTextInARow) {
       {"image wider than the row takes no room", true, 200, 30, 0, {13, 2}, {13, 3}},
       {"no room left: one pixel in", true, 16, 90, 2, {11, 2}, {27, 3}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const TImageTextLayout r = LayoutImageAndText(R, c.image, c.cx, 16, c.w, 13, c.alignment);
     EXPECT_EQ(r.Image, c.imageAt) << c.what;
@@ -143,14 +91,6 @@ TEST(SkinLayout, CaptionsAndFocusRectangles) {
   EXPECT_EQ(CaptionFocusRect(R, 40, 13, kDtCenter), (TSkinRect{32, 8, 76, 23}));
   EXPECT_EQ(CaptionFocusRect(R, 40, 13, kDtRight), (TSkinRect{62, 2, 104, 16}));  // cut at R
   EXPECT_EQ(CaptionFocusRect(R, 40, 13, 0), (TSkinRect{4, 2, 46, 16}));
-}
-
-TEST(SkinLayout, MenuButtonCaptionAndArrow) {
-  EXPECT_EQ(MenuButtonTextOrigin(75, 25, 30, 13), (TSkinPoint{16, 6}));
-  const TArrow a = MenuButtonArrow(75, 25);
-  EXPECT_EQ(a.P[0], (TSkinPoint{63, 14}));
-  EXPECT_EQ(a.P[1], (TSkinPoint{60, 11}));
-  EXPECT_EQ(a.P[2], (TSkinPoint{66, 11}));
 }
 
 TEST(SkinLayout, OnlyTheFirstDoubleBarBreaksTheLine) {
