@@ -15,10 +15,13 @@ TFont::~TFont() {
   if (handle_) DeleteObject(handle_);
 }
 
+bool TFont::HandleStale() const noexcept {
+  return handle_ && (madeName_ != Name || madeHeight_ != Height || madeCharset_ != Charset ||
+                     madeStyle_ != Style);
+}
+
 HFONT TFont::Handle() {
-  if (handle_ && madeName_ == Name && madeHeight_ == Height && madeCharset_ == Charset &&
-      madeStyle_ == Style)
-    return handle_;
+  if (handle_ && !HandleStale()) return handle_;
   if (handle_) DeleteObject(handle_);
   const auto has = [this](TFontStyle s) { return (Style >> s) & 1u; };
   LOGFONTA lf{};
@@ -85,6 +88,11 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 void TCanvas::Realize() {
+  if (realized_ && Font.HandleStale()) {
+    // The font is about to be made again: the old one leaves the DC before it is deleted.
+    SelectObject(dc_, oldFont_);
+    selectedFont_ = nullptr;
+  }
   HFONT font = Font.Handle();
   if (!realized_) {
     oldFont_ = SelectObject(dc_, font);

@@ -47,9 +47,10 @@ class TFont : public TPersistent {
   TColor Color = clWindowText;
   TFontStyles Style = 0;
 
-  // The font's GDI object, owned by the font and made again when the description
-  // changed since it was last asked for.
+  // The font's GDI object, owned by the font and made again (the old one deleted) when
+  // the description changed since it was last asked for.
   HFONT Handle();
+  bool HandleStale() const noexcept;
   // Another font's description.
   void Assign(const TPersistent* source) override;
 

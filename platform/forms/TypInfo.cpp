@@ -43,7 +43,7 @@ void ReadInto(TComponent* target, const TClassInfo& info, const TComponentDesc& 
   for (const TPropDesc& p : desc.props) {
     const TPropInfo* prop = info.FindProperty(p.name);
     const std::string where = "line " + std::to_string(p.line) + ": ";
-    if (!prop || !prop->Read) throw EReadError(where + info.Name + " has no property " + p.name);
+    if (!prop) throw EReadError(where + info.Name + " has no property " + p.name);
     try {
       prop->Read(target, p.value, context);
     } catch (const EReadError& e) {
@@ -75,11 +75,13 @@ TPropInfo& TClassInfo::Published(const std::string& name) {
   return props_[Lower(name)];
 }
 
-const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
+const TPropInfo* TClassInfo::FindProperty(const std::string& name, bool readable) const {
   const std::string key = Lower(name);
   for (const TClassInfo* c = this; c; c = c->Parent) {
     auto it = c->props_.find(key);
-    if (it != c->props_.end()) return &it->second;
+    if (it == c->props_.end()) continue;
+    // A class may publish only the reader, or only the setter, of what its parent has.
+    if (readable ? it->second.Kind != tkUnknown : bool(it->second.Read)) return &it->second;
   }
   return nullptr;
 }
@@ -136,8 +138,7 @@ const TClassInfo* ClassInfoOf(const TObject* instance) {
 const TPropInfo* GetPropInfo(const TObject* instance, const std::string& name) {
   if (!instance) return nullptr;
   const TClassInfo* info = ClassInfoOf(instance);
-  const TPropInfo* prop = info ? info->FindProperty(name) : nullptr;
-  return prop && prop->Kind != tkUnknown ? prop : nullptr;
+  return info ? info->FindProperty(name, true) : nullptr;
 }
 
 int GetEnumValue(const TPropInfo& prop, const std::string& name) {

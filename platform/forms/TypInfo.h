@@ -68,7 +68,8 @@ class TClassInfo {
   // The entry of a property read by name (made on first use).
   TPropInfo& Published(const std::string& name);
   // Searched here, then in the parent classes; names compared without regard to case.
-  const TPropInfo* FindProperty(const std::string& name) const;
+  // The first that a form description can set, or (readable) that code can read.
+  const TPropInfo* FindProperty(const std::string& name, bool readable = false) const;
   int Depth() const;
 
  private:
