@@ -151,10 +151,14 @@ TEST_F(SkinBoxesTest, BoxRecoloursAndGivesColourAndParentBackgroundBack) {
     EXPECT_EQ(box.FStatus, 2);
   }
   TPanel& panel = Add<TPanel>(Host(), {10, 70, 110, 120});
+  panel.SetColor(0x00112233);
   auto& box = Skin<TSkinBox>(panel, true);
+  box.AttachControl(form_.get(), data_.get(), nullptr, true);  // the colour kept stays the panel's
   LoadSkin({{"Colours", {{"ButtonFace", "1 2 3"}}}});
   box.SkinChanged();  // the new skin's face
   EXPECT_EQ(panel.Color(), 0x00030201u);
+  box.DetachSkin();
+  EXPECT_EQ(panel.Color(), 0x00112233u);
 }
 
 }  // namespace

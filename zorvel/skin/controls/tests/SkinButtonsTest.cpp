@@ -161,6 +161,7 @@ TEST_F(SkinButtonsTest, BitButtonGlyphAndImage) {
   TBitBtn& listed = Add<TBitBtn>(Host(), {10, 50, 110, 80}, "Go");
   listed.Images = &images;
   listed.ImageIndex = 0;
+  EXPECT_EQ(Count(*Paint(glyph.Handle()), red), 255);  // unskinned, the button draws it itself
   Skin<TSkinBitButton>(glyph);
   Skin<TSkinBitButton>(listed);
 
@@ -169,6 +170,8 @@ TEST_F(SkinButtonsTest, BitButtonGlyphAndImage) {
   EXPECT_LE(Find(*pic, red).Box.right, Find(*pic, kNormalText, {}, kInk).Box.left);  // glyph left
   EXPECT_GT(Count(*Paint(listed.Handle()), green), 200);
 
+  glyph.NumGlyphs = 0;  // a count of another library: taken as one
+  EXPECT_EQ(Count(*Paint(glyph.Handle()), red), 255);
   for (TBitBtn* b : {&glyph, &listed}) EnableWindow(b->Handle(), FALSE);
   pic = Paint(glyph.Handle());
   EXPECT_EQ(Count(*pic, red), 0);
