@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "SkinDrawWin.h"
-#include "SkinLayout.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "WinSubClass.h"
