@@ -7,7 +7,8 @@
 namespace {
 void InitCommonControlClasses() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     return InitCommonControlsEx(&icc) != FALSE;
   }();
   (void)done;
@@ -150,9 +151,137 @@ void TProgressBar::CreateWnd() {
   SendMessageW(handle_, PBM_SETPOS, WPARAM(position_), 0);
 }
 
+// ---------------------------------------------------------------------------------------
+
+void TStatusPanel::Changed() {
+  if (auto* panels = dynamic_cast<TStatusPanels*>(Collection()))
+    if (auto* bar = dynamic_cast<TStatusBar*>(panels->GetOwner())) bar->UpdatePanels();
+}
+
+void TStatusPanel::SetText(const std::string& value) {
+  text_ = value;
+  Changed();
+}
+void TStatusPanel::SetWidth(int value) {
+  width_ = value;
+  Changed();
+}
+void TStatusPanel::SetAlignment(TAlignment value) {
+  alignment_ = value;
+  Changed();
+}
+void TStatusPanel::SetBevel(TStatusPanelBevel value) {
+  bevel_ = value;
+  Changed();
+}
+void TStatusPanel::SetStyle(TStatusPanelStyle value) {
+  style_ = value;
+  Changed();
+}
+void TStatusPanel::SetBiDiMode(TBiDiMode value) {
+  bidi_ = value;
+  Changed();
+}
+
+TStatusPanels::TStatusPanels(TStatusBar* bar)
+    : TOwnedCollection(bar,
+                       [](TCollection* c) -> TCollectionItem* { return new TStatusPanel(c); }) {}
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(this) {
+  SetBounds(0, 0, 200, 19);
+}
+
+void TStatusBar::SetSimplePanel(bool value) {
+  simplePanel_ = value;
+  UpdatePanels();
+}
+
+void TStatusBar::SetSimpleText(const std::string& value) {
+  simpleText_ = value;
+  UpdatePanels();
+}
+
+void TStatusBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses();
+  params.ClassName = STATUSCLASSNAMEA;
+  // The framework places the bar; the bar does not move itself to its parent's bottom.
+  params.Style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | (SizeGrip ? SBARS_SIZEGRIP : 0);
+}
+
+void TStatusBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdatePanels();
+}
+
+void TStatusBar::Resized() {
+  UpdatePanels();
+}
+
+void TStatusBar::UpdatePanels() {
+  if (!HandleAllocated()) return;
+  SendMessageW(handle_, SB_SIMPLE, simplePanel_ || panels_.Count() == 0, 0);
+  if (simplePanel_ || panels_.Count() == 0) {
+    SendMessageW(handle_, SB_SETTEXTW, SB_SIMPLEID,
+                 reinterpret_cast<LPARAM>(TextToWide(simpleText_).c_str()));
+    return;
+  }
+  std::vector<int> edges;
+  int edge = 0;
+  for (std::size_t i = 0; i < panels_.Count(); ++i)
+    edges.push_back(edge += panels_.Items(int(i))->Width());
+  SendMessageW(handle_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (std::size_t i = 0; i < panels_.Count(); ++i) {
+    const TStatusPanel* p = panels_.Items(int(i));
+    WPARAM how = i | (p->Bevel() == pbNone     ? SBT_NOBORDERS
+                      : p->Bevel() == pbRaised ? SBT_POPOUT
+                                               : 0);
+    if (p->Style() == psOwnerDraw) {
+      SendMessageW(handle_, SB_SETTEXTW, how | SBT_OWNERDRAW, LPARAM(i));
+      continue;
+    }
+    // A tab before the text centres it, two right-align it.
+    const wchar_t* align = p->Alignment() == taCenter         ? L"\t"
+                           : p->Alignment() == taRightJustify ? L"\t\t"
+                                                              : L"";
+    SendMessageW(handle_, SB_SETTEXTW, how,
+                 reinterpret_cast<LPARAM>((align + TextToWide(p->Text())).c_str()));
+  }
+}
+
+bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (!OnDrawPanel || item.itemID >= panels_.Count()) return false;
+  DrawPanel(panels_.Items(int(item.itemID)), item.hDC, item.rcItem);
+  return true;
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect) {
+  if (!OnDrawPanel) return;
+  const TCanvasLoan loan(canvas_, dc);
+  canvas_.Font.Assign(Font());
+  OnDrawPanel(this, panel, rect);
+}
+
 void RegisterComControls() {
-  auto& lv = RegisterComponentClass("TListView", "TWinControl",
-                                    [](TComponent* o) { return new TListView(o); });
+  auto& bar = RegisterClassType<TStatusBar>("TStatusBar", "TWinControl",
+                                            [](TComponent* o) { return new TStatusBar(o); });
+  TPublisher<TStatusBar>(bar)
+      .Str(
+          "SimpleText", [](TStatusBar* b) { return b->SimpleText(); },
+          [](TStatusBar* b, const std::string& v) { b->SetSimpleText(v); })
+      .Bool(
+          "SimplePanel", [](TStatusBar* b) { return b->SimplePanel(); },
+          [](TStatusBar* b, bool v) { b->SetSimplePanel(v); })
+      .Bool("SizeGrip", [](TStatusBar* b) { return b->SizeGrip; });
+  TPublisher<TStatusPanel>(RegisterClassType<TStatusPanel>("TStatusPanel", ""))
+      .Str(
+          "Text", [](TStatusPanel* p) { return p->Text(); },
+          [](TStatusPanel* p, const std::string& v) { p->SetText(v); })
+      .Int(
+          "Width", [](TStatusPanel* p) { return p->Width(); },
+          [](TStatusPanel* p, long long v) { p->SetWidth(int(v)); });
+
+  auto& lv = RegisterClassType<TListView>("TListView", "TWinControl",
+                                          [](TComponent* o) { return new TListView(o); });
   lv.Property("Columns", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     // Each column is a caption followed by its width; width 0 fills what the others leave.
     auto* view = static_cast<TListView*>(c);
@@ -181,8 +310,8 @@ void RegisterComControls() {
     static_cast<TListView*>(c)->OnData = ReadEvent<TLVOwnerDataEvent>(v, ctx);
   });
 
-  auto& pb = RegisterComponentClass("TProgressBar", "TWinControl",
-                                    [](TComponent* o) { return new TProgressBar(o); });
+  auto& pb = RegisterClassType<TProgressBar>("TProgressBar", "TWinControl",
+                                             [](TComponent* o) { return new TProgressBar(o); });
   pb.Property("Min", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TProgressBar*>(c)->SetMin(int(ReadInteger(v)));
   });

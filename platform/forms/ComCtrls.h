@@ -1,10 +1,11 @@
-// Common controls: the report list view (owner data: rows are asked for when shown)
-// and the progress bar.
+// Common controls: the report list view (owner data: rows are asked for when shown),
+// the progress bar and the status bar.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "Collections.h"
 #include "Controls.h"
 
 struct TListItem {
@@ -69,6 +70,85 @@ class TProgressBar : public TWinControl {
 
  private:
   int min_ = 0, max_ = 100, position_ = 0;
+};
+
+enum TStatusPanelStyle { psText, psOwnerDraw };
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+
+class TStatusBar;
+
+// One part of a status bar: its text, width and look. A change shows at once.
+class TStatusPanel : public TCollectionItem {
+ public:
+  using TCollectionItem::TCollectionItem;
+
+  const std::string& Text() const noexcept { return text_; }
+  void SetText(const std::string& value);
+  int Width() const noexcept { return width_; }
+  void SetWidth(int value);
+  TAlignment Alignment() const noexcept { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TStatusPanelBevel Bevel() const noexcept { return bevel_; }
+  void SetBevel(TStatusPanelBevel value);
+  TStatusPanelStyle Style() const noexcept { return style_; }
+  void SetStyle(TStatusPanelStyle value);
+  TBiDiMode BiDiMode() const noexcept { return bidi_; }
+  void SetBiDiMode(TBiDiMode value);
+
+ private:
+  void Changed();
+
+  std::string text_;
+  int width_ = 50;
+  TAlignment alignment_ = taLeftJustify;
+  TStatusPanelBevel bevel_ = pbLowered;
+  TStatusPanelStyle style_ = psText;
+  TBiDiMode bidi_ = bdLeftToRight;
+};
+
+class TStatusPanels : public TOwnedCollection {
+ public:
+  explicit TStatusPanels(TStatusBar* bar);
+  TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+  TStatusPanel* Items(int index) const {
+    return static_cast<TStatusPanel*>(TCollection::Items(index));
+  }
+};
+
+using TDrawPanelEvent =
+    std::function<void(TStatusBar* StatusBar, TStatusPanel* Panel, const RECT& Rect)>;
+
+class TStatusBar : public TWinControl {
+ public:
+  explicit TStatusBar(TComponent* owner);
+
+  TStatusPanels& Panels() noexcept { return panels_; }
+  // One text over the whole bar instead of the panels.
+  bool SimplePanel() const noexcept { return simplePanel_; }
+  void SetSimplePanel(bool value);
+  const std::string& SimpleText() const noexcept { return simpleText_; }
+  void SetSimpleText(const std::string& value);
+  bool SizeGrip = true;  // read when the window is made
+  // Draws the owner-drawn panels, on Canvas.
+  TDrawPanelEvent OnDrawPanel;
+  TCanvas* Canvas() noexcept { return &canvas_; }
+
+  // Hands the panels to the window.
+  void UpdatePanels();
+  // Runs OnDrawPanel for the panel with Canvas drawing on dc.
+  void DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+  void Resized() override;
+
+ private:
+  TStatusPanels panels_;
+  bool simplePanel_ = false;
+  std::string simpleText_;
+  TCanvas canvas_;
 };
 
 void RegisterComControls();

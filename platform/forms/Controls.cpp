@@ -1,5 +1,8 @@
 #include "Controls.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -60,11 +63,6 @@ std::string FromWide(const std::wstring& w, UINT cp) {
 
 }  // namespace
 
-COLORREF ColorToRGB(TColor color) {
-  if (color & 0xFF000000u) return GetSysColor(int(color & 0xFF));
-  return COLORREF(color & 0x00FFFFFFu);
-}
-
 std::wstring TextToWide(const std::string& text) {
   return ToWide(text, kTextCodePage);
 }
@@ -111,17 +109,186 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 // ---------------------------------------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+TShiftState KeysToShiftState(WPARAM keys) {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= 1u << ssShift;
+  if (keys & MK_CONTROL) s |= 1u << ssCtrl;
+  if (keys & MK_LBUTTON) s |= 1u << ssLeft;
+  if (keys & MK_RBUTTON) s |= 1u << ssRight;
+  if (keys & MK_MBUTTON) s |= 1u << ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) s |= 1u << ssAlt;
+  return s;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
 }
 
+TControl::~TControl() {
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  Invalidate();
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = parent;
+  if (!parent_) return;
+  parent_->controls_.push_back(this);
+  if (ParentFont) font_.Assign(parent_->Font());
+  parent_->AlignControls();
+  Invalidate();
+}
+
+TCustomForm* TControl::GetParentForm() {
+  TControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return dynamic_cast<TCustomForm*>(c);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  Invalidate();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  Invalidate();
+}
+
+void TControl::SetAlign(TAlign value) {
+  align_ = value;
+  if (parent_) parent_->AlignControls();
+}
+
+void TControl::SetVisible(bool value) {
+  if (value == visible_) return;
+  Invalidate();  // the place it leaves, or the place it takes
+  visible_ = value;
+  Invalidate();
+  if (parent_) parent_->AlignControls();
+}
+
+bool TControl::EffectiveEnabled() const {
+  return enabled_ && (!parent_ || parent_->EffectiveEnabled());
+}
+
+void TControl::SetEnabled(bool value) {
+  enabled_ = value;
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+  Invalidate();
+}
+
+std::string TControl::Caption() const {
+  return caption_;
+}
+
+void TControl::SetCaption(const std::string& text) {
+  caption_ = text;
+  Invalidate();
+}
+
+void TControl::SetColor(TColor value) {
+  color_ = value;
+  Invalidate();
+}
+
+POINT TControl::ScreenToClient(POINT p) {
+  if (!parent_) return p;
+  p = parent_->ScreenToClient(p);
+  return {p.x - left_, p.y - top_};
+}
+
+POINT TControl::ClientToScreen(POINT p) {
+  if (!parent_) return p;
+  return parent_->ClientToScreen({p.x + left_, p.y + top_});
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  // A copy: the procedure may replace WindowProc (a skinner that detaches) while it runs.
+  const TWndMethod proc = WindowProc;
+  proc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& m) {
+  DoMouseDown(m);
+}
+
+bool TControl::DoMouseDown(const TMessage& m) {
+  TMouseButton button;
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      button = mbLeft;
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      button = mbRight;
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      button = mbMiddle;
+      break;
+    default:
+      return false;
+  }
+  TShiftState shift = KeysToShiftState(m.WParam);
+  if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK)
+    shift |= 1u << ssDouble;
+  MouseDown(button, shift, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  return true;
+}
+
+void TControl::Invalidate() {
+  if (!parent_ || !visible_ || !parent_->HandleAllocated()) return;
+  const RECT r = BoundsRect();
+  InvalidateRect(parent_->handle_, &r, TRUE);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TGraphicControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (m.WParam) {
+        const TCanvasLoan loan(canvas_, reinterpret_cast<HDC>(m.WParam));
+        canvas_.Font.Assign(&font_);
+        Paint();
+      }
+      return;
+    case WM_LBUTTONDOWN:
+      clicked_ = true;
+      break;
+    case WM_LBUTTONUP: {
+      const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      const bool over = p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_;
+      const bool click = clicked_ && over;
+      clicked_ = false;
+      if (click) Click();
+      return;
+    }
+    default:
+      break;
+  }
+  TControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
 TWinControl::~TWinControl() {
   DestroyHandle();
-  for (TWinControl* c : controls_) c->parent_ = nullptr;
-  if (parent_) {
-    auto& list = parent_->controls_;
-    std::erase(list, this);
-  }
+  for (TControl* c : controls_) c->parent_ = nullptr;
   if (brush_) DeleteObject(brush_);
 }
 
@@ -130,26 +297,27 @@ void TWinControl::DestroyHandle() {
   handle_ = nullptr;
 }
 
+void TWinControl::RemoveControl(TControl* control) {
+  std::erase(controls_, control);
+  if (mouseControl_ == control) mouseControl_ = nullptr;
+  if (captureControl_ == control) captureControl_ = nullptr;
+}
+
 void TWinControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
-  if (parent_) std::erase(parent_->controls_, this);
+  if (parent_) parent_->RemoveControl(this);
   parent_ = parent;
   if (!parent_) {
     DestroyHandle();
     return;
   }
   parent_->controls_.push_back(this);
+  if (ParentFont) font_.Assign(parent_->Font());
   if (handle_ && parent_->handle_)
     ::SetParent(handle_, parent_->handle_);
   else if (parent_->handle_)
     HandleNeeded();
   parent_->AlignControls();
-}
-
-TCustomForm* TWinControl::GetParentForm() {
-  TWinControl* c = this;
-  while (c->parent_) c = c->parent_;
-  return dynamic_cast<TCustomForm*>(c);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -171,19 +339,10 @@ void TWinControl::ApplyBounds() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TWinControl::SetAlign(TAlign value) {
-  align_ = value;
-  if (parent_) parent_->AlignControls();
-}
-
 void TWinControl::SetVisible(bool value) {
   visible_ = value;
   if (handle_) ShowWindow(handle_, value ? SW_SHOW : SW_HIDE);
   if (parent_) parent_->AlignControls();
-}
-
-bool TWinControl::EffectiveEnabled() const {
-  return enabled_ && (!parent_ || parent_->EffectiveEnabled());
 }
 
 void TWinControl::SetEnabled(bool value) {
@@ -196,7 +355,13 @@ void TWinControl::UpdateEnabled() {
     EnableWindow(handle_, EffectiveEnabled());
     InvalidateRect(handle_, nullptr, TRUE);
   }
-  for (TWinControl* c : controls_) c->UpdateEnabled();
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+  for (TControl* c : controls_) {
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      w->UpdateEnabled();
+    else
+      c->Invalidate();
+  }
 }
 
 std::string TWinControl::Caption() const {
@@ -222,15 +387,25 @@ void TWinControl::SetColor(TColor value) {
   Invalidate();
 }
 
+POINT TWinControl::ScreenToClient(POINT p) {
+  ::ScreenToClient(Handle(), &p);
+  return p;
+}
+
+POINT TWinControl::ClientToScreen(POINT p) {
+  ::ClientToScreen(Handle(), &p);
+  return p;
+}
+
+void TWinControl::SetParentBackground(bool value) {
+  parentBackground_ = value;
+  Invalidate();
+}
+
 HBRUSH TWinControl::Brush() {
   if (color_ & 0xFF000000u) return GetSysColorBrush(int(color_ & 0xFF));
   if (!brush_) brush_ = CreateSolidBrush(ColorToRGB(color_));
   return brush_;
-}
-
-HFONT TWinControl::FontHandle() {
-  if (TCustomForm* form = GetParentForm()) return form->FontHandleOfForm();
-  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 HWND TWinControl::Handle() {
@@ -245,7 +420,8 @@ void TWinControl::HandleNeeded() {
     if (handle_) return;
   }
   CreateWnd();
-  for (TWinControl* c : controls_) c->HandleNeeded();
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
   AlignControls();
 }
 
@@ -268,12 +444,14 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  if (BiDiMode == bdRightToLeft) p.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
   const WNDPROC base = RegisterWindowClass(ClassName(), p.ClassName);
   defProc_ = p.ClassName.empty() ? nullptr : base;
   DWORD style = p.Style;
   if (parent_) style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (visible_ && parent_) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
+  if (ParentFont && parent_) font_.Assign(parent_->Font());
   HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
                            WindowHeight(), parent_ ? parent_->handle_ : nullptr, nullptr,
                            GetModuleHandleA(nullptr), this);
@@ -292,7 +470,7 @@ void TWinControl::AlignControls() {
   aligning_ = true;
   RECT r = DisplayRect();
   for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
-    for (TWinControl* c : controls_) {
+    for (TControl* c : controls_) {
       if (c->align_ != pass || !c->visible_) continue;
       const int w = int(r.right - r.left), h = int(r.bottom - r.top);
       switch (pass) {
@@ -321,63 +499,210 @@ void TWinControl::AlignControls() {
   aligning_ = false;
 }
 
-void TWinControl::WndProc(TMessage& m) {
-  const bool own = defProc_ == nullptr;
+void TWinControl::PaintControls(HDC dc, TControl* first) {
+  auto it = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
+  // A copy: a child's painting may change the list.
+  const std::vector<TControl*> children(it, controls_.end());
+  for (TControl* c : children) {
+    if (dynamic_cast<TWinControl*>(c) || !c->visible_) continue;
+    if (!RectVisible(dc, &static_cast<const RECT&>(c->BoundsRect()))) continue;
+    const int saved = SaveDC(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + c->left_, origin.y + c->top_, nullptr);
+    IntersectClipRect(dc, 0, 0, c->width_, c->height_);
+    try {
+      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    } catch (...) {
+      RestoreDC(dc, saved);
+      throw;
+    }
+    RestoreDC(dc, saved);
+  }
+}
+
+TControl* TWinControl::ControlAtPos(POINT p) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c) || !c->visible_ || !c->EffectiveEnabled()) continue;
+    const RECT r = c->BoundsRect();
+    if (PtInRect(&r, p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetMouseControl(TControl* control) {
+  if (control == mouseControl_) return;
+  TControl* old = mouseControl_;
+  mouseControl_ = control;
+  if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
+  if (control) {
+    control->Perform(CM_MOUSEENTER, 0, 0);
+    // The window tells when the pointer leaves it, and with it the child.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&track);
+  }
+}
+
+bool TWinControl::RouteMouse(TMessage& m) {
+  if (m.Msg == WM_MOUSELEAVE) {
+    SetMouseControl(nullptr);
+    return false;
+  }
+  if (m.Msg < WM_MOUSEFIRST || m.Msg > WM_MBUTTONDBLCLK || !handle_) return false;
+  const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  if (m.Msg == WM_MOUSEMOVE) SetMouseControl(ControlAtPos(p));
+  TControl* target = captureControl_ ? captureControl_ : ControlAtPos(p);
+  if (!target) return false;
+  const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
+                    m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK ||
+                    m.Msg == WM_MBUTTONDBLCLK;
+  if (down) {
+    // The child keeps the mouse until the buttons are up again.
+    captureControl_ = target;
+    SetCapture(handle_);
+  }
+  m.Result = target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->left_, p.y - target->top_));
+  const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
+  if (up && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+    captureControl_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+  return true;
+}
+
+TWinControl* TWinControl::ReflectTarget(const TMessage& m) const {
+  HWND from = nullptr;
   switch (m.Msg) {
-    case WM_COMMAND:
-      if (TWinControl* c = FindControl(reinterpret_cast<HWND>(m.LParam)); c && c != this) {
-        c->CNCommand(HIWORD(m.WParam));
-        m.Result = 0;
-        return;
-      }
+    case WM_NOTIFY:
+      from = reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom;
       break;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
-      if (TWinControl* c = FindControl(hdr->hwndFrom); c && c != this) {
-        LRESULT r = 0;
-        if (c->CNNotify(hdr, r)) {
-          m.Result = r;
-          return;
-        }
-      }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      if (dis->CtlType == ODT_MENU) return nullptr;
+      from = dis->hwndItem;
       break;
     }
-    case WM_CTLCOLORSTATIC:
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-      if (TWinControl* c = FindControl(reinterpret_cast<HWND>(m.LParam)); c && c != this) {
-        HBRUSH brush = nullptr;
-        if (c->CtlColor(reinterpret_cast<HDC>(m.WParam), brush)) {
-          m.Result = reinterpret_cast<LRESULT>(brush);
+    case WM_CTLCOLORSTATIC:
+      from = reinterpret_cast<HWND>(m.LParam);
+      break;
+    default:
+      return nullptr;
+  }
+  TWinControl* c = FindControl(from);
+  return c != this ? c : nullptr;
+}
+
+void TWinControl::Reflected(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND:
+      CNCommand(HIWORD(m.WParam));
+      m.Result = 0;
+      return;
+    case CN_NOTIFY: {
+      LRESULT r = 0;
+      m.Result = CNNotify(reinterpret_cast<NMHDR*>(m.LParam), r) ? r : 0;
+      return;
+    }
+    case CN_DRAWITEM:
+      m.Result = DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+      return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC: {
+      HBRUSH brush = nullptr;
+      if (CtlColor(reinterpret_cast<HDC>(m.WParam), brush))
+        m.Result = reinterpret_cast<LRESULT>(brush);
+      else  // what the parent's window would answer
+        m.Result = DefWindowProcA(parent_ ? parent_->handle_ : handle_, m.Msg - CN_BASE, m.WParam,
+                                  m.LParam);
+      return;
+    }
+    default:
+      m.Result = 0;
+      return;
+  }
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  if (defProc_) {
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+    DefaultHandler(paint);
+  } else {
+    Paint(dc);
+  }
+  PaintControls(dc, nullptr);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  const bool own = defProc_ == nullptr;
+  if (RouteMouse(m)) return;
+  if (TWinControl* child = ReflectTarget(m)) {
+    m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  switch (m.Msg) {
+    case CN_COMMAND:
+    case CN_NOTIFY:
+    case CN_DRAWITEM:
+    case CN_HSCROLL:
+    case CN_VSCROLL:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+      Reflected(m);
+      return;
+    case CM_DIALOGKEY:
+      // Offered to the children until one takes it.
+      for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->visible_ && c->Perform(CM_DIALOGKEY, m.WParam, m.LParam)) {
+          m.Result = 1;
           return;
         }
-      }
-      break;
+      m.Result = 0;
+      return;
     case WM_ERASEBKGND:
       if (own) {
         RECT r;
         GetClientRect(handle_, &r);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &r, Brush());
+        FillRect(reinterpret_cast<HDC>(m.WParam), &r,
+                 parentBackground_ && parent_ ? parent_->Brush() : Brush());
         m.Result = 1;
         return;
       }
       break;
-    case WM_PAINT:
-      if (own) {
+    case WM_PAINT: {
+      const bool hasWindowless = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
+        return !dynamic_cast<TWinControl*>(c);
+      });
+      if (m.WParam) {
+        // A paint into a device context someone hands over (a parent's background).
+        PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return;
+      }
+      if (own || hasWindowless) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_, &ps);
-        Paint(dc);
+        PaintWindow(dc);
         EndPaint(handle_, &ps);
         m.Result = 0;
         return;
       }
       break;
+    }
     case WM_PRINTCLIENT:
       if (own) {
         RECT r;
         GetClientRect(handle_, &r);
         FillRect(reinterpret_cast<HDC>(m.WParam), &r, Brush());
         Paint(reinterpret_cast<HDC>(m.WParam));
+        PaintControls(reinterpret_cast<HDC>(m.WParam), nullptr);
         m.Result = 0;
         return;
       }
@@ -395,6 +720,15 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      DefaultHandler(m);
+      DoMouseDown(m);
+      return;
     default:
       break;
   }
@@ -406,13 +740,6 @@ void TWinControl::DefaultHandler(TMessage& m) {
   m.Result = defProc_ ? CallWindowProcA(defProc_, handle_, m.Msg, m.WParam, m.LParam)
                       : DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam);
 }
-
-LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
-  TMessage m{msg, wParam, lParam, 0};
-  WindowProc(m);
-  return m.Result;
-}
-
 // ---------------------------------------------------------------------------------------
 
 std::vector<TCustomForm*>& ScreenForms() {
@@ -430,7 +757,6 @@ TCustomForm::~TCustomForm() {
   SetMenu(nullptr);
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
   handle_ = nullptr;
-  if (font_) DeleteObject(font_);
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
@@ -462,14 +788,6 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
   }
 }
 
-HFONT TCustomForm::FontHandleOfForm() {
-  if (!font_)
-    font_ = CreateFontW(Font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, BYTE(Font.Charset),
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, TextToWide(Font.Name).c_str());
-  return font_;
-}
-
 void TCustomForm::CreateParams(TCreateParams& params) {
   params.Style = WS_CLIPCHILDREN | WS_CAPTION;
   params.ExStyle = WS_EX_CONTROLPARENT;
@@ -486,7 +804,15 @@ namespace {
 bool FormNavigation(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  if (!dynamic_cast<TCustomForm*>(FindControl(root))) return false;
+  auto* form = dynamic_cast<TCustomForm*>(FindControl(root));
+  if (!form) return false;
+  // Enter and Esc that the focused control does not take are offered to the form's
+  // controls first (the default button takes Enter).
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+      !(SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+        (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) &&
+      form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam))
+    return true;
   return IsDialogMessageW(root, &msg) != FALSE;
 }
 }  // namespace
@@ -607,6 +933,7 @@ void TCustomForm::ReadForm(const std::string& description) {
 // ---------------------------------------------------------------------------------------
 
 void RegisterStdControls();
+void RegisterButtons();
 void RegisterComControls();
 void RegisterDialogs();
 void RegisterOleControls();
@@ -627,36 +954,39 @@ TColor ReadColor(const TPropValue& v) {
 }
 
 void RegisterControlProperties() {
-  RegisterComponentClass("TComponent", "")
-      .Property("Tag",
-                [](TComponent* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
-  auto& wc = RegisterComponentClass("TWinControl", "TComponent");
-  auto prop = [&wc](const char* name,
-                    std::function<void(TWinControl*, const TPropValue&, TReadContext&)> f) {
-    wc.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
-      f(static_cast<TWinControl*>(c), v, ctx);
+  auto& component = RegisterClassType<TComponent>("TComponent", "");
+  component.Property(
+      "Tag", [](TComponent* c, const TPropValue& v, TReadContext&) { c->Tag = ReadInteger(v); });
+  TPublisher<TComponent>(component)
+      .Int(
+          "Tag", [](TComponent* c) { return c->Tag; },
+          [](TComponent* c, long long v) { c->Tag = v; })
+      .Str("Name", [](TComponent* c) { return c->Name; });
+
+  auto& control = RegisterClassType<TControl>("TControl", "TComponent");
+  auto prop = [&control](const char* name,
+                         std::function<void(TControl*, const TPropValue&, TReadContext&)> f) {
+    control.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
+      f(static_cast<TControl*>(c), v, ctx);
     });
   };
   prop("Left",
-       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetLeft(int(ReadInteger(v))); });
   prop("Top",
-       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
-  prop("Width", [](TWinControl* c, const TPropValue& v, TReadContext&) {
-    c->SetWidth(int(ReadInteger(v)));
-  });
-  prop("Height", [](TWinControl* c, const TPropValue& v, TReadContext&) {
-    c->SetHeight(int(ReadInteger(v)));
-  });
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetTop(int(ReadInteger(v))); });
+  prop("Width",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetWidth(int(ReadInteger(v))); });
+  prop("Height",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetHeight(int(ReadInteger(v))); });
   prop("Visible",
-       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetVisible(ReadBool(v)); });
   prop("Enabled",
-       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
-  prop("Caption", [](TWinControl* c, const TPropValue& v, TReadContext& ctx) {
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetEnabled(ReadBool(v)); });
+  prop("Caption", [](TControl* c, const TPropValue& v, TReadContext& ctx) {
     c->SetCaption(ReadString(v, ctx));
   });
-  prop("Color",
-       [](TWinControl* c, const TPropValue& v, TReadContext&) { c->SetColor(ReadColor(v)); });
-  prop("Align", [](TWinControl* c, const TPropValue& v, TReadContext&) {
+  prop("Color", [](TControl* c, const TPropValue& v, TReadContext&) { c->SetColor(ReadColor(v)); });
+  prop("Align", [](TControl* c, const TPropValue& v, TReadContext&) {
     static const std::pair<const char*, TAlign> names[] = {
         {"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
         {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
@@ -665,11 +995,40 @@ void RegisterControlProperties() {
       if (s == name) return c->SetAlign(align);
     throw EReadError("unknown alignment " + s);
   });
-  prop("OnClick", [](TWinControl* c, const TPropValue& v, TReadContext& ctx) {
+  prop("OnClick", [](TControl* c, const TPropValue& v, TReadContext& ctx) {
     c->OnClick = ReadEvent<TNotifyEvent>(v, ctx);
   });
+  TPublisher<TControl>(control)
+      .Int("Left", [](TControl* c) { return c->Left(); })
+      .Int("Top", [](TControl* c) { return c->Top(); })
+      .Int("Width", [](TControl* c) { return c->Width(); })
+      .Int("Height", [](TControl* c) { return c->Height(); })
+      .Bool(
+          "Visible", [](TControl* c) { return c->Visible(); },
+          [](TControl* c, bool v) { c->SetVisible(v); })
+      .Bool(
+          "Enabled", [](TControl* c) { return c->Enabled(); },
+          [](TControl* c, bool v) { c->SetEnabled(v); })
+      .Str(
+          "Caption", [](TControl* c) { return c->Caption(); },
+          [](TControl* c, const std::string& v) { c->SetCaption(v); })
+      .Int(
+          "Color", [](TControl* c) { return c->Color(); },
+          [](TControl* c, long long v) { c->SetColor(TColor(v)); })
+      .Obj("Font", [](TControl* c) { return c->Font(); })
+      .Bool(
+          "ParentFont", [](TControl* c) { return c->ParentFont; },
+          [](TControl* c, bool v) { c->ParentFont = v; })
+      .Enum(
+          "BiDiMode", {"bdLeftToRight", "bdRightToLeft"}, [](TControl* c) { return c->BiDiMode; },
+          [](TControl* c, long long v) { c->BiDiMode = TBiDiMode(v); });
+  RegisterClassType<TGraphicControl>("TGraphicControl", "TControl");
+  TPublisher<TWinControl>(RegisterClassType<TWinControl>("TWinControl", "TControl"))
+      .Bool(
+          "ParentBackground", [](TWinControl* c) { return c->ParentBackground(); },
+          [](TWinControl* c, bool v) { c->SetParentBackground(v); });
 
-  auto& form = RegisterComponentClass("TForm", "TWinControl");
+  auto& form = RegisterClassType<TCustomForm>("TForm", "TWinControl");
   auto fprop = [&form](const char* name,
                        std::function<void(TCustomForm*, const TPropValue&, TReadContext&)> f) {
     form.Property(name, [f](TComponent* c, const TPropValue& v, TReadContext& ctx) {
@@ -715,20 +1074,20 @@ void RegisterControlProperties() {
       throw EReadError("unknown position " + s);
   });
   fprop("Font.Name", [](TCustomForm* f, const TPropValue& v, TReadContext& ctx) {
-    f->Font.Name = ReadString(v, ctx);
+    f->Font()->Name = ReadString(v, ctx);
   });
   fprop("Font.Height", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
-    f->Font.Height = int(ReadInteger(v));
+    f->Font()->Height = int(ReadInteger(v));
   });
   fprop("Font.Charset", [](TCustomForm* f, const TPropValue& v, TReadContext&) {
-    if (v.kind == TPropValue::Integer) return void(f->Font.Charset = int(v.integer));
+    if (v.kind == TPropValue::Integer) return void(f->Font()->Charset = int(v.integer));
     const std::string s = ReadIdent(v);
     if (s == "GB2312_CHARSET")
-      f->Font.Charset = GB2312_CHARSET;
+      f->Font()->Charset = GB2312_CHARSET;
     else if (s == "DEFAULT_CHARSET")
-      f->Font.Charset = DEFAULT_CHARSET;
+      f->Font()->Charset = DEFAULT_CHARSET;
     else if (s == "ANSI_CHARSET")
-      f->Font.Charset = ANSI_CHARSET;
+      f->Font()->Charset = ANSI_CHARSET;
     else
       throw EReadError("unknown character set " + s);
   });
@@ -749,6 +1108,7 @@ void RegisterFormsClasses() {
   static const bool done = [] {
     RegisterControlProperties();
     RegisterStdControls();
+    RegisterButtons();
     RegisterComControls();
     RegisterDialogs();
     RegisterOleControls();

@@ -13,16 +13,8 @@
 #include <vector>
 
 #include "Classes.h"
+#include "Graphics.h"
 #include "TypInfo.h"
-
-// Colours: 0x00BBGGRR, or 0xFF0000nn for system colour nn.
-using TColor = unsigned;
-constexpr TColor clBtnFace = 0xFF00000Fu;
-constexpr TColor clWindow = 0xFF000005u;
-constexpr TColor clSilver = 0x00C0C0C0u;
-constexpr TColor clWhite = 0x00FFFFFFu;
-constexpr TColor clBlack = 0x00000000u;
-COLORREF ColorToRGB(TColor color);
 
 // The code page of the programs' 8-bit texts.
 constexpr UINT kTextCodePage = 936;
@@ -31,11 +23,38 @@ std::string WideToText(const std::wstring& text);
 std::string Utf8ToText(const std::string& utf8);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Right to left: the text reads from the right, aligned right, scroll bar on the left.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = unsigned;  // member n is bit n
+// The keys and buttons of a mouse message's wParam.
+TShiftState KeysToShiftState(WPARAM keys);
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
 // The framework's notifications to a control's WindowProc.
 constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;     // an Alt+key no control of the form took
+constexpr UINT CM_DIALOGKEY = CM_BASE + 5;   // Enter or Esc that the focused control left
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the form took
+constexpr UINT CM_FOCUSCHANGED =
+    CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
+// A child window's notification to its parent, handed back to the child's WindowProc.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
 struct TMessage {
   UINT Msg;
@@ -53,24 +72,28 @@ class TWinControl* FindControl(HWND window);
 
 class TCustomForm;
 class TMainMenu;
+class TWinControl;
 LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-class TWinControl : public TComponent {
+// A control: placed inside a windowed control, with bounds, alignment, visibility, an
+// enabled state that a container passes to its children, and a replaceable window
+// procedure. A windowless control (TGraphicControl) is painted by its parent and gets
+// its mouse messages from it.
+class TControl : public TComponent {
  public:
-  explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
 
   TWinControl* Parent() const noexcept { return parent_; }
-  void SetParent(TWinControl* parent);
-  std::size_t ControlCount() const noexcept { return controls_.size(); }
-  TWinControl* Controls(std::size_t i) const { return controls_.at(i); }
+  virtual void SetParent(TWinControl* parent);
   TCustomForm* GetParentForm();
 
   int Left() const noexcept { return left_; }
   int Top() const noexcept { return top_; }
   int Width() const noexcept { return width_; }
   int Height() const noexcept { return height_; }
-  void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const noexcept { return {left_, top_, left_ + width_, top_ + height_}; }
+  virtual void SetBounds(int left, int top, int width, int height);
   void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
   void SetTop(int v) { SetBounds(left_, v, width_, height_); }
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
@@ -79,37 +102,118 @@ class TWinControl : public TComponent {
   void SetAlign(TAlign value);
 
   bool Visible() const noexcept { return visible_; }
-  void SetVisible(bool value);
+  virtual void SetVisible(bool value);
   // The control's own setting; a control inside a disabled container is disabled too.
   bool Enabled() const noexcept { return enabled_; }
-  void SetEnabled(bool value);
+  virtual void SetEnabled(bool value);
   bool EffectiveEnabled() const;
 
   virtual std::string Caption() const;
   virtual void SetCaption(const std::string& text);
   TColor Color() const noexcept { return color_; }
-  void SetColor(TColor value);
+  virtual void SetColor(TColor value);
+  // The control's font; with ParentFont (the default) it takes its parent's font when
+  // it is placed and when its window is made.
+  TFont* Font() noexcept { return &font_; }
+  bool ParentFont = true;
+  TBiDiMode BiDiMode = bdLeftToRight;
+
+  // Points between the screen and the control's client area.
+  virtual POINT ScreenToClient(POINT p);
+  virtual POINT ClientToScreen(POINT p);
+
+  // The window procedure; replace it to see every message first (keep the old one).
+  TWndMethod WindowProc;
+  // The control's own handling.
+  virtual void WndProc(TMessage& message);
+  // Hands a message straight to WindowProc and answers its result.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual void Invalidate();
+
+  // What a user's click does: OnClick.
+  virtual void Click();
+  // A mouse button went down on the control: OnMouseDown.
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+
+ protected:
+  // The mouse-down messages as MouseDown calls; false for other messages.
+  bool DoMouseDown(const TMessage& m);
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  TColor color_ = clBtnFace;
+  TFont font_;
+
+ private:
+  friend class TWinControl;
+};
+
+// A control without a window of its own: its parent paints it (WM_PAINT with the DC in
+// wParam, the origin at the control's corner) and hands it the mouse messages over it.
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+
+  // Draws on the DC of the paint in progress.
+  TCanvas* Canvas() noexcept { return &canvas_; }
+  void WndProc(TMessage& message) override;
+
+ protected:
+  virtual void Paint() {}
+
+ private:
+  TCanvas canvas_;
+  bool clicked_ = false;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  void SetParent(TWinControl* parent) override;
+  // The controls placed inside, windowed or not, in the order placed.
+  std::size_t ControlCount() const noexcept { return controls_.size(); }
+  TControl* Controls(std::size_t i) const { return controls_.at(i); }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool value) override;
+  void SetEnabled(bool value) override;
+  std::string Caption() const override;
+  void SetCaption(const std::string& text) override;
+  void SetColor(TColor value) override;
+  POINT ScreenToClient(POINT p) override;
+  POINT ClientToScreen(POINT p) override;
+  // Its background shows the parent's colour instead of its own.
+  bool ParentBackground() const noexcept { return parentBackground_; }
+  void SetParentBackground(bool value);
 
   HWND Handle();  // creates the window (and its parents') when it does not exist yet
   bool HandleAllocated() const noexcept { return handle_ != nullptr; }
   void HandleNeeded();
-  void Invalidate();
+  void Invalidate() override;
   void Repaint();
 
-  // The window procedure; replace it to see every message first (keep the old one).
-  TWndMethod WindowProc;
   // The control's own handling, then the window class's.
-  virtual void WndProc(TMessage& message);
+  void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message);
-  // Hands a message straight to WindowProc and answers its result.
-  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Places the aligned children inside the client area.
   void AlignControls();
   // The brush of the control's colour; children drawn transparent paint with it.
   HBRUSH Brush();
-
-  TNotifyEvent OnClick;
+  // Paints the visible windowless children that meet DC's clip, each from its own corner,
+  // starting with `first` (null: all).
+  void PaintControls(HDC dc, TControl* first);
+  // The visible, enabled windowless child at a client point (the last placed on top).
+  TControl* ControlAtPos(POINT p) const;
 
  protected:
   struct TCreateParams {
@@ -123,41 +227,41 @@ class TWinControl : public TComponent {
   virtual void Paint(HDC) {}
   // The area that aligned children share (client coordinates).
   virtual RECT DisplayRect();
-  // Notifications from the control's own window, sent to its parent.
+  // Notifications from the control's own window, reflected by its parent (CN_*).
   virtual void CNCommand(WORD) {}
   virtual bool CNNotify(NMHDR*, LRESULT&) { return false; }
   virtual bool CtlColor(HDC, HBRUSH&) { return false; }
+  virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
   virtual void Resized() {}
   // The height given to the window (a drop-down list's window includes its list).
   virtual int WindowHeight() { return height_; }
-  HFONT FontHandle();
+  HFONT FontHandle() { return font_.Handle(); }
 
   HWND handle_ = nullptr;
 
  private:
+  friend class TControl;
   friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+  void RemoveControl(TControl* control);
   void UpdateEnabled();
   void DestroyHandle();
   void ApplyBounds();
+  // Paints the window (its class or Paint) and its windowless children into dc.
+  void PaintWindow(HDC dc);
+  // Hands a mouse message over a windowless child to it; true when it went there.
+  bool RouteMouse(TMessage& m);
+  void SetMouseControl(TControl* control);
+  // The framework child a parent's notification is about, or null.
+  TWinControl* ReflectTarget(const TMessage& m) const;
+  void Reflected(TMessage& m);
 
-  TWinControl* parent_ = nullptr;
-  std::vector<TWinControl*> controls_;
-  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  TAlign align_ = alNone;
-  bool visible_ = true;
-  bool enabled_ = true;
+  std::vector<TControl*> controls_;
   bool aligning_ = false;
-  std::string caption_;
-  TColor color_ = clBtnFace;
+  bool parentBackground_ = false;
   HBRUSH brush_ = nullptr;
   WNDPROC defProc_ = nullptr;
-};
-using TControl = TWinControl;
-
-struct TFont {
-  std::string Name = "MS Sans Serif";
-  int Height = -11;
-  int Charset = DEFAULT_CHARSET;
+  TControl* mouseControl_ = nullptr;    // the windowless child under the pointer
+  TControl* captureControl_ = nullptr;  // the one a button went down on
 };
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -172,7 +276,6 @@ class TCustomForm : public TWinControl {
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
-  TFont Font;
   TFormBorderStyle BorderStyle = bsSizeable;
   bool BorderIconSystemMenu = true, BorderIconMinimize = true, BorderIconMaximize = true;
   TPosition Position = poDesigned;
@@ -197,7 +300,6 @@ class TCustomForm : public TWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
-  HFONT FontHandleOfForm();
   void WndProc(TMessage& message) override;
 
  protected:
@@ -225,7 +327,6 @@ class TCustomForm : public TWinControl {
   std::map<std::string, std::any> methods_;
   std::map<std::string, std::function<void(TComponent*)>> fields_;
   int clientWidth_ = 0, clientHeight_ = 0;
-  HFONT font_ = nullptr;
   TMainMenu* menu_ = nullptr;
 };
 

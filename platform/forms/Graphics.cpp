@@ -4,30 +4,150 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-COLORREF Resolve(std::int32_t color) {
-  return color < 0 ? GetSysColor(color & 0xFF) : static_cast<COLORREF>(color);
+COLORREF ColorToRGB(TColor color) {
+  if (color & 0xFF000000u) return GetSysColor(int(color & 0xFF));
+  return COLORREF(color & 0x00FFFFFFu);
 }
-}  // namespace
+
+// ---------------------------------------------------------------------------------------
+
+TFont::~TFont() {
+  if (handle_) DeleteObject(handle_);
+}
+
+bool TFont::HandleStale() const noexcept {
+  return handle_ && (madeName_ != Name || madeHeight_ != Height || madeCharset_ != Charset ||
+                     madeStyle_ != Style);
+}
+
+HFONT TFont::Handle() {
+  if (handle_ && !HandleStale()) return handle_;
+  if (handle_) DeleteObject(handle_);
+  const auto has = [this](TFontStyle s) { return (Style >> s) & 1u; };
+  LOGFONTA lf{};
+  lf.lfHeight = Height;
+  lf.lfWeight = has(fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = BYTE(has(fsItalic));
+  lf.lfUnderline = BYTE(has(fsUnderline));
+  lf.lfStrikeOut = BYTE(has(fsStrikeOut));
+  lf.lfCharSet = BYTE(Charset);
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  // The face name is 8-bit text of the programs' code page, as the A function reads it.
+  std::strncpy(lf.lfFaceName, Name.c_str(), LF_FACESIZE - 1);
+  handle_ = CreateFontIndirectA(&lf);
+  madeName_ = Name;
+  madeHeight_ = Height;
+  madeCharset_ = Charset;
+  madeStyle_ = Style;
+  return handle_;
+}
+
+void TFont::Assign(const TPersistent* source) {
+  auto* other = dynamic_cast<const TFont*>(source);
+  if (!other) return TPersistent::Assign(source);
+  Name = other->Name;
+  Height = other->Height;
+  Charset = other->Charset;
+  Color = other->Color;
+  Style = other->Style;
+}
+
+// ---------------------------------------------------------------------------------------
 
 TCanvas::~TCanvas() {
-  if (dc_) {
-    Deselect();
-    DeleteDC(dc_);
+  if (bitmap_) {
+    if (dc_) {
+      Unrealize();
+      Deselect();
+      DeleteDC(dc_);
+    }
+  } else {
+    SetHandle(nullptr);
   }
+  if (brush_) DeleteObject(brush_);
+  if (pen_) DeleteObject(pen_);
 }
 
 HDC TCanvas::Handle() {
-  if (!dc_) {
+  if (!dc_ && bitmap_) {
     dc_ = CreateCompatibleDC(nullptr);
     if (!dc_) throw EInvalidGraphicOperation("Out of system resources");
     Select();
   }
+  if (dc_) Realize();
   return dc_;
 }
 
+void TCanvas::SetHandle(HDC dc) {
+  if (bitmap_ || dc == dc_) return;
+  Unrealize();
+  dc_ = dc;
+}
+
+void TCanvas::Realize() {
+  if (realized_ && Font.HandleStale()) {
+    // The font is about to be made again: the old one leaves the DC before it is deleted.
+    SelectObject(dc_, oldFont_);
+    selectedFont_ = nullptr;
+  }
+  HFONT font = Font.Handle();
+  if (!realized_) {
+    oldFont_ = SelectObject(dc_, font);
+    selectedFont_ = font;
+    SetTextColor(dc_, ColorToRGB(Font.Color));
+    madeTextColor_ = Font.Color;
+  } else {
+    if (font != selectedFont_) {
+      SelectObject(dc_, font);
+      selectedFont_ = font;
+    }
+    if (Font.Color != madeTextColor_) {
+      SetTextColor(dc_, ColorToRGB(Font.Color));
+      madeTextColor_ = Font.Color;
+    }
+  }
+  // Brush and pen: made again, and the background set, only when they changed, so that
+  // a background mode set on the handle stays until the brush changes.
+  if (!realized_ || Brush.Color != madeBrush_.Color || Brush.Style != madeBrush_.Style) {
+    HBRUSH brush = Brush.Style == bsClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
+                                          : CreateSolidBrush(ColorToRGB(Brush.Color));
+    HGDIOBJ previous = SelectObject(dc_, brush);
+    if (!realized_) oldBrush_ = previous;
+    if (brush_) DeleteObject(brush_);
+    brush_ = Brush.Style == bsClear ? nullptr : brush;
+    if (Brush.Style == bsClear) {
+      SetBkMode(dc_, TRANSPARENT);
+    } else {
+      SetBkColor(dc_, ColorToRGB(Brush.Color));
+      SetBkMode(dc_, OPAQUE);
+    }
+    madeBrush_ = Brush;
+  }
+  if (!realized_ || Pen.Color != madePen_) {
+    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(Pen.Color));
+    HGDIOBJ previous = SelectObject(dc_, pen);
+    if (!realized_) oldPen_ = previous;
+    if (pen_) DeleteObject(pen_);
+    pen_ = pen;
+    madePen_ = Pen.Color;
+  }
+  realized_ = true;
+}
+
+void TCanvas::Unrealize() {
+  if (!realized_ || !dc_) return;
+  SelectObject(dc_, oldFont_);
+  SelectObject(dc_, oldBrush_);
+  SelectObject(dc_, oldPen_);
+  realized_ = false;
+  selectedFont_ = nullptr;
+}
+
 void TCanvas::Select() {
-  if (dc_ && bitmap_.dib_ && !original_) original_ = SelectObject(dc_, bitmap_.dib_);
+  if (dc_ && bitmap_ && bitmap_->dib_ && !original_) original_ = SelectObject(dc_, bitmap_->dib_);
 }
 
 void TCanvas::Deselect() {
@@ -38,22 +158,34 @@ void TCanvas::Deselect() {
 }
 
 void TCanvas::FillRect(const RECT& rect) {
-  HBRUSH brush = CreateSolidBrush(Resolve(BrushColor));
-  ::FillRect(Handle(), &rect, brush);
-  DeleteObject(brush);
+  if (Brush.Style == bsClear) return;
+  HDC dc = Handle();  // makes the brush
+  ::FillRect(dc, &rect, brush_);
+}
+
+void TCanvas::Polygon(const POINT* points, int count) {
+  ::Polygon(Handle(), points, count);
+}
+
+void TCanvas::Draw(int x, int y, TGraphic& graphic) {
+  if (graphic.Empty()) return;
+  graphic.Draw(Handle(), RECT{x, y, x + graphic.Width(), y + graphic.Height()});
 }
 
 std::uint32_t TCanvas::Pixel(int x, int y) {
-  if (x < 0 || y < 0 || x >= bitmap_.width_ || y >= bitmap_.height_) return CLR_INVALID;
-  const std::uint8_t* p = bitmap_.View().Pixel(x, y);
+  if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->width_ || y >= bitmap_->height_)
+    return CLR_INVALID;
+  const std::uint8_t* p = bitmap_->View().Pixel(x, y);
   return RGB(p[2], p[1], p[0]);
 }
 
 void TCanvas::SetPixel(int x, int y, std::uint32_t rgb) {
-  if (x < 0 || y < 0 || x >= bitmap_.width_ || y >= bitmap_.height_) return;
-  std::uint8_t* p = bitmap_.View().Pixel(x, y);
+  if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->width_ || y >= bitmap_->height_) return;
+  std::uint8_t* p = bitmap_->View().Pixel(x, y);
   p[0] = GetBValue(rgb), p[1] = GetGValue(rgb), p[2] = GetRValue(rgb);
 }
+
+// ---------------------------------------------------------------------------------------
 
 TBitmap::~TBitmap() {
   canvas_.reset();
@@ -122,6 +254,17 @@ TPixelView TBitmap::View() {
   GdiFlush();
   if (!bits_) return {0, 0, format_ == pf32bit ? 4 : 3, 0, nullptr};
   return {width_, height_, format_ == pf32bit ? 4 : 3, stride_, bits_};
+}
+
+void TBitmap::Draw(HDC dc, const RECT& rect) {
+  if (Empty()) return;
+  HDC src = Canvas()->Handle();
+  const int w = int(rect.right - rect.left), h = int(rect.bottom - rect.top);
+  if (Transparent)
+    GdiTransparentBlt(dc, rect.left, rect.top, w, h, src, 0, 0, width_, height_,
+                      TransparentColor & 0xFFFFFF);
+  else
+    StretchBlt(dc, rect.left, rect.top, w, h, src, 0, 0, width_, height_, SRCCOPY);
 }
 
 TCanvas* TBitmap::Canvas() {

@@ -42,13 +42,28 @@ bool TEdit::CtlColor(HDC dc, HBRUSH& brush) {
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {}
 
-void TButton::Click() {
-  if (OnClick) OnClick(this);
+void TButton::SetDefault(bool value) {
+  default_ = value;
+  if (HandleAllocated())
+    SendMessageW(handle_, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGKEY && m.WParam == VK_RETURN && Visible() && EffectiveEnabled()) {
+    // Enter belongs to the focused button, else to the default one.
+    TWinControl* focused = FindControl(GetFocus());
+    if (focused == this || (default_ && !dynamic_cast<TButton*>(focused))) {
+      Click();
+      m.Result = 1;
+      return;
+    }
+  }
+  TWinControl::WndProc(m);
 }
 
 void TButton::CreateParams(TCreateParams& params) {
   params.ClassName = "BUTTON";
-  params.Style = BS_PUSHBUTTON | WS_TABSTOP;
+  params.Style = (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
 }
 
 void TButton::CNCommand(WORD code) {
@@ -121,9 +136,9 @@ void TGroupBox::Paint(HDC dc) {
   const std::wstring text = TextToWide(Caption());
   if (text.empty()) return;
   HGDIOBJ old = SelectObject(dc, FontHandle());
-  SetBkColor(dc, ColorToRGB(Color()));
+  SetBkColor(dc, ColorToRGB(ParentBackground() && Parent() ? Parent()->Color() : Color()));
   SetBkMode(dc, OPAQUE);
-  SetTextColor(dc, GetSysColor(EffectiveEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, EffectiveEnabled() ? ColorToRGB(Font()->Color) : GetSysColor(COLOR_GRAYTEXT));
   TextOutW(dc, 8, 0, text.c_str(), int(text.size()));
   SelectObject(dc, old);
 }
@@ -143,13 +158,18 @@ void TPanel::Paint(HDC dc) {
 }
 
 void RegisterStdControls() {
-  RegisterComponentClass("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
-  RegisterComponentClass("TButton", "TWinControl", [](TComponent* o) { return new TButton(o); });
-  RegisterComponentClass("TGroupBox", "TWinControl",
-                         [](TComponent* o) { return new TGroupBox(o); });
+  RegisterClassType<TLabel>("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
+  auto& button = RegisterClassType<TButton>("TButton", "TWinControl",
+                                            [](TComponent* o) { return new TButton(o); });
+  button.Property("Default", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TButton*>(c)->SetDefault(ReadBool(v));
+  });
+  TPublisher<TButton>(button).Bool("Default", [](TButton* b) { return b->Default(); });
+  RegisterClassType<TGroupBox>("TGroupBox", "TWinControl",
+                               [](TComponent* o) { return new TGroupBox(o); });
 
   auto& edit =
-      RegisterComponentClass("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
+      RegisterClassType<TEdit>("TEdit", "TWinControl", [](TComponent* o) { return new TEdit(o); });
   edit.Property("Text", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TEdit*>(c)->SetText(ReadString(v, ctx));
   });
@@ -157,8 +177,8 @@ void RegisterStdControls() {
     static_cast<TEdit*>(c)->SetReadOnly(ReadBool(v));
   });
 
-  auto& combo = RegisterComponentClass("TComboBox", "TWinControl",
-                                       [](TComponent* o) { return new TComboBox(o); });
+  auto& combo = RegisterClassType<TComboBox>("TComboBox", "TWinControl",
+                                             [](TComponent* o) { return new TComboBox(o); });
   combo.Property("Items", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TComboBox*>(c)->SetItems(ReadStrings(v, ctx));
   });
@@ -172,8 +192,8 @@ void RegisterStdControls() {
     static_cast<TComboBox*>(c)->OnChange = ReadEvent<TNotifyEvent>(v, ctx);
   });
 
-  auto& panel =
-      RegisterComponentClass("TPanel", "TWinControl", [](TComponent* o) { return new TPanel(o); });
+  auto& panel = RegisterClassType<TPanel>("TPanel", "TWinControl",
+                                          [](TComponent* o) { return new TPanel(o); });
   panel.Property("BevelOuter", [](TComponent* c, const TPropValue& v, TReadContext&) {
     const std::string s = ReadIdent(v);
     auto* p = static_cast<TPanel*>(c);

@@ -34,12 +34,17 @@ class TEdit : public TWinControl {
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
-  // What a user's click does.
-  void Click();
+  // Enter clicks the default button of a form unless the focus is on another button.
+  bool Default() const noexcept { return default_; }
+  void SetDefault(bool value);
+  void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CNCommand(WORD code) override;
+
+ private:
+  bool default_ = false;
 };
 
 // A fixed list to choose from (no typing).

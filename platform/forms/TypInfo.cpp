@@ -1,6 +1,10 @@
 #include "TypInfo.h"
 
+#include <cctype>
+#include <climits>
 #include <memory>
+#include <typeinfo>
+#include <unordered_map>
 
 namespace {
 
@@ -37,11 +41,11 @@ void ExpectKind(const TPropValue& v, TPropValue::Kind k) {
 void ReadInto(TComponent* target, const TClassInfo& info, const TComponentDesc& desc,
               TReadContext& context) {
   for (const TPropDesc& p : desc.props) {
-    const TPropSetter* setter = info.FindProperty(p.name);
+    const TPropInfo* prop = info.FindProperty(p.name);
     const std::string where = "line " + std::to_string(p.line) + ": ";
-    if (!setter) throw EReadError(where + info.Name + " has no property " + p.name);
+    if (!prop) throw EReadError(where + info.Name + " has no property " + p.name);
     try {
-      (*setter)(target, p.value, context);
+      prop->Read(target, p.value, context);
     } catch (const EReadError& e) {
       throw EReadError(where + p.name + ": " + e.Message());
     }
@@ -64,16 +68,28 @@ void ReadInto(TComponent* target, const TClassInfo& info, const TComponentDesc& 
 }  // namespace
 
 void TClassInfo::Property(const std::string& name, TPropSetter setter) {
-  props_[Lower(name)] = std::move(setter);
+  props_[Lower(name)].Read = std::move(setter);
 }
 
-const TPropSetter* TClassInfo::FindProperty(const std::string& name) const {
+TPropInfo& TClassInfo::Published(const std::string& name) {
+  return props_[Lower(name)];
+}
+
+const TPropInfo* TClassInfo::FindProperty(const std::string& name, bool readable) const {
   const std::string key = Lower(name);
   for (const TClassInfo* c = this; c; c = c->Parent) {
     auto it = c->props_.find(key);
-    if (it != c->props_.end()) return &it->second;
+    if (it == c->props_.end()) continue;
+    // A class may publish only the reader, or only the setter, of what its parent has.
+    if (readable ? it->second.Kind != tkUnknown : bool(it->second.Read)) return &it->second;
   }
   return nullptr;
+}
+
+int TClassInfo::Depth() const {
+  int depth = 0;
+  for (const TClassInfo* c = Parent; c; c = c->Parent) ++depth;
+  return depth;
 }
 
 TClassInfo& RegisterComponentClass(const std::string& name, const std::string& parent,
@@ -95,6 +111,73 @@ TClassInfo& RegisterComponentClass(const std::string& name, const std::string& p
 const TClassInfo* FindComponentClass(const std::string& name) {
   auto it = Classes().find(Lower(name));
   return it == Classes().end() ? nullptr : it->second.get();
+}
+
+namespace {
+
+// The most derived registered class of an object's C++ class, found once per class.
+const TClassInfo* ClassInfoOf(const TObject* instance) {
+  static std::unordered_map<std::type_index, const TClassInfo*> cache;
+  static std::size_t classesSeen = 0;
+  if (classesSeen != Classes().size()) {  // a class registered since: look again
+    cache.clear();
+    classesSeen = Classes().size();
+  }
+  const std::type_index type(typeid(*instance));
+  if (auto it = cache.find(type); it != cache.end()) return it->second;
+  const TClassInfo* best = nullptr;
+  for (const auto& [name, info] : Classes())
+    if (info->IsInstance && info->IsInstance(instance) && (!best || info->Depth() > best->Depth()))
+      best = info.get();
+  cache.emplace(type, best);
+  return best;
+}
+
+}  // namespace
+
+const TPropInfo* GetPropInfo(const TObject* instance, const std::string& name) {
+  if (!instance) return nullptr;
+  const TClassInfo* info = ClassInfoOf(instance);
+  return info ? info->FindProperty(name, true) : nullptr;
+}
+
+int GetEnumValue(const TPropInfo& prop, const std::string& name) {
+  const std::string key = Lower(name);
+  for (std::size_t i = 0; i < prop.EnumNames.size(); ++i)
+    if (Lower(prop.EnumNames[i]) == key) return int(i);
+  return -1;
+}
+
+int StrToInt(const std::string& text) {
+  const auto fail = [&]() -> int {
+    throw EConvertError("'" + text + "' is not a valid integer value");
+  };
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == text.size()) return fail();
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    int digit = std::isdigit(c) ? c - '0' : std::isxdigit(c) ? std::tolower(c) - 'a' + 10 : 99;
+    if (digit >= base) return fail();
+    value = value * base + digit;
+    // Hexadecimal reaches the full 32 bits (read as a signed value), decimal the signed range.
+    if (value > (base == 16 ? 0xFFFFFFFFLL : INT_MAX + 1LL)) return fail();
+  }
+  if (base == 16) value = static_cast<int>(static_cast<unsigned>(value));
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return fail();
+  return static_cast<int>(value);
 }
 
 void ReadComponents(const TComponentDesc& desc, TReadContext& context) {

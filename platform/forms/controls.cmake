@@ -6,6 +6,7 @@ if(ZV_WINDOWS)
   target_sources(zv_forms PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp ${CMAKE_CURRENT_LIST_DIR}/ImgList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OleCtrls.cpp)
   target_link_libraries(zv_forms PUBLIC zv_ole comctl32 comdlg32 shell32 ole32 oleaut32 uuid)
 endif()

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TestKit.h"
+#include "testkit/MemoryDC.h"
 #include "forms/ComCtrls.h"
 #include "forms/Dialogs.h"
 #include "forms/ExtCtrls.h"
@@ -165,6 +166,46 @@ TEST(Forms, ReplacedWindowProcSeesMessagesFirst) {
   ASSERT_GE(seen.size(), 2u);
   EXPECT_EQ(seen[0], UINT(WM_USER + 7));
   EXPECT_EQ(seen[1], UINT(WM_SETTEXT));
+}
+
+TEST(Forms, WindowlessControlsArePaintedAndGetTheMouseOverThem) {
+  struct Spot : TGraphicControl {
+    using TGraphicControl::TGraphicControl;
+    std::vector<UINT> seen;
+    void WndProc(TMessage& m) override {
+      seen.push_back(m.Msg);
+      TGraphicControl::WndProc(m);
+    }
+    void Paint() override {
+      Canvas()->Brush.Color = 0x00C000C0;
+      Canvas()->FillRect({0, 0, Width(), Height()});
+    }
+  };
+  TestForm form(kForm);
+  auto* spot = new Spot(&form);
+  spot->SetBounds(20, 20, 30, 30);
+  spot->SetParent(form.Panel);
+  int clicks = 0;
+  spot->OnClick = [&](TObject*) { ++clicks; };
+  HWND panel = form.Panel->Handle();
+  testkit::MemoryDC dc(300, 200, 0);
+  SendMessageW(panel, WM_PAINT, reinterpret_cast<WPARAM>(dc.dc()), 0);  // into the DC handed over
+  EXPECT_EQ(dc.At(35, 35), 0x00C000C0u);
+  EXPECT_NE(dc.At(60, 35), 0x00C000C0u);  // only where it lies
+  spot->seen.clear();
+  auto at = [](int x, int y) { return MAKELPARAM(x, y); };
+  SendMessageW(panel, WM_MOUSEMOVE, 0, at(25, 25));
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at(25, 25));
+  EXPECT_EQ(GetCapture(), panel);  // until the button is up, wherever the mouse goes
+  SendMessageW(panel, WM_LBUTTONUP, 0, at(26, 26));
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at(25, 25));
+  SendMessageW(panel, WM_LBUTTONUP, 0, at(100, 100));  // released off it: no click
+  EXPECT_NE(GetCapture(), panel);
+  SendMessageW(panel, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  const std::vector<UINT> expected = {CM_MOUSEENTER,  WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                      WM_LBUTTONDOWN, WM_LBUTTONUP, CM_MOUSELEAVE};
+  EXPECT_EQ(spot->seen, expected);
 }
 
 TEST(Forms, LabelsShowTheirContainersColour) {

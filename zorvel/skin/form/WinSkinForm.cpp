@@ -661,10 +661,6 @@ void TWinSkinForm::DetachAllSkinners() {
   }
 }
 
-TSkinControl::~TSkinControl() {
-  if (FForm) FForm->UnregisterSkinControl(this);
-}
-
 // ---------------------------------------------------------------------------------------
 // Refreshing and detaching
 

@@ -132,6 +132,8 @@ class TWinSkinForm : public TComponent {
   TTimer* FHoverTimer = nullptr;
   // How many times the region was built (every build, cached or not, counts once).
   int RegionBuilds = 0;
+  // The canvas lent to every control skinner of the window.
+  std::unique_ptr<TCanvas> FControlCanvas = std::make_unique<TCanvas>();
 
  private:
   friend class TNCObject;

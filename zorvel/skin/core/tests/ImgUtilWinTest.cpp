@@ -12,6 +12,7 @@
 using namespace skin;
 
 namespace {
+using skin::TColor;  // the framework has a TColor of its own
 
 // Pixel (x, y) of a fresh test bitmap: blue x, green y, red 7.
 void Paint(TBitmap& bmp) {
@@ -38,7 +39,7 @@ TEST(Bitmap, RowsHaveAnHonestStride) {
 TEST(Bitmap, GdiDrawingAndRowsSeeTheSamePixels) {
   TBitmap bmp;
   bmp.SetSize(7, 4);
-  bmp.Canvas()->BrushColor = RGB(10, 20, 30);
+  bmp.Canvas()->Brush.Color = RGB(10, 20, 30);
   RECT r = {2, 1, 4, 3};
   bmp.Canvas()->FillRect(r);
   const std::uint8_t* row = bmp.ScanLine(2);
@@ -47,7 +48,7 @@ TEST(Bitmap, GdiDrawingAndRowsSeeTheSamePixels) {
   EXPECT_EQ(GetPixel(bmp.Canvas()->Handle(), 3, 2), RGB(10, 20, 30));
   EXPECT_EQ(At(bmp, 1, 2), 0u);
   // A system colour is resolved before it reaches GDI.
-  bmp.Canvas()->BrushColor = static_cast<std::int32_t>(0xFF000000 | COLOR_BTNFACE);
+  bmp.Canvas()->Brush.Color = static_cast<std::int32_t>(0xFF000000 | COLOR_BTNFACE);
   bmp.Canvas()->FillRect(r);
   EXPECT_EQ(At(bmp, 2, 1), GetSysColor(COLOR_BTNFACE));
 }
@@ -163,7 +164,7 @@ TEST(ImgUtil, MixColorsWithASystemColour) {
 // Paints a gradient into a 6 x 30 bitmap, optionally clipped to rows [clipTop, clipBottom).
 void PaintGradient(TBitmap& bmp, int height, int clipTop = -1, int clipBottom = -1) {
   bmp.SetSize(6, 30);
-  bmp.Canvas()->BrushColor = RGB(1, 1, 1);
+  bmp.Canvas()->Brush.Color = RGB(1, 1, 1);
   RECT all = {0, 0, 6, 30};
   bmp.Canvas()->FillRect(all);
   HDC dc = bmp.Canvas()->Handle();

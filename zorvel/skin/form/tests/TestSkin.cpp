@@ -4,12 +4,36 @@
 
 namespace testskin {
 
-namespace {
-
 std::string Bmp(const TSkinImage& image) {
   const std::vector<std::uint8_t> bytes = image.SaveToBmp();
   return std::string(bytes.begin(), bytes.end());
 }
+
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical) {
+  const int n = int(colours.size());
+  TSkinImage image(vertical ? w : w * n, vertical ? h * n : h);
+  for (int i = 0; i < n; ++i)
+    image.Fill(vertical ? TSkinRect{0, i * h, w, (i + 1) * h} : TSkinRect{i * w, 0, (i + 1) * w, h}, colours[i]);
+  return image;
+}
+
+std::string DescriptionText(Overrides ini, const Overrides& overrides) {
+  for (const auto& [section, keys] : overrides)
+    for (const auto& [key, value] : keys) {
+      if (value.empty())
+        ini[section].erase(key);
+      else
+        ini[section][key] = value;
+    }
+  std::string text;
+  for (const auto& [section, keys] : ini) {
+    text += "[" + section + "]\r\n";
+    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  }
+  return text;
+}
+
+namespace {
 
 // The outer top corner of a side border keyed out in every frame.
 void CutCorner(TSkinImage& image, int frameWidth, bool right) {
@@ -20,14 +44,6 @@ void CutCorner(TSkinImage& image, int frameWidth, bool right) {
 }
 
 }  // namespace
-
-TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical) {
-  const int n = int(colours.size());
-  TSkinImage image(vertical ? w : w * n, vertical ? h * n : h);
-  for (int i = 0; i < n; ++i)
-    image.Fill(vertical ? TSkinRect{0, i * h, w, (i + 1) * h} : TSkinRect{i * w, 0, (i + 1) * w, h}, colours[i]);
-  return image;
-}
 
 std::vector<std::uint8_t> Pack(const Overrides& overrides, const Images& images) {
   Overrides ini = {
@@ -59,18 +75,7 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides, const Images& images)
       {"Button.Three", {{"Action", "41"}, {"Align", "0"}, {"Xcoord", "130"}, {"Ycoord", "6"}, {"frame", "3"},
                         {"ButtonImage", "three.bmp"}}},
   };
-  for (const auto& [section, keys] : overrides)
-    for (const auto& [key, value] : keys) {
-      if (value.empty())
-        ini[section].erase(key);
-      else
-        ini[section][key] = value;
-    }
-  std::string text;
-  for (const auto& [section, keys] : ini) {
-    text += "[" + section + "]\r\n";
-    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
-  }
+  const std::string text = DescriptionText(std::move(ini), overrides);
 
   TSkinImage left = Strip(kLeftWidth, 60, {kLeft[0], kLeft[1]}, false);
   CutCorner(left, kLeftWidth, false);

@@ -52,7 +52,11 @@ using Images = std::vector<std::pair<std::string, TSkinImage>>;
 // The packed skin archive.
 std::vector<std::uint8_t> Pack(const Overrides& overrides = {}, const Images& images = {});
 
-// Frames side by side (or stacked), each w x h in its own colour.
-TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical = false);
+// What other test skins are made of: the description `ini` with `overrides` applied, a
+// skin image as a bitmap file, and frames of w x h side by side (or stacked) each in its
+// own colour.
+std::string DescriptionText(Overrides ini, const Overrides& overrides);
+std::string Bmp(const TSkinImage& image);
+TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical);
 
 }  // namespace testskin

@@ -1,0 +1,103 @@
+// What the control skinner tests share: a skin of solid, distinct colours for the
+// elements the skinners read, a framework form and a plain window to hold controls, a
+// form skinner to register with, and painting into memory to sample by pixel.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SkinControl.h"
+#include "TestSkin.h"
+#include "WinSkinData.h"
+#include "WinSkinForm.h"
+#include "forms/Forms.h"
+#include "testkit/MemoryDC.h"
+
+namespace ctlskin {
+
+// Colours (0x00BBGGRR).
+constexpr TSkinColour kFace = 0x00D0E0F0;    // ButtonFace
+constexpr TSkinColour kShadow = 0x00C81410;  // ButtonShadow
+constexpr TSkinColour kText = 0x00030201;    // ButtonText
+// Frames 1 to 5 of the Buttons strip; each frame's top-left pixel is magenta.
+constexpr TSkinColour kButton[5] = {0x00A04010, 0x0010A040, 0x00808080, 0x004010A0, 0x00A0A010};
+constexpr TSkinColour kNormalText = 0x00FF0000, kHotText = 0x00008000, kPressedText = 0x00800080;
+// Frames 1 to 3 of StatusBarEdges, its text colour, and the size grip of ExtraImages.
+constexpr TSkinColour kEdge[3] = {0x00205020, 0x00502020, 0x00202050};
+constexpr TSkinColour kEdgeText = 0x000000F0;
+constexpr TSkinColour kGrip = 0x0000C0C0;
+constexpr int kButtonMargin = 3;
+
+// The packed skin, with description keys over the defaults.
+std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides = {});
+
+class ControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void LoadSkin(const testskin::Overrides& overrides = {});
+
+  // A framework form (300 x 200 client), shown without taking the focus.
+  TForm& Host();
+  // A control of the host form placed in `parent`; `setUp` runs before its window is made.
+  template <class C>
+  C& Add(TWinControl& parent, RECT bounds, const std::string& caption = {},
+         const std::function<void(C&)>& setUp = {}) {
+    auto* c = new C(&Host());
+    c->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    c->SetCaption(caption);
+    if (setUp) setUp(*c);
+    c->SetParent(&parent);
+    return *c;
+  }
+  // A plain 8-bit window and a plain child of it (control identifier 100).
+  HWND PlainHost();
+  HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds);
+  // After the posted messages are handled: the WM_COMMANDs the plain window had since
+  // the last call, and the last one's wParam.
+  int TakeCommands(WPARAM* lastWParam = nullptr);
+
+  template <class S>
+  S& Skin(TWinControl& control, bool useColour = false) {
+    auto* s = new S(&control);
+    s->AttachControl(form_.get(), data_.get(), form_->FControlCanvas.get(), useColour);
+    return *s;
+  }
+  template <class S>
+  S& Skin(HWND window) {
+    auto* s = new S(nullptr);
+    s->AttachWindow(window, data_.get(), form_->FControlCanvas.get(), form_.get());
+    return *s;
+  }
+
+  // The window painted through its procedure into memory (WM_PAINT with the DC), on a
+  // background that no skin colour uses.
+  static std::unique_ptr<testkit::MemoryDC> Paint(HWND window);
+  // The pixels of that colour inside `area` (all of the picture when empty), each channel
+  // within `tolerance` (text is drawn smoothed: its colour shows whole only inside its
+  // strokes, which kInk takes): how many, and the box around them.
+  struct TInk {
+    int Count;
+    RECT Box;
+  };
+  static TInk Find(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
+                   int tolerance = 0);
+  static int Count(const testkit::MemoryDC& dc, TSkinColour colour, RECT area = {},
+                   int tolerance = 0) {
+    return Find(dc, colour, area, tolerance).Count;
+  }
+  static constexpr int kInk = 80;
+
+  static constexpr std::uint32_t kBackground = 0x00505050;
+  std::unique_ptr<TSkinData> data_;
+  std::unique_ptr<TWinSkinForm> form_;
+  TForm* host_ = nullptr;
+  HWND plainHost_ = nullptr;
+};
+
+}  // namespace ctlskin
