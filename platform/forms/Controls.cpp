@@ -759,6 +759,18 @@ TCustomForm::~TCustomForm() {
   handle_ = nullptr;
 }
 
+int TCustomForm::ClientWidth() const {
+  RECT r;
+  if (handle_ && !IsIconic(handle_) && GetClientRect(handle_, &r)) return int(r.right);
+  return clientWidth_;
+}
+
+int TCustomForm::ClientHeight() const {
+  RECT r;
+  if (handle_ && !IsIconic(handle_) && GetClientRect(handle_, &r)) return int(r.bottom);
+  return clientHeight_;
+}
+
 void TCustomForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;
@@ -813,6 +825,8 @@ bool FormNavigation(MSG& msg) {
         (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) &&
       form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam))
     return true;
+  // An Alt+key is the form's first (its menu's accelerators), then the controls'.
+  if (msg.message == WM_SYSCHAR && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam)) return true;
   return IsDialogMessageW(root, &msg) != FALSE;
 }
 }  // namespace

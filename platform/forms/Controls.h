@@ -279,8 +279,9 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle BorderStyle = bsSizeable;
   bool BorderIconSystemMenu = true, BorderIconMinimize = true, BorderIconMaximize = true;
   TPosition Position = poDesigned;
-  int ClientWidth() const noexcept { return clientWidth_; }
-  int ClientHeight() const noexcept { return clientHeight_; }
+  // The client area's size: the window's as it is now, or the one set before it exists.
+  int ClientWidth() const;
+  int ClientHeight() const;
   void SetClientSize(int width, int height);
   // The menu bar; the form does not own it.
   TMainMenu* Menu() const noexcept { return menu_; }

@@ -60,3 +60,20 @@ TEST(StringList, TextEndsEveryLineWithCrLf) {
 }
 
 }  // namespace
+
+#include "forms/Accel.h"
+
+namespace {
+
+TEST(Accel, TheLetterAfterTheAmpersandWithoutRegardToCase) {
+  const struct {
+    const char* caption;
+    unsigned key;
+    bool is;
+  } cases[] = {{"&File", 'f', true},   {"&File", 'F', true},  {"E&xit", 'x', true}, {"File", 'f', false},
+               {"Save && &Quit", 'q', true}, {"Save && Quit", ' ', false}, {"A&&B", 'b', false},
+               {"End&", 'd', false}, {"", 'a', false}, {"&文件", 'f', false}};
+  for (const auto& c : cases) EXPECT_EQ(IsAccel(c.key, c.caption), c.is) << c.caption << " " << char(c.key);
+}
+
+}  // namespace

@@ -183,3 +183,33 @@ std::array<TRegionPart, 4> SkinRegionParts(int W, int H, const TFrameState& s, c
     if (p.Rect.Width() <= 0 || p.Rect.Height() <= 0) p = {{}, false};
   return parts;
 }
+
+int SkinMenuBarStart(bool hasImage, int leftMargin, int rightMargin, bool rightToLeft, int barWidth) {
+  if (!hasImage) return 6;
+  const int start = rightToLeft ? rightMargin + 8 : leftMargin + 4;
+  return start > barWidth ? 12 : start;
+}
+
+int SkinMenuItemWidth(int textWidth) { return textWidth > 0 ? textWidth + 10 : textWidth; }
+
+std::vector<TSkinRect> SkinMenuBarLayout(const TSkinRect& bar, const std::vector<TMenuBarItem>& items, int start,
+                                         bool rightToLeft) {
+  std::vector<TSkinRect> bounds;
+  int x = rightToLeft ? bar.Width() - start : start;
+  for (const TMenuBarItem& item : items) {
+    if (!item.Visible) {
+      bounds.push_back({});
+      continue;
+    }
+    const int left = rightToLeft ? x - item.Width : x;
+    bounds.push_back({bar.Left + left, bar.Top, bar.Left + left + item.Width, bar.Bottom - 1});
+    x += rightToLeft ? -item.Width : item.Width;
+  }
+  return bounds;
+}
+
+int SkinNeighbourIndex(int index, int count, bool forward) {
+  if (count <= 0) return -1;
+  if (forward) return index >= count - 1 ? 0 : index + 1;
+  return index <= 0 ? count - 1 : index - 1;
+}

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "SkinDraw.h"
 
@@ -111,6 +112,20 @@ struct TRegionPart {
 // side's transparency setting in that order.
 std::array<TRegionPart, 4> SkinRegionParts(int width, int height, const TFrameState& state,
                                            const std::array<int, 4>& trans);
+
+// The painted menu bar: where its first item starts (from the bar's left end, or from
+// its right end for a right-to-left menu), an item's width from its caption's measured
+// width, each item's rectangle (an invisible item gets an empty one), and the item next
+// to `index` in the bar (the last wraps to the first and back).
+int SkinMenuBarStart(bool hasImage, int leftMargin, int rightMargin, bool rightToLeft, int barWidth);
+int SkinMenuItemWidth(int textWidth);
+struct TMenuBarItem {
+  int Width = 0;
+  bool Visible = true;
+};
+std::vector<TSkinRect> SkinMenuBarLayout(const TSkinRect& bar, const std::vector<TMenuBarItem>& items, int start,
+                                         bool rightToLeft);
+int SkinNeighbourIndex(int index, int count, bool forward);
 
 // ---------------------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 
 #include "SkinControl.h"
 #include "WinSkinData.h"
+#include "WinSkinMenu.h"
 #include "forms/ExtCtrls.h"
 #include "forms/Forms.h"
 #include "forms/Menus.h"
@@ -123,7 +124,7 @@ void TWinSkinForm::AttachForm(TSkinData* SkinData, TWinControl* Form) {
   AttachWindow(SkinData);
   FSavedColor = Form->Color();
   Form->SetColor(static_cast<TColor>(SkinData->ButtonFaceColour));
-  // Owner-drawn menu items of the form (with xcMenuItem) come with the menu painter.
+  if (InSet(SkinData->SkinControls, xcMenuItem)) SetMenusOwnerDraw(Form, true);
 }
 
 void TWinSkinForm::AttachPlainWindow(TSkinData* SkinData) { AttachWindow(SkinData); }
@@ -193,20 +194,23 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData) {
     FIsDialog = true;
   }
   if (!IsNTFamily()) Exclude(SkinData->SkinControls, xcSystemMenu);
-  if (FKind == kMDIMainForm) FSavedMenuUpdate = SkinData->MenuUpdate;
-  // The MDI client keeps its own procedure until the menu side of the skinner comes.
+  if (FKind == kMDIMainForm) {
+    FSavedMenuUpdate = SkinData->MenuUpdate;
+    SubclassClient();
+  }
 
   // The native frame, read before anything below changes the style or the menu, so that
   // detaching gives the client area back its size.
-  RECT window{}, client{};
+  RECT window{};
   GetWindowRect(FHandle, &window);
-  GetClientRect(FHandle, &client);
-  FFrameSize = {0, 0, (window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+  GetClientRect(FHandle, &FClientRect);
+  FFrameSize = {0, 0, (window.right - window.left) - FClientRect.right,
+                (window.bottom - window.top) - FClientRect.bottom};
 
   Subclass();
   if (FSkinFrame) {
     FMenuHandle = GetMenu(FHandle);
-    // A window's menu bar stays the system's until the painted menu bar comes.
+    if (FMenuHandle && FKind != kMDIChild) CreateMenuBar();
     if (!(FKind == kMDIChild && SkinManager && SkinManager->MDIMaximized) && FWindowState != kMinimized)
       SetCaptionStyle(false);
     ComputeMetrics();
@@ -318,6 +322,11 @@ bool TWinSkinForm::Stage1(TMessage& m) {
     case 0xAE:  // the themed caption repaint of some systems: the skin paints the caption
       m.Result = 0;
       return true;
+    case WM_MENUSELECT:
+      // The menu loop tells the window (not its message filter) what is selected.
+      if (FMenuTracking) menu_tracking::MenuSelect(m.WParam, m.LParam);
+      CallOwnProc(m);
+      return true;
     case WM_INITMENUPOPUP:
       if (SkinManager) SkinManager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? 2 : 1;
       CallOwnProc(m);
@@ -383,17 +392,30 @@ bool TWinSkinForm::Stage2(TMessage& m) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       return Stage1(m);
-    case WM_SKINOPENMENUITEM:
-      // Opens the painted menu bar's item under the point; a window without one has none.
+    case WM_SKINOPENMENUITEM: {
+      const TSkinPoint p = ScreenToWindow(m.LParam);
+      if (FMenuBar && !ButtonAt(p)) OpenMenuItem(FMenuBar->ButtonAt(p));
       m.Result = 0;
       return true;
+    }
     case CM_MENUCHANGED: {
       const bool painting = FSkinData->PaintNonClient;
       FSkinData->PaintNonClient = false;
       CallOwnProc(m);
       FSkinData->PaintNonClient = painting;
-      // The menu bar stays the system's until the painted one comes, so the window keeps
-      // its menu: taking it away here would lose it.
+      if (GetMenu(FHandle)) {
+        if (FMenuBar && FSkinData->MenuUpdate) {
+          FMenuBar->MenuHandle = GetMenu(FHandle);
+          FMenuBar->BuildItems();
+        } else if (!FMenuBar && FSkinData->MenuUpdate && FKind != kMDIChild) {
+          // A menu that came after skinning gets a painted bar too, instead of being lost.
+          FMenuHandle = GetMenu(FHandle);
+          CreateMenuBar();
+          SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+        SetMenu(FHandle, nullptr);
+      }
       return true;
     }
     default:
@@ -405,6 +427,12 @@ void TWinSkinForm::Stage3(TMessage& m) {
   switch (m.Msg) {
     case WM_SIZE:
       // Already handled above: the window's own procedure sees it once.
+      break;
+    case WM_MEASUREITEM:
+      MeasureMenuItem(m);
+      break;
+    case WM_DRAWITEM:
+      DrawMenuItem(m);
       break;
     case WM_NCCALCSIZE:
       NCCalcSize(m);
@@ -469,7 +497,10 @@ void TWinSkinForm::SysCommand(TMessage& m) {
       // F10 or Alt alone opens the menu bar's first item; with a letter, the item with
       // that accelerator. Without a painted menu bar there is nothing to open, and the
       // system must not enter its own menu mode over the skinned frame.
-      if (m.LParam == 0) {
+      TMenuBtn* item = m.LParam == 0 ? (FMenuBar && !FMenuBar->Buttons.empty() ? FMenuBar->Buttons[0].get() : nullptr)
+                                     : FindAccelItem(unsigned(m.LParam));
+      if (m.LParam == 0 || item) {
+        OpenMenuItem(item);
         m.Result = 1;
         return;
       }
@@ -521,8 +552,10 @@ void TWinSkinForm::FormHook(TMessage& m) {
     case WM_SKINHOSTQUERY:
       m.Result = m.LParam == kSkinHostKey ? kSkinHostKey : 1;
       return;
+    case CM_DIALOGCHAR:
+      DialogChar(m);
+      return;
     default:
-      // CM_DIALOGCHAR's accelerators belong to the painted menu bar.
       CallFormProc(m);
       return;
   }
@@ -558,7 +591,8 @@ void TWinSkinForm::SetText(TMessage& m) {
 void TWinSkinForm::Start() {
   FSystemMenu = GetSystemMenu(FHandle, FALSE);
   DrawWindowIcon();
-  GetClientRect(FHandle, &FClientRect);
+  // Taking the native bar away made the client area taller: the size read before counts.
+  if (!FMenuBar) GetClientRect(FHandle, &FClientRect);
   // The children are skinned by the control dispatch, which comes with the control
   // skinners; it will run here.
   if (FState == 0) {
@@ -673,6 +707,7 @@ void TWinSkinForm::Refresh() {
   }
   for (TSkinControl* skinner : *FSkinners) skinner->SkinChanged();
   FState = 3;
+  if (FSkinFrame && FFormControl) SetPopupMenusOwnerDraw(FFormControl, true);
   if (FSkinFrame && FAttached && FBorderKind != kNoCaption && !FIsChild) {
     // New border sizes need a new frame: a plain window too, or its client area would
     // change size and the old frame stay in the system's sums.
@@ -691,18 +726,25 @@ void TWinSkinForm::Refresh() {
 void TWinSkinForm::RestoreFormState() {
   auto* form = dynamic_cast<TCustomForm*>(FFormControl);
   if (!form) return;
-  if (InSet(FSkinData->SkinControls, xcMenuItem)) form->AutoScroll = FSavedAutoScroll;
+  SetPopupMenusOwnerDraw(form, false);
+  if (InSet(FSkinData->SkinControls, xcMenuItem)) {
+    SetMenusOwnerDraw(form, false);
+    form->AutoScroll = FSavedAutoScroll;
+  }
   if (FState != 4) form->SetColor(FSavedColor);
 }
 
 void TWinSkinForm::Unskin() {
   const bool frame = FSkinFrame && FAttached;
+  const HMENU menu = FMenuBar ? FMenuBar->MenuHandle : nullptr;
   // What a destroyed window needs (the skinner out of it), then what a living one needs.
   DetachOnDestroy();
   if (!frame) return;
   RestoreFormState();
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
+  if (menu) SetMenu(FHandle, menu);
+  RestoreClient();
   RECT window{};
   GetWindowRect(FHandle, &window);
   POINT corner{window.left, window.top};
@@ -730,6 +772,7 @@ void TWinSkinForm::DetachOnDestroy() {
   if (!FAttached) return;
   RemoveSubclass();
   DetachAllSkinners();
+  FreeMenuBar();
 }
 
 void TWinSkinForm::DetachPlain() {
@@ -737,6 +780,7 @@ void TWinSkinForm::DetachPlain() {
   DetachAllSkinners();
   RestoreFormState();
   RemoveSubclass();
+  RestoreClient();
   if (FFormControl && FState != 4)
     for (std::size_t i = 0; i < FFormControl->ComponentCount(); ++i)
       if (auto* control = dynamic_cast<TWinControl*>(FFormControl->Components(i))) control->Invalidate();

@@ -28,6 +28,9 @@ class TDataSkinBorder;
 class TTimer;
 class TPopupMenu;
 class TWinSkinForm;
+class TWinSkinMenu;
+class TMenuBtn;
+class TMenuItem;
 
 // Skin messages of the form skinner.
 constexpr UINT WM_SKINREPAINTFRAME = 0x3502;
@@ -113,6 +116,21 @@ class TWinSkinForm : public TComponent {
   static bool HasScrollBars(TComponent* Component);
   static void RedrawNow(HWND Window);
 
+  // The menu side: opening a bar item's drop-down (true when one was tracked), the item
+  // with an accelerator, and the walks that make a form's menus owner-drawn or give
+  // them back their own drawing.
+  bool OpenMenuItem(TMenuBtn* Item);
+  void EndMenuTracking() { FMenuTracking = false; }
+  TMenuBtn* FindAccelItem(unsigned Key) const;
+  void SetMenuItemsOwnerDraw(TMenuItem* Item, bool On);
+  void SetSubItemsOwnerDraw(TMenuItem* Item, bool On);
+  void SetPopupMenusOwnerDraw(TComponent* Component, bool On);
+  void SetMenusOwnerDraw(TComponent* Owner, bool Value);
+
+  // A screen point (packed as in a message) in window coordinates.
+  TSkinPoint ScreenToWindow(LPARAM Point) const;
+  bool ActiveChildMaximized() const;
+
   // --- state the manager, the menu bar and the tests read
   int FState = 0;  // 0 attached, 1 running, 3 refreshing, 4 detaching, 5 resizing, 6 destroyed
   TSkinData* FSkinData = nullptr;
@@ -130,6 +148,10 @@ class TWinSkinForm : public TComponent {
   TNCObject* FHotObject = nullptr;
   TPopupMenu* FSystemMenuPopup = nullptr;
   TTimer* FHoverTimer = nullptr;
+  TWinSkinMenu* FMenuBar = nullptr;  // owned as a component
+  HMENU FMenuHandle = nullptr;
+  HMENU FTrackedMenu = nullptr;
+  bool FMenuTracking = false;
   // How many times the region was built (every build, cached or not, counts once).
   int RegionBuilds = 0;
   // The canvas lent to every control skinner of the window.
@@ -164,8 +186,8 @@ class TWinSkinForm : public TComponent {
 
   // Metrics, hit testing and caption buttons (WinSkinFormMetrics.cpp).
   TFrameState FrameState() const;
-  TSkinPoint ScreenToWindow(LPARAM Point) const;
   TWinSysButton* ButtonAt(TSkinPoint Point) const;
+  TNCObject* ObjectAt(TSkinPoint Point) const;
   void LayoutButtons();
   bool IsButtonVisible(TWinSysButton& Button);
   void ResizeForSkin(bool UseWindow);
@@ -183,7 +205,6 @@ class TWinSkinForm : public TComponent {
   void Restore();
   void MinimizeOrRestore();
   void SendToActiveMDIChild(WPARAM Command);
-  bool ActiveChildMaximized() const;
   bool CloseEnabled() const;
   void PostSysCommand(WPARAM Command);
 
@@ -194,9 +215,19 @@ class TWinSkinForm : public TComponent {
   void DrawWindowIcon();
   void DrawIconAt(TSkinImage& Picture, const TSkinRect& Rect) const;
 
-  // The system menu (WinSkinFormMenu.cpp).
+  // The system menu, the menu bar's drop-downs and owner-drawn items, the MDI client
+  // (WinSkinFormMenu.cpp).
   void BuildSystemMenu();
   void BuildSimpleSystemMenu();
+  void CreateMenuBar();
+  void FreeMenuBar();
+  void MeasureMenuItem(TMessage& Message);
+  void DrawMenuItem(TMessage& Message);
+  void DialogChar(TMessage& Message);
+  void SubclassClient();
+  void RestoreClient();
+  static LRESULT CALLBACK ClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                        DWORD_PTR Data);
 
   // Expires with the skinner, for code that runs nested message loops.
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
@@ -207,13 +238,12 @@ class TWinSkinForm : public TComponent {
   bool FIsChild = false;
   bool FRightToLeft = false;
   bool FSizable = false;
-  bool FMenuTracking = false;
+  bool FClientSubclassed = false;
   bool FSavedAutoScroll = false;
   bool FSavedMenuUpdate = false;
   std::string FClassName;
   HWND FOwnerWindow = nullptr;
   HWND FMDIClient = nullptr;
-  HMENU FMenuHandle = nullptr;
   HMENU FSystemMenu = nullptr;
   DWORD FStyle = 0;
   TColor FSavedColor = 0;

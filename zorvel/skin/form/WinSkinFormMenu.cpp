@@ -1,9 +1,20 @@
-// The owner-drawn system menu of a skinned window: a popup menu copied from the
-// window's system menu, with the skin's menu glyphs.
+// The menu side of the form skinner: the owner-drawn system menu (a popup menu copied
+// from the window's system menu, with the skin's menu glyphs), the painted menu bar's
+// drop-downs, the owner-drawn items of the window's menus, and the MDI client.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "SkinManage.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
-#include "forms/ExtCtrls.h"
+#include "WinSkinMenu.h"
 #include "WinSkinMenuPaint.h"
+#include "forms/Accel.h"
+#include "forms/ExtCtrls.h"
+#include "forms/Forms.h"
 #include "forms/Menus.h"
 
 namespace {
@@ -103,4 +114,349 @@ void TWinSkinForm::BuildSimpleSystemMenu() {
     FHoverTimer->SetEnabled(false);
     PostMessageA(FHandle, WM_CLOSE, 0, 0);
   })->SetShortCut(TextToShortCut("ALT+F4"));
+}
+
+// ---------------------------------------------------------------------------------------
+// The painted menu bar and its drop-downs
+
+void TWinSkinForm::CreateMenuBar() {
+  FMenuBar = new TWinSkinMenu(this);
+  FMenuBar->SkinData = FSkinData;
+  FMenuBarHeight = GetSystemMetrics(SM_CYMENU);
+  if (auto* form = dynamic_cast<TCustomForm*>(FFormControl)) FMenuBar->Menu = form->Menu();
+  FMenuBar->BuildItems();
+}
+
+void TWinSkinForm::FreeMenuBar() {
+  if (!FMenuBar) return;
+  if (dynamic_cast<TMenuBtn*>(FHotObject)) FHotObject = nullptr;
+  delete FMenuBar;
+  FMenuBar = nullptr;
+}
+
+TMenuBtn* TWinSkinForm::FindAccelItem(unsigned Key) const {
+  if (!FMenuBar) return nullptr;
+  for (const auto& b : FMenuBar->Buttons)
+    if (b->Visible && b->CanDrop() && IsAccel(Key, WideToText(b->Caption))) return b.get();
+  return nullptr;
+}
+
+namespace {
+// Every item of the menu and of its submenus drawn by its owner from now on (the texts
+// stay, for measuring and drawing).
+void MakeOwnerDrawn(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_SUBMENU | MIIM_TYPE | MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
+    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
+    if (info.fType & MFT_OWNERDRAW) continue;
+    MENUITEMINFOA type{};
+    type.cbSize = sizeof type;
+    type.fMask = MIIM_FTYPE;
+    type.fType = info.fType | MFT_OWNERDRAW;
+    SetMenuItemInfoA(menu, UINT(i), TRUE, &type);
+  }
+}
+}  // namespace
+
+bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
+  menu_tracking::ClearSwitch();
+  const std::weak_ptr<bool> alive = FAlive;
+  bool tracked = false;
+  while (Item) {
+    // A submenu's handle is no command: only a real one is posted.
+    if (Item->Command && Item->Command != UINT(reinterpret_cast<UINT_PTR>(Item->SubMenu)))
+      PostMessageA(FHandle, WM_COMMAND, Item->Command, 0);
+    if (!Item->SubMenu) return tracked;
+    GetWindowRect(FHandle, &FWindowRect);
+    const bool nt4 = (SkinWinVersion & 0x80000000u) == 0 && (SkinWinVersion & 0xFF) < 5;
+    if (!nt4) MakeOwnerDrawn(Item->SubMenu);
+    FMenuTracking = true;
+    const int x = (FRightToLeft ? Item->Bounds.Right : Item->Bounds.Left) + FWindowRect.left;
+    const int y = Item->Bounds.Bottom + FWindowRect.top;
+    if (SkinManager) SkinManager->PopupKind = 1;
+    FTrackedMenu = Item->SubMenu;
+    if (Item != FHotObject) Item->MousePress();
+    menu_tracking::InstallMenuHook(this, Item->Index);
+    if (Item->CanDrop())
+      TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
+                     FHandle, nullptr);
+    menu_tracking::RemoveMenuHook();
+    if (alive.expired()) return true;
+    FMenuTracking = false;
+    tracked = true;
+    // A move to a neighbouring item closed this drop-down: the neighbour's opens now.
+    const int next = menu_tracking::TakeSwitch();
+    Item->MouseLeave();
+    Item = FMenuBar && next >= 0 && next < int(FMenuBar->Buttons.size()) ? FMenuBar->Buttons[std::size_t(next)].get()
+                                                                          : nullptr;
+  }
+  return tracked;
+}
+
+void TWinSkinForm::DialogChar(TMessage& m) {
+  CallFormProc(m);
+  if (m.Result) return;
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  const bool altOnly = (keys[VK_MENU] & 0x80) && !(keys[VK_CONTROL] & 0x80) && !(keys[VK_SHIFT] & 0x80);
+  if (altOnly) {
+    if (TMenuBtn* item = FindAccelItem(unsigned(m.WParam))) {
+      // Opened as a click on the item would open it.
+      RECT window{};
+      GetWindowRect(FHandle, &window);
+      PostMessageA(FHandle, WM_NCLBUTTONDOWN, HTCAPTION,
+                   MAKELPARAM(item->Bounds.Left + window.left + 1, item->Bounds.Top + window.top + 1));
+      m.Result = 1;
+      return;
+    }
+  }
+  if (FKind == kMDIChild) {
+    if (SkinManager && SkinManager->MDIForm) m.Result = SkinManager->MDIForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+  } else {
+    // Another form hands the key to the program's main form.
+    const auto& forms = ScreenForms();
+    auto main = std::find_if(forms.begin(), forms.end(), [](const TCustomForm* f) { return f->IsMainForm; });
+    if (main != forms.end() && *main != FFormControl) (*main)->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    m.Result = 0;
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Owner-drawn menu items
+
+void TWinSkinForm::SetMenuItemsOwnerDraw(TMenuItem* Item, bool On) {
+  if (!Item) return;
+  if (On)
+    SetSkinMenuPainter(*Item, FSkinData);
+  else
+    Item->OnDrawItem = nullptr;
+  for (int i = 0; i < Item->Count(); ++i) SetMenuItemsOwnerDraw(Item->Items(i), On);
+}
+
+void TWinSkinForm::SetSubItemsOwnerDraw(TMenuItem* Item, bool On) {
+  auto walk = [&](auto&& self, TMenuItem* item, int depth) -> void {
+    if (!On) {
+      item->OnDrawItem = nullptr;
+      item->OnMeasureItem = nullptr;
+    } else if (depth >= 2 && !item->OnDrawItem) {
+      SetSkinMenuPainter(*item, FSkinData);
+    }
+    for (int i = 0; i < item->Count(); ++i) self(self, item->Items(i), depth + 1);
+  };
+  if (Item) walk(walk, Item, 1);
+}
+
+void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
+  if (!Component || (FFormControl && FFormControl->ClassName() == "TwwRichEditForm")) return;
+  for (std::size_t i = 0; i < Component->ComponentCount(); ++i) {
+    TComponent* c = Component->Components(i);
+    if (dynamic_cast<TCustomForm*>(c)) {
+      SetPopupMenusOwnerDraw(c, On);
+      continue;
+    }
+    auto* popup = dynamic_cast<TPopupMenu*>(c);
+    if (!popup || popup->Tag == FSkinData->DisableTag || !InSet(FSkinData->SkinControls, xcPopupMenu)) continue;
+    popup->SetOwnerDraw(On);
+    auto walk = [&](auto&& self, TMenuItem* item) -> void {
+      if (On) {
+        TSkinData* data = FSkinData;
+        item->OnDrawItem = [data](TObject* sender, HDC dc, const RECT& r, bool selected) {
+          auto& it = *static_cast<TMenuItem*>(sender);
+          if (IsLiveSkinData(data))
+            PaintSkinMenuItem(*data, it, dc, r, selected);
+          else
+            it.DefaultDraw(dc, r, selected);
+        };
+        if (!item->OnMeasureItem)
+          item->OnMeasureItem = [data](TObject* sender, HDC dc, int& w, int& h) {
+            if (IsLiveSkinData(data)) MeasureSkinMenuItem(*data, *static_cast<TMenuItem*>(sender), dc, w, h);
+          };
+      } else {
+        item->OnDrawItem = nullptr;
+        item->OnMeasureItem = nullptr;
+      }
+      for (int k = 0; k < item->Count(); ++k) self(self, item->Items(k));
+    };
+    for (int k = 0; k < popup->Items()->Count(); ++k) walk(walk, popup->Items()->Items(k));
+  }
+}
+
+void TWinSkinForm::SetMenusOwnerDraw(TComponent* Owner, bool Value) {
+  for (std::size_t i = 0; i < Owner->ComponentCount(); ++i) {
+    auto* menu = dynamic_cast<TMainMenu*>(Owner->Components(i));
+    if (!menu) continue;
+    menu->SetOwnerDraw(Value);
+    for (int k = 0; k < menu->Items()->Count(); ++k) SetSubItemsOwnerDraw(menu->Items()->Items(k), Value);
+  }
+}
+
+namespace {
+
+// The text of a window-menu item, and its width and height in the menu font.
+std::string ItemText(HMENU menu, UINT id) {
+  char text[81] = {};
+  GetMenuStringA(menu, id, text, sizeof text - 1, MF_BYCOMMAND);
+  return text;
+}
+
+// An item that lives only in a window's menu, as a framework item the painter can draw.
+std::unique_ptr<TMenuItem> TemporaryItem(HMENU menu, UINT id) {
+  auto item = std::make_unique<TMenuItem>();
+  const std::string text = ItemText(menu, id);
+  item->SetCaption(text.empty() ? "-" : text);
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE;
+  GetMenuItemInfoA(menu, id, FALSE, &info);
+  item->SetEnabled(!(info.fState & (MFS_GRAYED | MFS_DISABLED)));
+  item->SetChecked(info.fState & MFS_CHECKED);
+  return item;
+}
+
+}  // namespace
+
+void TWinSkinForm::MeasureMenuItem(TMessage& m) {
+  auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+  if (mis->CtlType != ODT_MENU || !FMenuHandle) {
+    CallOwnProc(m);
+    return;
+  }
+  if (FFormControl) {
+    TMenuItem* item = FMenuBar && FMenuBar->Menu ? FMenuBar->Menu->FindItem(mis->itemID, fkCommand) : nullptr;
+    if (item) {
+      HDC dc = GetWindowDC(FHandle);
+      int w = 0, h = 0;
+      item->MeasureItem(dc, w, h);
+      WidenSkinMenuItem(FSkinData, *item, w);
+      ReleaseDC(FHandle, dc);
+      mis->itemWidth = UINT(std::max(w, 0));
+      mis->itemHeight = UINT(std::max(h, 0));
+      return;
+    }
+    if (mis->itemID >= 1 && mis->itemID <= 4095) {
+      CallOwnProc(m);
+      return;
+    }
+  }
+  // Measured from its text in the menu font.
+  const std::wstring text = SkinStrToWide(ItemText(FTrackedMenu, mis->itemID));
+  HDC dc = GetDC(nullptr);
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  int width = int(size.cx) + 26 + (FSkinData->MenuItem ? FSkinData->MenuItem->Margins.Left : 0);
+  int height = text.empty() ? 8 : int(size.cy) + 4;
+  if (SkinWinVersion & 0x80000000u) height += 4;
+  mis->itemWidth = UINT(width);
+  mis->itemHeight = UINT(height);
+}
+
+void TWinSkinForm::DrawMenuItem(TMessage& m) {
+  auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+  if (dis->CtlType != ODT_MENU || !FMenuHandle) {
+    CallOwnProc(m);
+    return;
+  }
+  const HMENU menu = reinterpret_cast<HMENU>(dis->hwndItem);
+  if (TSkinManage* manager = ActiveSkinManager()) manager->BindPopupMenu(menu);
+  const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+  if (FFormControl) {
+    TMenuItem* item = FMenuBar && FMenuBar->Menu ? FMenuBar->Menu->FindItem(dis->itemID, fkCommand) : nullptr;
+    if (item) {
+      if (FSkinData->MenuItem)
+        PaintSkinMenuItem(*FSkinData, *item, dis->hDC, dis->rcItem, selected);
+      else
+        PaintPlainMenuItem(*FSkinData, *item, dis->hDC, selected, dis->rcItem);
+      return;
+    }
+    if (dis->itemID >= 1 && dis->itemID <= 4095) {
+      CallOwnProc(m);
+      return;
+    }
+  }
+  const std::unique_ptr<TMenuItem> item = TemporaryItem(menu, dis->itemID);
+  PaintSkinMenuItemByHandle(*FSkinData, menu, *item, selected, dis->rcItem, dis->hDC);
+}
+
+// ---------------------------------------------------------------------------------------
+// The MDI client
+
+namespace {
+constexpr UINT_PTR kClientSubclassId = 0x5A43;
+}
+
+void TWinSkinForm::SubclassClient() {
+  if (FClientSubclassed || !FMDIClient) return;
+  FClientSubclassed =
+      SetWindowSubclass(FMDIClient, ClientWndProc, kClientSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void TWinSkinForm::RestoreClient() {
+  if (!FClientSubclassed) return;
+  if (IsWindow(FMDIClient)) RemoveWindowSubclass(FMDIClient, ClientWndProc, kClientSubclassId);
+  FClientSubclassed = false;
+}
+
+LRESULT CALLBACK TWinSkinForm::ClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                                             DWORD_PTR Data) {
+  auto& self = *reinterpret_cast<TWinSkinForm*>(Data);
+  LRESULT result = 0;
+  SafeCall([&] {
+    auto pass = [&] { result = DefSubclassProc(Wnd, Msg, WParam, LParam); };
+    switch (Msg) {
+      case WM_NCDESTROY:
+        pass();
+        self.RestoreClient();
+        break;
+      case WM_NCCALCSIZE:
+        if (self.FSkinFrame && !InSet(self.FSkinData->Options, xoMDIScrollbar))
+          SetWindowLongA(Wnd, GWL_STYLE, GetWindowLongA(Wnd, GWL_STYLE) & ~LONG(WS_HSCROLL | WS_VSCROLL));
+        pass();
+        break;
+      case WM_MDICREATE:
+        self.FSkinData->MenuUpdate = false;
+        pass();
+        break;
+      case WM_MDIDESTROY: {
+        pass();
+        if (!self.FSkinFrame) break;
+        if (SkinManager) SkinManager->SetMDIMaximized(self.ActiveChildMaximized());
+        if (!SendMessageA(Wnd, WM_MDIGETACTIVE, 0, 0) && self.FMenuBar) {
+          self.FSkinData->MenuUpdate = self.FSavedMenuUpdate;
+          self.FMenuBar->BuildItems();
+        }
+        break;
+      }
+      case WM_MDITILE:
+      case WM_MDICASCADE:
+        if (self.FSkinFrame && SkinManager && SkinManager->MDIMaximized) SkinManager->SetMDIMaximized(false);
+        pass();
+        break;
+      case WM_MDISETMENU:
+        pass();
+        if (!self.FSkinFrame) break;
+        if (WParam && self.FMenuBar) self.FMenuBar->RebuildMergedItems();
+        SetMenu(self.FHandle, nullptr);
+        break;
+      case WM_SKINMDIREDRAW:
+        RedrawWindow(self.FHandle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        break;
+      default:
+        pass();
+        break;
+    }
+  });
+  return result;
 }

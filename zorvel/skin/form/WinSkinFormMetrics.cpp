@@ -3,6 +3,7 @@
 
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
+#include "WinSkinMenu.h"
 #include "forms/ExtCtrls.h"
 #include "forms/Menus.h"
 
@@ -44,7 +45,7 @@ TFrameState TWinSkinForm::FrameState() const {
   s.Active = FActive;
   s.RightToLeft = FRightToLeft;
   s.IsDialog = FIsDialog;
-  s.HasMenuBar = false;  // the painted menu bar is not built yet
+  s.HasMenuBar = FMenuBar != nullptr;
   s.ActiveChildMaximized = ActiveChildMaximized();
   s.WindowState = FWindowState;
   s.BorderKind = FBorderKind;
@@ -96,6 +97,11 @@ TWinSysButton* TWinSkinForm::ButtonAt(TSkinPoint Point) const {
   for (const auto& b : FButtons)
     if (b->Visible && b->Element->Action >= 0 && InRect(b->Bounds, Point)) return b.get();
   return nullptr;
+}
+
+TNCObject* TWinSkinForm::ObjectAt(TSkinPoint Point) const {
+  if (TWinSysButton* b = ButtonAt(Point)) return b;
+  return FMenuBar ? FMenuBar->ButtonAt(Point) : nullptr;
 }
 
 bool TWinSkinForm::IsButtonVisible(TWinSysButton& b) {
@@ -218,8 +224,8 @@ void TWinSkinForm::NCMouseMove(TMessage& m) {
     CallOwnProc(m);
     return;
   }
-  if (TWinSysButton* b = ButtonAt(ScreenToWindow(m.LParam))) {
-    b->MouseHover();
+  if (TNCObject* o = ObjectAt(ScreenToWindow(m.LParam))) {
+    o->MouseHover();
     m.Result = 0;
     return;
   }
@@ -229,9 +235,16 @@ void TWinSkinForm::NCMouseMove(TMessage& m) {
 }
 
 void TWinSkinForm::NCLButtonDown(TMessage& m) {
-  if (TWinSysButton* b = ButtonAt(ScreenToWindow(m.LParam))) {
+  const TSkinPoint p = ScreenToWindow(m.LParam);
+  if (TNCObject* o = ObjectAt(p)) {
     if (!FActive) SetForegroundWindow(FHandle);
-    b->MousePress();
+    o->MousePress();
+    // A bar item opens its drop-down at once, and is hot once it closed.
+    if (auto* item = dynamic_cast<TMenuBtn*>(o)) {
+      const std::weak_ptr<bool> alive = FAlive;
+      OpenMenuItem(item);
+      if (!alive.expired() && FMenuBar && FMenuBar->ButtonAt(p) == item) FHotObject = item;
+    }
     m.Result = 0;
     return;
   }
@@ -240,7 +253,12 @@ void TWinSkinForm::NCLButtonDown(TMessage& m) {
 }
 
 void TWinSkinForm::NCLButtonUp(TMessage& m) {
-  if (TWinSysButton* b = ButtonAt(ScreenToWindow(m.LParam))) {
+  const TSkinPoint p = ScreenToWindow(m.LParam);
+  if (FMenuBar && !ButtonAt(p) && FMenuBar->ButtonAt(p)) {
+    m.Result = 0;
+    return;
+  }
+  if (TWinSysButton* b = ButtonAt(p)) {
     if (b == FHotObject) {
       b->MouseRelease();
       ButtonAction(*b, static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));

@@ -6,6 +6,7 @@
 #include "SkinDrawWin.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
+#include "WinSkinMenu.h"
 
 namespace {
 constexpr int kLeft = 1, kRight = 2, kTop = 3, kBottom = 4;
@@ -61,9 +62,12 @@ void TWinSkinForm::PaintFrame(HDC DC) {
         SkinBlit(dc, FLeftWidth, H - FBottomHeight, FBottomImage);
       }
       PaintCaption(dc);
-      if (FWindowState != kMinimized && FMenuBarHeight > 0 && FSkinData->SkinBrush) {
-        const RECT band{FLeftWidth, FTopHeight, W - FRightWidth, FTopHeight + FMenuBarHeight};
-        FillRect(dc, &band, FSkinData->SkinBrush);
+      const TSkinRect band{FLeftWidth, FTopHeight, W - FRightWidth, FTopHeight + FMenuBarHeight};
+      if (FWindowState != kMinimized && FMenuBar) {
+        FMenuBar->PaintBar(dc, band);
+      } else if (FWindowState != kMinimized && FMenuBarHeight > 0 && FSkinData->SkinBrush) {
+        const RECT r{band.Left, band.Top, band.Right, band.Bottom};
+        FillRect(dc, &r, FSkinData->SkinBrush);
       }
     }
   } catch (...) {

@@ -200,4 +200,27 @@ TEST(FormGeometry, RegionPartsComeFromImagesOrRectangles) {
   EXPECT_EQ(parts[3].Rect, TSkinRect{});
 }
 
+TEST(FormGeometry, MenuBarItemsFollowOneAnother) {
+  EXPECT_EQ(SkinMenuBarStart(true, 5, 9, false, 400), 9);
+  EXPECT_EQ(SkinMenuBarStart(true, 9, 5, true, 400), 13);
+  EXPECT_EQ(SkinMenuBarStart(true, 5, 9, false, 8), 12);  // a bar narrower than the offset
+  EXPECT_EQ(SkinMenuBarStart(false, 5, 9, false, 400), 6);
+  EXPECT_EQ(SkinMenuItemWidth(24), 34);
+  EXPECT_EQ(SkinMenuItemWidth(0), 0);
+
+  const TSkinRect bar{6, 30, 394, 49};
+  const std::vector<TMenuBarItem> items = {{34, true}, {0, false}, {20, true}};
+  EXPECT_EQ(SkinMenuBarLayout(bar, items, 9, false),
+            (std::vector<TSkinRect>{{15, 30, 49, 48}, {}, {49, 30, 69, 48}}));
+  EXPECT_EQ(SkinMenuBarLayout(bar, items, 13, true),
+            (std::vector<TSkinRect>{{347, 30, 381, 48}, {}, {327, 30, 347, 48}}));  // 13 before the end
+
+  const struct {
+    int index, count;
+    bool forward;
+    int next;
+  } moves[] = {{2, 3, true, 0}, {0, 3, false, 2}, {1, 3, true, 2}, {0, 1, true, 0}, {0, 0, true, -1}};
+  for (const auto& m : moves) EXPECT_EQ(SkinNeighbourIndex(m.index, m.count, m.forward), m.next) << m.index;
+}
+
 }  // namespace

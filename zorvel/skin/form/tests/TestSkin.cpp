@@ -54,7 +54,8 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides, const Images& images)
         {"Top", "top.bmp"},         {"TopFrame", "2"},        {"TopTopHeight", "10"},   {"TopBotHeight", "10"},
         {"TopStretch", "0"},        {"TopTrans", "1"},        {"Bottom", "bottom.bmp"}, {"BottomFrame", "2"},
         {"BottomTopHeight", "0"},   {"BottomBotHeight", "0"}, {"BottomStretch", "1"},   {"BottomTrans", "0"},
-        {"TextShift", "20"},        {"TextRightClip", "60"}}},
+        {"TextShift", "20"},        {"TextRightClip", "60"},  {"menuBar", "menubar.bmp"},
+        {"TileMenu", "1"},          {"TileLeftMenu", "2"},    {"TileRightMenu", "2"}}},
       {"Colours", {{"ButtonFace", "240 224 208"}, {"MenuText", "48 32 16"}, {"HilightText", "240 240 240"},
                    {"ButtonShadow", "48 32 16"}}},
       {"MenuItem", {{"Image", "menuitem.bmp"}, {"LeftWidth", "4"}, {"RightWidth", "4"}, {"TopHeight", "2"},
@@ -88,6 +89,7 @@ std::vector<std::uint8_t> Pack(const Overrides& overrides, const Images& images)
   menu.Fill({3, 3, 9, 9}, kMenuCentre);
   std::vector<skinpack::Entry> entries = {
       {"menubg.bmp", Bmp(menu)},
+      {"menubar.bmp", Bmp(Strip(16, 19, {kMenuBar[0], kMenuBar[1]}, true))},
       {"menuitem.bmp", Bmp(Strip(20, 10, std::vector<TSkinColour>(kMenuItem, kMenuItem + 5), false))},
       {"skin.ini", text},
       {"left.bmp", Bmp(left)},

@@ -27,6 +27,8 @@ constexpr TSkinColour kButton[6][4] = {{0x00101080, 0x00202080, 0x00303080, 0x00
                                         {0x00108080, 0x00208080, 0x00308080, 0x00408080},
                                         {0x00801080, 0x00802080, 0x00803080, 0x00803080}};
 enum Button { kClose, kMaximize, kRestore, kMinimize, kCustom, kThree };
+// The menu bar's two frames (active, inactive), stacked.
+constexpr TSkinColour kMenuBar[2] = {0x00C0E0C0, 0x00809080};
 // The popup-menu background: a 3-pixel ring around the centre.
 constexpr TSkinColour kMenuRing = 0x00305070, kMenuCentre = 0x00E0F0F8;
 // The menu item strip's five frames (1 normal, 2 separator, 4 selected), each 20 x 10,

@@ -1,0 +1,383 @@
+#include "WinSkinMenu.h"
+
+#include <algorithm>
+
+#include "SkinBoxes.h"
+#include "SkinDrawWin.h"
+#include "SkinManage.h"
+#include "WinSkinData.h"
+#include "forms/Forms.h"
+#include "forms/Graphics.h"
+#include "forms/Menus.h"
+
+namespace {
+
+constexpr int kBarFrames = 2;
+
+// The system's menu font, as a framework font in the given colour.
+void SetMenuFont(TFont& font, TSkinColour colour) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  font.Name = metrics.lfMenuFont.lfFaceName;
+  font.Height = metrics.lfMenuFont.lfHeight;
+  font.Charset = metrics.lfMenuFont.lfCharSet;
+  font.Style = 0;
+  font.Color = TColor(colour);
+}
+
+bool OldSystem() {
+  const int major = int(SkinWinVersion & 0xFF), minor = int((SkinWinVersion >> 8) & 0xFF);
+  const bool nt = (SkinWinVersion & 0x80000000u) == 0;
+  return (major == 4 && minor == 0) || (nt && major < 5);
+}
+
+}  // namespace
+
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm* AForm) : TComponent(AForm), Form(AForm) {}
+
+bool TWinSkinMenu::RightToLeft() const { return Menu && Menu->IsRightToLeft(); }
+
+bool TWinSkinMenu::BeginBuild() {
+  if (HMENU menu = GetMenu(Form->FHandle)) MenuHandle = menu;
+  if (!MenuHandle) return false;
+  if (auto* form = dynamic_cast<TCustomForm*>(Form->FFormControl)) {
+    if (!form->Menu()) return false;
+    Menu = form->Menu();
+  }
+  Buttons.clear();
+  return true;
+}
+
+void TWinSkinMenu::FinishBuild() { SetMenu(Form->FHandle, nullptr); }
+
+void TWinSkinMenu::BuildItems() {
+  if (OldSystem()) {
+    BuildFromMenuItems();
+    return;
+  }
+  if (!BeginBuild()) return;
+  const int count = GetMenuItemCount(MenuHandle);
+  if (count <= 0) return;  // the window keeps its native bar
+  for (int p = 0; p < count; ++p) {
+    char text[81] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = sizeof text - 1;
+    GetMenuItemInfoA(MenuHandle, UINT(p), TRUE, &info);
+    auto b = std::make_unique<TMenuBtn>(Form, this);
+    b->Index = p;
+    b->SubMenu = info.hSubMenu;
+    b->Enabled = (info.fState & 3) == 0;
+    b->Visible = true;
+    b->Command = info.wID;
+    b->Caption = SkinStrToWide(text);
+    if (TMenuItem* item = Menu ? Menu->FindItem(info.wID, fkCommand) : nullptr) {
+      b->Caption = SkinStrToWide(item->Caption());
+      b->Enabled = item->Enabled();
+      b->MenuItem = item;
+      b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+    }
+    Buttons.push_back(std::move(b));
+  }
+  FinishBuild();
+}
+
+void TWinSkinMenu::BuildFromMenuItems() {
+  if (!BeginBuild() || !Menu) return;
+  TMenuItem* root = Menu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* item = root->Items(i);
+    auto b = std::make_unique<TMenuBtn>(Form, this);
+    b->Index = i;
+    b->Visible = item->Visible();
+    b->Enabled = item->Enabled();
+    b->Command = item->Command();
+    b->Caption = SkinStrToWide(item->Caption());
+    b->MenuItem = item;
+    b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+    Buttons.push_back(std::move(b));
+  }
+  FinishBuild();
+}
+
+void TWinSkinMenu::RebuildMergedItems() {
+  if (!BeginBuild()) return;
+  const int count = GetMenuItemCount(MenuHandle);
+  for (int p = 0; p < count; ++p) {
+    char text[81] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = sizeof text - 1;
+    GetMenuItemInfoA(MenuHandle, UINT(p), TRUE, &info);
+    auto b = std::make_unique<TMenuBtn>(Form, this);
+    b->Index = p;
+    b->SubMenu = info.hSubMenu;
+    b->Enabled = (info.fState & 3) == 0;
+    b->Command = info.wID;
+    b->Caption = SkinStrToWide(text);
+    // Items the client merged in carry no text in the window menu: the framework's do.
+    if (TMenuItem* item = !text[0] && Menu ? Menu->FindItem(info.wID, fkCommand) : nullptr) {
+      b->Caption = SkinStrToWide(item->Caption());
+      b->Enabled = item->Enabled();
+      b->Command = item->Command();
+      b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+    }
+    Buttons.push_back(std::move(b));
+  }
+  FinishBuild();
+  LayoutItems();
+}
+
+int TWinSkinMenu::StartOffset(int barWidth) const {
+  const TDataSkinObject* e = SkinData ? SkinData->MenuBar.get() : nullptr;
+  return SkinMenuBarStart(e != nullptr, e ? e->Margins.Left : 0, e ? e->Margins.Right : 0, RightToLeft(), barWidth);
+}
+
+std::vector<TMenuBarItem> TWinSkinMenu::MeasureItems() {
+  std::vector<TMenuBarItem> items;
+  TFont font;
+  SetMenuFont(font, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font.Handle());
+  for (const auto& b : Buttons) {
+    RECT r{0, 0, 0, 0};
+    DrawSkinText(dc, b->Caption, r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    items.push_back({SkinMenuItemWidth(int(r.right - r.left)), b->Visible});
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return items;
+}
+
+void TWinSkinMenu::LayoutItems() {
+  const TSkinRect bar{Form->FLeftWidth, Form->FTopHeight, Form->FWindowWidth - Form->FRightWidth,
+                      Form->FTopHeight + Form->FMenuBarHeight};
+  if (bar.Width() <= 0 || bar.Height() <= 0) return;
+  const auto bounds = SkinMenuBarLayout(bar, MeasureItems(), StartOffset(bar.Width()), RightToLeft());
+  for (std::size_t i = 0; i < Buttons.size(); ++i) Buttons[i]->Bounds = bounds[i];
+}
+
+void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
+  const int W = R.Width(), H = R.Height();
+  if (W <= 0 || H <= 0) return;
+  FPicture.SetSize(W, H, ColorToRGB(TColor(SkinData->MenubarColour)));
+  if (const TDataSkinObject* e = SkinData->MenuBar.get(); e && !e->Bitmap.Empty()) {
+    const int frame = Form->FActive ? 1 : 2;
+    if (e->Tile == 1) {
+      SkinPaintNineSlice(FPicture, {0, 0, W, H}, e->Bitmap, e->Margins, frame, kBarFrames, false, true);
+    } else {
+      const TSkinFrame f = SkinFrameRect(e->Bitmap.Width(), e->Bitmap.Height(), frame, kBarFrames, true);
+      for (const TSkinPiece& piece : SkinThreeSliceTiledPieces(W, H, f, e->Margins))
+        SkinStretchCopy(FPicture, piece.Dest, e->Bitmap, piece.Source);
+    }
+  }
+  BarRect = R;
+  Background = FPicture;
+
+  const auto bounds =
+      SkinMenuBarLayout({0, 0, W, H}, MeasureItems(), StartOffset(W), RightToLeft());
+  TSkinImageDC picture(FPicture);
+  if (!picture.Valid()) return;
+  TCanvas canvas;
+  {
+    TCanvasLoan loan(canvas, picture.DC());
+    SetMenuFont(canvas.Font, SkinData->MenuBarTextColour);
+    SetBkMode(picture.DC(), TRANSPARENT);
+    for (std::size_t i = 0; i < Buttons.size(); ++i) {
+      TMenuBtn& b = *Buttons[i];
+      const TSkinRect& r = bounds[i];
+      if (!b.Visible) {
+        b.Bounds = {};
+        continue;
+      }
+      DrawCaptionCentered(canvas, {r.Left, r.Top, r.Right, r.Bottom}, b.Caption, b.Enabled, taCenter);
+      b.Bounds = {R.Left + r.Left, R.Top, R.Left + r.Right, R.Bottom - 1};
+    }
+  }
+  // The buttons of a maximized MDI child sit in the bar.
+  if (Form->FKind == kMDIMainForm && Form->ActiveChildMaximized()) {
+    for (const auto& b : Form->FButtons) {
+      if (b->Element->Align != 100 || b->Strip().Empty()) continue;
+      const TSkinRect at{b->Bounds.Left - Form->FLeftWidth, b->Bounds.Top - Form->FTopHeight,
+                         b->Bounds.Right - Form->FLeftWidth, b->Bounds.Bottom - Form->FTopHeight};
+      DrawFrameStrip(picture.DC(), at, b->Strip(), 1, b->FrameCount(), true);
+    }
+  }
+  BitBlt(DC, R.Left, R.Top, W, H, picture.DC(), 0, 0, SRCCOPY);
+  if (Form->FKind == kMDIMainForm && Form->ActiveChildMaximized() && SkinManager && !SkinManager->MDIMaximized)
+    SkinManager->SetMDIMaximized(true);
+}
+
+TMenuBtn* TWinSkinMenu::ButtonAt(TSkinPoint P) const {
+  for (const auto& b : Buttons) {
+    const TSkinRect& r = b->Bounds;
+    if (!b->Caption.empty() && P.X >= r.Left && P.X < r.Right && P.Y >= r.Top && P.Y < r.Bottom) return b.get();
+  }
+  return nullptr;
+}
+
+void TMenuBtn::Paint() {
+  const TSkinRect& bar = Bar->BarRect;
+  const int w = Bounds.Width(), h = bar.Height();
+  if (w <= 0 || h <= 0 || Bar->Background.Empty()) return;
+  TSkinImage column(w, h);
+  SkinStretchCopy(column, {0, 0, w, h}, Bar->Background,
+                  {Bounds.Left - bar.Left, 0, Bounds.Right - bar.Left, h});
+  TSkinImageDC picture(column);
+  if (!picture.Valid()) return;
+  const TSkinData& skin = *Bar->SkinData;
+  const RECT item{0, Bounds.Top - bar.Top, w, Bounds.Bottom - bar.Top};
+  if (State == 2 || State == 3) {
+    HBRUSH frame = CreateSolidBrush(ColorToRGB(TColor(skin.ButtonHilightColour)));
+    FrameRect(picture.DC(), &item, frame);
+    DeleteObject(frame);
+  }
+  TCanvas canvas;
+  {
+    TCanvasLoan loan(canvas, picture.DC());
+    SetMenuFont(canvas.Font, skin.MenuBarTextColour);
+    SetBkMode(picture.DC(), TRANSPARENT);
+    DrawCaptionCentered(canvas, item, Caption, Enabled, taCenter);
+  }
+  HDC dc = GetWindowDC(Form->FHandle);
+  if (!dc) return;
+  BitBlt(dc, Bounds.Left, bar.Top, w, h, picture.DC(), 0, 0, SRCCOPY);
+  ReleaseDC(Form->FHandle, dc);
+}
+
+// ---------------------------------------------------------------------------------------
+// Moving between bar items while a drop-down is open
+
+namespace menu_tracking {
+
+namespace {
+HHOOK menuHook = nullptr;
+TWinSkinForm* trackedForm = nullptr;
+int trackedIndex = -1;
+TMenuItem* selectedMenuItem = nullptr;
+HMENU selectedMenu = nullptr;  // the menu holding the selected item
+bool selectedHasSubMenu = false;
+bool downKeySent = false;
+bool switchingItem = false;
+int pendingSwitch = -1;
+POINT lastMousePos{};
+
+TWinSkinMenu* TrackedBar() { return trackedForm ? trackedForm->FMenuBar : nullptr; }
+
+TMenuBtn* NeighbourMenuButton(bool forward) {
+  TWinSkinMenu* bar = TrackedBar();
+  if (!bar) return nullptr;
+  const int i = SkinNeighbourIndex(trackedIndex, int(bar->Buttons.size()), forward);
+  return i < 0 ? nullptr : bar->Buttons[std::size_t(i)].get();
+}
+
+bool SelectedRightToLeft() {
+  const TMenu* menu = selectedMenuItem ? selectedMenuItem->GetParentMenu() : nullptr;
+  return menu && menu->IsRightToLeft();
+}
+
+LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
+  MSG& msg = *reinterpret_cast<MSG*>(LParam);
+  if (SelectedRightToLeft() && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT))
+    msg.wParam = msg.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
+  const LRESULT result = CallNextHookEx(menuHook, Code, WParam, LParam);
+  if (result || Code != MSGF_MENU || !trackedForm) return result;
+  SafeCall([&] {
+    if (!downKeySent) {
+      downKeySent = true;
+      PostMessageA(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    TMenuBtn* target = nullptr;
+    switch (msg.message) {
+      case WM_KEYDOWN:
+        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)
+          switchingItem = false;
+        else if (msg.wParam == VK_RIGHT && !selectedHasSubMenu)
+          target = NeighbourMenuButton(true);
+        // Left moves to the previous bar item from the bar's own drop-down; deeper, it
+        // closes the submenu.
+        else if (msg.wParam == VK_LEFT && (!selectedMenu || selectedMenu == trackedForm->FTrackedMenu))
+          target = NeighbourMenuButton(false);
+        break;
+      case WM_SYSKEYDOWN:
+        if (msg.wParam == VK_MENU) trackedForm->EndMenuTracking();
+        return;
+      case WM_MENUSELECT:
+        MenuSelect(msg.wParam, msg.lParam);
+        return;
+      case WM_MOUSEMOVE:
+        if (msg.pt.x != lastMousePos.x || msg.pt.y != lastMousePos.y) {
+          lastMousePos = msg.pt;
+          if (TWinSkinMenu* bar = TrackedBar())
+            target = bar->ButtonAt(trackedForm->ScreenToWindow(MAKELPARAM(msg.pt.x, msg.pt.y)));
+        }
+        break;
+      default:
+        break;
+    }
+    // A click posted into the open menu would be handled while it is still open, and
+    // a second drop-down cannot open inside the first: the open one is closed, and the
+    // tracking opens the target's as soon as it has returned.
+    if (target && target->Index != trackedIndex) {
+      switchingItem = true;
+      pendingSwitch = target->Index;
+      EndMenu();
+    }
+  });
+  return result;
+}
+}  // namespace
+
+void InstallMenuHook(TWinSkinForm* Form, int Index) {
+  trackedForm = Form;
+  trackedIndex = Index;
+  switchingItem = false;
+  downKeySent = false;
+  selectedMenu = nullptr;
+  selectedHasSubMenu = false;
+  GetCursorPos(&lastMousePos);
+  if (!menuHook) menuHook = SetWindowsHookExA(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveMenuHook() {
+  if (menuHook) UnhookWindowsHookEx(menuHook);
+  menuHook = nullptr;
+  selectedMenuItem = nullptr;
+  trackedIndex = -1;
+  trackedForm = nullptr;
+  downKeySent = false;
+}
+
+int TakeSwitch() {
+  const int i = pendingSwitch;
+  pendingSwitch = -1;
+  return i;
+}
+
+void ClearSwitch() {
+  switchingItem = false;
+  pendingSwitch = -1;
+}
+
+void MenuSelect(WPARAM WParam, LPARAM LParam) {
+  if (!trackedForm) return;
+  if (HIWORD(WParam) == 0xFFFF && LParam == 0) {
+    if (!switchingItem) trackedForm->EndMenuTracking();
+    return;
+  }
+  switchingItem = false;
+  selectedMenu = reinterpret_cast<HMENU>(LParam);
+  selectedHasSubMenu = (HIWORD(WParam) & MF_POPUP) != 0;
+  TWinSkinMenu* bar = TrackedBar();
+  if (!bar || !bar->Menu) return;
+  selectedMenuItem = selectedHasSubMenu
+                         ? bar->Menu->FindItem(UINT_PTR(GetSubMenu(selectedMenu, LOWORD(WParam))), fkHandle)
+                         : bar->Menu->FindItem(LOWORD(WParam), fkCommand);
+}
+
+}  // namespace menu_tracking
