@@ -897,6 +897,12 @@ void TCustomForm::WndProc(TMessage& m) {
     m.Result = 0;
     return;
   }
+  if (m.Msg == CM_MENUCHANGED) {
+    // The window shows the menu's rebuilt bar (whoever took it away meanwhile).
+    if (menu_ && HandleAllocated()) ::SetMenu(handle_, menu_->Handle());
+    m.Result = 0;
+    return;
+  }
   if (DispatchMenuMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
   TWinControl::WndProc(m);
 }

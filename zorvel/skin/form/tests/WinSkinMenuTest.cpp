@@ -114,3 +114,217 @@ TEST_F(MenuPaintTest, MeasuringWidensForTheSkinMargin) {
 }
 
 }  // namespace
+
+#include "WinSkinForm.h"
+#include "WinSkinMenu.h"
+#include "testkit/TestKit.h"
+
+namespace {
+
+// A plain window with a menu of two drop-downs and an item without one; its own
+// procedure counts the commands it receives.
+std::vector<WPARAM> commands;
+LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND) commands.push_back(LOWORD(wParam));
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+constexpr UINT kOpen = 101, kExit = 102, kCopy = 201, kHelp = 301;
+
+HWND CreateMenuWindow() {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MenuWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SkinMenuWindow";
+    return RegisterClassA(&wc) != 0;
+  }();
+  EXPECT_TRUE(registered);
+  HMENU file = CreatePopupMenu(), edit = CreatePopupMenu(), bar = CreateMenu();
+  AppendMenuA(file, MF_STRING, kOpen, "&Open");
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(file, MF_STRING, kExit, "E&xit");
+  AppendMenuA(edit, MF_STRING, kCopy, "&Copy");
+  AppendMenuA(bar, MF_POPUP, UINT_PTR(file), "&File");
+  AppendMenuA(bar, MF_POPUP, UINT_PTR(edit), "&Edit");
+  AppendMenuA(bar, MF_STRING, kHelp, "&Help");
+  HWND w = CreateWindowExA(0, "SkinMenuWindow", "menu", WS_OVERLAPPEDWINDOW, 60, 60, 420, 300, nullptr, bar,
+                           GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(w, SW_SHOW);
+  SetForegroundWindow(w);
+  return w;
+}
+
+// What the open drop-downs showed: the menu of each, read from its window a little
+// after it opened, then closed by `keys` typed into it (or EndMenu when none).
+struct DropDowns {
+  static inline std::vector<HMENU> shown;
+  static inline std::vector<WORD> keys;
+  static void Watch(std::vector<WORD> typed) {
+    shown.clear();
+    keys = std::move(typed);
+    SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+      HWND menu = FindWindowA("#32768", nullptr);
+      if (!menu || !IsWindowVisible(menu)) {
+        if (keys.empty()) KillTimer(nullptr, id);
+        return;
+      }
+      const auto m = reinterpret_cast<HMENU>(SendMessageA(menu, 0x01E1 /* MN_GETHMENU */, 0, 0));
+      if (shown.empty() || shown.back() != m) shown.push_back(m);
+      if (keys.empty()) {
+        KillTimer(nullptr, id);
+        EndMenu();
+        return;
+      }
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_KEYBOARD;
+      in[0].ki.wVk = in[1].ki.wVk = keys.front();
+      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      keys.erase(keys.begin());
+      SendInput(2, in, sizeof(INPUT));
+    });
+  }
+};
+
+class MenuBarTest : public MenuPaintTest {
+ protected:
+  void SetUp() override {
+    MenuPaintTest::SetUp();
+    InitSkinDraw();
+    commands.clear();
+    window_ = CreateMenuWindow();
+    GetClientRect(window_, &client0_);
+    skinner_ = std::make_unique<TWinSkinForm>(nullptr);
+    skinner_->FHandle = window_;
+    skinner_->AttachPlainWindow(&data_);
+    SendMessageA(window_, WM_SKINSTART, 0, 1000);
+  }
+  void TearDown() override {
+    ShowWindow(window_, SW_HIDE);
+    DestroyWindow(window_);
+    skinner_.reset();
+    DoneSkinDraw();
+    MenuPaintTest::TearDown();
+  }
+  TMenuBtn& Item(int i) { return *skinner_->FMenuBar->Buttons.at(std::size_t(i)); }
+  LPARAM ScreenOf(const TSkinRect& r) {
+    RECT w;
+    GetWindowRect(window_, &w);
+    return MAKELPARAM(w.left + r.Left + 2, w.top + r.Top + 2);
+  }
+
+  HWND window_ = nullptr;
+  RECT client0_{};
+  std::unique_ptr<TWinSkinForm> skinner_;
+};
+
+TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
+  ASSERT_NE(skinner_->FMenuBar, nullptr);
+  EXPECT_EQ(GetMenu(window_), nullptr);
+  ASSERT_EQ(skinner_->FMenuBar->Buttons.size(), 3u);
+  RECT client, window;
+  GetClientRect(window_, &client);
+  GetWindowRect(window_, &window);
+  EXPECT_EQ(client.bottom, client0_.bottom);
+  EXPECT_EQ(window.bottom - window.top, client.bottom + kTopHeight + kBottomHeight + GetSystemMetrics(SM_CYMENU));
+  // The items follow one another from the bar's start, each a hit object of the frame.
+  EXPECT_EQ(Item(0).Bounds.Left, kLeftWidth + 2 + 4);
+  EXPECT_EQ(Item(1).Bounds.Left, Item(0).Bounds.Right);
+  EXPECT_EQ(SendMessageA(window_, WM_NCHITTEST, 0, ScreenOf(Item(1).Bounds)), HTMENU);
+
+  testkit::MemoryDC dc(int(window.right - window.left), int(window.bottom - window.top));
+  skinner_->PaintFrame(dc.dc());
+  const int barY = kTopHeight + 2;
+  EXPECT_EQ(dc.At(int(window.right - window.left) - 20, barY), kMenuBar[0]);
+  // Hot: a frame in the skin's highlight colour around the item.
+  SendMessageA(window_, WM_NCMOUSEMOVE, HTMENU, ScreenOf(Item(1).Bounds));
+  EXPECT_EQ(skinner_->FHotObject, &Item(1));
+}
+
+TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndMoveWithTheArrows) {
+  HMENU file = Item(0).SubMenu, edit = Item(1).SubMenu;
+  const struct {
+    const char* how;
+    std::function<void()> open;
+    std::vector<WORD> keys;
+    std::vector<HMENU> shown;
+  } cases[] = {
+      {"click", [&] { SendMessageA(window_, WM_NCLBUTTONDOWN, HTMENU, ScreenOf(Item(1).Bounds)); }, {}, {edit}},
+      {"F10", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 0); }, {}, {file}},
+      {"Alt+E", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'e'); }, {}, {edit}},
+      {"0x3518", [&] { SendMessageA(window_, WM_SKINOPENMENUITEM, 0, ScreenOf(Item(0).Bounds)); }, {}, {file}},
+      // Right moves to the next item and back to the first from the last.
+      {"arrows", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, {VK_RIGHT, VK_LEFT},
+       {file, edit, file}},
+  };
+  for (const auto& c : cases) {
+    DropDowns::Watch(c.keys);
+    c.open();
+    EXPECT_EQ(DropDowns::shown, c.shown) << c.how;
+    EXPECT_FALSE(skinner_->FMenuTracking) << c.how;
+  }
+  // An item without a drop-down posts its command and opens nothing.
+  commands.clear();
+  EXPECT_FALSE(skinner_->OpenMenuItem(&Item(2)));
+  testkit::PumpUntil([] { return !commands.empty(); }, 500);
+  EXPECT_EQ(commands, std::vector<WPARAM>{kHelp});
+}
+
+TEST_F(MenuBarTest, ACommandChosenByKeyboardArrivesOnce) {
+  // The drop-down opens on its first item: down past the separator to Exit, then Enter.
+  DropDowns::Watch({VK_DOWN, VK_RETURN});
+  commands.clear();
+  SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  testkit::PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), kExit), 1);
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), kOpen), 0);
+}
+
+TEST_F(MenuBarTest, UnskinningGivesTheNativeBarBack) {
+  const HMENU menu = skinner_->FMenuBar->MenuHandle;
+  skinner_->Unskin();
+  EXPECT_EQ(GetMenu(window_), menu);
+  EXPECT_EQ(skinner_->FMenuBar, nullptr);
+  RECT client;
+  GetClientRect(window_, &client);
+  EXPECT_EQ(client.bottom, client0_.bottom);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
+  InitSkinDraw();
+  {
+    TForm form(nullptr);
+    form.SetClientSize(300, 150);
+    auto* menu = new TMainMenu(&form);
+    auto* file = new TMenuItem;
+    file->SetCaption("&File");
+    file->Add(new TMenuItem);
+    menu->Items()->Add(file);
+    form.SetMenu(menu);
+    form.Show();
+    auto* skinner = new TWinSkinForm(&form);
+    skinner->FHandle = form.Handle();
+    skinner->AttachForm(&data_, &form);
+    SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+    ASSERT_NE(skinner->FMenuBar, nullptr);
+    ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 1u);
+    EXPECT_EQ(form.ClientHeight(), 150);
+
+    auto* view = new TMenuItem;
+    view->SetCaption("&View");
+    menu->Items()->Add(view);
+    file->SetCaption("&Document");
+    ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 2u);
+    EXPECT_EQ(skinner->FMenuBar->Buttons[0]->Caption, L"&Document");
+    EXPECT_EQ(skinner->FMenuBar->Buttons[1]->MenuItem, view);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+    ShowWindow(form.Handle(), SW_HIDE);
+  }
+  DoneSkinDraw();
+}
+
+}  // namespace
