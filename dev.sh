@@ -82,7 +82,7 @@ run)
     result=0
     tools/wine-env.sh run build/win64 "$bin/zorvel_demo.exe" "Z:$demo/sample.mp4" "Z:$demo" \
       | iconv -f GBK -t UTF-8 || result=$?
-    echo "screenshots: build/win64/demo/zorvel.png, build/win64/demo/message.png"
+    echo "screenshots: build/win64/demo/zorvel.png, message.png, menu.png"
     exit $result
   fi
   ;;

@@ -64,6 +64,50 @@ TEST(ZorvelSkin, MainFormStartsWithItemTwoLoadedAndActive) {
         SkinComposeNineSlice(L, H, left.Bitmap, left.Margins, 1, left.FrameCount, left.Tile != 1, false);
     for (int y : {H / 3, H / 2, H - 20}) EXPECT_EQ(dc.At(L / 2, y), expected.Pixel(L / 2, y)) << y;
 
+    // Its system menu's items are painted from the skin: an item that is not selected
+    // shows the popup's background (the skin's menu background, cut to the popup's size)
+    // through its item frame's transparent parts, away from its text.
+    static struct {
+      bool seen;
+      RECT item, popup;
+      TSkinImage shot;
+    } menu;
+    menu.seen = false;
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      HWND popup = FindWindowA("#32768", nullptr);
+      const auto shown = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+      menu.seen = GetMenuItemRect(nullptr, shown, 1, &menu.item) && GetWindowRect(popup, &menu.popup);
+      HDC screen = GetDC(nullptr);
+      const int iw = int(menu.item.right - menu.item.left), ih = int(menu.item.bottom - menu.item.top);
+      menu.shot.SetSize(iw, ih);
+      for (int y = 0; y < ih; ++y)
+        for (int x = 0; x < iw; ++x) {
+          const COLORREF c = GetPixel(screen, menu.item.left + x, menu.item.top + y);
+          menu.shot.SetPixel(x, y, TSkinColour(c));
+        }
+      ReleaseDC(nullptr, screen);
+      EndMenu();
+    });
+    SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    ASSERT_TRUE(menu.seen);
+    const TDataSkinObject& item = *data.MenuItem;
+    const TDataSkinObject& back = *data.MenuBackground;
+    const int iw = int(menu.item.right - menu.item.left), ih = int(menu.item.bottom - menu.item.top);
+    const TSkinImage frame1 = SkinComposeNineSlice(iw, ih, item.Bitmap, item.Margins, 1, 5, item.Tile == 1, false);
+    const TSkinImage background =
+        SkinComposeNineSlice(int(menu.popup.right - menu.popup.left), int(menu.popup.bottom - menu.popup.top),
+                             back.Bitmap, back.Margins, 1, 1, back.Tile == 1, false);
+    const int dx = int(menu.item.left - menu.popup.left), dy = int(menu.item.top - menu.popup.top);
+    int compared = 0;
+    for (int y = 1; y < ih - 1; ++y)
+      for (int x = iw - 12; x < iw - 1; ++x) {
+        const TSkinColour own = frame1.Pixel(x, y);
+        const TSkinColour expected = own == kSkinKeyColour ? background.Pixel(dx + x, dy + y) : own;
+        compared += menu.shot.Pixel(x, y) == expected;
+      }
+    EXPECT_EQ(compared, (ih - 2) * 11);
+
     // The system's open-file dialog that Add shows is skinned too.
     static bool dialogSkinned = false;
     SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {

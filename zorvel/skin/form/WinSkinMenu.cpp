@@ -14,14 +14,23 @@ namespace {
 
 constexpr int kBarFrames = 2;
 
-// The system's menu font, as a framework font in the given colour.
+// The system's menu font, read once.
+const LOGFONTA& MenuFontDescription() {
+  static const LOGFONTA font = [] {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    return metrics.lfMenuFont;
+  }();
+  return font;
+}
+
+// The menu font as a framework font in the given colour.
 void SetMenuFont(TFont& font, TSkinColour colour) {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-  font.Name = metrics.lfMenuFont.lfFaceName;
-  font.Height = metrics.lfMenuFont.lfHeight;
-  font.Charset = metrics.lfMenuFont.lfCharSet;
+  const LOGFONTA& menu = MenuFontDescription();
+  font.Name = menu.lfFaceName;
+  font.Height = menu.lfHeight;
+  font.Charset = menu.lfCharSet;
   font.Style = 0;
   font.Color = TColor(colour);
 }
@@ -49,7 +58,21 @@ bool TWinSkinMenu::BeginBuild() {
   return true;
 }
 
-void TWinSkinMenu::FinishBuild() { SetMenu(Form->FHandle, nullptr); }
+void TWinSkinMenu::FinishBuild() {
+  SetMenu(Form->FHandle, nullptr);
+  // Captions change only with a new build: measured here, once.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontIndirectA(&MenuFontDescription());
+  HGDIOBJ old = SelectObject(dc, font);
+  for (const auto& b : Buttons) {
+    RECT r{0, 0, 0, 0};
+    DrawSkinText(dc, b->Caption, r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    b->Width = SkinMenuItemWidth(int(r.right - r.left));
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+}
 
 void TWinSkinMenu::BuildItems() {
   if (OldSystem()) {
@@ -138,19 +161,9 @@ int TWinSkinMenu::StartOffset(int barWidth) const {
   return SkinMenuBarStart(e != nullptr, e ? e->Margins.Left : 0, e ? e->Margins.Right : 0, RightToLeft(), barWidth);
 }
 
-std::vector<TMenuBarItem> TWinSkinMenu::MeasureItems() {
+std::vector<TMenuBarItem> TWinSkinMenu::MeasureItems() const {
   std::vector<TMenuBarItem> items;
-  TFont font;
-  SetMenuFont(font, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font.Handle());
-  for (const auto& b : Buttons) {
-    RECT r{0, 0, 0, 0};
-    DrawSkinText(dc, b->Caption, r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
-    items.push_back({SkinMenuItemWidth(int(r.right - r.left)), b->Visible});
-  }
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  for (const auto& b : Buttons) items.push_back({b->Width, b->Visible});
   return items;
 }
 

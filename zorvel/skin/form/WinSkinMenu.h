@@ -30,6 +30,7 @@ class TMenuBtn : public TNCObject {
   bool Enabled = true;
   HMENU SubMenu = nullptr;
   UINT Command = 0;
+  int Width = 0;  // the caption's width in the menu font, with its padding
 
   // An item opens a drop-down when it is enabled and has one.
   bool CanDrop() const { return Enabled && SubMenu; }
@@ -66,7 +67,7 @@ class TWinSkinMenu : public TComponent {
   void FinishBuild();
   int StartOffset(int barWidth) const;
   bool RightToLeft() const;
-  std::vector<TMenuBarItem> MeasureItems();
+  std::vector<TMenuBarItem> MeasureItems() const;
   TSkinImage FPicture;  // the bar composed before its one blit
 };
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 
 #include "SkinDrawWin.h"
 #include "SkinManage.h"
@@ -16,15 +17,18 @@ namespace {
 constexpr int kMenuItemFrames = 5, kNormalFrame = 1, kSeparatorFrame = 2, kSelectedFrame = 4;
 constexpr int kCheckMark = 32760;  // the system's check-mark bitmap
 
-// The system's menu font, made once.
-HFONT MenuFont() {
-  static const HFONT font = [] {
+// The system's menu font, and its bold face for default items, made once.
+HFONT MenuFont(bool bold = false) {
+  static const std::array<HFONT, 2> fonts = [] {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    return CreateFontIndirectA(&metrics.lfMenuFont);
+    LOGFONTA font = metrics.lfMenuFont;
+    const HFONT normal = CreateFontIndirectA(&font);
+    font.lfWeight = FW_BOLD;
+    return std::array<HFONT, 2>{normal, CreateFontIndirectA(&font)};
   }();
-  return font;
+  return fonts[bold ? 1 : 0];
 }
 
 COLORREF Rgb(TSkinColour colour) { return ColorToRGB(TColor(colour)); }
@@ -60,11 +64,7 @@ void PaintMenuItemText(const TSkinData& skin, const TMenuItem& item, HDC dc, UIN
     return;
   }
   SetBkMode(dc, TRANSPARENT);
-  LOGFONTA font{};
-  GetObjectA(MenuFont(), sizeof font, &font);
-  if (item.Default()) font.lfWeight = FW_BOLD;
-  HFONT made = CreateFontIndirectA(&font);
-  HGDIOBJ old = SelectObject(dc, made);
+  HGDIOBJ old = SelectObject(dc, MenuFont(item.Default()));
   COLORREF colour;
   if (!item.Enabled())
     colour = skin.ButtonShadowColour == skin.MenuTextColour ? GetSysColor(COLOR_BTNSHADOW) : Rgb(skin.ButtonShadowColour);
@@ -73,7 +73,6 @@ void PaintMenuItemText(const TSkinData& skin, const TMenuItem& item, HDC dc, UIN
   SetTextColor(dc, colour);
   DrawSkinText(dc, text, r, flags);
   SelectObject(dc, old);
-  DeleteObject(made);
 }
 
 // The checkerboard behind a checked item's image.
