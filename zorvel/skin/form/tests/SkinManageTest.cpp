@@ -269,3 +269,62 @@ TEST_F(SkinManagerTest, SwitchingAgainAndAgainKeepsTheGdiObjectsFlat) {
 }
 
 }  // namespace
+
+namespace {
+
+// An MDI frame of the system's kind: its client window, two children, one maximized.
+LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  static HWND client = nullptr;
+  if (msg == WM_CREATE) {
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, w,
+                             nullptr, GetModuleHandleA(nullptr), &ccs);
+  }
+  return DefFrameProcA(w, client, msg, wp, lp);
+}
+
+TEST_F(SkinManagerTest, MdiFrameAndChildrenAreSkinnedAndAMaximizedChildShowsInTheFrame) {
+  SkinnedForm form;  // the program's main form, which carries the skin
+  form.Start();
+  WNDCLASSA frameClass{}, childClass{};
+  frameClass.lpfnWndProc = FrameProc;
+  frameClass.hInstance = childClass.hInstance = GetModuleHandleA(nullptr);
+  frameClass.lpszClassName = "SkinMdiFrame";
+  childClass.lpfnWndProc = DefMDIChildProcA;
+  childClass.lpszClassName = "SkinMdiChild";
+  RegisterClassA(&frameClass);
+  RegisterClassA(&childClass);
+  HMENU menu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, 1, "&Window");
+  HWND frame = CreateWindowExA(0, "SkinMdiFrame", "frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20,
+                               20, 500, 400, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
+  HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  ASSERT_NE(client, nullptr);
+  ASSERT_TRUE(testkit::PumpUntil([&] { return Skinned(frame); }, 1000));
+  MDICREATESTRUCTA child{"SkinMdiChild", "child", GetModuleHandleA(nullptr), 0, 0, 200, 150, WS_OVERLAPPEDWINDOW,
+                         0};
+  HWND first = reinterpret_cast<HWND>(SendMessageA(client, WM_MDICREATE, 0, LPARAM(&child)));
+  HWND second = reinterpret_cast<HWND>(SendMessageA(client, WM_MDICREATE, 0, LPARAM(&child)));
+  testkit::PumpUntil([] { return false; }, 150);
+  EXPECT_TRUE(Skinned(first) && Skinned(second));
+  TWinSkinForm* frameSkinner = Manager().FindFormSkinner(frame);
+  ASSERT_NE(frameSkinner, nullptr);
+  EXPECT_EQ(frameSkinner->FKind, kMDIMainForm);
+  EXPECT_EQ(Manager().FindFormSkinner(second)->FKind, kMDIChild);
+  EXPECT_FALSE(form.Data->MenuUpdate);  // children are being made
+
+  SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  SendMessageA(frame, WM_SKINREPAINTFRAME, 0, 0);
+  EXPECT_TRUE(frameSkinner->ActiveChildMaximized());
+  EXPECT_TRUE(Manager().MDIMaximized);
+  EXPECT_FALSE(Manager().FindFormSkinner(second)->FHasRegion);
+
+  // The last child gone, the frame's menu bar follows the frame's own menu again.
+  SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
+  SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+  EXPECT_TRUE(form.Data->MenuUpdate);
+  ShowWindow(frame, SW_HIDE);
+  DestroyWindow(frame);
+}
+
+}  // namespace
