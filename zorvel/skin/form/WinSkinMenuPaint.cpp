@@ -11,6 +11,7 @@
 #include "WinSkinPopMenu.h"
 #include "forms/Controls.h"
 #include "forms/Menus.h"
+#include "forms/ToolBar.h"
 
 namespace {
 
@@ -278,4 +279,45 @@ void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData) {
     else
       item.DefaultDraw(dc, r, selected);
   };
+}
+
+void PaintSkinToolBar(const TSkinData& SkinData, HDC DC, const RECT& R, bool& DefaultDraw) {
+  const TDataSkinObject* gradient = SkinData.ToolbarGradient.get();
+  if (InSet(SkinData.Options, xoToolbarBK) || !gradient || gradient->Bitmap.Empty()) return;
+  const int w = int(R.right - R.left), h = int(R.bottom - R.top);
+  TSkinImage picture(w, h);
+  SkinStretchCopy(picture, {0, 0, w, h}, gradient->Bitmap, {0, 0, gradient->Bitmap.Width(), gradient->Bitmap.Height()});
+  SkinBlit(DC, R.left, R.top, picture);
+  DefaultDraw = false;
+}
+
+void PaintSkinToolButton(const TSkinData& SkinData, HDC DC, const RECT& R, unsigned State, const std::wstring& Caption,
+                         bool& DefaultDraw) {
+  const TDataSkinButton& e = *SkinData.Buttons;
+  int frame = 0;
+  TSkinColour text = 0;
+  bool hasText = false;
+  if (State & tbsSelected) {
+    frame = 2;
+    text = e.PressedColour2;
+    hasText = e.HasPressedColour2;
+  } else if (State & (tbsFocused | tbsHot)) {
+    frame = 4;
+    text = e.MouseOverColour2;
+    hasText = e.HasMouseOverColour2;
+  } else if ((State & tbsDefault) && !(State & (tbsGrayed | tbsDisabled))) {
+    frame = 1;
+    text = e.NormalColour2;
+    hasText = e.HasNormalColour2;
+  }
+  if (!frame || e.Bitmap.Empty()) return;
+  const TSkinRect inner{int(R.left) + 1, int(R.top) + 1, int(R.right) - 1, int(R.bottom) - 1};
+  DrawNineSlice(DC, inner, e.Bitmap, e.Margins, frame, 5, e.Trans == 1, e.Tile == 1, false);
+  SetBkMode(DC, TRANSPARENT);
+  SetTextColor(DC, hasText ? Rgb(text) : GetSysColor(COLOR_BTNTEXT));
+  HGDIOBJ old = SelectObject(DC, GetStockObject(DEFAULT_GUI_FONT));
+  RECT box = R;
+  DrawSkinText(DC, Caption, box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(DC, old);
+  DefaultDraw = false;
 }

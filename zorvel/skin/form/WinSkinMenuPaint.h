@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "SkinDraw.h"
 
 class TSkinData;
@@ -37,3 +39,11 @@ void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool
 // Lets the skin measure and draw the item (the system menu's items, and the menu
 // walks that make a form's menus owner-drawn).
 void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData);
+
+// Tool bars drawn from the skin. The background: the skin's tool-bar gradient stretched
+// over the bar, unless the options keep the bar's own (DefaultDraw is left alone then).
+void PaintSkinToolBar(const TSkinData& SkinData, HDC DC, const RECT& R, bool& DefaultDraw);
+// A button: selected, hot or focused, or the default button, drawn from the skin's
+// button frames with its caption; any other state is left to the bar.
+void PaintSkinToolButton(const TSkinData& SkinData, HDC DC, const RECT& R, unsigned State, const std::wstring& Caption,
+                         bool& DefaultDraw);

@@ -328,3 +328,38 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
 }
 
 }  // namespace
+
+#include "forms/ToolBar.h"
+
+namespace {
+
+// Tool-bar buttons by state: frame 2 pressed, 4 hot, 1 the default one, the bar's own
+// drawing otherwise; each button's frame inside its bounds, with the skin's text colour.
+TEST_F(MenuPaintTest, ToolBarButtonsTakeTheirFrameByState) {
+  const TSkinColour frames[5] = {0x00A04010, 0x0010A040, 0x00808080, 0x004010A0, 0x00A0A010};
+  const std::vector<std::uint8_t> archive =
+      Pack({{"Buttons", {{"Bitmap", "buttons.bmp"}, {"MouseOverColour2", "0 128 0"}}}},
+           {{"buttons.bmp", Strip(10, 10, std::vector<TSkinColour>(frames, frames + 5), false)}});
+  data_.SkinStream.Clear();
+  data_.SkinStream.Write(archive.data(), archive.size());
+  ASSERT_TRUE(data_.LoadSkinStream());
+  const struct {
+    unsigned state;
+    int frame;  // 0: left to the bar
+  } cases[] = {{tbsSelected, 2}, {tbsHot, 4}, {tbsFocused, 4}, {tbsDefault, 1}, {tbsDefault | tbsGrayed, 0}, {0, 0}};
+  for (const auto& c : cases) {
+    testkit::MemoryDC dc(60, 24, 0x00FFFFFF);
+    bool defaultDraw = true;
+    PaintSkinToolButton(data_, dc.dc(), {0, 0, 60, 24}, c.state, L"Go", defaultDraw);
+    EXPECT_EQ(defaultDraw, c.frame == 0) << c.state;
+    EXPECT_EQ(dc.At(0, 0), 0x00FFFFFFu) << "the bounds shrunk by one pixel";
+    EXPECT_EQ(dc.At(3, 3), c.frame ? frames[c.frame - 1] : 0x00FFFFFFu) << c.state;
+  }
+  // The background stays the bar's while the options keep it.
+  testkit::MemoryDC bar(60, 24, 0x00FFFFFF);
+  bool defaultDraw = true;
+  PaintSkinToolBar(data_, bar.dc(), {0, 0, 60, 24}, defaultDraw);
+  EXPECT_TRUE(defaultDraw);
+}
+
+}  // namespace
