@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TObject {
@@ -91,4 +93,26 @@ class TStringList : public TObject {
 
  private:
   std::vector<std::string> items_;
+};
+
+// An ordered list of 8-bit strings that grows one line at a time to very many lines: the
+// texts lie back to back in large blocks, so adding a line allocates only when a block
+// is full, and a line's text stays where it is until Clear.
+class TLineList : public TObject {
+ public:
+  std::size_t Count() const noexcept { return lines_.size(); }
+  std::string_view operator[](std::size_t index) const { return lines_.at(index); }
+  void Add(std::string_view line);
+  void Clear() noexcept;
+  // Every line followed by CR LF, as TStringList's Text.
+  std::string Text() const;
+  std::vector<std::string> Items() const { return {lines_.begin(), lines_.end()}; }
+
+ private:
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* next_ = nullptr;  // where the next line goes in the last block
+  std::size_t free_ = 0;  // bytes left there
+  std::vector<std::string_view> lines_;
 };
