@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <typeinfo>
 
@@ -66,25 +65,14 @@ std::string TStringList::Text() const {
   return text;
 }
 
-void TLineList::Add(std::string_view line) {
-  if (line.size() > free_) {
-    // A line longer than a block gets a block of its own.
-    const std::size_t size = std::max(kBlockSize, line.size());
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-    next_ = blocks_.back().get();
-    free_ = size;
-  }
-  if (!line.empty()) std::memcpy(next_, line.data(), line.size());
-  lines_.emplace_back(next_, line.size());
-  next_ += line.size();
-  free_ -= line.size();
+void TLineList::Add(const TBlock& block, std::string_view line) {
+  if (blocks_.empty() || blocks_.back() != block) blocks_.push_back(block);
+  lines_.push_back(line);
 }
 
 void TLineList::Clear() noexcept {
   lines_.clear();
   blocks_.clear();
-  next_ = nullptr;
-  free_ = 0;
 }
 
 std::string TLineList::Text() const {

@@ -95,24 +95,23 @@ class TStringList : public TObject {
   std::vector<std::string> items_;
 };
 
-// An ordered list of 8-bit strings that grows one line at a time to very many lines: the
-// texts lie back to back in large blocks, so adding a line allocates only when a block
-// is full, and a line's text stays where it is until Clear.
+// An ordered list of 8-bit strings that grows one line at a time to very many lines,
+// without a string of its own for each: a line is a view of a shared block of text that
+// the list keeps as long as it holds the line.
 class TLineList : public TObject {
  public:
+  using TBlock = std::shared_ptr<const std::string>;
+
   std::size_t Count() const noexcept { return lines_.size(); }
   std::string_view operator[](std::size_t index) const { return lines_.at(index); }
-  void Add(std::string_view line);
+  // Adds `line`, which lies in `block`.
+  void Add(const TBlock& block, std::string_view line);
   void Clear() noexcept;
   // Every line followed by CR LF, as TStringList's Text.
   std::string Text() const;
   std::vector<std::string> Items() const { return {lines_.begin(), lines_.end()}; }
 
  private:
-  static constexpr std::size_t kBlockSize = 256 * 1024;
-
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  char* next_ = nullptr;  // where the next line goes in the last block
-  std::size_t free_ = 0;  // bytes left there
+  std::vector<TBlock> blocks_;
   std::vector<std::string_view> lines_;
 };
