@@ -9,6 +9,9 @@
 
 namespace {
 
+// Words are read from memory as this machine lays them out: the first byte lowest.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr int N_CHAR = TLZH::N_CHAR;
 constexpr int T = TLZH::T;
 constexpr int R = TLZH::R;
@@ -52,7 +55,7 @@ struct BitReader {
     if (pos + 8 <= size) {
       std::uint64_t next;
       std::memcpy(&next, source + pos, 8);
-      if constexpr (std::endian::native == std::endian::little) next = __builtin_bswap64(next);
+      next = __builtin_bswap64(next);  // the first byte on top
       // The bytes that do not fit whole are loaded again next time; their bits below
       // the buffer's valid ones are the same then.
       buffer |= next >> bits;
@@ -157,7 +160,7 @@ class Decoder {
       son_[j] = static_cast<std::int16_t>(i);
       parent_[i] = parent_[i + 1] = static_cast<std::int16_t>(j);
     }
-    for (int i = T; i < T + 4; ++i) freq_[i] = 0xFFFF;  // ends every run
+    for (int i = T; i < T + 4; ++i) freq_[i] = 0xFFFF;  // above every count: ends every run
     parent_[R] = 0;
   }
 
@@ -277,7 +280,7 @@ class Decoder {
   }
 
   const PositionTables& tables_;
-  std::uint16_t freq_[T + 4];  // room for a four-count read from the root
+  std::uint16_t freq_[T + 4];  // ends in four sentinels: a four-count read stays inside
   std::int16_t parent_[T + N_CHAR];
   std::int16_t son_[T];
 };
