@@ -191,12 +191,12 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   std::string text;         // worker thread only: the texts of what the current read produced
   std::vector<Item> items;  // worker thread only: and its items
   std::mutex lock;
-  std::deque<Batch> incoming;              // guarded by lock
-  std::vector<std::vector<Item>> spare;    // guarded by lock: delivered item lists, emptied
-  bool wakeQueued = false;                 // guarded by lock
-  std::deque<Batch> ready;                 // UI thread only
-  std::size_t next = 0;                    // UI thread only: the next item of ready.front()
-  bool ended = false;                      // UI thread only
+  std::deque<Batch> incoming;            // guarded by lock
+  std::vector<std::vector<Item>> spare;  // guarded by lock: delivered item lists, emptied
+  bool wakeQueued = false;               // guarded by lock
+  std::deque<Batch> ready;               // UI thread only
+  std::size_t next = 0;                  // UI thread only: the next item of ready.front()
+  bool ended = false;                    // UI thread only
 
   // Worker thread: an item whose text is `head` followed by `tail`.
   void Add(Kind kind, std::string_view head, std::string_view tail = {},
