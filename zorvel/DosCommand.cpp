@@ -163,35 +163,24 @@ void TProcessTimer::Tick(TObject*) {
 // TDosThread
 
 // One run's hand-over. The worker writes what a read produced into a batch, the texts
-// back to back in one string, and queues it in `incoming`, waking the UI thread only
-// when no wake is pending; the UI thread takes the queued batches over as `ready`,
-// delivers them one item at a time and gives each emptied batch back for the worker to
-// fill again. So the worker allocates nothing while output flows steadily, and every
-// line's strings are made and freed on the UI thread alone: two threads allocating at
-// once contend for the heap, under Wine dearly. A handler that pumps messages or stops
-// the run re-enters Deliver, which goes on from the same `ready`, so nothing is
-// delivered twice, out of order or after the end of the run.
+// back to back in one block, and queues it in `incoming`, waking the UI thread only when
+// no wake is pending; the UI thread takes the queued batches over as `ready` and
+// delivers them one item at a time. A batch's block is shared with the Lines list, which
+// keeps it for the lines in it, so a line's text is written once, by the worker, and the
+// UI thread only makes the string each handler is given. Emptied item lists go back to
+// the worker to fill again. A handler that pumps messages or stops the run re-enters
+// Deliver, which goes on from the same `ready`, so nothing is delivered twice, out of
+// order or after the end of the run.
 struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   enum Kind { kLine, kBeginning, kEnd };
   struct Item {
     Kind kind;
-    std::size_t begin, size;  // its text in the batch: the line, or the start error
+    std::size_t begin, size;  // its text in the block: the line, or the start error
     std::optional<unsigned long> exitCode;
   };
   struct Batch {
-    std::string text;
+    TLineList::TBlock block;
     std::vector<Item> items;
-
-    // An item whose text is `head` followed by `tail`.
-    void Add(Kind kind, std::string_view head, std::string_view tail = {},
-             std::optional<unsigned long> exitCode = {}) {
-      items.push_back({kind, text.size(), head.size() + tail.size(), exitCode});
-      text.append(head).append(tail);
-    }
-    void Clear() noexcept {
-      text.clear();
-      items.clear();
-    }
   };
 
   TDosCommand* runner;
@@ -199,25 +188,35 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   TNotifyEvent onTerminated;
   TProcessTimer* clock;
 
-  Batch outgoing;  // worker thread only: what the current read produced
+  std::string text;         // worker thread only: the texts of what the current read produced
+  std::vector<Item> items;  // worker thread only: and its items
   std::mutex lock;
-  std::deque<Batch> incoming;  // guarded by lock
-  std::vector<Batch> spare;    // guarded by lock: delivered batches, emptied
-  bool wakeQueued = false;     // guarded by lock
-  std::deque<Batch> ready;     // UI thread only
-  std::size_t next = 0;        // UI thread only: the next item of ready.front()
-  bool ended = false;          // UI thread only
+  std::deque<Batch> incoming;            // guarded by lock
+  std::vector<std::vector<Item>> spare;  // guarded by lock: delivered item lists, emptied
+  bool wakeQueued = false;               // guarded by lock
+  std::deque<Batch> ready;               // UI thread only
+  std::size_t next = 0;                  // UI thread only: the next item of ready.front()
+  bool ended = false;                    // UI thread only
 
-  // Worker thread: hands `outgoing` over.
+  // Worker thread: an item whose text is `head` followed by `tail`.
+  void Add(Kind kind, std::string_view head, std::string_view tail = {},
+           std::optional<unsigned long> exitCode = {}) {
+    items.push_back({kind, text.size(), head.size() + tail.size(), exitCode});
+    text.append(head).append(tail);
+  }
+
+  // Worker thread: hands what was added over.
   void Post() {
-    if (outgoing.items.empty()) return;
+    if (items.empty()) return;
+    Batch batch{std::make_shared<const std::string>(std::move(text)), std::move(items)};
+    text = {};
+    items = {};
     bool wake;
     {
       std::lock_guard<std::mutex> guard(lock);
-      incoming.push_back(std::move(outgoing));
-      outgoing.Clear();
+      incoming.push_back(std::move(batch));
       if (!spare.empty()) {
-        std::swap(outgoing, spare.back());
+        items.swap(spare.back());
         spare.pop_back();
       }
       wake = !wakeQueued;
@@ -229,10 +228,10 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   void Deliver() {
     while (!ended) {
       if (!ready.empty() && next == ready.front().items.size()) {
-        Batch done = std::move(ready.front());
+        std::vector<Item> done = std::move(ready.front().items);
         ready.pop_front();
         next = 0;
-        done.Clear();
+        done.clear();
         std::lock_guard<std::mutex> guard(lock);
         spare.push_back(std::move(done));
       }
@@ -246,12 +245,13 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
       // Taken out of the batch before any handler runs: a handler may re-enter Deliver,
       // which moves on and recycles the batch.
       const Item item = ready.front().items[next++];
-      std::string text = ready.front().text.substr(item.begin, item.size);
-      SafeCall([&] { DeliverOne(item, std::move(text)); });
+      const TLineList::TBlock block = ready.front().block;
+      SafeCall([&] { DeliverOne(item, block); });
     }
   }
 
-  void DeliverOne(const Item& item, std::string text) {
+  void DeliverOne(const Item& item, const TLineList::TBlock& block) {
+    const std::string_view view = std::string_view(*block).substr(item.begin, item.size);
     switch (item.kind) {
       case kEnd:
         // The clock stops (IsRunning turns false) only after every line before it.
@@ -259,14 +259,15 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         clock->StopClock();
         runner->exitCode_ = item.exitCode;
         if (onTerminated) onTerminated(runner);
-        if (!text.empty() && Application) Application->ShowException(TCreateProcessError(text));
+        if (!view.empty() && Application)
+          Application->ShowException(TCreateProcessError(std::string(view)));
         break;
       case kBeginning:
-        if (onNewLine) onNewLine(runner, std::move(text), otBeginningOfLine);
+        if (onNewLine) onNewLine(runner, std::string(view), otBeginningOfLine);
         break;
       case kLine:
-        runner->Lines.Add(text);
-        if (onNewLine) onNewLine(runner, std::move(text), otEntireLine);
+        runner->Lines.Add(block, view);
+        if (onNewLine) onNewLine(runner, std::string(view), otEntireLine);
         break;
     }
   }
@@ -350,7 +351,7 @@ void TDosThread::ReadLoop() {
   }
 
   // Unfinished text left at the end is a complete line (the clock is not reset for it).
-  if (!carried_.empty()) channel_->outgoing.Add(Channel::kLine, carried_);
+  if (!carried_.empty()) channel_->Add(Channel::kLine, carried_);
   carried_.clear();
   CloseIf(process.hThread);
   CloseIf(process.hProcess);
@@ -404,6 +405,8 @@ bool TDosThread::TimeIsUp() const {
 }
 
 void TDosThread::SplitRead(const char* data, std::size_t size) {
+  // Room for every line of the read and the unfinished one at its end, at once.
+  channel_->text.reserve(channel_->text.size() + size + 2 * carried_.size());
   std::size_t i = 0;
   while (i < size && !Terminated()) {
     // Take the plain run up to the next NUL, CR or LF in one step.
@@ -418,16 +421,16 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
     }
     if (stop == '\r' && i < size && data[i] == '\n') ++i;
     clock_->ResetOutputClock();
-    channel_->outgoing.Add(Channel::kLine, carried_, run);
+    channel_->Add(Channel::kLine, carried_, run);
     carried_.clear();
   }
   // The whole unfinished line so far, shown provisionally after every read.
-  if (!carried_.empty()) channel_->outgoing.Add(Channel::kBeginning, carried_);
+  if (!carried_.empty()) channel_->Add(Channel::kBeginning, carried_);
   channel_->Post();
 }
 
 void TDosThread::Finish() {
-  channel_->outgoing.Add(Channel::kEnd, startError_, {}, exitCode_);
+  channel_->Add(Channel::kEnd, startError_, {}, exitCode_);
   channel_->Post();
 }
 

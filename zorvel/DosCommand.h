@@ -118,7 +118,8 @@ class TDosCommand : public TComponent {
   std::optional<unsigned long> ExitCode() const { return exitCode_; }
 
   std::string CommandLine;
-  TStringList Lines;
+  // A run may bring millions of lines: they are kept in blocks, not one string each.
+  TLineList Lines;
   bool InputToOutput = false;
   TNewLineEvent OnNewLine;
   TNotifyEvent OnTerminated;

@@ -64,3 +64,19 @@ std::string TStringList::Text() const {
   }
   return text;
 }
+
+void TLineList::Add(const TBlock& block, std::string_view line) {
+  if (blocks_.empty() || blocks_.back() != block) blocks_.push_back(block);
+  lines_.push_back(line);
+}
+
+void TLineList::Clear() noexcept {
+  lines_.clear();
+  blocks_.clear();
+}
+
+std::string TLineList::Text() const {
+  std::string text;
+  for (std::string_view line : lines_) text.append(line).append("\r\n");
+  return text;
+}

@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TObject {
@@ -91,4 +93,25 @@ class TStringList : public TObject {
 
  private:
   std::vector<std::string> items_;
+};
+
+// An ordered list of 8-bit strings that grows one line at a time to very many lines,
+// without a string of its own for each: a line is a view of a shared block of text that
+// the list keeps as long as it holds the line.
+class TLineList : public TObject {
+ public:
+  using TBlock = std::shared_ptr<const std::string>;
+
+  std::size_t Count() const noexcept { return lines_.size(); }
+  std::string_view operator[](std::size_t index) const { return lines_.at(index); }
+  // Adds `line`, which lies in `block`.
+  void Add(const TBlock& block, std::string_view line);
+  void Clear() noexcept;
+  // Every line followed by CR LF, as TStringList's Text.
+  std::string Text() const;
+  std::vector<std::string> Items() const { return {lines_.begin(), lines_.end()}; }
+
+ private:
+  std::vector<TBlock> blocks_;
+  std::vector<std::string_view> lines_;
 };

@@ -47,17 +47,21 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 bool TApplication::ProcessMessage() {
   MSG msg;
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  Dispatch(msg);
+  return true;
+}
+
+void TApplication::Dispatch(MSG& msg) {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
-  } else {
-    bool handled = false;
-    if (OnPreTranslateMessage) SafeCall([&] { handled = OnPreTranslateMessage(msg); });
-    if (!handled) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    return;
   }
-  return true;
+  bool handled = false;
+  if (OnPreTranslateMessage) SafeCall([&] { handled = OnPreTranslateMessage(msg); });
+  if (!handled) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
 
 void TApplication::ProcessMessages() {
@@ -66,7 +70,12 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::HandleMessage() {
-  if (!ProcessMessage()) WaitMessage();
+  // One message, waited for when none is there. Under Wine one GetMessage asks the
+  // server once for a message that is already there, where a look, a wait and a second
+  // look ask it three times and yield the processor besides.
+  MSG msg;
+  if (GetMessageW(&msg, nullptr, 0, 0) == -1) return;
+  Dispatch(msg);
 }
 
 void TApplication::HandleException(TObject* Sender) {

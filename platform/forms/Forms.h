@@ -44,6 +44,7 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage();
+  void Dispatch(MSG& msg);
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -59,6 +59,47 @@ TEST(StringList, TextEndsEveryLineWithCrLf) {
   EXPECT_EQ(list.Count(), 0u);
 }
 
+TEST(LineList, KeepsEveryLineOfTheBlocksItShares) {
+  // Lines taken from blocks in turn; the blocks are let go of by everyone but the list.
+  struct Case {
+    const char* name;
+    std::vector<std::vector<std::string>> blocks;  // each block's lines
+  };
+  const Case cases[] = {
+      {"none", {}},
+      {"empty lines", {{"", ""}, {""}}},
+      {"one block", {{"a", "bc", "def"}}},
+      {"several blocks, one of them empty", {{"x"}, {}, {"y", "", "z"}, {std::string(300, 'w')}}},
+  };
+  for (const Case& c : cases) {
+    TLineList list;
+    std::vector<std::string> all;
+    for (const auto& lines : c.blocks) {
+      std::string text;
+      for (const std::string& line : lines) text += line + "|";
+      auto block = std::make_shared<const std::string>(text);
+      std::size_t at = 0;
+      for (const std::string& line : lines) {
+        list.Add(block, std::string_view(*block).substr(at, line.size()));
+        at += line.size() + 1;
+        all.push_back(line);
+      }
+    }
+    ASSERT_EQ(list.Count(), all.size()) << c.name;
+    EXPECT_EQ(list.Items(), all) << c.name;
+    std::string text;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      EXPECT_EQ(list[i], all[i]) << c.name << " line " << i;
+      text += all[i] + "\r\n";
+    }
+    EXPECT_EQ(list.Text(), text) << c.name;
+    EXPECT_THROW(list[all.size()], std::out_of_range) << c.name;
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0u) << c.name;
+    EXPECT_EQ(list.Text(), "") << c.name;
+  }
+}
+
 }  // namespace
 
 #include "forms/Accel.h"

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
 
 namespace {
+
+// Words are read from memory as this machine lays them out: the first byte lowest.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr int N_CHAR = TLZH::N_CHAR;
 constexpr int T = TLZH::T;
@@ -49,8 +53,9 @@ struct BitReader {
   // At least 57 bits in the buffer.
   void Refill() {
     if (pos + 8 <= size) {
-      std::uint64_t next = 0;
-      for (int k = 0; k < 8; ++k) next = next << 8 | source[pos + k];
+      std::uint64_t next;
+      std::memcpy(&next, source + pos, 8);
+      next = __builtin_bswap64(next);  // the first byte on top
       // The bytes that do not fit whole are loaded again next time; their bits below
       // the buffer's valid ones are the same then.
       buffer |= next >> bits;
@@ -109,6 +114,9 @@ class Decoder {
   }
 
  private:
+  static constexpr std::size_t kCopyBlock = 64;
+  static_assert(kCopyBlock >= TLZH::F);
+
   static void Copy(std::uint8_t* out, std::size_t at, std::size_t distance, std::size_t length,
                    std::size_t count) {
     std::uint8_t* to = out + at;
@@ -119,21 +127,26 @@ class Decoder {
       return;
     }
     const std::uint8_t* from = to - distance;
-    if (at + length + 16 > count) {
+    if (at + kCopyBlock > count) {
       for (std::size_t k = 0; k < length; ++k) to[k] = from[k];
       return;
     }
-    // Away from the end, blocks of eight bytes, each reading only bytes already written;
-    // the last may run past the match into bytes that later codes write.
-    if (distance >= 8) {
-      for (std::size_t k = 0; k < length; k += 8) std::memcpy(to + k, from + k, 8);
+    // Away from the end, always kCopyBlock bytes (the longest match, rounded up) in blocks
+    // that each read only bytes already written; what runs past the match is written
+    // again by later codes. A fixed count costs no mispredicted loop exit.
+    if (distance >= 16) {
+      for (std::size_t k = 0; k < kCopyBlock; k += 16) std::memcpy(to + k, from + k, 16);
       return;
     }
-    // A short distance repeats a pattern: sixteen bytes one by one, then blocks copied
-    // from a whole number of periods back (8 to 14 bytes).
-    for (std::size_t k = 0; k < 16; ++k) to[k] = from[k];
+    if (distance >= 8) {
+      for (std::size_t k = 0; k < kCopyBlock; k += 8) std::memcpy(to + k, from + k, 8);
+      return;
+    }
+    // A short distance repeats a pattern: eight bytes one by one, then blocks copied from
+    // a whole number of periods back (8 to 14 bytes).
+    for (std::size_t k = 0; k < 8; ++k) to[k] = from[k];
     const std::size_t back = distance * ((7 + distance) / distance);
-    for (std::size_t k = 16; k < length; k += 8) std::memcpy(to + k, to + k - back, 8);
+    for (std::size_t k = 8; k < kCopyBlock; k += 8) std::memcpy(to + k, to + k - back, 8);
   }
 
   void StartHuffman() {
@@ -147,7 +160,7 @@ class Decoder {
       son_[j] = static_cast<std::int16_t>(i);
       parent_[i] = parent_[i + 1] = static_cast<std::int16_t>(j);
     }
-    freq_[T] = 0xFFFF;
+    for (int i = T; i < T + 4; ++i) freq_[i] = 0xFFFF;  // above every count: ends every run
     parent_[R] = 0;
   }
 
@@ -192,8 +205,24 @@ class Decoder {
   // Moves node c, whose count has just become k, past the nodes of a lower count, and
   // returns where it now is.
   int Exchange(int c, unsigned k) {
-    int l = c + 1;
-    while (k > freq_[l + 1]) ++l;
+    // The counts after c are sorted, so those below k equal k - 1: l is the last of that
+    // run, found four counts at a time.
+    const std::uint64_t run = (k - 1) * 0x0001000100010001ull;
+    const std::uint64_t low = 0x7FFF7FFF7FFF7FFFull;
+    int m = c + 1;
+    for (;;) {
+      std::uint64_t counts;
+      std::memcpy(&counts, &freq_[m], sizeof counts);
+      const std::uint64_t x = counts ^ run;
+      // The top bit of each 16-bit lane that differs from k - 1.
+      const std::uint64_t differs = (((x & low) + low) | x) & ~low;
+      if (differs) {
+        m += std::countr_zero(differs) / 16;
+        break;
+      }
+      m += 4;
+    }
+    const int l = m - 1;
     freq_[c] = freq_[l];
     freq_[l] = static_cast<std::uint16_t>(k);
     int i = son_[c];
@@ -251,7 +280,7 @@ class Decoder {
   }
 
   const PositionTables& tables_;
-  std::uint16_t freq_[T + 1];
+  std::uint16_t freq_[T + 4];  // ends in four sentinels: a four-count read stays inside
   std::int16_t parent_[T + N_CHAR];
   std::int16_t son_[T];
 };
