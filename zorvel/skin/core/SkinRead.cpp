@@ -66,14 +66,26 @@ void TSkinReader::UnpackStream(TStream& packed, TMemoryStream& unpacked) {
   if (count <= 0) return;
   if (count > kMaxUnpackedSize)
     throw ElzhException("LZH : Unpacked size " + std::to_string(count) + " is beyond the limit");
-  std::vector<std::uint8_t> source(packed.Remaining());
-  source.resize(packed.Read(source.data(), source.size()));
+  // Packed data already in memory is decoded where it is; any other stream is read first.
+  std::vector<std::uint8_t> copy;
+  const std::uint8_t* source = nullptr;
+  std::size_t sourceSize = 0;
+  if (auto* memory = dynamic_cast<TMemoryStream*>(&packed)) {
+    source = memory->Memory() + memory->Position();
+    sourceSize = memory->Remaining();
+    memory->SetPosition(memory->Size());  // read to its end, as a copy would have
+  } else {
+    copy.resize(packed.Remaining());
+    copy.resize(packed.Read(copy.data(), copy.size()));
+    source = copy.data();
+    sourceSize = copy.size();
+  }
   // A count the data cannot fill is refused before its room is made.
-  if (static_cast<std::uint64_t>(count) > TLZH::MaxUnpackedSize(source.size()))
+  if (static_cast<std::uint64_t>(count) > TLZH::MaxUnpackedSize(sourceSize))
     throw ElzhException("LZH : Packed data ends too early");
   unpacked.SetSize(static_cast<std::size_t>(count));
   try {
-    TLZH().LZHUnpack(source.data(), source.size(), unpacked.Memory(), unpacked.Size());
+    TLZH().LZHUnpack(source, sourceSize, unpacked.Memory(), unpacked.Size());
   } catch (...) {
     unpacked.Clear();
     throw;
