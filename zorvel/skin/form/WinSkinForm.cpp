@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "SkinControl.h"
+#include "SkinScrollBars.h"
 #include "WinSkinData.h"
 #include "forms/ExtCtrls.h"
 #include "forms/Forms.h"
@@ -337,7 +338,7 @@ bool TWinSkinForm::Stage1(TMessage& m) {
       Start();
       return true;
     case WM_SKINRECREATESCROLL:
-      // The scroll-bar skinners that answer this come with the control skinners.
+      ReplaceScrollSkinner(*this, *FSkinners, reinterpret_cast<HWND>(m.WParam));
       return true;
     case WM_SKINQUERY:
       m.Result = 1;
