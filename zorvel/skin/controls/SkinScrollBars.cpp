@@ -404,12 +404,9 @@ void TSkinScrollbar::DetachSkin() {
 void TSkinScrollbar::SkinChanged() {
   if (!FControl) return;
   TakeFixedColor();
+  // The bars take the new colour and, with it, repaint from the new skin.
   for (TWScrollbar* bar : {FHorzBar, FVertBar})
-    if (bar) {
-      bar->SetColor(GetParentColor(FaceColour(*this)));
-      bar->Invalidate();
-    }
-  RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if (bar) bar->SetColor(GetParentColor(FaceColour(*this)));
 }
 
 void TSkinScrollbar::UpdateBars() {

@@ -111,6 +111,18 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   const HWND above = GetWindow(lv, GW_HWNDPREV);
   EXPECT_TRUE((above == vbar && GetWindow(vbar, GW_HWNDPREV) == hbar) ||
               (above == hbar && GetWindow(hbar, GW_HWNDPREV) == vbar));
+  // Placed again where they are, the overlays are never put behind themselves.
+  std::vector<HWND> behind;
+  for (TWScrollbar* bar : {s.FHorzBar, s.FVertBar})
+    bar->WindowProc = [&behind, old = bar->WindowProc](TMessage& m) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if (m.Msg == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOZORDER)) behind.push_back(pos->hwndInsertAfter);
+      old(m);
+    };
+  s.UpdateBars();
+  s.UpdateBars();
+  for (HWND w : behind) EXPECT_TRUE(w != vbar && w != hbar);
+  EXPECT_EQ(GetWindow(GetWindow(lv, GW_HWNDPREV), GW_HWNDPREV), above == vbar ? hbar : vbar);
 }
 
 TEST_F(ScrollBarsTest, PressOnTheOverlayRunsTheListsOwnScrollLoop) {
@@ -228,6 +240,7 @@ TEST_F(ScrollBarsTest, FixedColourComesBackAfterSkinSwitchesAndTheBarsShowTheNew
   TTestGrid& grid = Add<TTestGrid>(Host(), {10, 10, 150, 150});
   auto& s = SkinScroll<TSkinScrollbar>(grid);
   EXPECT_EQ(grid.FixedColor, kFace);
+  EXPECT_EQ(Capture(s.FVertBar->Handle())->At(8, 8), StripColour(9));
   LoadScrollSkin({{"Colours", {{"ButtonFace", "1 2 3"}}}}, 1);
   s.SkinChanged();
   EXPECT_EQ(grid.FixedColor, 0x00030201u);
