@@ -74,6 +74,15 @@ void ShowRequest(TWScrollbar* Bar, WPARAM Request) {
   Bar->FHotPart = LOWORD(Request);
   Bar->RepaintBar();
 }
+// Hooks the control, the skinner's owner, as a control attach without colour does (the
+// canvas is not kept); false when already attached or not its owner.
+bool HookOwner(TSkinControl& Skinner, TWinControl* Control, TSkinData* SkinData,
+               TWinSkinForm* Form) {
+  if (Skinner.FAttached || Control != Skinner.Owner()) return false;
+  Skinner.TSkinControl::AttachControl(Form, SkinData, nullptr, false);
+  return Skinner.FAttached;
+}
+
 // Hidden where the window is gone (the destructor frees it), freed otherwise.
 void DropBar(const TSkinControl& Skinner, TWScrollbar*& Bar) {
   if (Skinner.FStatus == 6)
@@ -363,9 +372,7 @@ TSkinScrollbar::~TSkinScrollbar() {
 
 void TSkinScrollbar::AttachScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas*,
                                          TWinSkinForm* Form) {
-  if (FAttached || Control != Owner()) return;
-  TSkinControl::AttachControl(Form, SkinData, nullptr, false);
-  if (!FAttached) return;
+  if (!HookOwner(*this, Control, SkinData, Form)) return;
   // A control without the property has a border.
   FDrawBorder = Lower(GetEnumPropByName(Control, "BorderStyle")) != "bsnone" &&
                 Control->ClassName() != "TImageScrollBox" && FMode != 1;
@@ -598,9 +605,7 @@ TSkinScControl::~TSkinScControl() {
 
 void TSkinScControl::AttachScroll(TWinControl* Control, TSkinData* SkinData, TCanvas*,
                                   TWinSkinForm* Form) {
-  if (FAttached || Control != Owner()) return;
-  TSkinControl::AttachControl(Form, SkinData, nullptr, false);
-  if (!FAttached) return;
+  if (!HookOwner(*this, Control, SkinData, Form)) return;
   FBar = new TWScrollbar(this);
   FBar->AttachControl(this, Control, 2);
   if (!Control->Visible()) FBar->HideBar();

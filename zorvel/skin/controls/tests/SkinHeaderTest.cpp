@@ -100,6 +100,13 @@ TEST_F(HeaderTest, HotItemChangesOnlyFromItemToItem) {
   SendMessageA(control.Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(s.paints - before, 1);
   EXPECT_EQ(s.FHotItem, -1);
+
+  // A hot item that went is not hot when items come back.
+  SendMessageA(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(140, 10));
+  control.SetSections({{"A", 100}});
+  RedrawWindow(control.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  control.SetSections({{"A", 100}, {"B", 80}});
+  EXPECT_EQ(Paint(control.Handle())->At(140, 1), HeaderColour(1));
 }
 
 TEST_F(HeaderTest, ItemsTextsAndImages) {
