@@ -654,12 +654,10 @@ void ReplaceScrollSkinner(TWinSkinForm& Form, std::vector<TSkinControl*>& Skinne
     if (!old || (old->FHandle != Old && old->FRecreatedWindow != Old)) continue;
     auto* control = dynamic_cast<TWinControl*>(old->Owner());
     const bool list = dynamic_cast<TSkinListView*>(old) != nullptr;
-    const int mode = old->FMode;  // a skinner that never paints the border stays so
     Skinners.erase(std::next(it).base());
     delete old;
     if (!control) return;
     TSkinScrollbar* fresh = list ? new TSkinListView(control) : new TSkinScrollbar(control);
-    fresh->FMode = mode;
     fresh->AttachScrollControl(control, Form.FSkinData, Form.FControlCanvas.get(), &Form);
     return;
   }

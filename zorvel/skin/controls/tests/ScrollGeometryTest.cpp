@@ -150,18 +150,6 @@ TEST(ScrollBarPicture, FramesOfEachPartByState) {
   }
 }
 
-TEST(ScrollBarPicture, DisabledShowsTheDisabledTrackAndNoThumb) {
-  const Skin skin;
-  TScrollBarLook look = Vertical();
-  look.Enabled = false;
-  look.HotPart = spFirstArrow;
-  TSkinImage picture;
-  PaintScrollBar(picture, look, skin.Images());
-  EXPECT_EQ(picture.Pixel(8, 8), StripColour(12));  // the arrows keep their frames
-  EXPECT_EQ(picture.Pixel(8, 191), StripColour(13));
-  for (int y : {30, 52, 64, 150}) EXPECT_EQ(picture.Pixel(8, y), TrackColour(3)) << y;
-}
-
 TEST(ScrollBarPicture, ShortBarHasTwoHalfArrowsAndNoTrack) {
   const Skin skin;
   TScrollBarLook look = Vertical();
@@ -198,35 +186,6 @@ TEST(ScrollBarPicture, WhatTheSkinLacksStaysInTheFaceColour) {
   PaintScrollBar(picture, look, skin.Images());
   EXPECT_EQ(picture.Pixel(8, 52), TrackColour(1));
   EXPECT_EQ(picture.Pixel(8, 64), TrackColour(1));
-
-  PaintScrollBar(picture, look, {nullptr, &skin.track, &skin.thumb});  // no strip: the face only
-  EXPECT_EQ(picture.Pixel(8, 8), kFace);
-  EXPECT_EQ(picture.Pixel(8, 30), kFace);
-}
-
-TEST(ScrollBarPicture, PartsTakeTheBreadthAndTheGripNeedsRoom) {
-  const Skin skin;
-  TScrollBarLook look = Vertical();
-  look.Breadth = 15;
-  look.Thumb = {50, 65};  // 15 long: no room for a grip of 17
-  TSkinImage picture;
-  PaintScrollBar(picture, look, skin.Images());
-  EXPECT_EQ(picture.Pixel(14, 8), StripColour(9));
-  EXPECT_EQ(picture.Pixel(15, 8), kFace);
-  EXPECT_EQ(picture.Pixel(16, 100), kFace);
-  EXPECT_EQ(picture.Pixel(8, 57), ThumbColour(1));
-}
-
-TEST(ScrollBarPicture, TransparentPartsShowWhatLiesBelow) {
-  Skin skin;
-  skin.strip.Bitmap.Fill({8 * 17, 0, 8 * 17 + 4, 17}, kSkinKeyColour);  // frame 9's left edge
-  skin.track.Trans = 1;
-  skin.track.Bitmap.Fill({0, 0, 10, 10}, kSkinKeyColour);  // frame 1 all keyed
-  TSkinImage picture;
-  PaintScrollBar(picture, Vertical(), skin.Images());
-  EXPECT_EQ(picture.Pixel(1, 8), kFace);
-  EXPECT_EQ(picture.Pixel(8, 8), StripColour(9));
-  EXPECT_EQ(picture.Pixel(8, 30), kFace);
 }
 
 }  // namespace

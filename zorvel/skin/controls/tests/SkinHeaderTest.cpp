@@ -118,17 +118,10 @@ TEST_F(HeaderTest, ItemsTextsAndImages) {
   THeaderControl& empty = Add<THeaderControl>(Host(), {0, 30, 200, 50});
   HWND h = control.Handle();
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
-  {
-    testkit::MemoryDC glyph(16, 16, kImage);
-    HBITMAP bitmap = CreateCompatibleBitmap(glyph.dc(), 16, 16);
-    HDC dc = CreateCompatibleDC(glyph.dc());
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, 16, 16, glyph.dc(), 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_Add(images, bitmap, nullptr);
-    DeleteObject(bitmap);
-  }
+  const std::vector<DWORD> glyph(16 * 16, 0x00F0A000);  // kImage, as a 32-bit pixel
+  HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, glyph.data());
+  ImageList_Add(images, bitmap, nullptr);
+  DeleteObject(bitmap);
   SendMessageW(h, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   for (int i : {0, 1}) {
     HDITEMW item{};
