@@ -464,9 +464,9 @@ void TWinControl::CreateWnd() {
   if (visible_ && parentWindow) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
   if (ParentFont && parent_) font_.Assign(parent_->Font());
-  HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
-                           WindowHeight(), parentWindow, nullptr,
-                           GetModuleHandleA(nullptr), this);
+  HWND h =
+      CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
+                      WindowHeight(), parentWindow, nullptr, GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }

@@ -12,7 +12,8 @@ void TMemo::CreateParams(TCreateParams& params) {
   params.ClassName = "EDIT";
   params.Style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP;
   // Without a horizontal bar long lines wrap.
-  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) params.Style |= WS_HSCROLL | ES_AUTOHSCROLL;
+  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth)
+    params.Style |= WS_HSCROLL | ES_AUTOHSCROLL;
   if (ScrollBars == ssVertical || ScrollBars == ssBoth) params.Style |= WS_VSCROLL;
   if (Bordered) params.ExStyle = WS_EX_CLIENTEDGE;
 }
@@ -148,8 +149,8 @@ void THeaderControl::CreateWnd() {
 // ---------------------------------------------------------------------------------------
 
 void RegisterScrollControls() {
-  auto& memo = RegisterClassType<TMemo>("TMemo", "TWinControl",
-                                        [](TComponent* o) { return new TMemo(o); });
+  auto& memo =
+      RegisterClassType<TMemo>("TMemo", "TWinControl", [](TComponent* o) { return new TMemo(o); });
   TPublisher<TMemo>(memo)
       .Enum(
           "BorderStyle", {"bsNone", "bsSingle"}, [](TMemo* m) -> long long { return m->Bordered; },
@@ -163,7 +164,8 @@ void RegisterScrollControls() {
                                             [](TComponent* o) { return new TScrollBar(o); });
   TPublisher<TScrollBar>(bar)
       .Enum(
-          "Kind", {"sbHorizontal", "sbVertical"}, [](TScrollBar* b) -> long long { return b->Kind(); },
+          "Kind", {"sbHorizontal", "sbVertical"},
+          [](TScrollBar* b) -> long long { return b->Kind(); },
           [](TScrollBar* b, long long v) { b->SetKind(TScrollBarKind(v)); })
       .Int(
           "Position", [](TScrollBar* b) { return b->Position(); },

@@ -19,9 +19,9 @@ int NonZeroRange(int Min, int Max) {
 void DrawElement(TSkinImage& Picture, const TSkinRect& R, const TDataSkinObject& Element, int Frame,
                  bool Tile) {
   if (R.Width() <= 0 || R.Height() <= 0 || Element.Bitmap.Empty()) return;
-  const TSkinImage piece = SkinComposeNineSlice(R.Width(), R.Height(), Element.Bitmap,
-                                                Element.Margins, Frame, Element.FrameCount, Tile,
-                                                false);
+  const TSkinImage piece =
+      SkinComposeNineSlice(R.Width(), R.Height(), Element.Bitmap, Element.Margins, Frame,
+                           Element.FrameCount, Tile, false);
   if (Element.Trans == 1)
     SkinKeyedCopy(Picture, R.Left, R.Top, piece);
   else
@@ -126,7 +126,8 @@ void PaintScrollBar(TSkinImage& Picture, const TScrollBarLook& Look,
   const TSkinImage& strip = Images.Strip->Bitmap;
   // The part of the bar from `from` to `to` along it, Breadth across.
   const auto span = [&](int from, int to) {
-    return Look.Vertical ? TSkinRect{0, from, Look.Breadth, to} : TSkinRect{from, 0, to, Look.Breadth};
+    return Look.Vertical ? TSkinRect{0, from, Look.Breadth, to}
+                         : TSkinRect{from, 0, to, Look.Breadth};
   };
   const int length = Look.TrackLength;
 
@@ -142,7 +143,9 @@ void PaintScrollBar(TSkinImage& Picture, const TScrollBarLook& Look,
 
   if (!Look.Enabled) return;
   const TThumbExtent thumb = Look.Thumb;
-  const auto inside = [&](int a, int b) { return a < Look.OverlayLength && b < Look.OverlayLength; };
+  const auto inside = [&](int a, int b) {
+    return a < Look.OverlayLength && b < Look.OverlayLength;
+  };
   if (Images.Thumb && inside(thumb.Start, thumb.End))
     DrawElement(Picture, span(thumb.Start, thumb.End), *Images.Thumb,
                 ThumbFrame(Look.HotPart, Look.Pressed), false);

@@ -29,8 +29,7 @@ struct TThumbExtent {
 
 // A scroll-bar control's thumb as painted, from the range, page and position its window
 // holds: a bar TrackLength long whose arrows are ArrowSize long.
-TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page,
-                          int Position);
+TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
 // Where a press on such a bar finds the thumb's start.
 int PressThumbStart(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
 

@@ -85,8 +85,9 @@ void TSkinHeader::DrawSkin(HDC DC, const RECT& R) {
   }
   if (maxRight < R.right) {
     const TSkinRect rest{maxRight, int(R.top), int(R.right), int(R.bottom)};
-    SkinBlit(canvas.Handle(), rest.Left, rest.Top,
-             ComposeNineSlice(rest, bar.Bitmap, bar.Margins, 1, bar.FrameCount, bar.Tile != 0, false));
+    SkinBlit(
+        canvas.Handle(), rest.Left, rest.Top,
+        ComposeNineSlice(rest, bar.Bitmap, bar.Margins, 1, bar.FrameCount, bar.Tile != 0, false));
   }
   BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, canvas.Handle(), 0, 0, SRCCOPY);
 }

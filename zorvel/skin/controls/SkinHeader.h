@@ -13,8 +13,7 @@ class TSkinHeader : public TSkinControl {
 
   void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
                      bool UseColour) override;
-  void AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
-                    TWinSkinForm* Form) override;
+  void AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form) override;
   bool BeforeMessage(TMessage& Message) override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;

@@ -114,8 +114,7 @@ void TWScrollbar::AttachControl(TSkinControl* Skinner, TWinControl* Control, int
   FTargetControl = Control;
   SetColor(Skinner->GetParentColor(FaceColour(*Skinner)));
   int orientation = Kind;
-  if (Kind == 2)
-    orientation = Lower(GetEnumPropByName(Control, "Kind")) == "sbhorizontal" ? 0 : 1;
+  if (Kind == 2) orientation = Lower(GetEnumPropByName(Control, "Kind")) == "sbhorizontal" ? 0 : 1;
   Attach(Skinner, Control->Handle(), Kind, orientation);
 }
 

@@ -124,8 +124,7 @@ class TSkinScrollbarH : public TSkinControl {
   using TSkinControl::TSkinControl;
   ~TSkinScrollbarH() override;
 
-  void AttachWindow(HWND Window, TSkinData* SkinData, TCanvas* Canvas,
-                    TWinSkinForm* Form) override;
+  void AttachWindow(HWND Window, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form) override;
   void DetachSkin() override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;
@@ -141,8 +140,7 @@ class TSkinScControl : public TSkinControl {
   ~TSkinScControl() override;
 
   // Attaches to Control, its owner, a scroll-bar control (the canvas is not kept). Once.
-  void AttachScroll(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
-                    TWinSkinForm* Form);
+  void AttachScroll(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form);
   void DetachSkin() override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;

@@ -10,14 +10,6 @@
 
 namespace {
 
-TEST(ScrollGeometry, MulDivRoundsHalvesAwayFromZero) {
-  const struct {
-    int a, b, c, expected;
-  } cases[] = {{10, 3, 4, 8},     {-10, 3, 4, -8}, {5, 1, 2, 3},          {-5, 1, 2, -3},
-               {10, 3, -4, -8},   {7, 1, 0, -1},   {0x40000000, 4, 1, -1}, {200, 19, 100, 38}};
-  for (const auto& c : cases) EXPECT_EQ(SkinMulDiv(c.a, c.b, c.c), c.expected) << c.a << " " << c.b << " " << c.c;
-}
-
 TEST(ScrollGeometry, ThumbOfAScrollBarControl) {
   // A bar 234 long with arrows of 17: 200 between them.
   const struct {
@@ -26,7 +18,7 @@ TEST(ScrollGeometry, ThumbOfAScrollBarControl) {
     int pressStart;
   } cases[] = {
       {0, 100, 20, 0, {17, 55}, 17},        // at the minimum the thumb touches the first arrow
-      {0, 100, 20, 40, {97, 135}, 97},      // page 20 of 100: 38 long, 40 % along
+      {0, 100, 20, 40, {97, 135}, 97},      // page 20 of 100: 38 long (37.8 rounded), 40 % along
       {0, 1000, 10, 500, {113, 121}, 117},  // too short a thumb is 8 long, placed in 192
       {0, 100, 0, 50, {109, 126}, 109},     // no page: an arrow-long thumb in 234 - 3 x 17
       {-50, 50, 0, 0, {109, 126}, 109},     // the range counts from the minimum
@@ -44,8 +36,8 @@ TEST(ScrollGeometry, HitTestBoundaries) {
   // Arrows of 17 on a bar of 200, the thumb from 50 to 80.
   const struct {
     int pos, part;
-  } cases[] = {{0, spFirstArrow},  {16, spFirstArrow},  {17, spPageBefore}, {49, spPageBefore},
-               {50, spThumb},      {79, spThumb},       {80, spPageAfter},  {182, spPageAfter},
+  } cases[] = {{0, spFirstArrow},    {16, spFirstArrow},  {17, spPageBefore}, {49, spPageBefore},
+               {50, spThumb},        {79, spThumb},       {80, spPageAfter},  {182, spPageAfter},
                {183, spSecondArrow}, {199, spSecondArrow}};
   for (const auto& c : cases) EXPECT_EQ(ScrollHitTest(c.pos, 17, {50, 80}, 200), c.part) << c.pos;
 }
@@ -54,20 +46,21 @@ TEST(ScrollGeometry, DraggedThumbStaysBetweenTheArrows) {
   const struct {
     int delta;
     TThumbExtent thumb;
-  } cases[] = {{10, {60, 90}}, {-33, {17, 47}}, {-100, {17, 47}}, {103, {153, 183}}, {500, {153, 183}}};
-  for (const auto& c : cases) EXPECT_EQ(DragThumb({50, 80}, 50, c.delta, 17, 200), c.thumb) << c.delta;
+  } cases[] = {
+      {10, {60, 90}}, {-33, {17, 47}}, {-100, {17, 47}}, {103, {153, 183}}, {500, {153, 183}}};
+  for (const auto& c : cases)
+    EXPECT_EQ(DragThumb({50, 80}, 50, c.delta, 17, 200), c.thumb) << c.delta;
 }
 
 TEST(ScrollGeometry, BreadthAndArrowLength) {
   // A strip two or more pixels off the arrow size is not the system's size: the arrow's is used.
   const struct {
     int strip, arrow, breadth;
-  } breadths[] = {{19, 17, 17}, {19, 18, 19}, {17, 17, 17}, {16, 17, 16}, {15, 17, 17}, {20, 17, 17}};
+  } breadths[] = {{19, 17, 17}, {19, 18, 19}, {17, 17, 17},
+                  {16, 17, 16}, {15, 17, 17}, {20, 17, 17}};
   for (const auto& b : breadths) EXPECT_EQ(ThumbBreadth(b.strip, b.arrow), b.breadth) << b.strip;
   // A bar shorter than two arrows is shared by them.
-  const struct {
-    int track, arrow;
-  } arrows[] = {{34, 17}, {33, 16}, {20, 10}, {0, 0}};
+  const struct { int track, arrow; } arrows[] = {{34, 17}, {33, 16}, {20, 10}, {0, 0}};
   for (const auto& a : arrows) EXPECT_EQ(ArrowLength(17, a.track), a.arrow) << a.track;
 }
 
@@ -76,9 +69,15 @@ TEST(ScrollGeometry, BreadthAndArrowLength) {
 
 constexpr TSkinColour kFace = 0x00C8C8C8;
 // Frame k (from 1) of the Scrollbar strip, of the tracks and of the thumbs.
-TSkinColour StripColour(int k) { return (unsigned(k) * 10) << 16 | 0x20; }
-TSkinColour TrackColour(int k) { return (unsigned(k) * 40) << 8 | 0x01; }
-TSkinColour ThumbColour(int k) { return unsigned(k) * 50 | 0x010100; }
+TSkinColour StripColour(int k) {
+  return (unsigned(k) * 10) << 16 | 0x20;
+}
+TSkinColour TrackColour(int k) {
+  return (unsigned(k) * 40) << 8 | 0x01;
+}
+TSkinColour ThumbColour(int k) {
+  return unsigned(k) * 50 | 0x010100;
+}
 
 TSkinImage Frames(int count, int w, int h, TSkinColour (*colour)(int)) {
   TSkinImage image(w * count, h);
@@ -121,13 +120,13 @@ TEST(ScrollBarPicture, FramesOfEachPartByState) {
     bool pressed;
     int first, body, grip, second;  // frames of the strip, of the thumb, of the strip, of the strip
   } cases[] = {
-      {true, spNone, false, 9, 1, 20, 13},        {true, spFirstArrow, false, 12, 1, 20, 13},
-      {true, spFirstArrow, true, 10, 1, 20, 13},  {true, spSecondArrow, false, 9, 1, 20, 16},
-      {true, spSecondArrow, true, 9, 1, 20, 14},  {true, spThumb, false, 9, 3, 22, 13},
-      {true, spThumb, true, 9, 2, 21, 13},        {true, spPageAfter, true, 9, 1, 20, 13},
-      {false, spNone, false, 1, 1, 17, 5},        {false, spFirstArrow, false, 4, 1, 17, 5},
-      {false, spSecondArrow, true, 1, 1, 17, 6},  {false, spSecondArrow, false, 1, 1, 17, 8},
-      {false, spThumb, false, 1, 3, 19, 5},       {false, spThumb, true, 1, 2, 18, 5},
+      {true, spNone, false, 9, 1, 20, 13},       {true, spFirstArrow, false, 12, 1, 20, 13},
+      {true, spFirstArrow, true, 10, 1, 20, 13}, {true, spSecondArrow, false, 9, 1, 20, 16},
+      {true, spSecondArrow, true, 9, 1, 20, 14}, {true, spThumb, false, 9, 3, 22, 13},
+      {true, spThumb, true, 9, 2, 21, 13},       {true, spPageAfter, true, 9, 1, 20, 13},
+      {false, spNone, false, 1, 1, 17, 5},       {false, spFirstArrow, false, 4, 1, 17, 5},
+      {false, spSecondArrow, true, 1, 1, 17, 6}, {false, spSecondArrow, false, 1, 1, 17, 8},
+      {false, spThumb, false, 1, 3, 19, 5},      {false, spThumb, true, 1, 2, 18, 5},
   };
   const Skin skin;
   for (const auto& c : cases) {

@@ -24,9 +24,15 @@ namespace ctlskin {
 constexpr TSkinColour StripColour(int k, int shade = 0) {
   return (TSkinColour(k) * 10) << 16 | TSkinColour(0x20 + shade);
 }
-constexpr TSkinColour TrackColour(int k) { return (TSkinColour(k) * 40) << 8 | 0x01; }
-constexpr TSkinColour ThumbColour(int k) { return TSkinColour(k) * 50 | 0x010100; }
-constexpr TSkinColour HeaderColour(int k) { return 0x00600002 | (TSkinColour(k) * 40) << 8; }
+constexpr TSkinColour TrackColour(int k) {
+  return (TSkinColour(k) * 40) << 8 | 0x01;
+}
+constexpr TSkinColour ThumbColour(int k) {
+  return TSkinColour(k) * 50 | 0x010100;
+}
+constexpr TSkinColour HeaderColour(int k) {
+  return 0x00600002 | (TSkinColour(k) * 40) << 8;
+}
 constexpr int kArrow = 17;  // the system's arrow size under Wine
 
 class ScrollTest : public ControlTest {

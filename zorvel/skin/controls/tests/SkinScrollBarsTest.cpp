@@ -66,9 +66,10 @@ int ThumbStart(const testkit::MemoryDC& pic, bool vertical) {
 
 class ScrollBarsTest : public ScrollTest {
  protected:
-  TListView& List(RECT bounds, int items, std::vector<TListColumn> columns = {{"Name", 100},
-                                                                              {"State", 80}}) {
-    TListView& list = Add<TListView>(Host(), bounds, "", [&](TListView& l) { l.SetColumns(columns); });
+  TListView& List(RECT bounds, int items,
+                  std::vector<TListColumn> columns = {{"Name", 100}, {"State", 80}}) {
+    TListView& list =
+        Add<TListView>(Host(), bounds, "", [&](TListView& l) { l.SetColumns(columns); });
     list.SetItemCount(items);
     return list;
   }
@@ -126,7 +127,8 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   for (TWScrollbar* bar : {s.FHorzBar, s.FVertBar})
     bar->WindowProc = [&behind, old = bar->WindowProc](TMessage& m) {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-      if (m.Msg == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOZORDER)) behind.push_back(pos->hwndInsertAfter);
+      if (m.Msg == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOZORDER))
+        behind.push_back(pos->hwndInsertAfter);
       old(m);
     };
   s.UpdateBars();
@@ -184,19 +186,22 @@ TEST_F(ScrollBarsTest, PressOnTheOverlayRunsTheListsOwnScrollLoop) {
 }
 
 TEST_F(ScrollBarsTest, BorderAndTheCornerBetweenTheBars) {
-  TMemo& bordered = Add<TMemo>(Host(), {10, 10, 110, 90}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
+  TMemo& bordered =
+      Add<TMemo>(Host(), {10, 10, 110, 90}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
   TMemo& flat = Add<TMemo>(Host(), {120, 10, 220, 90}, "", [](TMemo& m) {
     m.ScrollBars = ssBoth;
     m.Bordered = false;
   });
-  TMemo& single = Add<TMemo>(Host(), {10, 100, 110, 190}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
+  TMemo& single =
+      Add<TMemo>(Host(), {10, 100, 110, 190}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
   TImageScrollBox& box = Add<TImageScrollBox>(Host(), {120, 100, 220, 190});
   TListView& list = List({230, 10, 290, 190}, 100, {{"Name", 300}});
   const struct {
     TWinControl& control;
     int mode;
     bool border;
-  } cases[] = {{bordered, 0, true}, {flat, 0, false}, {single, 1, false}, {box, 0, false}, {list, 0, false}};
+  } cases[] = {
+      {bordered, 0, true}, {flat, 0, false}, {single, 1, false}, {box, 0, false}, {list, 0, false}};
   for (const auto& c : cases) {
     auto& s = SkinScroll<TSkinScrollbar>(c.control, c.mode);
     HWND w = c.control.Handle();
@@ -250,7 +255,8 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerUntilAllAreDetached) {
   form->FHandle = Host().Handle();
   form->AttachForm(data_.get(), &Host());
   TListView& list = List({10, 10, 290, 120}, 100);
-  TMemo& memo = Add<TMemo>(Host(), {10, 130, 290, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
+  TMemo& memo =
+      Add<TMemo>(Host(), {10, 130, 290, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
   (new TSkinListView(&list))->AttachScrollControl(&list, data_.get(), nullptr, form);
   (new TSkinScrollbar(&memo))->AttachScrollControl(&memo, data_.get(), nullptr, form);
   ASSERT_EQ(form->SkinnerCount(), 3u);  // the list's, its header's and the memo's
@@ -263,17 +269,20 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerUntilAllAreDetached) {
     ASSERT_EQ(list.ComponentCount(), 2u);
     EXPECT_EQ(memo.ComponentCount(), 1u);
     HWND header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
-    for (HWND w : {list.Handle(), header, memo.Handle()}) EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 1);
+    for (HWND w : {list.Handle(), header, memo.Handle()})
+      EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 1);
     auto* skinner = dynamic_cast<TSkinListView*>(list.Components(0));
     ASSERT_NE(skinner, nullptr);
-    EXPECT_EQ(WindowInParent(skinner->FVertBar->Handle()), BarInParent(list.Handle(), OBJID_VSCROLL));
+    EXPECT_EQ(WindowInParent(skinner->FVertBar->Handle()),
+              BarInParent(list.Handle(), OBJID_VSCROLL));
   }
   EXPECT_EQ(Overlays(Host().Handle()), 4);
 
   // Unskinned: every window procedure, overlay and skinner goes.
   form->DetachAllSkinners();
   HWND header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
-  for (HWND w : {list.Handle(), header, memo.Handle()}) EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
+  for (HWND w : {list.Handle(), header, memo.Handle()})
+    EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
   EXPECT_EQ(GetWindowLongPtrA(header, GWLP_WNDPROC), GetClassLongPtrA(header, GCLP_WNDPROC));
   EXPECT_EQ(list.ComponentCount(), 0u);
   EXPECT_EQ(memo.ComponentCount(), 0u);
@@ -302,13 +311,16 @@ TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
     EXPECT_EQ(ThumbStart(*pic, vertical), kArrow);
 
     bar.SetPosition(50);
-    EXPECT_EQ(ThumbStart(*Capture(overlay), vertical), ControlThumb(length, kArrow, 0, 100, 10, 50).Start);
+    EXPECT_EQ(ThumbStart(*Capture(overlay), vertical),
+              ControlThumb(length, kArrow, 0, 100, 10, 50).Start);
     // A press on the second arrow is the control's own: it moves by one.
     const int at = length - 8;
     PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, 0);
-    SendMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, vertical ? MAKELPARAM(8, at) : MAKELPARAM(at, 8));
+    SendMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON,
+                 vertical ? MAKELPARAM(8, at) : MAKELPARAM(at, 8));
     EXPECT_EQ(bar.Position(), 51);
-    EXPECT_EQ(ThumbStart(*Capture(overlay), vertical), ControlThumb(length, kArrow, 0, 100, 10, 51).Start);
+    EXPECT_EQ(ThumbStart(*Capture(overlay), vertical),
+              ControlThumb(length, kArrow, 0, 100, 10, 51).Start);
 
     bar.SetVisible(false);
     EXPECT_FALSE(IsWindowVisible(overlay));
@@ -320,7 +332,8 @@ TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
 
 TEST_F(ScrollBarsTest, PlainWindowsBarsFollowItAndAreLetGoOnce) {
   HWND list = Plain("LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, {10, 10, 150, 110});
-  for (int i = 0; i < 50; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+  for (int i = 0; i < 50; ++i)
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
   auto* s = &Skin<TSkinScrollbarH>(list);
   HWND vbar = s->FVertBar->Handle();
   EXPECT_TRUE(IsWindowVisible(vbar));

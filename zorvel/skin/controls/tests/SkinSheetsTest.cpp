@@ -47,9 +47,9 @@ TEST_F(SheetsTest, SizeBoxIsAllFace) {
 
 TEST_F(SheetsTest, EmbeddedDialogAndItsTextsLieOnTheFace) {
   const std::vector<WORD> dialog = ChildDialog();
-  HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                        reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                        PlainHost(), [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  HWND dlg = CreateDialogIndirectParamA(
+      GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), PlainHost(),
+      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   ASSERT_NE(dlg, nullptr);
   auto* s = &Skin<TSkinBoxH>(dlg);
   RECT r;
@@ -72,9 +72,7 @@ TEST_F(SheetsTest, EmbeddedDialogAndItsTextsLieOnTheFace) {
 }
 
 TEST_F(SheetsTest, TabPagePaintedByTheSkinnerOnlyWhileItKeepsItsOwnBackground) {
-  const struct {
-    bool parentBackground, skinnerPaints;
-  } cases[] = {{false, true}, {true, false}};
+  const struct { bool parentBackground, skinnerPaints; } cases[] = {{false, true}, {true, false}};
   for (const auto& c : cases) {
     std::vector<UINT> seen;
     TPanel& page = Add<TPanel>(Host(), {10, 10, 110, 110});
@@ -91,9 +89,12 @@ TEST_F(SheetsTest, TabPagePaintedByTheSkinnerOnlyWhileItKeepsItsOwnBackground) {
     EXPECT_EQ(pic->At(1, 1), kFace);  // flat, over the panel's bevel
     EXPECT_EQ(pic->At(50, 50), kMark);
     testkit::MemoryDC erased(100, 100, kBackground);
-    EXPECT_EQ(SendMessageA(page.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc()), 0), 1);
+    EXPECT_EQ(SendMessageA(page.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc()), 0),
+              1);
     EXPECT_EQ(Count(erased, kFace), 100 * 100);
-    const auto saw = [&](UINT msg) { return std::find(seen.begin(), seen.end(), msg) != seen.end(); };
+    const auto saw = [&](UINT msg) {
+      return std::find(seen.begin(), seen.end(), msg) != seen.end();
+    };
     EXPECT_EQ(saw(WM_PAINT), !c.skinnerPaints);
     EXPECT_EQ(saw(WM_ERASEBKGND), !c.skinnerPaints);
     page.SetVisible(false);
