@@ -60,7 +60,7 @@ RECT CornerSquare(HWND Window, const TWScrollbar& Vert, const TWScrollbar& Horz)
 }
 
 void Repaint(TWScrollbar* Bar) {
-  if (Bar) Bar->RepaintBar();
+  if (Bar) Bar->Repaint();
 }
 void Hide(TWScrollbar* Bar) {
   if (Bar) Bar->HideBar();
@@ -72,7 +72,7 @@ void Place(TWScrollbar* Bar, HWND Window) {
 void ShowRequest(TWScrollbar* Bar, WPARAM Request) {
   if (!Bar) return;
   Bar->FHotPart = LOWORD(Request);
-  Bar->RepaintBar();
+  Bar->Repaint();
 }
 // Hooks the control, the skinner's owner, as a control attach without colour does (the
 // canvas is not kept); false when already attached or not its owner.
@@ -217,10 +217,6 @@ void TWScrollbar::HideBar() {
   SetVisible(false);
 }
 
-void TWScrollbar::RepaintBar() {
-  Repaint();
-}
-
 int TWScrollbar::HitTest(POINT P) const {
   return ScrollHitTest(FOrientation != 0 ? int(P.y) : int(P.x), FArrowSize,
                        {FThumbStart, FThumbEnd}, FTrackLength);
@@ -292,7 +288,7 @@ void TWScrollbar::WndProc(TMessage& m) {
       const int part = HitTest({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       if (part != FHotPart) {
         FHotPart = part;
-        RepaintBar();
+        Repaint();
       }
       SkinTrackMouseLeave(Handle());
       return;
@@ -301,7 +297,7 @@ void TWScrollbar::WndProc(TMessage& m) {
       TCustomPanel::WndProc(m);
       if (!FPressed) {
         FHotPart = spNone;
-        RepaintBar();
+        Repaint();
       }
       return;
     case WM_LBUTTONDOWN:
@@ -330,7 +326,7 @@ void TWScrollbar::MouseDown(LPARAM Point) {
   FHotPart = HitTest(p);
   if (FKind != 2) p = {p.x + FBarOrigin.x, p.y + FBarOrigin.y};
   FPressed = true;
-  RepaintBar();
+  Repaint();
   ReleaseCapture();
   // The system's scroll loop runs inside this call, on the target's own bar.
   const std::shared_ptr<bool> alive = FAlive;
@@ -342,7 +338,7 @@ void TWScrollbar::MouseDown(LPARAM Point) {
   if (!*alive) return;
   FPressed = false;
   ReleaseCapture();
-  if (FKind == 2) RepaintBar();
+  if (FKind == 2) Repaint();
 }
 
 void TWScrollbar::MouseUp(LPARAM Point) {
@@ -353,7 +349,7 @@ void TWScrollbar::MouseUp(LPARAM Point) {
   const LPARAM at = MAKELPARAM(p.x, p.y);
   if (FKind == 2) {
     PostMessageA(FTarget, WM_LBUTTONUP, MK_LBUTTON, at);
-    RepaintBar();
+    Repaint();
   } else {
     PostMessageA(FTarget, WM_NCLBUTTONUP, FKind == 0 ? HTHSCROLL : HTVSCROLL, at);
   }
@@ -470,7 +466,7 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
       break;
     case WM_MOUSEWHEEL:
       for (TWScrollbar* bar : {FHorzBar, FVertBar})
-        if (bar && bar->FBarVisible) bar->RepaintBar();
+        if (bar && bar->FBarVisible) bar->Repaint();
       break;
     case CM_VISIBLECHANGED:
       if (m.WParam) {
@@ -502,7 +498,7 @@ void TSkinScrollbar::DrawSkin(HDC DC, const RECT&) {
   for (const auto& [bar, bit] : bars) {
     if (!bar) continue;
     if (bar->Visible())
-      bar->RepaintBar();
+      bar->Repaint();
     else if (style & bit)
       bar->UpdatePosition(FHandle);
   }
@@ -590,7 +586,7 @@ void TSkinScrollbarH::AfterMessage(TMessage& m) {
 
 void TSkinScrollbarH::DrawSkin(HDC DC, const RECT&) {
   for (TWScrollbar* bar : {FHorzBar, FVertBar})
-    if (bar && bar->Visible()) bar->RepaintBar();
+    if (bar && bar->Visible()) bar->Repaint();
   if (FHorzBar && FVertBar && FHorzBar->Visible() && FVertBar->Visible())
     FillSkinFace(DC, CornerSquare(FHandle, *FVertBar, *FHorzBar));
 }

@@ -33,8 +33,6 @@ class TWScrollbar : public TCustomPanel {
   void UpdatePosition(HWND Window);
   void HideBar();
   int HitTest(POINT P) const;
-  // Invalidated and painted now.
-  void RepaintBar();
 
   void WndProc(TMessage& Message) override;
 

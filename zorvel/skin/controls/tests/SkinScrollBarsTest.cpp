@@ -5,6 +5,7 @@
 #include "ScrollSkin.h"
 
 #include <commctrl.h>
+
 #include "forms/ComCtrls.h"
 #include "forms/ScrollCtrls.h"
 
@@ -30,12 +31,6 @@ struct TTestGrid : TWinControl {
     TWinControl::CreateParams(p);
     p.Style |= WS_HSCROLL | WS_VSCROLL;
     p.ExStyle |= WS_EX_CLIENTEDGE;
-  }
-  void CreateWnd() override {
-    TWinControl::CreateWnd();
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 100, 10, 0, 0};
-    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
-    SetScrollInfo(handle_, SB_HORZ, &info, TRUE);
   }
 };
 
