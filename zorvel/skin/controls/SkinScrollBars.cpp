@@ -47,16 +47,18 @@ bool IsDC(WPARAM Handle) {
   }
 }
 
-// The square between a shown vertical and horizontal bar, in the window's coordinates:
-// the bars' places in the client area moved by where the client area lies in the window.
-RECT CornerSquare(HWND Window, const TWScrollbar& Vert, const TWScrollbar& Horz) {
+// The square between a shown horizontal and vertical bar filled with the face colour. It
+// lies where the bars meet in the client area, moved by where the client area lies in the
+// window.
+void FillCorner(TSkinControl& Skinner, HDC DC, const TWScrollbar* Horz, const TWScrollbar* Vert) {
+  if (!Horz || !Vert || !Horz->Visible() || !Vert->Visible()) return;
   RECT w{};
-  GetWindowRect(Window, &w);
+  GetWindowRect(Skinner.FHandle, &w);
   POINT client{0, 0};
-  ClientToScreen(Window, &client);
+  ClientToScreen(Skinner.FHandle, &client);
   const LONG dx = client.x - w.left, dy = client.y - w.top;
-  return {Vert.FBarRect.left + dx, Horz.FBarRect.top + dy, Vert.FBarRect.right + dx,
-          Horz.FBarRect.bottom + dy};
+  Skinner.FillSkinFace(DC, {Vert->FBarRect.left + dx, Horz->FBarRect.top + dy,
+                            Vert->FBarRect.right + dx, Horz->FBarRect.bottom + dy});
 }
 
 void Repaint(TWScrollbar* Bar) {
@@ -279,39 +281,36 @@ void TWScrollbar::Paint(HDC DC) {
 }
 
 void TWScrollbar::WndProc(TMessage& m) {
+  if (m.Msg == WM_ERASEBKGND) {
+    m.Result = 1;  // the paint covers everything
+    return;
+  }
+  TCustomPanel::WndProc(m);
   switch (m.Msg) {
-    case WM_ERASEBKGND:
-      m.Result = 1;  // the paint covers everything
-      return;
     case WM_MOUSEMOVE: {
-      TCustomPanel::WndProc(m);
       const int part = HitTest({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       if (part != FHotPart) {
         FHotPart = part;
         Repaint();
       }
       SkinTrackMouseLeave(Handle());
-      return;
+      break;
     }
     case WM_MOUSELEAVE:
-      TCustomPanel::WndProc(m);
       if (!FPressed) {
         FHotPart = spNone;
         Repaint();
       }
-      return;
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      TCustomPanel::WndProc(m);
       MouseDown(m.LParam);
-      return;
+      break;
     case WM_LBUTTONUP:
-      TCustomPanel::WndProc(m);
       MouseUp(m.LParam);
-      return;
+      break;
     default:
-      TCustomPanel::WndProc(m);
-      return;
+      break;
   }
 }
 
@@ -420,13 +419,9 @@ void TSkinScrollbar::PaintBorder(HDC DC) {
   RECT r;
   if (!GetWindowRect(FHandle, &r)) return;
   OffsetRect(&r, -r.left, -r.top);
-  try {
-    FrameSolid(DC, r, static_cast<TColor>(FSkinData->ButtonShadowColour));
-    InflateRect(&r, -1, -1);
-    FrameSolid(DC, r, FaceColour(*this));
-  } catch (...) {
-    // A border that cannot be drawn is left as the control drew it.
-  }
+  FrameSolid(DC, r, static_cast<TColor>(FSkinData->ButtonShadowColour));
+  InflateRect(&r, -1, -1);
+  FrameSolid(DC, r, FaceColour(*this));
 }
 
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
@@ -502,8 +497,7 @@ void TSkinScrollbar::DrawSkin(HDC DC, const RECT&) {
     else if (style & bit)
       bar->UpdatePosition(FHandle);
   }
-  if (FHorzBar && FVertBar && FHorzBar->Visible() && FVertBar->Visible())
-    FillSkinFace(DC, CornerSquare(FHandle, *FVertBar, *FHorzBar));
+  FillCorner(*this, DC, FHorzBar, FVertBar);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -587,8 +581,7 @@ void TSkinScrollbarH::AfterMessage(TMessage& m) {
 void TSkinScrollbarH::DrawSkin(HDC DC, const RECT&) {
   for (TWScrollbar* bar : {FHorzBar, FVertBar})
     if (bar && bar->Visible()) bar->Repaint();
-  if (FHorzBar && FVertBar && FHorzBar->Visible() && FVertBar->Visible())
-    FillSkinFace(DC, CornerSquare(FHandle, *FVertBar, *FHorzBar));
+  FillCorner(*this, DC, FHorzBar, FVertBar);
 }
 
 // ---------------------------------------------------------------------------------------
