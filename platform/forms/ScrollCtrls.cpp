@@ -39,7 +39,6 @@ void TScrollBar::SetPosition(int value) {
   if (value == position_) return;
   position_ = value;
   UpdateWindowInfo();
-  if (OnChange) OnChange(this);
 }
 
 void TScrollBar::SetParams(int min, int max, int page) {

@@ -43,8 +43,6 @@ class TScrollBar : public TWinControl {
   // Range and page; the position is kept inside.
   void SetParams(int min, int max, int page);
 
-  TNotifyEvent OnChange;
-
   void WndProc(TMessage& message) override;
 
  protected:
