@@ -183,10 +183,6 @@ TEST_F(ScrollBarsTest, PressOnTheOverlayRunsTheListsOwnScrollLoop) {
 TEST_F(ScrollBarsTest, BorderAndTheCornerBetweenTheBars) {
   TMemo& bordered =
       Add<TMemo>(Host(), {10, 10, 110, 90}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
-  TMemo& flat = Add<TMemo>(Host(), {120, 10, 220, 90}, "", [](TMemo& m) {
-    m.ScrollBars = ssBoth;
-    m.Bordered = false;
-  });
   TMemo& single =
       Add<TMemo>(Host(), {10, 100, 110, 190}, "", [](TMemo& m) { m.ScrollBars = ssBoth; });
   TImageScrollBox& box = Add<TImageScrollBox>(Host(), {120, 100, 220, 190});
@@ -196,7 +192,7 @@ TEST_F(ScrollBarsTest, BorderAndTheCornerBetweenTheBars) {
     int mode;
     bool border;
   } cases[] = {
-      {bordered, 0, true}, {flat, 0, false}, {single, 1, false}, {box, 0, false}, {list, 0, false}};
+      {bordered, 0, true}, {single, 1, false}, {box, 0, false}, {list, 0, false}};  // list: bsNone
   for (const auto& c : cases) {
     auto& s = SkinScroll<TSkinScrollbar>(c.control, c.mode);
     HWND w = c.control.Handle();
