@@ -60,6 +60,7 @@ TEST_F(HeaderTest, ListHeaderShowsItsItemsTheRestAndTheHotItem) {
   EXPECT_GT(Count(*Paint(header), GetSysColor(COLOR_WINDOWTEXT), {3, 0, 97, 20}, kInk), 0);
   SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(140, 5));
   EXPECT_EQ(frames(), (std::vector<TSkinColour>{normal, hot, normal}));
+  SendMessageA(header, WM_MOUSELEAVE, 0, 0);
 
   // Scrolled sideways, the header moves with the columns and is painted where it is now.
   list.SetColumns({{"Name", 300}, {"State", 200}});
