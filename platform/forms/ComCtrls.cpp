@@ -85,6 +85,7 @@ void TListView::CreateParams(TCreateParams& params) {
   InitCommonControlClasses();
   params.ClassName = WC_LISTVIEWA;
   params.Style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+  if (Bordered) params.ExStyle = WS_EX_CLIENTEDGE;
 }
 
 void TListView::CreateWnd() {
@@ -303,8 +304,14 @@ void RegisterComControls() {
   lv.Property("RowSelect", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TListView*>(c)->RowSelect = ReadBool(v);
   });
-  // The list is always a read-only, owner-data report without border; these say so.
-  for (const char* fixed : {"OwnerData", "ReadOnly", "ViewStyle", "BorderStyle"})
+  lv.Property("BorderStyle", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    static_cast<TListView*>(c)->Bordered = ReadIdent(v) == "bsSingle";
+  });
+  TPublisher<TListView>(lv).Enum(
+      "BorderStyle", {"bsNone", "bsSingle"}, [](TListView* l) -> long long { return l->Bordered; },
+      [](TListView* l, long long v) { l->Bordered = v != 0; });
+  // The list is always a read-only, owner-data report; these say so.
+  for (const char* fixed : {"OwnerData", "ReadOnly", "ViewStyle"})
     lv.Property(fixed, [](TComponent*, const TPropValue&, TReadContext&) {});
   lv.Property("OnData", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TListView*>(c)->OnData = ReadEvent<TLVOwnerDataEvent>(v, ctx);

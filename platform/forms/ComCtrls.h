@@ -37,6 +37,8 @@ class TListView : public TWinControl {
 
   bool GridLines = false;
   bool RowSelect = false;
+  // A sunken border ("BorderStyle" bsSingle); none by default. Read when the window is made.
+  bool Bordered = false;
   TLVOwnerDataEvent OnData;
 
  protected:

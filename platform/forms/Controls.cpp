@@ -340,8 +340,10 @@ void TWinControl::ApplyBounds() {
 }
 
 void TWinControl::SetVisible(bool value) {
+  const bool changed = value != visible_;
   visible_ = value;
   if (handle_) ShowWindow(handle_, value ? SW_SHOW : SW_HIDE);
+  if (changed) Perform(CM_VISIBLECHANGED, value, 0);
   if (parent_) parent_->AlignControls();
 }
 
@@ -425,6 +427,15 @@ void TWinControl::HandleNeeded() {
   AlignControls();
 }
 
+void TWinControl::SetParentWindow(HWND window) {
+  parentWindow_ = window;
+  if (handle_ && !parent_) ::SetParent(handle_, window);
+}
+
+void TWinControl::RecreateWnd() {
+  if (handle_) Perform(CM_RECREATEWND, 0, 0);
+}
+
 void TWinControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -448,13 +459,14 @@ void TWinControl::CreateWnd() {
   const WNDPROC base = RegisterWindowClass(ClassName(), p.ClassName);
   defProc_ = p.ClassName.empty() ? nullptr : base;
   DWORD style = p.Style;
-  if (parent_) style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (visible_ && parent_) style |= WS_VISIBLE;
+  HWND parentWindow = parent_ ? parent_->handle_ : parentWindow_;
+  if (parentWindow) style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (visible_ && parentWindow) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
   if (ParentFont && parent_) font_.Assign(parent_->Font());
-  HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
-                           WindowHeight(), parent_ ? parent_->handle_ : nullptr, nullptr,
-                           GetModuleHandleA(nullptr), this);
+  HWND h =
+      CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
+                      WindowHeight(), parentWindow, nullptr, GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }
@@ -656,6 +668,10 @@ void TWinControl::WndProc(TMessage& m) {
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORSTATIC:
       Reflected(m);
+      return;
+    case CM_RECREATEWND:
+      DestroyHandle();
+      HandleNeeded();
       return;
     case CM_DIALOGKEY:
       // Offered to the children until one takes it.
@@ -957,6 +973,7 @@ void RegisterButtons();
 void RegisterComControls();
 void RegisterDialogs();
 void RegisterOleControls();
+void RegisterScrollControls();
 
 namespace {
 
@@ -1132,6 +1149,7 @@ void RegisterFormsClasses() {
     RegisterComControls();
     RegisterDialogs();
     RegisterOleControls();
+    RegisterScrollControls();
     return true;
   }();
   (void)done;

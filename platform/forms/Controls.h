@@ -41,10 +41,12 @@ constexpr UINT CM_DIALOGKEY = CM_BASE + 5;   // Enter or Esc that the focused co
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the form took
 constexpr UINT CM_FOCUSCHANGED =
     CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;  // wParam: shown (1) or hidden (0)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
+constexpr UINT CM_RECREATEWND = CM_BASE + 51;  // the window is about to be made again
 // A child window's notification to its parent, handed back to the child's WindowProc.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
@@ -198,6 +200,13 @@ class TWinControl : public TControl {
   HWND Handle();  // creates the window (and its parents') when it does not exist yet
   bool HandleAllocated() const noexcept { return handle_ != nullptr; }
   void HandleNeeded();
+  // A window outside the framework that holds this control's window when it has no
+  // parent control.
+  HWND ParentWindow() const noexcept { return parentWindow_; }
+  void SetParentWindow(HWND window);
+  // Makes the window anew from the stored state, telling the control first
+  // (CM_RECREATEWND); nothing when it has no window.
+  void RecreateWnd();
   void Invalidate() override;
   void Repaint();
 
@@ -256,6 +265,7 @@ class TWinControl : public TControl {
   void Reflected(TMessage& m);
 
   std::vector<TControl*> controls_;
+  HWND parentWindow_ = nullptr;
   bool aligning_ = false;
   bool parentBackground_ = false;
   HBRUSH brush_ = nullptr;

@@ -143,7 +143,7 @@ void TGroupBox::Paint(HDC dc) {
   SelectObject(dc, old);
 }
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+TPanel::TPanel(TComponent* owner) : TCustomPanel(owner) {}
 
 void TPanel::Paint(HDC dc) {
   RECT r{0, 0, Width(), Height()};

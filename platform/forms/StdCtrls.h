@@ -83,7 +83,13 @@ class TGroupBox : public TWinControl {
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 
-class TPanel : public TWinControl {
+// What panels have in common: a container window of the framework's own class.
+class TCustomPanel : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+};
+
+class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* owner);
   TPanelBevel BevelOuter = bvRaised;

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "SkinControl.h"
+#include "SkinScrollBars.h"
 #include "WinSkinData.h"
 #include "WinSkinMenu.h"
 #include "forms/ExtCtrls.h"
@@ -346,7 +347,7 @@ bool TWinSkinForm::Stage1(TMessage& m) {
       Start();
       return true;
     case WM_SKINRECREATESCROLL:
-      // The scroll-bar skinners that answer this come with the control skinners.
+      ReplaceScrollSkinner(*this, *FSkinners, reinterpret_cast<HWND>(m.WParam));
       return true;
     case WM_SKINQUERY:
       m.Result = 1;

@@ -1,0 +1,83 @@
+#include "ScrollSkin.h"
+
+#include "SkinPack.h"
+
+namespace ctlskin {
+
+namespace {
+
+std::string Rgb(TSkinColour c) {
+  return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+         std::to_string((c >> 16) & 0xFF);
+}
+
+TSkinImage Frames(int count, int w, int h, TSkinColour (*colour)(int)) {
+  std::vector<TSkinColour> colours;
+  for (int k = 1; k <= count; ++k) colours.push_back(colour(k));
+  return testskin::Strip(w, h, colours, false);
+}
+
+}  // namespace
+
+void ScrollTest::SetUp() {
+  ControlTest::SetUp();
+  LoadScrollSkin();
+}
+
+void ScrollTest::LoadScrollSkin(const testskin::Overrides& overrides, int shade) {
+  using testskin::Bmp;
+  const std::string text = testskin::DescriptionText(
+      {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}}},
+       {"Scrollbar", {{"Image", "scroll.bmp"}}},
+       {"VertScroll", {{"Image", "track.bmp"}}},
+       {"HorzScroll", {{"Image", "track.bmp"}}},
+       {"VertScrollThumb", {{"Image", "thumb.bmp"}, {"FrameCount", "3"}}},
+       {"HorzScrollThumb", {{"Image", "thumb.bmp"}, {"FrameCount", "3"}}},
+       {"Headerbar", {{"Image", "header.bmp"}}}},
+      overrides);
+  std::vector<TSkinColour> strip;
+  for (int k = 1; k <= 23; ++k) strip.push_back(StripColour(k, shade));
+  const std::vector<std::uint8_t> archive = skinpack::PackArchive({
+      {"skin.ini", text},
+      {"scroll.bmp", Bmp(testskin::Strip(kArrow, kArrow, strip, false))},
+      {"track.bmp", Bmp(Frames(4, 10, 10, TrackColour))},
+      {"thumb.bmp", Bmp(Frames(3, 10, 10, ThumbColour))},
+      {"header.bmp", Bmp(Frames(5, 10, 10, HeaderColour))},
+  });
+  data_->SkinStream.Clear();
+  data_->SkinStream.Write(archive.data(), archive.size());
+  ASSERT_TRUE(data_->LoadSkinStream());
+}
+
+void ScrollTest::Pump() {
+  Application->ProcessMessages();
+  GdiFlush();
+}
+
+std::unique_ptr<testkit::MemoryDC> ScrollTest::Capture(HWND window) {
+  Pump();
+  RECT r;
+  GetWindowRect(window, &r);
+  auto dc = std::make_unique<testkit::MemoryDC>(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(dc->dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return dc;
+}
+
+RECT ScrollTest::BarInParent(HWND window, LONG object) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(window, object, &info);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&info.rcScrollBar), 2);
+  return info.rcScrollBar;
+}
+
+RECT ScrollTest::WindowInParent(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace ctlskin
