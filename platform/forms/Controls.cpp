@@ -408,6 +408,11 @@ HBRUSH TWinControl::Brush() {
   return brush_;
 }
 
+void TWinControl::SetParentWindow(HWND window) {
+  parentWindow_ = window;
+  if (handle_ && !parent_) ::SetParent(handle_, window);
+}
+
 HWND TWinControl::Handle() {
   HandleNeeded();
   return handle_;
@@ -452,9 +457,10 @@ void TWinControl::CreateWnd() {
   if (visible_ && parent_) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
   if (ParentFont && parent_) font_.Assign(parent_->Font());
+  HWND parentWnd = parent_ ? parent_->handle_ : parentWindow_;
+  if (!parent_ && parentWindow_) style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
   HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
-                           WindowHeight(), parent_ ? parent_->handle_ : nullptr, nullptr,
-                           GetModuleHandleA(nullptr), this);
+                           WindowHeight(), parentWnd, nullptr, GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
 }
@@ -639,8 +645,21 @@ void TWinControl::PaintWindow(HDC dc) {
   PaintControls(dc, nullptr);
 }
 
+void TWinControl::TrackMouse(const TMessage& m) {
+  if (m.Msg == WM_MOUSEMOVE && !mouseInside_) {
+    mouseInside_ = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&track);
+    Perform(CM_MOUSEENTER, 0, 0);
+  } else if (m.Msg == WM_MOUSELEAVE && mouseInside_) {
+    mouseInside_ = false;
+    Perform(CM_MOUSELEAVE, 0, 0);
+  }
+}
+
 void TWinControl::WndProc(TMessage& m) {
   const bool own = defProc_ == nullptr;
+  TrackMouse(m);
   if (RouteMouse(m)) return;
   if (TWinControl* child = ReflectTarget(m)) {
     m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);

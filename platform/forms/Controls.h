@@ -42,8 +42,8 @@ constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the for
 constexpr UINT CM_FOCUSCHANGED =
     CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // the pointer came over the control
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;  // and left it again
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
 // A child window's notification to its parent, handed back to the child's WindowProc.
 constexpr UINT CN_BASE = 0xBC00;
@@ -196,6 +196,9 @@ class TWinControl : public TControl {
   void SetParentBackground(bool value);
 
   HWND Handle();  // creates the window (and its parents') when it does not exist yet
+  // A window that is no framework control as the parent of a control without Parent.
+  HWND ParentWindow() const noexcept { return parentWindow_; }
+  void SetParentWindow(HWND window);
   bool HandleAllocated() const noexcept { return handle_ != nullptr; }
   void HandleNeeded();
   void Invalidate() override;
@@ -250,6 +253,9 @@ class TWinControl : public TControl {
   void PaintWindow(HDC dc);
   // Hands a mouse message over a windowless child to it; true when it went there.
   bool RouteMouse(TMessage& m);
+  // CM_MOUSEENTER when the pointer first moves over the window, CM_MOUSELEAVE when the
+  // system reports it gone.
+  void TrackMouse(const TMessage& m);
   void SetMouseControl(TControl* control);
   // The framework child a parent's notification is about, or null.
   TWinControl* ReflectTarget(const TMessage& m) const;
@@ -262,6 +268,8 @@ class TWinControl : public TControl {
   WNDPROC defProc_ = nullptr;
   TControl* mouseControl_ = nullptr;    // the windowless child under the pointer
   TControl* captureControl_ = nullptr;  // the one a button went down on
+  HWND parentWindow_ = nullptr;
+  bool mouseInside_ = false;  // CM_MOUSEENTER sent, CM_MOUSELEAVE not yet
 };
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
