@@ -40,6 +40,18 @@ bool HasBorder(HWND Window, const RECT& R) {
 // ---------------------------------------------------------------------------------------
 // Edit
 
+bool TSkinEdit::BeforeMessage(TMessage& m) {
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if ((m.Msg != WM_PAINT && m.Msg != WM_PRINT) || !dc) return TSkinControl::BeforeMessage(m);
+  // The edit's own painting may leave its clip in a DC handed to it; the frame goes
+  // around the whole window.
+  const int saved = SaveDC(dc);
+  CallOriginalProc(m);
+  RestoreDC(dc, saved);
+  AfterMessage(m);
+  return false;
+}
+
 void TSkinEdit::AfterMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_PRINT:
@@ -247,7 +259,8 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
   FStyle = GetWindowLongAuto(FHandle, GWL_STYLE);
   FExStyle = GetWindowLongAuto(FHandle, GWL_EXSTYLE);
   FInfo.cbSize = sizeof FInfo;
-  if (SkinGetComboBoxInfoProc && SkinGetComboBoxInfoProc(FHandle, &FInfo)) {
+  const bool info = SkinGetComboBoxInfoProc && SkinGetComboBoxInfoProc(FHandle, &FInfo);
+  if (info) {
     FButtonRect = FInfo.rcButton;
     if (FInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;
   }
@@ -261,6 +274,9 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
   const TSkinRect R{0, 0, int(Rect.right - Rect.left), int(Rect.bottom - Rect.top)};
   const int g = ComboFrame({InState(skPressed), InState(skHot), FFocused, FEnabled});
   const bool left = FExStyle & WS_EX_LEFTSCROLLBAR;
+  const TComboLayout at = ComboLayout(R, GetSystemMetrics(SM_CXHSCROLL), left);
+  // Without the system's rectangle the mouse makes the button hot where it is drawn.
+  if (!info) FButtonRect = ToRect(at.Button);
   const TDataSkinObject* sunk = FSkinData->SunkEdge.get();
   if (button->Style == 2) {
     // The mirrored picture of a left-hand button holds its frames in reverse.
@@ -272,7 +288,6 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
                     sunk->FrameCount, true, sunk->Tile != 0, false);
     return;
   }
-  const TComboLayout at = ComboLayout(R, GetSystemMetrics(SM_CXHSCROLL), left);
   const int saved = SaveDC(DC);
   ExcludeClipRect(DC, at.TextArea.Left, at.TextArea.Top, at.TextArea.Right, at.TextArea.Bottom);
   // A skin without the sunken edge keeps the control's own frame.

@@ -17,6 +17,7 @@ constexpr UINT WM_SKINPAINTCONTROL = 0xBC4A;
 class TSkinEdit : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
+  bool BeforeMessage(TMessage& Message) override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;
 

@@ -1,0 +1,160 @@
+// Edits, combo boxes and date-time pickers painted from the test skin and sampled by
+// pixel; a drop-down list used by mouse and keyboard; everything given back on detach.
+#include "EditSkin.h"
+
+#include <commctrl.h>
+
+#include "SkinEdits.h"
+#include "WinSkinData.h"
+#include "forms/PickCtrls.h"
+#include "forms/StdCtrls.h"
+
+namespace ctlskin {
+namespace {
+
+using SkinEditsTest = EditSkinTest;
+
+RECT WindowSize(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return {0, 0, r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(SkinEditsTest, EditBorderIsAShadowLineAndTwoWhiteOnes) {
+  TEdit& edit = Add<TEdit>(Host(), {10, 10, 110, 35}, "text");
+  HWND borderless = Plain("EDIT", "text", 0, {10, 10, 110, 35});
+  Skin<TSkinEdit>(edit);
+  Skin<TSkinEdit>(borderless);
+  auto pic = Paint(edit.Handle());
+  EXPECT_EQ(pic->At(0, 12), kShadow);
+  EXPECT_EQ(pic->At(1, 12), clWhite);
+  EXPECT_EQ(pic->At(2, 12), clWhite);
+  EXPECT_EQ(pic->At(99, 24), kShadow);
+  EXPECT_EQ(Count(*Paint(borderless), kShadow), 0);
+  // Printed: the frame over the printed border; the form's request: the text, answered.
+  testkit::MemoryDC printed(100, 25, kBackground);
+  SendMessageA(edit.Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.dc()),
+               PRF_NONCLIENT | PRF_CLIENT);
+  EXPECT_EQ(printed.At(0, 12), kShadow);
+  testkit::MemoryDC inside(100, 25, kBackground);
+  EXPECT_EQ(SendMessageA(edit.Handle(), WM_SKINPAINTCONTROL, reinterpret_cast<WPARAM>(inside.dc()),
+                         kSkinHostKey),
+            kSkinHostKey);
+  EXPECT_GT(Count(inside, GetSysColor(COLOR_WINDOWTEXT), {}, kInk), 0);
+}
+
+TEST_F(SkinEditsTest, TextOfWideAnd8BitWindowsIsUntouched) {
+  HWND wide = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20,
+                              PlainHost(), nullptr, nullptr, nullptr);
+  HWND narrow = Plain("EDIT", "", 0, {10, 40, 110, 60});
+  Skin<TSkinEdit>(wide);
+  Skin<TSkinEdit>(narrow);
+  const std::wstring w = L"\u4E2D\u6587 \u00FC";
+  SetWindowTextW(wide, w.c_str());
+  wchar_t wbuf[32] = {};
+  GetWindowTextW(wide, wbuf, 32);
+  EXPECT_EQ(wbuf, w);
+  const std::string n = "\xD6\xD0\xCE\xC4";  // two characters of code page 936
+  SetWindowTextA(narrow, n.c_str());
+  char nbuf[32] = {};
+  GetWindowTextA(narrow, nbuf, 32);
+  EXPECT_EQ(nbuf, n);
+}
+
+TEST_F(SkinEditsTest, ComboButtonFrameByLookAndState) {
+  struct Look {
+    const char* name;
+    testskin::Overrides skin;
+    bool flat, noInfo;
+  };
+  const testskin::Overrides separate = {{"SunkEdge", {{"Image", ""}}}};
+  const Look looks[] = {{"composed", {}, false, false},
+                        {"composed, no combo information", {}, false, true},
+                        {"separate, no sunken edge", separate, false, false},
+                        {"flat", {{"SunkEdge", {{"Image", ""}}}, {"ComboButton", {{"Style", "1"}}}},
+                         true, false}};
+  SetForegroundWindow(Host().Handle());
+  const auto info = SkinGetComboBoxInfoProc;
+  for (const Look& l : looks) {
+    LoadEditSkin(l.skin);
+    if (l.noInfo) SkinGetComboBoxInfoProc = nullptr;
+    TComboBox& combo = Add<TComboBox>(Host(), {10, 10, 130, 30});
+    Skin<TSkinComBox>(combo);
+    HWND w = combo.Handle();
+    const RECT size = WindowSize(w);
+    const POINT at = l.flat ? POINT{size.right - 6, 5} : POINT{size.right - 3, size.bottom / 2};
+    const LPARAM over = MAKELPARAM(at.x, at.y);
+    // clang-format off
+    const struct {
+      const char* state;
+      std::function<void()> enter;
+      int frame;
+    } states[] = {
+        {"normal", [] {}, 1},
+        {"hot", [&] { SendMessageA(w, WM_MOUSEMOVE, 0, over); }, 4},
+        {"hot, then left", [&] { SendMessageA(w, WM_MOUSEMOVE, 0, over); combo.Perform(CM_MOUSELEAVE, 0, 0); }, 1},
+        {"focused", [&] { SetFocus(w); }, 4},
+        {"disabled", [&] { EnableWindow(w, FALSE); }, 3},
+    };
+    // clang-format on
+    for (const auto& s : states) {
+      Paint(w);
+      s.enter();
+      EXPECT_EQ(Paint(w)->At(at.x, at.y), kCombo[s.frame - 1]) << l.name << ": " << s.state;
+      EnableWindow(w, TRUE);
+      SetFocus(nullptr);
+    }
+    SkinGetComboBoxInfoProc = info;
+    // Read from the right: the button at the left, drawn from the mirrored picture.
+    TComboBox& left =
+        Add<TComboBox>(Host(), {10, 40, 130, 60}, "", [](TComboBox& c) { c.BiDiMode = bdRightToLeft; });
+    Skin<TSkinComBox>(left);
+    EXPECT_EQ(Paint(left.Handle())->At(l.flat ? 5 : 2, l.flat ? 5 : size.bottom / 2), kCombo[0]) << l.name;
+  }
+}
+
+TEST_F(SkinEditsTest, DropDownListOpenedAndClosedByMouseAndKeyboard) {
+  TComboBox& combo = Add<TComboBox>(Host(), {10, 10, 130, 30}, "", [](TComboBox& c) {
+    c.SetItems({"a", "b", "c"});
+    c.SetItemIndex(0);
+  });
+  int changes = 0;
+  combo.OnChange = [&](TObject*) { ++changes; };
+  Skin<TSkinComBox>(combo);
+  HWND w = combo.Handle();
+  SetForegroundWindow(Host().Handle());
+  const RECT size = WindowSize(w);
+  const POINT button{size.right - 5, size.bottom / 2};
+  const auto dropped = [&] { return SendMessageA(w, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  // By mouse: pressed on the button, then a click on the third item.
+  SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.x, button.y));
+  EXPECT_TRUE(dropped());
+  EXPECT_EQ(Paint(w)->At(button.x, button.y), kCombo[1]);
+  SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(button.x, button.y));
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(w, &info));
+  RECT item;
+  SendMessageA(info.hwndList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  const LPARAM third = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, third);
+  SendMessageA(info.hwndList, WM_LBUTTONUP, 0, third);
+  Application->ProcessMessages();
+  EXPECT_FALSE(dropped());
+  EXPECT_EQ(combo.ItemIndex(), 2);
+  EXPECT_EQ(changes, 1);
+  // By keyboard: opened, one up, taken.
+  SetFocus(w);
+  SendMessageA(w, WM_KEYDOWN, VK_F4, 0);
+  EXPECT_TRUE(dropped());
+  SendMessageA(w, WM_KEYDOWN, VK_UP, 0);
+  SendMessageA(w, WM_KEYDOWN, VK_RETURN, 0);
+  Application->ProcessMessages();
+  EXPECT_FALSE(dropped());
+  EXPECT_EQ(combo.ItemIndex(), 1);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(Paint(w)->At(button.x, button.y), kCombo[3]);  // focused
+}
+
+}  // namespace
+}  // namespace ctlskin
