@@ -18,8 +18,9 @@ constexpr TSkinColour kUpDown[8] = {0x00100040, 0x00100080, 0x001000C0, 0x001000
 constexpr TSkinColour kBar[2] = {0x00608030, 0x003080F0}, kChunk = 0x0080F080;
 constexpr TSkinColour kSunk[4] = {0x00305000, 0x00306000, 0x00307000, 0x00308000};
 constexpr TSkinColour kCombo[4] = {0x00005030, 0x00006030, 0x00007030, 0x00008030};
-// The combo glyph of ExtraImages: a 2 x 2 dot in the middle of a keyed frame.
-constexpr TSkinColour kGlyph[4] = {0x00E0E000, 0x00E0E010, 0x00E0E020, 0x00E0E030};
+// The combo glyph of ExtraImages (frames 1 to 4; 5 is a size grip): a 2 x 2 dot in the
+// middle of a keyed frame.
+constexpr TSkinColour kGlyph[5] = {0x00E0E000, 0x00E0E010, 0x00E0E020, 0x00E0E030, 0x00E0E040};
 
 class EditSkinTest : public ControlTest {
  protected:
@@ -54,8 +55,8 @@ class EditSkinTest : public ControlTest {
       i.Fill(vertical ? TSkinRect{0, h - b, w, h} : TSkinRect{w - b, 0, w, h}, c[2]);
       return i;
     };
-    TSkinImage extra = Strip(8, 8, {kGlyph, kGlyph + 4}, false);
-    for (int x = 0; x < 32; ++x)
+    TSkinImage extra = Strip(8, 8, {kGlyph, kGlyph + 5}, false);
+    for (int x = 0; x < extra.Width(); ++x)
       for (int y = 0; y < 8; ++y)
         if (x % 8 < 3 || x % 8 > 4 || y < 3 || y > 4) extra.SetPixel(x, y, kSkinKeyColour);
     const std::vector<skinpack::Entry> entries = {

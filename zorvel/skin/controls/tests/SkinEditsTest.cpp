@@ -156,5 +156,104 @@ TEST_F(SkinEditsTest, DropDownListOpenedAndClosedByMouseAndKeyboard) {
   EXPECT_EQ(Paint(w)->At(button.x, button.y), kCombo[3]);  // focused
 }
 
+// Stands for the scroll-bar skinner of a simple combo's list: counts how often it goes.
+int listSkinnersFreed = 0;
+struct ListSkinner : TSkinControl {
+  using TSkinControl::TSkinControl;
+  ~ListSkinner() override { ++listSkinnersFreed; }
+};
+
+TEST_F(SkinEditsTest, SimpleComboListGetsItsSkinnerOnlyAsAFrameworkControl) {
+  const auto factory = std::exchange(
+      ComboListSkinner, [](TComponent* owner) -> TSkinControl* { return new ListSkinner(owner); });
+  const auto list = [](HWND combo) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    return info.hwndList;
+  };
+  const auto simple = [](TComboBox& c) { c.Style = csSimple; };
+  TComboBox& combo = Add<TComboBox>(Host(), {10, 10, 130, 110}, "", simple);
+  HWND plain = Plain("COMBOBOX", "", CBS_SIMPLE, {10, 10, 130, 110});
+  auto& skinner = Skin<TSkinComBox>(combo);
+  Skin<TSkinComBox>(plain);
+  EXPECT_EQ(SendMessageA(list(combo.Handle()), WM_SKINQUERY, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(list(plain), WM_SKINQUERY, 0, 0), 0);
+  // Given back and freed once, whether the combo's skinner or the combo goes first.
+  listSkinnersFreed = 0;
+  skinner.DetachSkin();
+  delete &skinner;
+  EXPECT_EQ(listSkinnersFreed, 1);
+  EXPECT_EQ(SendMessageA(list(combo.Handle()), WM_SKINQUERY, 0, 0), 0);
+  TComboBox& other = Add<TComboBox>(Host(), {10, 10, 130, 110}, "", simple);
+  SendMessageA(Skin<TSkinComBox>(other).FHandle, WM_SKINENABLE, 0, 0);  // sees no WM_NCDESTROY
+  delete &other;
+  EXPECT_EQ(listSkinnersFreed, 2);
+  ComboListSkinner = factory;
+}
+
+TEST_F(SkinEditsTest, DropDownComboWatchesItsEditAndGivesEverythingBack) {
+  TComboBox& combo = Add<TComboBox>(Host(), {10, 10, 130, 30}, "", [](TComboBox& c) { c.Style = csDropDown; });
+  HWND w = combo.Handle(), edit = GetTopWindow(w);
+  const LONG_PTR editProc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+  auto& skinner = Skin<TSkinComBox>(combo);
+  const POINT button{WindowSize(w).right - 3, WindowSize(w).bottom / 2};
+  // A press in the edit shows the button pressed.
+  SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  EXPECT_EQ(Paint(w)->At(button.x, button.y), kCombo[1]);
+  SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(Paint(w)->At(button.x, button.y), kCombo[3]);  // the edit has the focus
+  skinner.DetachSkin();
+  delete &skinner;
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), editProc);
+  EXPECT_EQ(combo.Perform(WM_SKINQUERY, 0, 0), 0);
+  EXPECT_EQ(Count(*Paint(w), kCombo[0]) + Count(*Paint(w), kCombo[3]), 0);
+}
+
+TEST_F(SkinEditsTest, DateTimeArrowButtonOverThePickersOwn) {
+  for (TBiDiMode bidi : {bdLeftToRight, bdRightToLeft}) {
+    TDateTimePicker& picker =
+        Add<TDateTimePicker>(Host(), {10, 10, 196, 31}, "", [&](TDateTimePicker& p) { p.BiDiMode = bidi; });
+    HWND w = picker.Handle();
+    auto& skinner = Skin<TSkinDateTime>(picker);
+    TArrowButton& arrow = *skinner.FArrow;
+    const int size = GetSystemMetrics(SM_CXHSCROLL);
+    EXPECT_EQ(GetParent(arrow.Handle()), w);
+    EXPECT_EQ(arrow.Left(), bidi == bdRightToLeft ? 2 : 186 - size - 4);
+    EXPECT_EQ(arrow.Height(), size + 1);
+    // A flat frame; the arrow from the skin, hot under the mouse.
+    auto pic = Paint(w);
+    EXPECT_EQ(pic->At(0, 10), kShadow);
+    EXPECT_EQ(pic->At(1, 10), clWhite);
+    for (UINT m : {CM_MOUSELEAVE, CM_MOUSEENTER}) {
+      arrow.Perform(m, 0, 0);
+      pic = Paint(arrow.Handle());
+      const bool hot = m == CM_MOUSEENTER;
+      EXPECT_GT(Count(*pic, kCombo[hot ? 3 : 0]), Count(*pic, kCombo[hot ? 0 : 3]));
+    }
+    // A click goes to the picker where its own button lies.
+    std::vector<std::pair<UINT, LPARAM>> seen;
+    const SUBCLASSPROC record = [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR d) {
+      if (msg != WM_LBUTTONDOWN && msg != WM_LBUTTONUP) return DefSubclassProc(h, msg, wp, lp);
+      reinterpret_cast<std::vector<std::pair<UINT, LPARAM>>*>(d)->push_back({msg, lp});
+      return LRESULT(0);  // the calendar stays shut
+    };
+    SetWindowSubclass(w, record, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    SendMessageA(arrow.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    Application->ProcessMessages();
+    RemoveWindowSubclass(w, record, 1);
+    const LPARAM at = MAKELPARAM(arrow.Left() + 3, 4);
+    EXPECT_EQ(seen, (std::vector<std::pair<UINT, LPARAM>>{{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}}));
+    // It follows the picker's width; it goes, and the picker's style comes back, on detach.
+    picker.SetWidth(150);
+    if (bidi == bdLeftToRight) {
+      EXPECT_EQ(arrow.Left(), 150 - size - 4);
+    }
+    skinner.DetachSkin();
+    EXPECT_EQ(GetTopWindow(w), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+  }
+}
+
 }  // namespace
 }  // namespace ctlskin
