@@ -453,12 +453,11 @@ void TWinControl::CreateWnd() {
   const WNDPROC base = RegisterWindowClass(ClassName(), p.ClassName);
   defProc_ = p.ClassName.empty() ? nullptr : base;
   DWORD style = p.Style;
-  if (parent_) style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (visible_ && parent_) style |= WS_VISIBLE;
+  HWND parentWnd = parent_ ? parent_->handle_ : parentWindow_;
+  if (parentWnd) style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (visible_ && parentWnd) style |= WS_VISIBLE;
   if (!EffectiveEnabled()) style |= WS_DISABLED;
   if (ParentFont && parent_) font_.Assign(parent_->Font());
-  HWND parentWnd = parent_ ? parent_->handle_ : parentWindow_;
-  if (!parent_ && parentWindow_) style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
   HWND h = CreateWindowExA(p.ExStyle, ClassName().c_str(), caption_.c_str(), style, left_, top_, width_,
                            WindowHeight(), parentWnd, nullptr, GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);

@@ -42,8 +42,8 @@ constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the for
 constexpr UINT CM_FOCUSCHANGED =
     CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // the pointer came over the control
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;  // and left it again
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;   // the pointer came over the control
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;   // and left it again
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
 // A child window's notification to its parent, handed back to the child's WindowProc.
 constexpr UINT CN_BASE = 0xBC00;

@@ -14,7 +14,9 @@ struct TComboState {
 int ComboFrame(const TComboState& s);
 // The flat look's frame: pressed and hot as above, else 1, or 3 when disabled.
 int FlatComboFrame(const TComboState& s);
-inline int MirroredFrame(int Frame, int Count) { return Count + 1 - Frame; }
+inline int MirroredFrame(int Frame, int Count) {
+  return Count + 1 - Frame;
+}
 
 // A combo box of R with its button f wide (the system's scroll-bar width) at the right,
 // or at the left: the text area that keeps its own painting, the button and the area its

@@ -106,19 +106,14 @@ void TSkinEdit::PaintPrint(HDC DC) {
   if (!GetWindowRect(FHandle, &r)) return;
   FWindowRect = r;
   OffsetRect(&r, -r.left, -r.top);
+  RECT client;
+  GetClientRect(FHandle, &client);
+  if (client.right + 2 >= r.right || client.bottom + 2 >= r.bottom) return;
   HDC dc = DC ? DC : GetWindowDC(FHandle);
-  try {
-    RECT client;
-    GetClientRect(FHandle, &client);
-    if (client.right + 2 < r.right && client.bottom + 2 < r.bottom) {
-      RECT inner = r;
-      InflateRect(&inner, -1, -1);
-      FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-      FrameSolid(dc, r, static_cast<TColor>(FSkinData->ButtonShadowColour));
-    }
-  } catch (...) {
-    // A frame that fails to draw leaves the printed picture as it is.
-  }
+  RECT inner = r;
+  InflateRect(&inner, -1, -1);
+  FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+  FrameSolid(dc, r, static_cast<TColor>(FSkinData->ButtonShadowColour));
   if (!DC) ReleaseDC(FHandle, dc);
 }
 
@@ -173,8 +168,7 @@ void TSkinComBox::WatchEdit() {
 }
 
 void TSkinComBox::UnwatchEdit() {
-  if (FEditHandle)
-    RemoveWindowSubclass(FEditHandle, EditProc, reinterpret_cast<UINT_PTR>(this));
+  if (FEditHandle) RemoveWindowSubclass(FEditHandle, EditProc, reinterpret_cast<UINT_PTR>(this));
   FEditHandle = nullptr;
 }
 
@@ -221,6 +215,7 @@ void TSkinComBox::AfterMessage(TMessage& m) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case CN_COMMAND:
+      // The combo paints itself on these, and the skin over it with that paint.
       break;
     case WM_MOUSEMOVE: {
       const POINT p{LONG(LOWORD(m.LParam)), LONG(HIWORD(m.LParam))};
@@ -337,7 +332,7 @@ void TSkinDateTime::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanv
   if (!FAttached) return;
   FArrow = new TArrowButton(this, FControl);
   FArrow->Place();
-  const LONG_PTR style = GetWindowLongAuto(FHandle, GWL_STYLE);
+  const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
   FClipAdded = !(style & WS_CLIPCHILDREN);
   if (FClipAdded) SetWindowLongPtrA(FHandle, GWL_STYLE, style | WS_CLIPCHILDREN);
 }
@@ -347,7 +342,7 @@ void TSkinDateTime::DetachSkin() {
   delete std::exchange(FArrow, nullptr);
   if (FClipAdded && FStatus != 6)
     SetWindowLongPtrA(FHandle, GWL_STYLE,
-                      GetWindowLongAuto(FHandle, GWL_STYLE) & ~LONG_PTR(WS_CLIPCHILDREN));
+                      GetWindowLongPtrA(FHandle, GWL_STYLE) & ~LONG_PTR(WS_CLIPCHILDREN));
   FClipAdded = false;
 }
 
@@ -369,7 +364,6 @@ TArrowButton::TArrowButton(TSkinDateTime* Skinner, TWinControl* Picker)
     : TCustomControl(Skinner),
       FSize(GetSystemMetrics(SM_CXHSCROLL)),
       FSkinner(Skinner),
-      FPicker(Picker),
       FPickerHandle(Picker->Handle()) {}
 
 void TArrowButton::Place() {

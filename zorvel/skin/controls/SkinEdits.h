@@ -42,8 +42,7 @@ class TSkinComBox : public TSkinControl {
 
   void AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
                      bool UseColour) override;
-  void AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
-                    TWinSkinForm* Form) override;
+  void AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TWinSkinForm* Form) override;
   void DetachSkin() override;
   void AfterMessage(TMessage& Message) override;
   void DrawSkin(HDC DC, const RECT& R) override;
@@ -56,8 +55,9 @@ class TSkinComBox : public TSkinControl {
   RECT FButtonRect{};  // window coordinates: where the mouse makes the button hot
 
  private:
-  // What both attaches share after the base's: the style, and the edit child watched.
+  // Any combo with a drop-down list (so, but for a simple one, with an edit child or none).
   bool IsDropDown() const { return (FStyle & 3) != CBS_SIMPLE; }
+  // The drop-down combo's edit child: its presses and paints reach the skinner too.
   void WatchEdit();
   void UnwatchEdit();
   void FreeListScrollbar();
@@ -93,7 +93,6 @@ class TArrowButton : public TCustomControl {
 
   int FSize;  // the system's scroll-bar width when made
   TSkinDateTime* FSkinner;
-  TWinControl* FPicker;
   HWND FPickerHandle;
   unsigned FHot = 0;  // bit 0
 

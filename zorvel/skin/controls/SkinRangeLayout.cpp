@@ -62,8 +62,8 @@ namespace {
 // The strip of `w` x c's height that holds copies of c side by side from its left.
 TSkinImage ChunkRow(const TSkinImage& c, int w) {
   TSkinImage row(w, c.Height());
-  for (int x = 0; x < w; x += c.Width()) SkinStretchCopy(row, {x, 0, x + c.Width(), c.Height()}, c,
-                                                         {0, 0, c.Width(), c.Height()});
+  for (int x = 0; x < w; x += c.Width())
+    SkinStretchCopy(row, {x, 0, x + c.Width(), c.Height()}, c, {0, 0, c.Width(), c.Height()});
   return row;
 }
 
@@ -88,7 +88,8 @@ TSkinImage ComposeProgress(const TProgressLook& look, int Width, int Height, int
   const TSkinImage& image = *look.Bar;
   Fill = std::clamp(Fill, 0, W);
   if (!look.ChunkMode) {
-    SkinKeyedCopy(bar, 0, 0, SkinComposeNineSlice(W, H, image, look.Margins, 1, 2, look.Tile, false));
+    SkinKeyedCopy(bar, 0, 0,
+                  SkinComposeNineSlice(W, H, image, look.Margins, 1, 2, look.Tile, false));
     if (Fill > 0)
       SkinKeyedCopy(bar, 0, 0,
                     SkinComposeNineSlice(Fill, H, image, look.Margins, 2, 2, look.Tile, false));

@@ -28,7 +28,9 @@ void UpDownHalves(int W, int H, bool Horizontal, TUpDownHalf (&Halves)[2]);
 // A half's state: 3 disabled, 2 pressed under the mouse, else 1.
 int UpDownState(bool Enabled, bool Pressed, bool MouseOver);
 // The frame of the 8-frame strip: four per glyph of the element, then the state.
-inline int UpDownFrame(int Glyph, int State) { return 4 * (Glyph % 2) + State; }
+inline int UpDownFrame(int Glyph, int State) {
+  return 4 * (Glyph % 2) + State;
+}
 // R kept 3 pixels clear of the edit around it (Own and Parent are window rectangles).
 TSkinRect UpDownBuddyClear(const TSkinRect& R, const TSkinRect& Own, const TSkinRect& Parent);
 
@@ -38,7 +40,7 @@ struct TProgressLook {
   const TSkinImage* Bar = nullptr;
   TSkinMargins Margins;
   bool Tile = false;
-  bool ChunkMode = false;        // the element's Style 1
+  bool ChunkMode = false;             // the element's Style 1
   const TSkinImage* Chunk = nullptr;  // null or empty: no chunks
   TSkinMargins ChunkMargins;
   bool ChunkTile = false;

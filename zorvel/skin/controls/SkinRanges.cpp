@@ -10,7 +10,9 @@
 
 namespace {
 
-COLORREF Rgb(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
+COLORREF Rgb(TSkinColour colour) {
+  return ColorToRGB(static_cast<TColor>(colour));
+}
 
 // Source stretched opaque onto the piece's place; empty or inverted pieces draw nothing.
 void DrawPiece(HDC DC, const TSkinImage& Source, const TSkinPiece& p) {
@@ -112,10 +114,10 @@ void TSkinTrackBar::PaintChannel(HDC DC) {
   RECT c{};
   SendMessageA(FHandle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
   const bool vertical = GetWindowLongAuto(FHandle, GWL_STYLE) & TBS_VERT;
+  const bool verticalImage = vertical && FSkinData->TrackVert;
   const TDataSkinObject* image =
-      vertical && FSkinData->TrackVert ? FSkinData->TrackVert.get() : FSkinData->Track.get();
+      verticalImage ? FSkinData->TrackVert.get() : FSkinData->Track.get();
   if (!image) return;
-  const bool verticalImage = image == FSkinData->TrackVert.get();
   const TSkinRect d = TrackChannelTarget(ToSkinRect(c), verticalImage);
   for (const TSkinPiece& p : TrackChannelPieces(d, verticalImage, image->Bitmap.Width(),
                                                 image->Bitmap.Height(), image->Margins))
@@ -139,7 +141,9 @@ void TSkinTrackBar::PaintThumb(HDC DC) {
   Rectangle(DC, r.left, r.top, r.right, r.bottom);
 }
 
-void TSkinTrackBar::SkinChanged() { RedrawSkin(); }
+void TSkinTrackBar::SkinChanged() {
+  RedrawSkin();
+}
 
 // ---------------------------------------------------------------------------------------
 // Up-down

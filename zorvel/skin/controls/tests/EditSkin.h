@@ -35,7 +35,9 @@ class EditSkinTest : public ControlTest {
       return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
              std::to_string((c >> 16) & 0xFF);
     };
-    auto image = [](const char* file) { return std::map<std::string, std::string>{{"Image", file}}; };
+    auto image = [](const char* file) {
+      return std::map<std::string, std::string>{{"Image", file}};
+    };
     // clang-format off
     testskin::Overrides ini = {
         {"Colours", {{"ButtonFace", rgb(kFace)}, {"ButtonShadow", rgb(kShadow)},
@@ -49,7 +51,7 @@ class EditSkinTest : public ControlTest {
         {"SunkEdge", image("sunk.bmp")}, {"ComboButton", image("combo.bmp")},
         {"ExtraImages", image("extra.bmp")}};
     // clang-format on
-    const auto bands = [](int w, int h, const TSkinColour (&c)[3], int a, int b, bool vertical) {
+    const auto bands = [](int w, int h, const TSkinColour(&c)[3], int a, int b, bool vertical) {
       TSkinImage i(w, h, c[1]);
       i.Fill(vertical ? TSkinRect{0, 0, w, a} : TSkinRect{0, 0, a, h}, c[0]);
       i.Fill(vertical ? TSkinRect{0, h - b, w, h} : TSkinRect{w - b, 0, w, h}, c[2]);

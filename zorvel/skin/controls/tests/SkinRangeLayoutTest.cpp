@@ -1,5 +1,5 @@
-// Where the track-bar channel goes, which frame each half of an up-down shows, and the
-// picture of a progress bar at each position.
+// Where the track-bar channel goes, how much of a progress bar is filled and where its
+// chunks go.
 #include "SkinRangeLayout.h"
 
 #include <gtest/gtest.h>
@@ -39,71 +39,25 @@ TEST(SkinRangeLayout, ChannelSlices) {
   EXPECT_EQ(TrackChannelTarget({10, 20, 30, 120}, false), (TSkinRect{10, 20, 30, 120}));
 }
 
-TEST(SkinRangeLayout, UpDownFramesOfBothHalves) {
-  // clang-format off
-  const struct {
-    const char* what;
-    bool horizontal, enabled, pressed;
-    int mouseHalf;  // -1 outside
-    int frames[2];
-  } cases[] = {
-      {"normal", false, true, false, -1, {1, 5}},
-      {"pressed on the lower half", false, true, true, 1, {1, 6}},
-      {"hovered, not pressed", false, true, false, 1, {1, 5}},
-      {"disabled and pressed", false, false, true, 0, {3, 7}},
-      {"horizontal, pressed on the left", true, true, true, 0, {2, 5}},
-  };
-  // clang-format on
-  for (const auto& c : cases) {
-    TUpDownHalf halves[2];
-    UpDownHalves(16, 24, c.horizontal, halves);
-    for (int i = 0; i < 2; ++i)
-      EXPECT_EQ(UpDownFrame(halves[i].Glyph, UpDownState(c.enabled, c.pressed, c.mouseHalf == i)),
-                c.frames[i])
-          << c.what << " " << i;
-  }
-  TUpDownHalf halves[2];
-  UpDownHalves(15, 25, false, halves);
-  EXPECT_EQ(halves[1].Rect, (TSkinRect{0, 12, 15, 25}));
-  // Inside an edit whose top and right it touches, 1 pixel above its bottom.
-  EXPECT_EQ(UpDownBuddyClear({0, 0, 16, 20}, {100, 50, 116, 70}, {20, 50, 116, 71}),
-            (TSkinRect{0, 3, 13, 18}));
-}
-
 TEST(SkinRangeLayout, FilledPart) {
   const struct {
     int low, high, pos, fill;
-  } cases[] = {{0, 200, 50, 25}, {0, 200, 0, 0}, {0, 0, 5, 0},   {0, 200, 200, 100},
+  } cases[] = {{0, 200, 50, 25}, {0, 200, 0, 0},     {0, 0, 5, 0},    {0, 200, 200, 100},
                {0, 3, 1, 33},    {50, 150, 100, 50}, {0, 10, 20, 100}};
   for (const auto& c : cases)
-    EXPECT_EQ(ProgressFill(100, c.low, c.high, c.pos), c.fill) << c.low << ".." << c.high << " @" << c.pos;
+    EXPECT_EQ(ProgressFill(100, c.low, c.high, c.pos), c.fill)
+        << c.low << ".." << c.high << " @" << c.pos;
 }
 
 constexpr TSkinColour kFace = 0x101010, kBack = 0x2030C0, kFill = 0x30C020, kChunk = 0xC02030;
 
-TEST(SkinRangeLayout, ProgressPictures) {
-  const TSkinImage bar = [] {
-    TSkinImage i(20, 8, kBack);
-    i.Fill({10, 0, 20, 8}, kFill);
-    i.SetPixel(9, 7, kSkinKeyColour);
-    return i;
-  }();
+TEST(SkinRangeLayout, ProgressChunks) {
+  // In chunk mode the whole image is the bar's picture: its left half where sampled.
+  TSkinImage bar(20, 8, kBack);
+  bar.Fill({10, 0, 20, 8}, kFill);
   const TSkinImage chunk(3, 4, kChunk);
-  TProgressLook two{&bar, {}, false, false, nullptr, {}, false};
-  // The background frame everywhere (but where it is keyed), the fill over 25 columns.
-  TSkinImage p = ComposeProgress(two, 100, 10, 25, false, kFace);
-  EXPECT_EQ(p.Pixel(99, 9), kFace);
-  EXPECT_EQ(p.Pixel(24, 5), kFill);
-  EXPECT_EQ(p.Pixel(25, 5), kBack);
-  // Lying down and turned: the fill comes up from the bottom.
-  p = ComposeProgress(two, 10, 100, 25, true, kFace);
-  EXPECT_EQ(p.Width(), 10);
-  EXPECT_EQ(p.Pixel(5, 99), kFill);
-  EXPECT_EQ(p.Pixel(5, 75), kFill);
-  EXPECT_EQ(p.Pixel(5, 74), kBack);
-
   TProgressLook tiled{&bar, {}, false, true, &chunk, {5, 0, 0, 0}, true};
-  p = ComposeProgress(tiled, 100, 10, 10, false, kFace);
+  TSkinImage p = ComposeProgress(tiled, 100, 10, 10, false, kFace);
   EXPECT_EQ(p.Pixel(7, 3), kChunk);  // from LeftWidth + 2, centred: rows 3 to 6
   EXPECT_EQ(p.Pixel(7, 2), kBack);
   EXPECT_EQ(p.Pixel(16, 5), kChunk);  // the last copy cut 10 columns on

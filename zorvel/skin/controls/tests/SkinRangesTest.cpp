@@ -27,12 +27,12 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
   } cases[] = {{trHorizontal, tsAuto}, {trVertical, tsAuto}, {trHorizontal, tsNone}};
   for (const auto& c : cases) {
     const bool vertical = c.orientation == trVertical;
-    TTrackBar& bar = Add<TTrackBar>(Host(), vertical ? RECT{10, 10, 55, 160} : RECT{10, 10, 160, 55},
-                                    "", [&](TTrackBar& b) {
-                                      b.Orientation = c.orientation;
-                                      b.TickStyle = c.ticks;
-                                      b.SetPosition(5);
-                                    });
+    TTrackBar& bar = Add<TTrackBar>(
+        Host(), vertical ? RECT{10, 10, 55, 160} : RECT{10, 10, 160, 55}, "", [&](TTrackBar& b) {
+          b.Orientation = c.orientation;
+          b.TickStyle = c.ticks;
+          b.SetPosition(5);
+        });
     Skin<TSkinTrackBar>(bar);
     auto pic = Paint(bar.Handle());
     const RECT ch = Ask(bar.Handle(), TBM_GETCHANNELRECT), th = Ask(bar.Handle(), TBM_GETTHUMBRECT);
@@ -47,7 +47,8 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
       EXPECT_EQ(pic->At(ch.left + 10, y), kTrack[1]);
       EXPECT_EQ(pic->At(ch.right - 2, y), kTrack[2]);
     }
-    EXPECT_EQ(pic->At((th.left + th.right) / 2, (th.top + th.bottom) / 2), vertical ? kThumbV : kThumb);
+    EXPECT_EQ(pic->At((th.left + th.right) / 2, (th.top + th.bottom) / 2),
+              vertical ? kThumbV : kThumb);
     // The tick marks are the control's, beside the thumb on its background.
     const RECT beside = vertical ? RECT{th.right + 1, 0, pic->Width(), pic->Height()}
                                  : RECT{0, th.bottom + 1, pic->Width(), pic->Height()};
@@ -72,7 +73,8 @@ TEST_F(SkinRangesTest, TrackBarAnswersOnlyItsOwnCustomDrawAndKeepsTheFocusOnASki
     EXPECT_EQ(SendMessageA(bar.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&cd)),
               from == other ? 0 : CDRF_NOTIFYITEMDRAW);
   }
-  SendMessageA(bar.Handle(), CN_NOTIFY, 0, kSkinHostKey);  // the form skinner's note: no notification
+  // The form skinner's note is no notification.
+  SendMessageA(bar.Handle(), CN_NOTIFY, 0, kSkinHostKey);
   SetForegroundWindow(Host().Handle());
   SetFocus(other);
   ASSERT_EQ(GetFocus(), other);
@@ -176,7 +178,8 @@ TEST_F(SkinRangesTest, ProgressFromZeroToMax) {
   EXPECT_EQ(pic->At(10, 74), kBar[0]);
   // Chunks over the filled part; none, and no fault, without a chunk image.
   for (bool chunk : {true, false}) {
-    LoadEditSkin({{"Progress", {{"Style", "1"}}}, {"Progress.Chunk", {{"Image", chunk ? "chunk.bmp" : ""}}}});
+    LoadEditSkin({{"Progress", {{"Style", "1"}}},
+                  {"Progress.Chunk", {{"Image", chunk ? "chunk.bmp" : ""}}}});
     pic = Paint(bar.Handle());
     EXPECT_EQ(Count(*pic, kChunk) > 0, chunk);
   }
