@@ -19,8 +19,9 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
 void TTrackBar::SetRange(int min, int max) {
   min_ = min;
   max_ = max;
-  if (handle_) SendMessageW(handle_, TBM_SETRANGEMAX, FALSE, max_);
-  if (handle_) SendMessageW(handle_, TBM_SETRANGEMIN, TRUE, min_);
+  if (!handle_) return;
+  SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min_);
+  SendMessageW(handle_, TBM_SETRANGEMAX, TRUE, max_);
 }
 
 int TTrackBar::Position() const {
@@ -49,31 +50,10 @@ TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 17, 25);
 }
 
-void TUpDown::SetRange(int min, int max) {
-  min_ = min;
-  max_ = max;
-  if (handle_) SendMessageW(handle_, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
-}
-
-int TUpDown::Position() const {
-  return handle_ ? int(SendMessageW(handle_, UDM_GETPOS32, 0, 0)) : position_;
-}
-
-void TUpDown::SetPosition(int value) {
-  position_ = value;
-  if (handle_) SendMessageW(handle_, UDM_SETPOS32, 0, value);
-}
-
 void TUpDown::CreateParams(TCreateParams& params) {
   InitPickClasses();
   params.ClassName = UPDOWN_CLASSA;
   params.Style = Orientation == udHorizontal ? UDS_HORZ : 0;
-}
-
-void TUpDown::CreateWnd() {
-  TWinControl::CreateWnd();
-  SetRange(min_, max_);
-  SetPosition(position_);
 }
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {

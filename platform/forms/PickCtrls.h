@@ -1,5 +1,5 @@
-// Common controls that pick a value: the track bar and the up-down (a number in a range)
-// and the date-time picker.
+// Common controls that pick a value: the track bar (a number in a range), the up-down
+// (arrows that step one) and the date-time picker.
 #pragma once
 
 #include "Controls.h"
@@ -36,18 +36,8 @@ class TUpDown : public TWinControl {
   explicit TUpDown(TComponent* owner);
   TUDOrientation Orientation = udVertical;  // read when the window is made
 
-  int Min() const noexcept { return min_; }
-  int Max() const noexcept { return max_; }
-  void SetRange(int min, int max);
-  int Position() const;
-  void SetPosition(int value);
-
  protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
-
- private:
-  int min_ = 0, max_ = 100, position_ = 0;
 };
 
 // A date in a field with a drop-down calendar, or with up-down arrows.
