@@ -651,8 +651,21 @@ void TWinControl::PaintWindow(HDC dc) {
   PaintControls(dc, nullptr);
 }
 
+void TWinControl::TrackMouse(const TMessage& m) {
+  if (m.Msg == WM_MOUSEMOVE && !mouseInside_) {
+    mouseInside_ = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&track);
+    Perform(CM_MOUSEENTER, 0, 0);
+  } else if (m.Msg == WM_MOUSELEAVE && mouseInside_) {
+    mouseInside_ = false;
+    Perform(CM_MOUSELEAVE, 0, 0);
+  }
+}
+
 void TWinControl::WndProc(TMessage& m) {
   const bool own = defProc_ == nullptr;
+  TrackMouse(m);
   if (RouteMouse(m)) return;
   if (TWinControl* child = ReflectTarget(m)) {
     m.Result = child->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);

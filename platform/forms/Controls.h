@@ -43,8 +43,8 @@ constexpr UINT CM_FOCUSCHANGED =
     CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
 constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;  // wParam: shown (1) or hidden (0)
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;   // the pointer came over the control
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;   // and left it again
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;  // the form's menu bar changed
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;  // the window is about to be made again
 // A child window's notification to its parent, handed back to the child's WindowProc.
@@ -259,6 +259,9 @@ class TWinControl : public TControl {
   void PaintWindow(HDC dc);
   // Hands a mouse message over a windowless child to it; true when it went there.
   bool RouteMouse(TMessage& m);
+  // CM_MOUSEENTER when the pointer first moves over the window, CM_MOUSELEAVE when the
+  // system reports it gone.
+  void TrackMouse(const TMessage& m);
   void SetMouseControl(TControl* control);
   // The framework child a parent's notification is about, or null.
   TWinControl* ReflectTarget(const TMessage& m) const;
@@ -272,6 +275,7 @@ class TWinControl : public TControl {
   WNDPROC defProc_ = nullptr;
   TControl* mouseControl_ = nullptr;    // the windowless child under the pointer
   TControl* captureControl_ = nullptr;  // the one a button went down on
+  bool mouseInside_ = false;  // CM_MOUSEENTER sent, CM_MOUSELEAVE not yet
 };
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };

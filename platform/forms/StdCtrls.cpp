@@ -96,13 +96,16 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 std::string TComboBox::Text() const {
+  if (Style != csDropDownList && handle_) return Caption();
   const int i = ItemIndex();
   return (i >= 0 && std::size_t(i) < items_.size()) ? items_[std::size_t(i)] : std::string();
 }
 
 void TComboBox::CreateParams(TCreateParams& params) {
   params.ClassName = "COMBOBOX";
-  params.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  const DWORD kinds[] = {CBS_DROPDOWN | CBS_AUTOHSCROLL, CBS_SIMPLE | CBS_AUTOHSCROLL,
+                         CBS_DROPDOWNLIST};
+  params.Style = kinds[Style] | WS_VSCROLL | WS_TABSTOP;
 }
 
 void TComboBox::CreateWnd() {
@@ -185,8 +188,15 @@ void RegisterStdControls() {
   combo.Property("ItemIndex", [](TComponent* c, const TPropValue& v, TReadContext&) {
     static_cast<TComboBox*>(c)->SetItemIndex(int(ReadInteger(v)));
   });
-  combo.Property("Style", [](TComponent*, const TPropValue& v, TReadContext&) {
-    if (ReadIdent(v) != "csDropDownList") throw EReadError("only csDropDownList is supported");
+  combo.Property("Style", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    const std::string s = ReadIdent(v);
+    const char* names[] = {"csDropDown", "csSimple", "csDropDownList"};
+    for (int i = 0; i < 3; ++i)
+      if (s == names[i]) {
+        static_cast<TComboBox*>(c)->Style = TComboBoxStyle(i);
+        return;
+      }
+    throw EReadError("unknown combo box style " + s);
   });
   combo.Property("OnChange", [](TComponent* c, const TPropValue& v, TReadContext& ctx) {
     static_cast<TComboBox*>(c)->OnChange = ReadEvent<TNotifyEvent>(v, ctx);

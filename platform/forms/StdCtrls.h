@@ -47,16 +47,20 @@ class TButton : public TWinControl {
   bool default_ = false;
 };
 
-// A fixed list to choose from (no typing).
+// A drop-down list with a field to type in, a list always shown under such a field, or a
+// fixed list to choose from (no typing).
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TComponent* owner);
+  TComboBoxStyle Style = csDropDownList;  // read when the window is made
   const std::vector<std::string>& Items() const noexcept { return items_; }
   void SetItems(std::vector<std::string> items);
   // -1 when nothing is chosen.
   int ItemIndex() const;
   void SetItemIndex(int index);
-  // The chosen item's text, empty when none is chosen.
+  // The chosen item's text, empty when none is chosen; with a field, the field's text.
   std::string Text() const;
 
   TNotifyEvent OnChange;
@@ -65,7 +69,7 @@ class TComboBox : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void CNCommand(WORD code) override;
-  int WindowHeight() override { return Height() + 200; }
+  int WindowHeight() override { return Style == csSimple ? Height() : Height() + 200; }
 
  private:
   std::vector<std::string> items_;

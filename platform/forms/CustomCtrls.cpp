@@ -1,0 +1,7 @@
+#include "CustomCtrls.h"
+
+void TCustomControl::Paint(HDC dc) {
+  const TCanvasLoan loan(canvas_, dc);
+  canvas_.Font.Assign(Font());
+  Paint();
+}
