@@ -41,6 +41,7 @@ constexpr UINT CM_DIALOGKEY = CM_BASE + 5;   // Enter or Esc that the focused co
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;  // an Alt+key no control of the form took
 constexpr UINT CM_FOCUSCHANGED =
     CM_BASE + 7;  // the focus moved (the dialog manager restyles buttons here)
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;  // wParam: the new Visible
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;  // to a windowless control
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
