@@ -16,9 +16,15 @@ int& Answer() {
 }
 }  // namespace
 
-const std::vector<MessageBoxRecord>& MessageBoxes() { return Records(); }
-void ClearMessageBoxes() { Records().clear(); }
-void AnswerMessageBoxes(int answer) { Answer() = answer; }
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+  return Records();
+}
+void ClearMessageBoxes() {
+  Records().clear();
+}
+void AnswerMessageBoxes(int answer) {
+  Answer() = answer;
+}
 
 void InstallMessageBoxRecorder() {
   SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
@@ -44,6 +50,17 @@ std::string ExeDir() {
   DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string dir(path, n);
   return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+int FreeGdiCapacity() {
+  std::vector<HBRUSH> brushes;
+  for (;;) {
+    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+    if (!b) break;
+    brushes.push_back(b);
+  }
+  for (HBRUSH b : brushes) DeleteObject(b);
+  return int(brushes.size());
 }
 
 }  // namespace testkit

@@ -112,7 +112,9 @@ void TSkinSpeedButton::PaintWindow(HDC) {
 
 void TSkinSpeedButton::PaintOnMessage(TMessage& m) {
   auto* button = dynamic_cast<TGraphicControl*>(FGraphicControl);
-  if (button && m.WParam) {
+  // While it paints (the parent's background painting the button too), its canvas stays
+  // on the device context it draws on.
+  if (button && m.WParam && !FPainting) {
     const TCanvasLoan loan(*button->Canvas(), reinterpret_cast<HDC>(m.WParam));
     DrawSpeedButton(*button->Canvas(), {0, 0, button->Width(), button->Height()});
   }

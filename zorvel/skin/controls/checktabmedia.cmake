@@ -12,7 +12,8 @@ if(ZV_WINDOWS)
     ${ZV_CONTROLS_DIR}/SkinMediaPlayer.cpp)
 
   zv_wine_test(skin_checktabmedia_wine_test
-    SOURCES ${ZV_CONTROLS_DIR}/tests/ControlSkin.cpp ${ZV_CONTROLS_DIR}/tests/SkinChecksTest.cpp
+    SOURCES ${ZV_CONTROLS_DIR}/tests/ControlSkin.cpp ${ZV_CONTROLS_DIR}/tests/CheckTabSkin.cpp
+            ${ZV_CONTROLS_DIR}/tests/SkinChecksTest.cpp
             ${ZV_CONTROLS_DIR}/tests/SkinTabsTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinForeignTest.cpp
             ${ZV_CONTROLS_DIR}/tests/SkinSpeedMediaTest.cpp
             ${ZV_CONTROLS_DIR}/../form/tests/TestSkin.cpp ${ZV_SKIN_RC} ${ZV_MPLAYER_RC}
