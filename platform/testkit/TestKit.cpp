@@ -16,15 +16,9 @@ int& Answer() {
 }
 }  // namespace
 
-const std::vector<MessageBoxRecord>& MessageBoxes() {
-  return Records();
-}
-void ClearMessageBoxes() {
-  Records().clear();
-}
-void AnswerMessageBoxes(int answer) {
-  Answer() = answer;
-}
+const std::vector<MessageBoxRecord>& MessageBoxes() { return Records(); }
+void ClearMessageBoxes() { Records().clear(); }
+void AnswerMessageBoxes(int answer) { Answer() = answer; }
 
 void InstallMessageBoxRecorder() {
   SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
