@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "SkinDrawWin.h"
 #include "WinSkinData.h"
 #include "WinSubClass.h"
 
@@ -29,6 +30,7 @@ void TSkinCheckControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, T
   TSkinControl::AttachControl(Form, SkinData, Canvas, UseColour);
   FMode = PaintsWhole() ? 1 : 0;
   FTransparent = FControl && (FControl->Tag == 5555 || InSet(SkinData->Options, xoTransparent));
+  FFocused = FHandle && GetFocus() == FHandle;
 }
 
 void TSkinCheckControl::SkinChanged() {
@@ -55,6 +57,12 @@ bool TSkinCheckControl::BeforeMessage(TMessage& m) {
 
 void TSkinCheckControl::AfterMessage(TMessage& m) {
   switch (m.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // Followed here rather than asked of the system at each paint.
+      FFocused = m.Msg == WM_SETFOCUS;
+      TSkinControl::AfterMessage(m);
+      break;
     case BM_SETCHECK:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -78,29 +86,52 @@ void TSkinCheckControl::DrawSkin(HDC DC, const RECT& R) {
     return;
   }
   n = std::max(n, 1);
-  const int w = strip->Width() / n, h = strip->Height();
   const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
   const bool enabled = !(style & WS_DISABLED), leftText = style & BS_LEFTTEXT;
-  const TCheckLayout at = CheckBoxLayout(ToSkinRect(R), w, h, leftText, IsRadio());
+  const TCheckLayout at = CheckBoxLayout(ToSkinRect(R), strip->Width() / n, strip->Height(), leftText,
+                                         IsRadio());
+  const int frame = Frame(enabled, n);
+  if (FMode != 1 || !FControl) {
+    // Over what the window painted itself.
+    StretchFrameMasked(DC, ToRect(at.Box), n, frame, *strip);
+    return;
+  }
+  // The whole control composed off-screen and copied in one blit.
+  const int W = int(R.right - R.left), H = int(R.bottom - R.top);
+  FBuffer.SetSize(W, H);
+  TCanvas& canvas = *FBuffer.Canvas();
+  canvas.Brush = {static_cast<TColor>(FSkinData->ButtonFaceColour), bsSolid};
+  HDC dc = canvas.Handle();
+  if (FTransparent)
+    PaintParentBackground(FControl, dc);
+  else
+    canvas.FillRect({0, 0, W, H});
+  StretchFrameMasked(FBuffer, ToRect(at.Box), n, frame, *strip);
   UINT flags = 0;
-  if (leftText && FControl && FControl->BiDiMode != bdLeftToRight) flags = DT_RIGHT | DT_RTLREADING;
-  if (FMode == 1 && !FTransparent) FillSkinFace(DC, R);
-  StretchFrameMasked(DC, ToRect(at.Box), n, Frame(enabled, n), *strip);
-  if (FMode == 0 || !FControl) return;
+  if (leftText && FControl->BiDiMode != bdLeftToRight) flags = DT_RIGHT | DT_RTLREADING;
+  DrawCaption(dc, ToRect(at.Text), flags | DT_EXPANDTABS | DT_WORDBREAK, enabled);
+  BitBlt(DC, R.left, R.top, W, H, dc, 0, 0, SRCCOPY);
+}
 
+void TSkinCheckControl::DrawCaption(HDC DC, RECT Text, UINT Flags, bool Enabled) {
   FCaption = GetWidePropByName(FControl, "Caption");
   TFont& font = *FControl->Font();
   const HGDIOBJ oldFont = SelectObject(DC, font.Handle());
-  const COLORREF oldText = SetTextColor(DC, ColorToRGB(enabled ? font.Color : clBtnShadow));
+  const COLORREF oldText = SetTextColor(DC, ColorToRGB(Enabled ? font.Color : clBtnShadow));
   const COLORREF oldBack =
       SetBkColor(DC, ColorToRGB(static_cast<TColor>(FSkinData->ButtonFaceColour)));
   const int oldMode = SetBkMode(DC, TRANSPARENT);
-  const UINT textFlags = flags | DT_EXPANDTABS | DT_WORDBREAK;
-  RECT text = ToRect(at.Text), measured = text;
-  DrawSkinText(DC, FCaption, measured, textFlags | DT_CALCRECT | DT_NOCLIP);
-  OffsetRect(&text, 0, ((text.bottom - text.top) - (measured.bottom - measured.top)) / 2);
-  if (GetFocus() == FHandle && !FCaption.empty()) DrawTextFocus(DC, textFlags, text);
-  DrawSkinText(DC, FCaption, text, textFlags);
+  // Measured again only when the caption, its room or its font changed.
+  const TMeasure key{FCaption, Text.right - Text.left, Flags, font.Handle()};
+  if (!(key == FMeasured)) {
+    RECT measured = Text;
+    DrawSkinText(DC, FCaption, measured, Flags | DT_CALCRECT | DT_NOCLIP);
+    FMeasured = key;
+    FMeasuredHeight = measured.bottom - measured.top;
+  }
+  OffsetRect(&Text, 0, ((Text.bottom - Text.top) - FMeasuredHeight) / 2);
+  if (FFocused && !FCaption.empty()) DrawTextFocus(DC, Flags, Text);
+  DrawSkinText(DC, FCaption, Text, Flags);
   SetBkMode(DC, oldMode);
   SetBkColor(DC, oldBack);
   SetTextColor(DC, oldText);
@@ -134,10 +165,11 @@ int TSkinCheckBox::Frame(bool Enabled, int FrameCount) {
   f.Indeterminate = state & BST_INDETERMINATE;
   if (FControl) {
     f.Framework = true;
+    // Only what decides is read: each read may ask the window.
     f.HasState = HasPropByName(FControl, "State");
-    f.StateName = GetEnumPropByName(FControl, "State");
-    f.HasChecked = HasPropByName(FControl, "Checked");
-    f.CheckedName = GetEnumPropByName(FControl, "Checked");
+    f.HasChecked = !f.HasState && HasPropByName(FControl, "Checked");
+    if (f.HasState) f.StateName = GetEnumPropByName(FControl, "State");
+    if (f.HasChecked) f.CheckedName = GetEnumPropByName(FControl, "Checked");
     f.DataAware = HasPropByName(FControl, "DataField");
     f.Cache = FCheckCache;
     f.DataBinding = HasPropByName(FControl, "DataBinding");
@@ -154,7 +186,8 @@ const TSkinImage* TSkinRadioButton::Strip(int& FrameCount) const {
 }
 
 int TSkinRadioButton::Frame(bool Enabled, int FrameCount) {
-  bool checked = SendMessageA(FHandle, BM_GETCHECK, 0, 0) & 1;
-  if (FControl) checked = Lower(GetEnumPropByName(FControl, "Checked")) == "true";
+  const bool checked = FControl && HasPropByName(FControl, "Checked")
+                           ? Lower(GetEnumPropByName(FControl, "Checked")) == "true"
+                           : SendMessageA(FHandle, BM_GETCHECK, 0, 0) & 1;
   return RadioButtonFrame(checked, Enabled, FrameCount);
 }

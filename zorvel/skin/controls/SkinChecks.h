@@ -4,8 +4,11 @@
 // window paints itself and the skinner draws only the box over it.
 #pragma once
 
+#include <string>
+
 #include "SkinControl.h"
 #include "SkinStates.h"
+#include "forms/Graphics.h"
 
 class TSkinImage;
 
@@ -22,6 +25,7 @@ class TSkinCheckControl : public TSkinControl {
   void SkinChanged() override;
 
   bool FTransparent = false;  // the parent's background instead of the face colour
+  TBitmap FBuffer;            // the whole control, off-screen
 
  protected:
   // The strip of the skin's Buttons element and its frame count.
@@ -31,6 +35,17 @@ class TSkinCheckControl : public TSkinControl {
 
  private:
   bool PaintsWhole() const;
+  // The caption (and the focus rectangle around it) moved down to the middle of Text.
+  void DrawCaption(HDC DC, RECT Text, UINT Flags, bool Enabled);
+  struct TMeasure {
+    std::wstring Caption;
+    LONG Width = -1;
+    UINT Flags = 0;
+    HFONT Font = nullptr;
+    bool operator==(const TMeasure&) const = default;
+  };
+  TMeasure FMeasured;
+  LONG FMeasuredHeight = 0;
 };
 
 class TSkinCheckBox : public TSkinCheckControl {

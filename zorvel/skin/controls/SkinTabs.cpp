@@ -64,27 +64,40 @@ HWND FindTabUpDown(TSkinControl& Skinner, TComponent* Owner, TSkinControl*& UpDo
   return child;
 }
 
-std::wstring TabItemText(const TSkinControl& Skinner, int Index, int& Image) {
+std::vector<TTabItem> TabItems(const TSkinControl& Skinner, HIMAGELIST& Images) {
   constexpr int kChars = 80;
-  if (Skinner.FUnicode) {
-    wchar_t text[kChars] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-    item.pszText = text;
-    item.cchTextMax = kChars;
-    SendMessageW(Skinner.FHandle, TCM_GETITEMW, WPARAM(Index), reinterpret_cast<LPARAM>(&item));
-    Image = item.iImage;
-    return WideStrFromBuffer(item.pszText ? item.pszText : text, -1);
+  HWND tabs = Skinner.FHandle;
+  Images = reinterpret_cast<HIMAGELIST>(SendMessageA(tabs, TCM_GETIMAGELIST, 0, 0));
+  const int count = int(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  const int current = int(SendMessageA(tabs, TCM_GETCURFOCUS, 0, 0));
+  std::vector<TTabItem> items;
+  for (int i = 0; i < count; ++i) {
+    TTabItem tab{{}, -1, {}, i == current};
+    if (!SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&tab.Rect)))
+      continue;
+    if (Skinner.FUnicode) {
+      wchar_t text[kChars] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+      item.pszText = text;
+      item.cchTextMax = kChars;
+      SendMessageW(tabs, TCM_GETITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+      tab.Image = item.iImage;
+      tab.Text = WideStrFromBuffer(item.pszText ? item.pszText : text, -1);
+    } else {
+      char text[kChars] = {};
+      TCITEMA item{};
+      item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+      item.pszText = text;
+      item.cchTextMax = kChars;
+      SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+      tab.Image = item.iImage;
+      const char* from = item.pszText ? item.pszText : text;
+      tab.Text = SkinStrToWide(std::string(from, strnlen(from, kChars)));
+    }
+    items.push_back(std::move(tab));
   }
-  char text[kChars] = {};
-  TCITEMA item{};
-  item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-  item.pszText = text;
-  item.cchTextMax = kChars;
-  SendMessageA(Skinner.FHandle, TCM_GETITEMA, WPARAM(Index), reinterpret_cast<LPARAM>(&item));
-  Image = item.iImage;
-  const char* from = item.pszText ? item.pszText : text;
-  return SkinStrToWide(std::string(from, strnlen(from, kChars)));
+  return items;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -189,20 +202,13 @@ void TSkinTab::DrawStrip(HDC DC, const TSkinRect& R, const TSkinRect& Pane, HWND
   TCanvas& canvas = *WorkBitmap.Canvas();
   FillParentColor(canvas.Handle(), {0, 0, size.X, size.Y});
   AssignWindowFont(canvas.Font, FHandle);
-  const int count = int(SendMessageA(FHandle, TCM_GETITEMCOUNT, 0, 0));
-  const int current = int(SendMessageA(FHandle, TCM_GETCURFOCUS, 0, 0));
-  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, TCM_GETIMAGELIST, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    int image = -1;
-    const std::wstring text = TabItemText(*this, i, image);
-    RECT t;
-    if (!SendMessageA(FHandle, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&t))) continue;
-    const TSkinRect place = TabInWork(TabPosition, ToSkinRect(t), R, Pane, size.X);
-    const int state = i == current ? 2 : 1;
-    DrawNineSlice(canvas.Handle(), place, TabImage, tabs.Margins, state, tabs.FrameCount,
-                  tabs.Trans == 1, tabs.Tile != 0, false);
-    canvas.Font.Color = state == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2;
-    DrawImageAndText(this, canvas, ToRect(place), 1, text, image, images);
+  HIMAGELIST images;
+  for (const TTabItem& tab : TabItems(*this, images)) {
+    const TSkinRect place = TabInWork(TabPosition, ToSkinRect(tab.Rect), R, Pane, size.X);
+    DrawNineSlice(canvas.Handle(), place, TabImage, tabs.Margins, tab.Current ? 2 : 1,
+                  tabs.FrameCount, tabs.Trans == 1, tabs.Tile != 0, false);
+    canvas.Font.Color = tab.Current ? tabs.MouseOverColour2 : tabs.NormalColour2;
+    DrawImageAndText(this, canvas, ToRect(place), 1, tab.Text, tab.Image, images);
   }
   if (TabPosition == 2) skin::Rotate90(WorkBitmap);
   if (TabPosition == 3) skin::Rotate270(WorkBitmap);
@@ -322,22 +328,17 @@ void TSkinTabBtn::DrawSkin(HDC DC, const RECT& R) {
   FillSkinFace(canvas.Handle(), {0, 0, W, H});
   AssignWindowFont(canvas.Font, FHandle);
   canvas.Font.Color = clBlack;
-  const int count = int(SendMessageA(FHandle, TCM_GETITEMCOUNT, 0, 0));
-  const int current = int(SendMessageA(FHandle, TCM_GETCURFOCUS, 0, 0));
-  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, TCM_GETIMAGELIST, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    int image = -1;
-    const std::wstring text = TabItemText(*this, i, image);
-    RECT t;
-    if (!SendMessageA(FHandle, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&t))) continue;
+  HIMAGELIST images;
+  for (const TTabItem& tab : TabItems(*this, images)) {
+    RECT t = tab.Rect;
     OffsetRect(&t, 0, 1);
-    const int state = i == current ? 2 : 1;
-    DrawNineSlice(canvas.Handle(), ToSkinRect(t), buttons.Bitmap, buttons.Margins, state,
-                  buttons.FrameCount, buttons.Trans == 1, buttons.Tile != 0, false);
+    DrawNineSlice(canvas.Handle(), ToSkinRect(t), buttons.Bitmap, buttons.Margins,
+                  tab.Current ? 2 : 1, buttons.FrameCount, buttons.Trans == 1, buttons.Tile != 0,
+                  false);
     // A colour the skin does not give leaves the one in force.
-    if (state == 1 && buttons.HasNormalColour2) canvas.Font.Color = buttons.NormalColour2;
-    if (state == 2 && buttons.HasPressedColour2) canvas.Font.Color = buttons.PressedColour2;
-    DrawImageAndText(this, canvas, t, 1, text, image, images);
+    if (!tab.Current && buttons.HasNormalColour2) canvas.Font.Color = buttons.NormalColour2;
+    if (tab.Current && buttons.HasPressedColour2) canvas.Font.Color = buttons.PressedColour2;
+    DrawImageAndText(this, canvas, t, 1, tab.Text, tab.Image, images);
   }
   BitBlt(DC, strip.left, strip.top, W, H, canvas.Handle(), 0, 0, SRCCOPY);
 }

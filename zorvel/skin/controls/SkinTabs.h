@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "SkinControl.h"
+
+#include <commctrl.h>
+
 #include "SkinDraw.h"
 #include "forms/Graphics.h"
 
@@ -75,5 +79,13 @@ class TSkinTabBtn : public TSkinControl {
   void DrawSkin(HDC DC, const RECT& R) override;
 };
 
-// Tab `Index` of a tab control: its text (at most 80 characters) and image.
-std::wstring TabItemText(const TSkinControl& Skinner, int Index, int& Image);
+// A tab of the skinner's tab control: its text (at most 80 characters), image, rectangle
+// and whether it is the current one.
+struct TTabItem {
+  std::wstring Text;
+  int Image;
+  RECT Rect;
+  bool Current;
+};
+// The tabs that have a rectangle, in order, and the control's image list.
+std::vector<TTabItem> TabItems(const TSkinControl& Skinner, HIMAGELIST& Images);
