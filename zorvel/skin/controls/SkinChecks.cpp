@@ -8,8 +8,9 @@
 #include "WinSubClass.h"
 
 namespace {
-// Nobody here sends it; a component of another library may, to have the box redrawn.
+// The framework's notice that the focus left the control.
 constexpr UINT CM_EXIT = 0xB01B;
+// Nothing here sends it; a component of another library may, to have the box redrawn.
 constexpr UINT kRedrawRequest = 0xB0D0;
 
 std::string Lower(std::string s) {
@@ -88,8 +89,8 @@ void TSkinCheckControl::DrawSkin(HDC DC, const RECT& R) {
   n = std::max(n, 1);
   const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
   const bool enabled = !(style & WS_DISABLED), leftText = style & BS_LEFTTEXT;
-  const TCheckLayout at = CheckBoxLayout(ToSkinRect(R), strip->Width() / n, strip->Height(), leftText,
-                                         IsRadio());
+  const TCheckLayout at =
+      CheckBoxLayout(ToSkinRect(R), strip->Width() / n, strip->Height(), leftText, IsRadio());
   const int frame = Frame(enabled, n);
   if (FMode != 1 || !FControl) {
     // Over what the window painted itself.

@@ -123,7 +123,6 @@ void TSkinTab::AttachWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, T
   TSkinControl::AttachWindow(Handle, SkinData, Canvas, Form);
   FFocused = GetFocus() == Handle;
   FEnabled = IsEnabledWindow(Handle);
-  FCaption = GetWindowTextWide(Handle);
   LoadImages();
   FindUpDown();
   FSkinOn = true;
