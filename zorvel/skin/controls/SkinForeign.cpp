@@ -114,7 +114,7 @@ void TSkinAdvPage::ApplyTabImages() {
   if (PageMode != 4 || !tabs || !FControl) return;
   const char* names[2] = {"TabBackGround", "TabBackGroundActive"};
   for (int frame = 1; frame <= 2; ++frame) {
-    // As specified, the element's Trans (not its Tile) asks for the centre tiled.
+    // The element's Trans, not its Tile, decides whether the centre is tiled.
     const TSkinImage composed = ComposeNineSlice({0, 0, 100, 21}, tabs->Bitmap, tabs->Margins,
                                                  frame, tabs->FrameCount, tabs->Trans != 0, false);
     if (auto* target = GetObjectPropByName<TBitmap>(FControl, names[frame - 1])) {
