@@ -125,6 +125,9 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  // What the control owns goes while its members still live: a skinner gives its
+  // WindowProc back as it goes.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -166,6 +169,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   Invalidate();
   if (parent_) parent_->AlignControls();
+  Perform(CM_VISIBLECHANGED, value, 0);
 }
 
 bool TControl::EffectiveEnabled() const {
@@ -343,8 +347,8 @@ void TWinControl::SetVisible(bool value) {
   const bool changed = value != visible_;
   visible_ = value;
   if (handle_) ShowWindow(handle_, value ? SW_SHOW : SW_HIDE);
-  if (changed) Perform(CM_VISIBLECHANGED, value, 0);
   if (parent_) parent_->AlignControls();
+  if (changed) Perform(CM_VISIBLECHANGED, value, 0);
 }
 
 void TWinControl::SetEnabled(bool value) {

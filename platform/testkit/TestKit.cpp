@@ -46,4 +46,15 @@ std::string ExeDir() {
   return dir.substr(0, dir.find_last_of("\\/") + 1);
 }
 
+int FreeGdiCapacity() {
+  std::vector<HBRUSH> brushes;
+  for (;;) {
+    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+    if (!b) break;
+    brushes.push_back(b);
+  }
+  for (HBRUSH b : brushes) DeleteObject(b);
+  return int(brushes.size());
+}
+
 }  // namespace testkit

@@ -31,4 +31,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // The folder of the running test program, with a trailing backslash.
 std::string ExeDir();
 
+// How many GDI objects the process can still make: under Wine the system keeps no count
+// per process, so the free room of the handle table stands in for it (about 20 ms).
+int FreeGdiCapacity();
+
 }  // namespace testkit

@@ -42,16 +42,23 @@ void TSkinControl::Unhook() {
     RemoveWindowSubclass(FHandle, SubclassProc, reinterpret_cast<UINT_PTR>(this));
     FSubclassed = false;
   }
-  if (FOldWindowProc && FControl) {
-    const TProc* top = FControl->WindowProc.target<TProc>();
+  if (FOldWindowProc && FHooked) {
+    const TProc* top = FHooked->WindowProc.target<TProc>();
     if (top && top->Hook == FHook) {
-      FControl->WindowProc = FOldWindowProc;
+      FHooked->WindowProc = FOldWindowProc;
     } else {
       FHook->Old = FOldWindowProc;
       FHook->Skinner = nullptr;
     }
   }
   FOldWindowProc = nullptr;
+  FHooked = nullptr;
+}
+
+void TSkinControl::HookWindowProc(TControl* Control) {
+  FHooked = Control;
+  FOldWindowProc = Control->WindowProc;
+  Control->WindowProc = TProc{FHook};
 }
 
 LRESULT CALLBACK TSkinControl::SubclassProc(HWND, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
@@ -82,8 +89,7 @@ bool TSkinControl::BindControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas*
 void TSkinControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas,
                                  bool UseColour) {
   if (!BindControl(Form, SkinData, Canvas, UseColour)) return;
-  FOldWindowProc = FControl->WindowProc;
-  FControl->WindowProc = TProc{FHook};
+  HookWindowProc(FControl);
   if (Form) Form->RegisterSkinControl(this);
   if (UseColour) TakeFaceColour();
   if (FParentBgOff) FMode = 1;

@@ -102,6 +102,8 @@ class TSkinControl : public TComponent {
   // one it calls first (else ours stays in its chain, passing every message on), or our
   // place in a plain window's subclass chain.
   void Unhook();
+  // Puts the skinner's procedure into the control's WindowProc, the old one kept.
+  void HookWindowProc(TControl* Control);
 
  private:
   struct THook;
@@ -111,5 +113,6 @@ class TSkinControl : public TComponent {
   // Shared with the procedure installed in the control: cleared when the skinner goes,
   // so that nothing reaches a skinner freed inside one of its own messages.
   std::shared_ptr<THook> FHook;
+  TControl* FHooked = nullptr;  // whose WindowProc holds the skinner's procedure
   bool FSubclassed = false;
 };

@@ -88,19 +88,16 @@ void DrawSkinObject(HDC DC, const RECT& R, int FrameCount, int Frame,
                 Element.Trans == 1, Element.Tile != 0, false);
 }
 
-void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
-                    const TDataSkinObject& Element) {
-  const TSkinRect dest = ToSkinRect(R);
-  if (dest.Inverted() || Element.Bitmap.Empty()) return;
-  const TSkinImage composed = ComposeNineSlice(dest, Element.Bitmap, Element.Margins, Frame,
-                                               FrameCount, Element.Tile != 0, false);
+namespace {
+// A picture copied into the pixels of an off-screen bitmap at dest's corner, magenta left
+// out when keyed.
+void CopyInto(TBitmap& Target, const TSkinRect& dest, const TSkinImage& picture, bool keyed) {
   const TPixelView view = Target.View();
-  const bool keyed = Element.Trans == 1;
-  for (int y = 0; y < composed.Height(); ++y) {
+  for (int y = 0; y < picture.Height(); ++y) {
     const int ty = dest.Top + y;
     if (ty < 0 || ty >= view.height) continue;
-    const std::uint8_t* from = composed.Row(y);
-    for (int x = 0; x < composed.Width(); ++x, from += 3) {
+    const std::uint8_t* from = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x, from += 3) {
       const int tx = dest.Left + x;
       if (tx < 0 || tx >= view.width ||
           (keyed && from[0] == 0xFF && from[1] == 0 && from[2] == 0xFF))
@@ -109,6 +106,27 @@ void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
       to[0] = from[0], to[1] = from[1], to[2] = from[2];
     }
   }
+}
+}  // namespace
+
+void DrawSkinObject(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
+                    const TDataSkinObject& Element) {
+  const TSkinRect dest = ToSkinRect(R);
+  if (dest.Inverted() || Element.Bitmap.Empty()) return;
+  CopyInto(Target, dest,
+           ComposeNineSlice(dest, Element.Bitmap, Element.Margins, Frame, FrameCount,
+                            Element.Tile != 0, false),
+           Element.Trans == 1);
+}
+
+void StretchFrameMasked(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
+                        const TSkinImage& Strip) {
+  const TSkinRect dest = ToSkinRect(R);
+  if (dest.Inverted() || dest.Width() == 0 || dest.Height() == 0 || Strip.Empty()) return;
+  TSkinImage frame(dest.Width(), dest.Height());
+  SkinStretchCopy(frame, {0, 0, frame.Width(), frame.Height()}, Strip,
+                  SkinFrameRect(Strip.Width(), Strip.Height(), Frame, FrameCount, false).Rect());
+  CopyInto(Target, dest, frame, true);
 }
 
 void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame,

@@ -47,6 +47,9 @@ void StretchFrameTransparent(HDC DC, const RECT& R, int FrameCount, int Frame,
 void StretchFrameToCanvas(TCanvas& Canvas, const RECT& R, int FrameCount, int Frame,
                           const TSkinImage& Strip);
 void StretchFrameMasked(HDC DC, const RECT& R, int FrameCount, int Frame, const TSkinImage& Strip);
+// The same straight into the pixels of an off-screen bitmap.
+void StretchFrameMasked(TBitmap& Target, const RECT& R, int FrameCount, int Frame,
+                        const TSkinImage& Strip);
 // The status bar's scratch picture from its origin into R.
 void CopyStatusScratch(HDC DC, const RECT& R);
 

@@ -251,7 +251,7 @@ HRGN RegionFromBitmap(const TSkinImage& Source, int OffsetX, int OffsetY, TSkinC
   return result != nullptr ? result : CreateRectRgn(0, 0, 0, 0);
 }
 
-void PaintParentBackground(TWinControl* Control, HDC DC) {
+void PaintParentBackground(TControl* Control, HDC DC) {
   if (Control == nullptr || Control->Parent() == nullptr) return;
   TWinControl* parent = Control->Parent();
   const int saved = SaveDC(DC);
@@ -259,7 +259,8 @@ void PaintParentBackground(TWinControl* Control, HDC DC) {
   GetViewportOrgEx(DC, &origin);
   SetViewportOrgEx(DC, origin.x - Control->Left(), origin.y - Control->Top(), nullptr);
   RECT client{0, 0, Control->Width(), Control->Height()};
-  if (Control->HandleAllocated()) GetClientRect(Control->Handle(), &client);
+  if (auto* windowed = dynamic_cast<TWinControl*>(Control); windowed && windowed->HandleAllocated())
+    GetClientRect(windowed->Handle(), &client);
   IntersectClipRect(DC, client.left + Control->Left(), client.top + Control->Top(),
                     client.right + Control->Left(), client.bottom + Control->Top());
   // The caller's DC state comes back also when the parent's painting raises.

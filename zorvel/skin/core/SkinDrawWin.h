@@ -11,6 +11,7 @@
 #include "SkinDraw.h"
 
 class TComponent;
+class TControl;
 class TWinControl;
 
 // The window of a framework control whose window exists (null for anything else), and
@@ -82,5 +83,6 @@ HRGN RegionFromBitmap(const TSkinImage& Source, int OffsetX, int OffsetY, TSkinC
                       BYTE ToleranceRed, BYTE ToleranceGreen, BYTE ToleranceBlue);
 
 // Paints the control's parent into DC where the control lies (erase, then paint), so a
-// control can show its parent's background; nothing for a control without parent.
-void PaintParentBackground(TWinControl* Control, HDC DC);
+// control (windowed or not) can show its parent's background; nothing for a control
+// without parent.
+void PaintParentBackground(TControl* Control, HDC DC);

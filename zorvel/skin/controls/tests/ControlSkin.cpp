@@ -27,7 +27,8 @@ LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
+std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides,
+                               const testskin::Images& images) {
   using testskin::Bmp, testskin::Strip;
   const std::string m = std::to_string(kButtonMargin);
   // clang-format off
@@ -46,13 +47,15 @@ std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides) {
   // clang-format on
   TSkinImage buttons = Strip(12, 12, {kButton, kButton + 5}, false);
   for (int x = 0; x < buttons.Width(); x += 12) buttons.SetPixel(x, 0, kSkinKeyColour);
-  return skinpack::PackArchive({
+  std::vector<skinpack::Entry> entries = {
       {"skin.ini", text},
       {"buttons.bmp", Bmp(buttons)},
       {"edges.bmp", Bmp(Strip(8, 8, {kEdge, kEdge + 3}, false))},
       {"extra.bmp",
        Bmp(Strip(6, 6, {0x00010101, 0x00020202, 0x00030303, 0x00040404, kGrip}, false))},
-  });
+  };
+  for (const auto& [name, image] : images) entries.push_back({name, Bmp(image)});
+  return skinpack::PackArchive(entries);
 }
 
 void ControlTest::SetUp() {
@@ -76,9 +79,9 @@ void ControlTest::TearDown() {
   DoneSkinData();
 }
 
-void ControlTest::LoadSkin(const testskin::Overrides& overrides) {
+void ControlTest::LoadSkin(const testskin::Overrides& overrides, const testskin::Images& images) {
   if (!data_) data_ = std::make_unique<TSkinData>(nullptr);
-  const std::vector<std::uint8_t> archive = Pack(overrides);
+  const std::vector<std::uint8_t> archive = Pack(overrides, images);
   data_->SkinStream.Clear();
   data_->SkinStream.Write(archive.data(), archive.size());
   ASSERT_TRUE(data_->LoadSkinStream());

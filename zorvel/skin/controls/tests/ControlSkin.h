@@ -33,14 +33,15 @@ constexpr TSkinColour kEdgeText = 0x000000F0;
 constexpr TSkinColour kGrip = 0x0000C0C0;
 constexpr int kButtonMargin = 3;
 
-// The packed skin, with description keys over the defaults.
-std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides = {});
+// The packed skin, with description keys over the defaults and images of a test's own.
+std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides = {},
+                               const testskin::Images& images = {});
 
 class ControlTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  void LoadSkin(const testskin::Overrides& overrides = {});
+  void LoadSkin(const testskin::Overrides& overrides = {}, const testskin::Images& images = {});
 
   // A framework form (300 x 200 client), shown without taking the focus.
   TForm& Host();

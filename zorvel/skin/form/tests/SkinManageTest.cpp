@@ -22,18 +22,7 @@ using namespace testskin;
 
 bool Skinned(HWND w) { return SendMessageA(w, WM_SKINQUERY, 0, 0) == 1; }
 
-// How many GDI objects the process can still make: under Wine the system keeps no count
-// per process, so the free room of the handle table stands in for it.
-int FreeGdiCapacity() {
-  std::vector<HBRUSH> brushes;
-  for (;;) {
-    HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-    if (!b) break;
-    brushes.push_back(b);
-  }
-  for (HBRUSH b : brushes) DeleteObject(b);
-  return int(brushes.size());
-}
+using testkit::FreeGdiCapacity;
 
 // A form that carries a skin data component with two skins in a store, as the program's
 // main form does; its window is shown by Start.
