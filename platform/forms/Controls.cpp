@@ -515,6 +515,15 @@ void TWinControl::AlignControls() {
   aligning_ = false;
 }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  // Tab order is the order placed.
+  for (TControl* control : controls_)
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+      list.push_back(windowed);
+      windowed->GetTabOrderList(list);
+    }
+}
+
 void TWinControl::PaintControls(HDC dc, TControl* first) {
   auto it = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
   // A copy: a child's painting may change the list.

@@ -184,6 +184,8 @@ class TWinControl : public TControl {
   // The controls placed inside, windowed or not, in the order placed.
   std::size_t ControlCount() const noexcept { return controls_.size(); }
   TControl* Controls(std::size_t i) const { return controls_.at(i); }
+  // The windowed controls inside, at any depth, in tab order (each before its own).
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool value) override;

@@ -14,13 +14,22 @@ TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
 
 void TToolBar::CreateParams(TCreateParams& params) {
   params.ClassName = TOOLBARCLASSNAMEA;
-  params.Style = CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | TBSTYLE_LIST | (Flat ? TBSTYLE_FLAT : 0);
+  params.Style = CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | TBSTYLE_LIST | (flat_ ? TBSTYLE_FLAT : 0);
 }
 
 void TToolBar::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageA(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   for (int i = 0; i < ButtonCount(); ++i) InsertButton(i);
+}
+
+void TToolBar::SetFlat(bool value) {
+  if (flat_ == value) return;
+  flat_ = value;
+  if (!HandleAllocated()) return;
+  const LRESULT style = SendMessageA(handle_, TB_GETSTYLE, 0, 0);
+  SendMessageA(handle_, TB_SETSTYLE, 0, value ? style | TBSTYLE_FLAT : style & ~TBSTYLE_FLAT);
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TToolBar::AddButton(const std::string& caption) {

@@ -32,7 +32,10 @@ class TToolBar : public TWinControl {
   // Adds a text button; OnClick hears which.
   void AddButton(const std::string& caption);
   int ButtonCount() const noexcept { return int(buttons_.size()); }
-  bool Flat = false;
+  const std::string& ButtonCaption(int index) const { return buttons_.at(std::size_t(index)); }
+  // Buttons without a raised edge until the mouse is over them; takes effect at once.
+  bool Flat() const noexcept { return flat_; }
+  void SetFlat(bool value);
 
   TTBCustomDrawEvent OnCustomDraw;
   TTBCustomDrawButtonEvent OnCustomDrawButton;
@@ -46,4 +49,5 @@ class TToolBar : public TWinControl {
  private:
   void InsertButton(int index);
   std::vector<std::string> buttons_;
+  bool flat_ = false;
 };

@@ -19,11 +19,12 @@
 #include "forms/Streams.h"
 
 class TSkinData;
+class TControl;
 class TWinControl;
 
 using TOnFormSkin = std::function<void(TObject* Sender, const std::string& aName, bool& DoSkin)>;
-using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinData, TWinControl* Form,
-                                          TWinControl* Control, const std::string& ControlClass,
+using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinData, TControl* Form,
+                                          TControl* Control, const std::string& ControlClass,
                                           TComponent*& SkinnedControl)>;
 using TOnSkinForm = std::function<void(TObject* Sender, HWND ahwnd, const std::string& aName)>;
 

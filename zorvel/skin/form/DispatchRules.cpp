@@ -30,7 +30,8 @@ TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
   using A = TDispatchAction;
   const bool tabs = on(xcTab) && c.SkinHasTabs;
 
-  if (is(ckTabControl) && tabs) return {c.TabStyleTabs ? A::Tab : A::TabBtn};
+  if (is(ckTabControl) && tabs)
+    return {!c.TabStyleTabs ? A::TabBtn : c.TabHoldsControls ? A::TabOverControls : A::Tab};
   if (name == "TTABSET" && tabs) return {A::Tab31};
   if (is(ckTabSheet) && tabs) return {A::TabSheet};
   if (name == "TTABBEDNOTEBOOK" && tabs) return {A::Tab};
@@ -47,6 +48,7 @@ TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
   if (NameIs(name, {"TCXDBCHECKBOX", "TCXCHECKBOX"}) && on(xcCheckBox)) return {A::ObjImage, 3, true};
   if (is(ckGroupBox) && on(xcPanel)) return {A::GroupBoxAfterChildren, 0, true};
   if (is(ckRadioButton) && on(xcRadioButton)) return {A::RadioButton};
+  if (is(ckToolBar) && on(xcToolbar)) return {A::ToolBar, 0, true};
   if (is(ckStatusBar) && on(xcStatusBar)) return {A::StatusBar};
   if (is(ckProgress) && on(xcProgress)) return {A::Progress};
   if (is(ckScrollBar) && on(xcScrollbar)) return {A::ScControl};

@@ -33,6 +33,7 @@ enum TControlKind : unsigned {
   ckSpeedButton = 1u << 19,
   ckScrollBox = 1u << 20,
   ckMemo = 1u << 21,
+  ckToolBar = 1u << 22,
 };
 
 struct TControlFacts {
@@ -42,6 +43,7 @@ struct TControlFacts {
   bool HasScrollBars = false;   // WS_HSCROLL or WS_VSCROLL in its window style
   bool SkinHasTabs = false;     // the skin has a Tabs element
   bool TabStyleTabs = true;     // a tab control's "Style" is "tsTabs" (else buttons)
+  bool TabHoldsControls = false;  // a tab control whose controls sit on it (no pages)
   bool EditLike = false;        // a date-time control in one of its edit-like modes
   int NumButtons = -1;          // the "NumButtons" property, -1 when missing
 };
@@ -52,11 +54,13 @@ enum class TDispatchAction {
   Children,                // only its child controls
   Tab31,
   Tab,
+  TabOverControls,         // a tab skinner that paints the windowless controls on it too
   TabBtn,
   TabSheet,
   Header,
   CheckBox,
   RadioButton,
+  ToolBar,                 // flat, drawn by the skin through its custom-draw events, a colour box
   TrackBar,
   UpDown,
   MediaPlayer,

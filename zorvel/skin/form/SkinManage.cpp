@@ -98,8 +98,9 @@ LRESULT CALLBACK TSkinManage::SkinCBTProc(int Code, WPARAM WParam, LPARAM LParam
           const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(LParam)->lpcs;
           // The class name from the window: the creation record may hold an atom.
           const std::string name = GetWndClassName(window);
-          // A size grip in a skinned window gets its skinner by window class, with the
-          // control skinners.
+          // A size grip made in a skinned window is skinned with the other controls.
+          if (name == "ScrollBar" && (cs.style & SBS_SIZEGRIP))
+            if (TWinSkinForm* parent = self->FindFormSkinner(cs.hwndParent)) parent->SkinWindowByClass(window);
           if (!(cs.style & WS_CHILD) && name == kPopupMenuClass) self->SkinPopupMenu(window);
           if (cs.dwExStyle & WS_EX_MDICHILD) self->SkinWindow(window);
           break;

@@ -594,8 +594,10 @@ void TWinSkinForm::Start() {
   DrawWindowIcon();
   // Taking the native bar away made the client area taller: the size read before counts.
   if (!FMenuBar) GetClientRect(FHandle, &FClientRect);
-  // The children are skinned by the control dispatch, which comes with the control
-  // skinners; it will run here.
+  if (FFormControl)
+    SkinFormControls(FFormControl);
+  else
+    SkinChildWindows(FHandle);
   if (FState == 0) {
     if (FKind == kMDIChild) {
       if (FWindowState == kMaximized && SkinManager && SkinManager->MDIClient) {

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ class TWinSkinForm;
 class TWinSkinMenu;
 class TMenuBtn;
 class TMenuItem;
+class TToolBar;
 
 // Skin messages of the form skinner.
 constexpr UINT WM_SKINREPAINTFRAME = 0x3502;
@@ -127,6 +129,21 @@ class TWinSkinForm : public TComponent {
   void SetPopupMenusOwnerDraw(TComponent* Component, bool On);
   void SetMenusOwnerDraw(TComponent* Owner, bool Value);
 
+  // The control dispatch (ControlDispatch.cpp): each child control, or each child window
+  // of a plain window, gets the control skinner of its kind, once.
+  void SkinFormControls(TWinControl* Form);
+  void SkinComponents(TComponent* Owner);
+  void SkinChildren(TControl* Parent);
+  bool IsControlSkipped(TWinControl* Control);
+  bool IsControlSkinned(TControl* Control);
+  void MarkGroupChildren(TControl* Control);
+  void SkinControl(TControl* Control, TControl* Parent);
+  bool SkinByThirdParty(const std::string& UpperClassName, TControl* Control);
+  void SkinBorderedEdit(TControl* Control);
+  void SkinChildWindows(HWND Window);
+  TSkinControl* FindControlSkinner(HWND Window) const;
+  void SkinWindowByClass(HWND Window);
+
   // A screen point (packed as in a message) in window coordinates.
   TSkinPoint ScreenToWindow(LPARAM Point) const;
   bool ActiveChildMaximized() const;
@@ -207,6 +224,19 @@ class TWinSkinForm : public TComponent {
   void SendToActiveMDIChild(WPARAM Command);
   bool CloseEnabled() const;
   void PostSysCommand(WPARAM Command);
+
+  // Creating and attaching skinners for the dispatch (ControlDispatch.cpp). A skinner of
+  // a control is owned by the control, one of a plain window by this skinner.
+  template <class T>
+  T* AttachNew(TControl* Control, bool UseColour = false, void (*Prepare)(T&) = nullptr);
+  template <class T>
+  T* AttachNewWindow(HWND Window);
+  void AttachScrollSkinner(TControl* Control, int Mode);
+  void AttachScrollBarControl(TControl* Control);
+  void AttachSpeedButton(TControl* Control);
+  void AttachObjImage(TControl* Control, int ImageKind);
+  void SkinGroupChildren(TControl* Group, const std::function<void(TControl*)>& Attach);
+  void SkinToolBar(TToolBar* Bar);
 
   // Painting and the region (WinSkinFormPaint.cpp).
   void PaintCaption(HDC DC);
