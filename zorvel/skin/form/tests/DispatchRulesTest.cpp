@@ -39,6 +39,8 @@ TEST(DispatchRules, BuiltInRowsInTheirOrderUnderTheirSwitches) {
       {"TRzCheckBox", 0, kAll, A::ObjImage, true},
       {"TUpDown", 0, Without(xcSpin), A::None, false},
       {"TMemoThing", 0, kAll, A::None, false},
+      {"TToolBar", ckToolBar, kAll, A::ToolBar, true},
+      {"TToolBar", ckToolBar, Without(xcToolbar), A::None, false},
   };
   for (const auto& c : cases) {
     TControlFacts facts;
@@ -51,6 +53,13 @@ TEST(DispatchRules, BuiltInRowsInTheirOrderUnderTheirSwitches) {
   TControlFacts tabSet{"TTabSet"};
   tabSet.SkinHasTabs = true;
   EXPECT_EQ(ChooseBuiltInSkinner(tabSet, kAll).Action, TDispatchAction::Tab31);
+  TControlFacts tab{"TTabControl", ckTabControl};
+  tab.SkinHasTabs = true;
+  tab.TabHoldsControls = true;
+  EXPECT_EQ(ChooseBuiltInSkinner(tab, kAll).Action, TDispatchAction::TabOverControls);
+  tab.TabStyleTabs = false;
+  EXPECT_EQ(ChooseBuiltInSkinner(tab, kAll).Action, TDispatchAction::TabBtn);
+  EXPECT_EQ(ChooseBuiltInSkinner(tab, Without(xcTab)).Action, TDispatchAction::None);
   TControlFacts scrolling{"TSomeGrid"};
   scrolling.HasScrollBars = true;
   EXPECT_EQ(ChooseBuiltInSkinner(scrolling, kAll).Action, TDispatchAction::Scrollbar);
