@@ -1,5 +1,6 @@
 // Zorvel's main form carries the five shipped skins in its skin store, starts with the
-// third one loaded and skinning switched on, and is skinned with it once shown.
+// third one loaded and skinning switched on, and is skinned with it once shown: its
+// frame, its menus, every control inside it and the system dialogs it opens.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include "Main.h"
 #include "SkinDrawWin.h"
 #include "SkinManage.h"
+#include "SkinBoxes.h"
 #include "WinSkinForm.h"
 #include "forms/Dialogs.h"
 #include "testkit/MemoryDC.h"
@@ -110,7 +112,10 @@ TEST(ZorvelSkin, MainFormStartsWithItemTwoLoadedAndActive) {
 
     // The system's open-file dialog that Add shows is skinned too.
     static bool dialogSkinned = false;
+    // Its "read only" check box, hidden by the program, is skinned for when it shows.
+    static bool readOnlySkinned = false;
     SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
       EnumThreadWindows(
           GetCurrentThreadId(),
           [](HWND h, LPARAM) -> BOOL {
@@ -118,15 +123,87 @@ TEST(ZorvelSkin, MainFormStartsWithItemTwoLoadedAndActive) {
             GetClassNameA(h, name, sizeof name);
             if (std::string(name) != "#32770" || !IsWindowVisible(h)) return TRUE;
             dialogSkinned = SendMessageA(h, WM_SKINQUERY, 0, 0) == 1;
+            const HWND readOnly = GetDlgItem(h, 0x410 /* chx1 */);
+            readOnlySkinned = readOnly && SendMessageA(readOnly, WM_SKINQUERY, 0, 0) == 1;
             PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
             return FALSE;
           },
           0);
-      KillTimer(nullptr, id);
     });
     TOpenDialog open(nullptr);
     EXPECT_FALSE(open.Execute());
     EXPECT_TRUE(dialogSkinned);
+    EXPECT_TRUE(readOnlySkinned);
+    ShowWindow(w, SW_HIDE);
+  }
+  DoneSkinManage();
+  DoneSkinDraw();
+  DoneSkinData();
+}
+
+// Every control of the main window has the skinner of its kind (boxes only recolour;
+// the others answer the skin query), in each of the five skins, and switching skins
+// keeps the GDI objects steady. The banner's browser control is nobody's to skin.
+TEST(ZorvelSkin, EveryControlIsSkinnedInEachSkin) {
+  InitSkinData();
+  InitSkinDraw();
+  InitSkinManage();
+  {
+    TFrmMain form(nullptr);
+    form.Show();
+    HWND w = form.Handle();
+    ASSERT_TRUE(testkit::PumpUntil([w] { return SendMessageA(w, WM_SKINQUERY, 0, 0) == 1; }, 1000));
+    TSkinManage& manager = *ActiveSkinManager();
+    TWinSkinForm* skinner = manager.FindFormSkinner(w);
+    ASSERT_NE(skinner, nullptr);
+    // The controls follow once the form skinner has started.
+    testkit::PumpUntil([&] { return SendMessageA(form.btnConvert->Handle(), WM_SKINQUERY, 0, 0) == 1; }, 2000);
+    const std::vector<TWinControl*> controls = {
+        form.GroupBox3,   form.Panel1,        form.lvwFiles,      form.Panel2,        form.btnAdd,
+        form.btnDelete,   form.btnClear,      form.GroupBox1,     form.btnMoveToUp,   form.btnMoveToDown,
+        form.GroupBox5,   form.cmbVideoKbps,  form.cmbVideoFrame, form.cmbVideoSize,  form.cmbAspect,
+        form.GroupBox6,   form.edtSaveDir,    form.Button8,       form.GroupBox2,     form.ProgressBar1,
+        form.btnConvert};
+    auto expectSkinned = [&](int skin) {
+      for (TWinControl* c : controls) {
+        TSkinControl* s = skinner->FindControlSkinner(c->Handle());
+        EXPECT_NE(s, nullptr) << c->Name << " in skin " << skin;
+        if (s && !dynamic_cast<TSkinBox*>(s)) {
+          EXPECT_EQ(SendMessageA(c->Handle(), WM_SKINQUERY, 0, 0), 1) << c->Name << " in skin " << skin;
+        }
+      }
+      // A button shows the top-left corner of the skin's first button frame as it is.
+      RECT r;
+      GetClientRect(form.btnClear->Handle(), &r);
+      testkit::MemoryDC dc(r.right, r.bottom);
+      SendMessageA(form.btnClear->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc.dc()), 0);
+      const TDataSkinButton& buttons = *form.SkinData1->Buttons;
+      int compared = 0, same = 0;
+      for (int y = 0; y < buttons.Margins.Top; ++y)
+        for (int x = 0; x < buttons.Margins.Left; ++x) {
+          const TSkinColour own = buttons.Bitmap.Pixel(x, y);
+          if (own == kSkinKeyColour) continue;
+          ++compared;
+          same += dc.At(x, y) == own;
+        }
+      EXPECT_GT(compared, 0) << "skin " << skin;
+      EXPECT_EQ(same, compared) << "skin " << skin;
+    };
+    expectSkinned(2);
+    auto load = [&](int skin) {
+      form.SkinData1->LoadSkinFromStore(form.SkinStore1, skin);
+      manager.RunAction();
+      testkit::PumpUntil([] { return false; }, 20);
+    };
+    for (int skin : {0, 1, 3, 4, 2}) {
+      load(skin);
+      expectSkinned(skin);
+    }
+    const int before = testkit::FreeGdiCapacity();
+    for (int round = 0; round < 4; ++round)
+      for (int skin : {0, 1, 2, 3, 4}) load(skin);
+    load(2);
+    EXPECT_LE(before - testkit::FreeGdiCapacity(), 10) << "GDI objects kept by 21 skin switches";
     ShowWindow(w, SW_HIDE);
   }
   DoneSkinManage();
