@@ -166,7 +166,8 @@ TEST_F(SkinManagerTest, MessageBoxIsSkinnedByTheHook) {
   SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = FindWindowA("#32770", "skinned?");
     if (!box) return;
-    if (Skinned(box)) boxSkinned = true;
+    // Its OK button too, by window class.
+    if (Skinned(box) && Skinned(GetDlgItem(box, IDOK))) boxSkinned = true;
     KillTimer(nullptr, id);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
   });
