@@ -642,10 +642,18 @@ void ReplaceScrollSkinner(TWinSkinForm& Form, std::vector<TSkinControl*>& Skinne
     if (!old || (old->FHandle != Old && old->FRecreatedWindow != Old)) continue;
     auto* control = dynamic_cast<TWinControl*>(old->Owner());
     const bool list = dynamic_cast<TSkinListView*>(old) != nullptr;
+    // The new window is skinned as the old one was, and the colour the control had
+    // before any skin is still the one it gets back.
+    const int mode = old->FMode;
+    const bool heldColour = old->FUseColour;
+    const TColor original = old->FOldColor;
     Skinners.erase(std::next(it).base());
     delete old;
     if (!control) return;
     TSkinScrollbar* fresh = list ? new TSkinListView(control) : new TSkinScrollbar(control);
+    fresh->FMode = mode;
+    fresh->FUseColour = heldColour;
+    fresh->FOldColor = original;
     fresh->AttachScrollControl(control, Form.FSkinData, Form.FControlCanvas.get(), &Form);
     return;
   }

@@ -280,6 +280,24 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerUntilAllAreDetached) {
   EXPECT_EQ(Overlays(Host().Handle()), 0);
 }
 
+TEST_F(ScrollBarsTest, WindowMadeAgainKeepsTheModeAndTheColourToGiveBack) {
+  auto* form = new TWinSkinForm(&Host());
+  form->FHandle = Host().Handle();
+  form->AttachForm(data_.get(), &Host());
+  TTestGrid& grid = Add<TTestGrid>(Host(), {10, 10, 150, 150});
+  auto* skinner = new TSkinScrollbar(&grid);
+  skinner->FMode = 1;  // never paints the control's border
+  skinner->AttachScrollControl(&grid, data_.get(), nullptr, form);
+  grid.RecreateWnd();
+  Pump();
+  auto* fresh = dynamic_cast<TSkinScrollbar*>(form->FindControlSkinner(grid.Handle()));
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(fresh->FMode, 1);
+  EXPECT_EQ(grid.FixedColor, kFace);
+  form->DetachAllSkinners();
+  EXPECT_EQ(grid.FixedColor, 0x00123456u);
+}
+
 TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
   const struct {
     TScrollBarKind kind;
