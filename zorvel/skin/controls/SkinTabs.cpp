@@ -143,9 +143,10 @@ bool TSkinTab::BeforeMessage(TMessage& m) {
   return false;
 }
 
+// The new skin's pictures first: the base repaints at once.
 void TSkinTab::SkinChanged() {
-  TSkinControl::SkinChanged();
   LoadImages();
+  TSkinControl::SkinChanged();
 }
 
 void TSkinTab::LoadImages() {
@@ -268,8 +269,8 @@ bool TSkinTab31::BeforeMessage(TMessage& m) {
 }
 
 void TSkinTab31::SkinChanged() {
-  TSkinControl::SkinChanged();
   LoadImage();
+  TSkinControl::SkinChanged();
 }
 
 void TSkinTab31::LoadImage() {
