@@ -72,17 +72,19 @@ run)
     WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree=;mshtml=" wine "$bin/Zorvel.exe"
   else
     # No display: on a virtual screen the demo driver starts Zorvel as a user would, adds
-    # a sample clip, converts it, checks the result, saves a screenshot and ends.
+    # a sample clip, converts it, checks the result, saves screenshots and ends. The clip
+    # is long and large enough that the encoder reports progress while it works (~2 s).
     demo=$root/build/win64/demo
     rm -rf "$demo" && mkdir -p "$demo"
-    ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=duration=3:size=320x240:rate=25 \
-      -f lavfi -i sine=frequency=440:duration=3 -c:v mpeg4 -c:a aac -shortest "$demo/sample.mp4"
+    ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=duration=40:size=960x540:rate=25 \
+      -f lavfi -i sine=frequency=440:duration=40 -c:v mpeg4 -c:a aac -shortest "$demo/sample.mp4"
     tools/wine-env.sh start build/win64
     trap 'tools/wine-env.sh stop build/win64' EXIT
     result=0
     tools/wine-env.sh run build/win64 "$bin/zorvel_demo.exe" "Z:$demo/sample.mp4" "Z:$demo" \
       | iconv -f GBK -t UTF-8 || result=$?
-    echo "screenshots: build/win64/demo/zorvel.png, message.png, menu.png"
+    echo "screenshots: build/win64/demo/zorvel.png, message.png, menu.png, converting.png," \
+         "skin1.png ... skin5.png"
     exit $result
   fi
   ;;

@@ -1,8 +1,10 @@
 #include "SampleForm.h"
 
 #include "WinSkinForm.h"
+#include "forms/CheckBoxes.h"
 #include "forms/ComCtrls.h"
 #include "forms/StdCtrls.h"
+#include "forms/TabControls.h"
 
 TSampleForm::TSampleForm(int left, int top, int width, int height) : TForm(nullptr) {
   SetCaption("Zorvel");
@@ -22,8 +24,19 @@ TSampleForm::TSampleForm(int left, int top, int width, int height) : TForm(nullp
   auto* progress = new TProgressBar(this);
   place(progress, 16, 82, 244, 18, nullptr);
   progress->SetPosition(60);
-  place(new TButton(this), 16, 116, 110, 26, "Add files...");
-  place(new TButton(this), 150, 116, 110, 26, "Convert");
+  auto* open = new TCheckBox(this);
+  place(open, 16, 110, 244, 20, "Open the folder when done");
+  open->SetChecked(true);
+  auto* stereo = new TRadioButton(this);
+  place(stereo, 16, 134, 110, 20, "Stereo");
+  stereo->SetChecked(true);
+  place(new TRadioButton(this), 150, 134, 110, 20, "Mono");
+  auto* tabs = new TTabControl(this);
+  place(tabs, 16, 160, 244, 50, nullptr);
+  tabs->SetTabs({"Video", "Audio", "Size", "Aspect"});
+  tabs->SetTabIndex(0);
+  place(new TButton(this), 16, 222, 110, 26, "Add files...");
+  place(new TButton(this), 150, 222, 110, 26, "Convert");
 }
 
 TWinSkinForm* SkinForm(TSampleForm& form, TSkinData& data) {

@@ -10,7 +10,8 @@ class TSkinData;
 class TWinSkinForm;
 
 // A form at (left, top), `width` x `height` with its frame: a label, an edit box, a
-// drop-down list, a progress bar at 60 % and two buttons. Not shown yet.
+// drop-down list, a progress bar at 60 %, a checked check box, two radio buttons (the
+// first checked), a row of four tabs and two buttons. Not shown yet.
 class TSampleForm : public TForm {
  public:
   TSampleForm(int left, int top, int width, int height);

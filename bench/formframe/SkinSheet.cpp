@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kCellWidth = 300, kCellHeight = 220, kGap = 16;
+constexpr int kCellWidth = 300, kCellHeight = 310, kGap = 16;
 
 // Copies what the screen shows of `w` to (x, y) of `sheet`, inside the window's region
 // only, so that the cut corners show the sheet and not the screen behind the window. A

@@ -6,8 +6,12 @@
 // message boxes included (each answered OK; texts in code page 936). The user first
 // presses Convert before choosing a folder: the message box that says so is shown as
 // the system shows it, saved as FOLDER\message.png and closed; then the window's system
-// menu is opened and the window saved with it as FOLDER\menu.png. Exits with 0 when the
-// file was converted to an AVI and the three pictures were saved, else 1.
+// menu is opened and the window saved with it as FOLDER\menu.png. While the file
+// converts, the window is saved once its progress bar is between 20 % and 80 % as
+// FOLDER\converting.png. After the conversion each skin of the form's store is loaded in
+// turn and the window saved in it as FOLDER\skin1.png, skin2.png, ... (one per stored
+// skin); then the skin the program starts with is put back. Exits with 0 when the file
+// was converted to an AVI and every picture was saved, else 1.
 #include <windows.h>
 
 #include <algorithm>
@@ -29,6 +33,8 @@ struct Demo {
   bool showNextMessage = false;  // the next message box is shown for real and saved
   bool messageSaved = false;
   bool menuSaved = false;
+  bool convertingTried = false;  // one attempt only, however many lines follow
+  bool convertingSaved = false;
   TFrmMain* form = nullptr;
 };
 Demo demo;
@@ -89,6 +95,54 @@ void ShowAndSaveSystemMenu(TFrmMain* form) {
   demo.report += std::string("system menu picture: ") + (demo.menuSaved ? "saved" : "failed") + "\n";
 }
 
+// Lets the window system paint and hand the window's pixels to the screen.
+void Settle(int ms) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    Application->ProcessMessages();
+    Sleep(50);
+  }
+}
+
+// Saved from the encoder's line handler, right after the line moved the bar: the run
+// goes on meanwhile, and the lines that arrive while the window paints only move the bar.
+void SaveWhileConverting(TFrmMain* form) {
+  auto handler = form->DosCommand1->OnNewLine;
+  form->DosCommand1->OnNewLine = [form, handler](TObject* sender, std::string line, TOutputType type) {
+    handler(sender, std::move(line), type);
+    const TProgressBar* bar = form->ProgressBar1;
+    const int span = bar->Max() - bar->Min(), done = bar->Position() - bar->Min();
+    if (demo.convertingTried || span <= 0 || done * 5 < span || done * 5 > span * 4) return;
+    demo.convertingTried = true;
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(150);
+    demo.convertingSaved = testkit::CaptureToPng(form->Handle(), demo.folder + "converting.png");
+  };
+}
+
+// Each stored skin loaded into the running form: the skin manager refreshes the form
+// 250 ms after a load, hence the wait before the window is saved.
+bool SaveEachSkin(TFrmMain* form) {
+  constexpr int kStartSkin = 2;  // the one the program loads at start-up
+  const int count = int(form->SkinStore1->Store()->Count());
+  bool all = count > 0;
+  for (int n = 0; n < count; ++n) {
+    form->SkinData1->LoadSkinFromStore(form->SkinStore1, n);
+    Settle(400);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(150);
+    const std::string name = "skin" + std::to_string(n + 1) + ".png";
+    const bool saved = !form->SkinData1->NoSkinLoaded &&
+                       testkit::CaptureToPng(form->Handle(), demo.folder + name);
+    demo.report += name + ": " + (saved ? "saved" : "failed") + "\n";
+    all = all && saved;
+  }
+  form->SkinData1->LoadSkinFromStore(form->SkinStore1, kStartSkin);
+  Settle(400);
+  return all;
+}
+
 void Play(TFrmMain* form) {
   demo.showNextMessage = true;
   form->btnConvert->Click();
@@ -96,7 +150,9 @@ void Play(TFrmMain* form) {
   ShowAndSaveSystemMenu(form);
   form->btnAdd->Click();
   form->Button8->Click();
+  SaveWhileConverting(form);
   form->btnConvert->Click();
+  demo.report += std::string("converting picture: ") + (demo.convertingSaved ? "saved" : "failed") + "\n";
   const TFileInfo* job = form->GetFileInfo(0);
   const std::string avi = zorvel::OutputPath(form->edtSaveDir->Text(), demo.source);
   const bool written = IsAvi(avi);
@@ -106,13 +162,12 @@ void Play(TFrmMain* form) {
   // Let the window show the finished state before it is saved.
   RedrawWindow(form->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  for (int i = 0; i < 10; ++i) {
-    Application->ProcessMessages();
-    Sleep(50);
-  }
+  Settle(500);
   const bool saved = testkit::CaptureToPng(form->Handle(), demo.folder + "zorvel.png");
   demo.report += std::string("screenshot: ") + (saved ? "saved" : "failed") + "\n";
-  demo.ok = job && job->Status == zorvel_text::kDone && written && saved && demo.messageSaved && demo.menuSaved;
+  const bool skins = SaveEachSkin(form);
+  demo.ok = job && job->Status == zorvel_text::kDone && written && saved && demo.messageSaved &&
+            demo.menuSaved && demo.convertingSaved && skins;
   form->Close();
 }
 
