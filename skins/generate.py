@@ -623,7 +623,13 @@ def make_skin(p):
     items = []
     for s in range(5):
         f = Img(30, 20)
-        if s in (1, 2, 4):
+        if s == 1:
+            # A separator is a thin etched line; the painter takes the bottom rows of
+            # this frame for a short item, so the line sits low.
+            f.fill(0, 0, 30, 20, MAGENTA)
+            f.fill(2, 15, 28, 16, darker(p.face, 0.3))
+            f.fill(2, 16, 28, 17, lighter(p.face, 0.8))
+        elif s in (2, 4):
             f.vgrad(0, 0, 30, 20, [(0, lighter(p.accent, 0.7)), (1, lighter(p.accent, 0.45))])
             f.frame(0, 0, 30, 20, p.accent)
             f.round_corners(0, 0, 30, 20, 3, edge=p.accent)
