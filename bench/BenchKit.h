@@ -46,6 +46,22 @@ inline double ThreadCpuSeconds() {
   return FileTimeSeconds(kernel) + FileTimeSeconds(user);
 }
 
+// Handles the messages waiting, painting included, until `done` is true or `timeoutMs`
+// has passed; returns done() at the end.
+template <class Done>
+bool PumpUntil(Done done, double timeoutMs) {
+  const double end = Now() + timeoutMs / 1000;
+  for (;;) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    if (done() || Now() >= end) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
 // Microseconds per paint of the window into dc (WM_PAINT with the DC), median of 41
 // rounds of 200 paints.
 inline double PaintMicroseconds(HWND window, HDC dc) {
