@@ -226,7 +226,8 @@ void TSkinControl::RedrawSkin() {
     FGraphicControl->Invalidate();
   } else if (FHandle) {
     InvalidateRect(FHandle, nullptr, TRUE);
-    UpdateWindow(FHandle);
+    // While its form refreshes for a new skin, the paint waits for the form's own.
+    if (!FForm || FForm->FState != 3) UpdateWindow(FHandle);
   }
 }
 

@@ -708,8 +708,9 @@ void TWinSkinForm::Refresh() {
     for (std::size_t i = 0; i < FFormControl->ComponentCount(); ++i)
       if (auto* form = dynamic_cast<TCustomForm*>(FFormControl->Components(i))) form->SetColor(face);
   }
-  for (TSkinControl* skinner : *FSkinners) skinner->SkinChanged();
+  // Refreshing: the controls repaint with the window's one repaint below, not each alone.
   FState = 3;
+  for (TSkinControl* skinner : *FSkinners) skinner->SkinChanged();
   if (FSkinFrame && FFormControl) SetPopupMenusOwnerDraw(FFormControl, true);
   if (FSkinFrame && FAttached && FBorderKind != kNoCaption && !FIsChild) {
     // New border sizes need a new frame: a plain window too, or its client area would
