@@ -83,21 +83,8 @@ void TWinSkinMenu::BuildItems() {
   const int count = GetMenuItemCount(MenuHandle);
   if (count <= 0) return;  // the window keeps its native bar
   for (int p = 0; p < count; ++p) {
-    char text[81] = {};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = text;
-    info.cch = sizeof text - 1;
-    GetMenuItemInfoA(MenuHandle, UINT(p), TRUE, &info);
-    auto b = std::make_unique<TMenuBtn>(Form, this);
-    b->Index = p;
-    b->SubMenu = info.hSubMenu;
-    b->Enabled = (info.fState & 3) == 0;
-    b->Visible = true;
-    b->Command = info.wID;
-    b->Caption = SkinStrToWide(text);
-    if (TMenuItem* item = Menu ? Menu->FindItem(info.wID, fkCommand) : nullptr) {
+    auto b = ButtonOfWindowMenu(p);
+    if (TMenuItem* item = Menu ? Menu->FindItem(b->Command, fkCommand) : nullptr) {
       b->Caption = SkinStrToWide(item->Caption());
       b->Enabled = item->Enabled();
       b->MenuItem = item;
@@ -130,21 +117,9 @@ void TWinSkinMenu::RebuildMergedItems() {
   if (!BeginBuild()) return;
   const int count = GetMenuItemCount(MenuHandle);
   for (int p = 0; p < count; ++p) {
-    char text[81] = {};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = text;
-    info.cch = sizeof text - 1;
-    GetMenuItemInfoA(MenuHandle, UINT(p), TRUE, &info);
-    auto b = std::make_unique<TMenuBtn>(Form, this);
-    b->Index = p;
-    b->SubMenu = info.hSubMenu;
-    b->Enabled = (info.fState & 3) == 0;
-    b->Command = info.wID;
-    b->Caption = SkinStrToWide(text);
+    auto b = ButtonOfWindowMenu(p);
     // Items the client merged in carry no text in the window menu: the framework's do.
-    if (TMenuItem* item = !text[0] && Menu ? Menu->FindItem(info.wID, fkCommand) : nullptr) {
+    if (TMenuItem* item = b->Caption.empty() && Menu ? Menu->FindItem(b->Command, fkCommand) : nullptr) {
       b->Caption = SkinStrToWide(item->Caption());
       b->Enabled = item->Enabled();
       b->Command = item->Command();
@@ -154,6 +129,25 @@ void TWinSkinMenu::RebuildMergedItems() {
   }
   FinishBuild();
   LayoutItems();
+}
+
+// A shown bar item as the window's menu holds it at `position`.
+std::unique_ptr<TMenuBtn> TWinSkinMenu::ButtonOfWindowMenu(int position) {
+  char text[81] = {};
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+  info.dwTypeData = text;
+  info.cch = sizeof text - 1;
+  GetMenuItemInfoA(MenuHandle, UINT(position), TRUE, &info);
+  auto b = std::make_unique<TMenuBtn>(Form, this);
+  b->Index = position;
+  b->SubMenu = info.hSubMenu;
+  b->Enabled = (info.fState & 3) == 0;
+  b->Visible = true;
+  b->Command = info.wID;
+  b->Caption = SkinStrToWide(text);
+  return b;
 }
 
 int TWinSkinMenu::StartOffset(int barWidth) const {

@@ -55,6 +55,7 @@ class TWinSkinMenu : public TComponent {
   void BuildItems();
   void BuildFromMenuItems();
   void RebuildMergedItems();
+  std::unique_ptr<TMenuBtn> ButtonOfWindowMenu(int position);
   void LayoutItems();
   // Paints the whole bar into DC at R (window coordinates) and places the items.
   void PaintBar(HDC DC, const TSkinRect& R);

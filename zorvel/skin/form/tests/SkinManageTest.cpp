@@ -10,6 +10,7 @@
 #include "SkinDrawWin.h"
 #include "TestSkin.h"
 #include "WinSkinForm.h"
+#include "WinSkinMenu.h"
 #include "WinSkinPopMenu.h"
 #include "forms/Forms.h"
 #include "forms/StdCtrls.h"
@@ -308,6 +309,17 @@ TEST_F(SkinManagerTest, MdiFrameAndChildrenAreSkinnedAndAMaximizedChildShowsInTh
   EXPECT_TRUE(frameSkinner->ActiveChildMaximized());
   EXPECT_TRUE(Manager().MDIMaximized);
   EXPECT_FALSE(Manager().FindFormSkinner(second)->FHasRegion);
+
+  // A menu the client sets is merged into the painted bar, every item shown.
+  HMENU merged = CreateMenu();
+  AppendMenuA(merged, MF_STRING, 1, "&Window");
+  AppendMenuA(merged, MF_STRING, 2, "&Help");
+  SendMessageA(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(merged), 0);
+  ASSERT_NE(frameSkinner->FMenuBar, nullptr);
+  int shown = 0;  // the maximized child adds its own buttons to the menu too
+  for (const auto& b : frameSkinner->FMenuBar->Buttons)
+    shown += b->Visible && (b->Caption == L"&Window" || b->Caption == L"&Help");
+  EXPECT_EQ(shown, 2);
 
   // The last child gone, the frame's menu bar follows the frame's own menu again.
   SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
