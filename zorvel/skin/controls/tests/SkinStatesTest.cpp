@@ -1,5 +1,4 @@
-// Which frame each state of a check box, radio button and speed button shows, where tabs
-// go in each position, and how a media player's bar and foreign glyph strips are laid out.
+// Frames per state, tab placement, media player bars and foreign glyph strips.
 #include "SkinStates.h"
 
 #include <gtest/gtest.h>
@@ -100,8 +99,7 @@ TEST(SkinStates, TabPositionFromTheStyle) {
   for (const auto& c : cases) EXPECT_EQ(TabPositionOfStyle(c.style), c.position) << c.style;
 }
 
-// Where a rectangle of a w x h picture lands when the picture is turned a quarter
-// anticlockwise (or clockwise).
+// Where a rectangle lands when a w x h picture is turned a quarter anticlockwise (or not).
 TSkinRect Turned(const TSkinRect& r, int w, int h, bool clockwise) {
   if (clockwise) return {h - r.Bottom, r.Left, h - r.Top, r.Right};
   return {r.Top, w - r.Right, r.Bottom, w - r.Left};
