@@ -1,14 +1,6 @@
 #include "CheckTabSkin.h"
 
 namespace ctlskin {
-namespace {
-
-std::string Rgb(TSkinColour c) {
-  return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
-         std::to_string((c >> 16) & 0xFF);
-}
-
-}  // namespace
 
 testskin::Overrides CheckTabKeys(const TStrips& strips, const testskin::Overrides& more) {
   testskin::Overrides keys = {
@@ -17,8 +9,8 @@ testskin::Overrides CheckTabKeys(const TStrips& strips, const testskin::Override
     keys["Tabs"] = {{"Image", "tabs.bmp"},
                     {"Border", "border.bmp"},
                     {"Style", "0"},
-                    {"NormalColour2", Rgb(kTabText)},
-                    {"MouseOverColour2", Rgb(kCurrentTabText)}};
+                    {"NormalColour2", RgbText(kTabText)},
+                    {"MouseOverColour2", RgbText(kCurrentTabText)}};
     keys["Tab.Pane"] = {{"Image", "pane.bmp"}};
   }
   for (const auto& [section, values] : more)
@@ -50,6 +42,16 @@ void CheckTabTest::SetUp() {
 
 void CheckTabTest::LoadCheckTabSkin(const TStrips& strips, const testskin::Overrides& more) {
   LoadSkin(CheckTabKeys(strips, more), CheckTabImages(strips));
+}
+
+void TabArrowsTest::TearDown() {
+  NewTabUpDownSkinner = savedArrows_;
+  CheckTabTest::TearDown();
+}
+
+TSkinControl* TabArrowsTest::CountArrows(TComponent* owner, bool) {
+  ++arrowSkinners;
+  return lastArrows = new TSkinControl(owner);
 }
 
 }  // namespace ctlskin

@@ -1,9 +1,10 @@
-// The test skin of the check-box, tab, speed-button and media-player skinners: the
-// control test skin plus check and radio strips, a Tabs strip with its pane pictures,
-// every frame a solid colour of its own.
+// The control test skin plus check, radio and tab strips, each frame a solid colour.
 #pragma once
 
+#include <utility>
+
 #include "ControlSkin.h"
+#include "SkinTabs.h"
 #include "TestSkin.h"
 
 namespace ctlskin {
@@ -41,6 +42,16 @@ class CheckTabTest : public ControlTest {
  protected:
   void SetUp() override;
   void LoadCheckTabSkin(const TStrips& strips = {}, const testskin::Overrides& more = {});
+};
+
+// Tab arrows stay unskinned unless a test sets NewTabUpDownSkinner to CountArrows.
+class TabArrowsTest : public CheckTabTest {
+ protected:
+  void TearDown() override;
+  static TSkinControl* CountArrows(TComponent* owner, bool horizontal);  // a bare skinner
+  static inline int arrowSkinners = 0;
+  static inline TSkinControl* lastArrows = nullptr;
+  decltype(NewTabUpDownSkinner) savedArrows_ = std::exchange(NewTabUpDownSkinner, nullptr);
 };
 
 }  // namespace ctlskin

@@ -7,12 +7,12 @@
 
 namespace ctlskin {
 
-namespace {
-
-std::string Rgb(TSkinColour c) {
+std::string RgbText(TSkinColour c) {
   return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
          std::to_string((c >> 16) & 0xFF);
 }
+
+namespace {
 
 int commands = 0;
 WPARAM lastCommand = 0;
@@ -33,15 +33,16 @@ std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides,
   const std::string m = std::to_string(kButtonMargin);
   // clang-format off
   const std::string text = testskin::DescriptionText(
-      {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)},
-                    {"ButtonText", Rgb(kText)}}},
+      {{"Colours", {{"ButtonFace", RgbText(kFace)}, {"ButtonShadow", RgbText(kShadow)},
+                    {"ButtonText", RgbText(kText)}}},
        {"Buttons", {{"Bitmap", "buttons.bmp"}, {"LeftWidth", m}, {"RightWidth", m},
                     {"TopHeight", m}, {"BottomHeight", m}, {"Trans", "1"},
-                    {"NormalColour2", Rgb(kNormalText)}, {"MouseOverColour2", Rgb(kHotText)},
-                    {"PressedColour2", Rgb(kPressedText)}}},
+                    {"NormalColour2", RgbText(kNormalText)},
+                    {"MouseOverColour2", RgbText(kHotText)},
+                    {"PressedColour2", RgbText(kPressedText)}}},
        {"StatusBarEdges", {{"Image", "edges.bmp"}, {"LeftWidth", "1"}, {"RightWidth", "1"},
                            {"TopHeight", "1"}, {"BottomHeight", "1"},
-                           {"NormalColour2", Rgb(kEdgeText)}}},
+                           {"NormalColour2", RgbText(kEdgeText)}}},
        {"ExtraImages", {{"Image", "extra.bmp"}}}},
       overrides);
   // clang-format on

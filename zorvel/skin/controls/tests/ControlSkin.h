@@ -1,6 +1,4 @@
-// What the control skinner tests share: a skin of solid, distinct colours for the
-// elements the skinners read, a framework form and a plain window to hold controls, a
-// form skinner to register with, and painting into memory to sample by pixel.
+// Shared by control skinner tests: a solid-colour skin, host windows, pixel sampling.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,9 +31,21 @@ constexpr TSkinColour kEdgeText = 0x000000F0;
 constexpr TSkinColour kGrip = 0x0000C0C0;
 constexpr int kButtonMargin = 3;
 
+// "r g b" of a colour, as skin descriptions write it.
+std::string RgbText(TSkinColour c);
 // The packed skin, with description keys over the defaults and images of a test's own.
 std::vector<std::uint8_t> Pack(const testskin::Overrides& overrides = {},
                                const testskin::Images& images = {});
+
+// A windowless child that fills itself with kMarkColour.
+constexpr TSkinColour kMarkColour = 0x00C000C0;
+struct TMarkControl : TGraphicControl {
+  using TGraphicControl::TGraphicControl;
+  void Paint() override {
+    Canvas()->Brush.Color = kMarkColour;
+    Canvas()->FillRect({0, 0, Width(), Height()});
+  }
+};
 
 class ControlTest : public ::testing::Test {
  protected:
@@ -59,8 +69,7 @@ class ControlTest : public ::testing::Test {
   // A plain 8-bit window and a plain child of it (control identifier 100).
   HWND PlainHost();
   HWND Plain(const char* windowClass, const char* text, DWORD style, RECT bounds);
-  // After the posted messages are handled: the WM_COMMANDs the plain window had since
-  // the last call, and the last one's wParam.
+  // WM_COMMANDs the plain host had since the last call (posted ones handled), last wParam.
   int TakeCommands(WPARAM* lastWParam = nullptr);
 
   template <class S>
@@ -76,12 +85,10 @@ class ControlTest : public ::testing::Test {
     return *s;
   }
 
-  // The window painted through its procedure into memory (WM_PAINT with the DC), on a
-  // background that no skin colour uses.
+  // The window painted by WM_PAINT into memory, on a background no skin colour uses.
   static std::unique_ptr<testkit::MemoryDC> Paint(HWND window);
-  // The pixels of that colour inside `area` (all of the picture when empty), each channel
-  // within `tolerance` (text is drawn smoothed: its colour shows whole only inside its
-  // strokes, which kInk takes): how many, and the box around them.
+  // Pixels of a colour in `area` (empty: all), channels within `tolerance`: count and box.
+  // Smoothed text shows its colour whole only inside strokes; kInk allows for that.
   struct TInk {
     int Count;
     RECT Box;

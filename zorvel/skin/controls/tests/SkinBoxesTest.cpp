@@ -11,21 +11,11 @@
 namespace ctlskin {
 namespace {
 
-constexpr TSkinColour kMark = 0x00C000C0;  // what the windowless child and the panel handler paint
-
-struct Mark : TGraphicControl {
-  using TGraphicControl::TGraphicControl;
-  void Paint() override {
-    Canvas()->Brush.Color = kMark;
-    Canvas()->FillRect({0, 0, Width(), Height()});
-  }
-};
-
 using SkinBoxesTest = ControlTest;
 
 TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
   TGroupBox& box = Add<TGroupBox>(Host(), {10, 10, 210, 110}, "Cap");
-  Add<Mark>(box, {150, 60, 170, 80});
+  Add<TMarkControl>(box, {150, 60, 170, 80});
   HWND plain = Plain("BUTTON", "Cap", BS_GROUPBOX, {10, 10, 210, 110});
   Skin<TSkinGroupBox>(box);
   Skin<TSkinGroupBox>(plain);
@@ -47,7 +37,7 @@ TEST_F(SkinBoxesTest, GroupBoxOnAFrameworkControlAndAPlainWindow) {
       EXPECT_EQ(pic->At(199, 50), kFace);
     } else {
       EXPECT_EQ(pic->At(100, 50), kFace);
-      EXPECT_EQ(pic->At(160, 70), kMark);  // windowless children painted over it
+      EXPECT_EQ(pic->At(160, 70), kMarkColour);  // windowless children painted over it
     }
     SendMessageA(w, WM_SKINENABLE, 0, 0);
     EXPECT_EQ(Count(*Paint(w), kShadow), 0);
@@ -87,7 +77,7 @@ TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
   std::vector<RECT> drawn;
   bar.OnDrawPanel = [&](TStatusBar* b, TStatusPanel* p, const RECT& r) {
     drawn.push_back(r);
-    if (p->Index() == 1) FillSolidRect(b->Canvas()->Handle(), r, kMark);
+    if (p->Index() == 1) FillSolidRect(b->Canvas()->Handle(), r, kMarkColour);
   };
   Skin<TSkinStatusBar>(bar);
   auto pic = Paint(bar.Handle());
@@ -107,7 +97,7 @@ TEST_F(SkinBoxesTest, StatusBarPanelsSimpleTextAndGrip) {
   ASSERT_EQ(drawn.size(), 3u);
   EXPECT_EQ(drawn[0].left, part[0].left + 2);
   EXPECT_EQ(drawn[0].bottom, part[0].bottom - 2);
-  EXPECT_GT(Count(*pic, kMark, part[1]), 0);
+  EXPECT_GT(Count(*pic, kMarkColour, part[1]), 0);
 
   bar.OnDrawPanel = nullptr;  // the handler would draw over the simple text too
   bar.SetSimplePanel(true);

@@ -1,5 +1,4 @@
-// Push, bitmap and menu buttons: the frame and text colour of each state, clicks by
-// mouse and keyboard reaching the handler once, and what the options change.
+// Push, bitmap and menu buttons: frames and text of each state, clicks once, options.
 #include "ControlSkin.h"
 
 #include <commctrl.h>

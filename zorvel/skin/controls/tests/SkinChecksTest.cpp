@@ -1,6 +1,4 @@
-// Check boxes and radio buttons: the frame of each state on framework controls, on plain
-// windows and on other libraries' check boxes; where the box goes; clicks reaching the
-// control once; a radio group's buttons staying exclusive.
+// Check boxes and radio buttons: frames, box place, clicks once, exclusive radio groups.
 #include <algorithm>
 
 #include "CheckTabSkin.h"
@@ -11,8 +9,7 @@
 namespace ctlskin {
 namespace {
 
-// Check boxes of other kinds: one that publishes only "Checked", a data-aware one and one
-// bound to data by another library's binding.
+// Other check boxes: publishing only "Checked", data-aware, bound by another library.
 struct TCheckedOnly : TWinControl {
   using TWinControl::TWinControl;
   bool Checked = false;
@@ -67,39 +64,32 @@ class SkinChecksTest : public CheckTabTest {
 };
 
 TEST_F(SkinChecksTest, FrameOfEachStateOnFrameworkControlsAndPlainWindows) {
-  // clang-format off
+  // 12 frames give each case its own; the click tests show the 4-frame strip.
   const struct {
     TCheckBoxState state;
     bool enabled;
-    int four, twelve;  // the frame shown with a strip of 4 and of 12 frames
-  } cases[] = {
-      {cbUnchecked, true, 1, 1}, {cbUnchecked, false, 3, 4},
-      {cbChecked, true, 2, 5},   {cbChecked, false, 4, 8},
-      {cbGrayed, true, 4, 9},    {cbGrayed, false, 4, 12},
-  };
-  // clang-format on
-  for (int frames : {4, 12}) {
-    LoadCheckTabSkin({.Check = frames});
-    TCheckBox& framework = Add<TCheckBox>(Host(), {10, 10, 150, 30}, "Check",
-                                          [](TCheckBox& c) { c.AllowGrayed = true; });
-    HWND plain = Plain("BUTTON", "Check", BS_AUTO3STATE, {10, 10, 150, 30});
-    Skin<TSkinCheckBox>(framework);
-    Skin<TSkinCheckBox>(plain);
-    for (const auto& c : cases) {
-      const TSkinColour box = kCheck[(frames == 4 ? c.four : c.twelve) - 1];
-      framework.SetState(c.state);
-      framework.SetEnabled(c.enabled);
-      SendMessageA(plain, BM_SETCHECK, c.state, 0);
-      EnableWindow(plain, c.enabled);
-      for (HWND w : {framework.Handle(), plain})
-        EXPECT_EQ(Paint(w)->At(kBoxX, kBoxY), box)
-            << frames << " frames, state " << c.state << (c.enabled ? "" : ", disabled")
-            << (w == plain ? ", plain" : ", framework");
-      // The framework control's caption is the skinner's: the font's colour, or shadow.
-      const TSkinColour ink =
-          c.enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_BTNSHADOW);
-      EXPECT_GT(Count(*Paint(framework.Handle()), ink, {kBox + 2, 0, 140, 20}, kInk), 5);
-    }
+    int frame;
+  } cases[] = {{cbUnchecked, true, 1}, {cbUnchecked, false, 4}, {cbChecked, true, 5},
+               {cbChecked, false, 8},  {cbGrayed, true, 9},     {cbGrayed, false, 12}};
+  LoadCheckTabSkin({.Check = 12});
+  TCheckBox& framework = Add<TCheckBox>(Host(), {10, 10, 150, 30}, "Check",
+                                        [](TCheckBox& c) { c.AllowGrayed = true; });
+  HWND plain = Plain("BUTTON", "Check", BS_AUTO3STATE, {10, 10, 150, 30});
+  Skin<TSkinCheckBox>(framework);
+  Skin<TSkinCheckBox>(plain);
+  for (const auto& c : cases) {
+    framework.SetState(c.state);
+    framework.SetEnabled(c.enabled);
+    SendMessageA(plain, BM_SETCHECK, c.state, 0);
+    EnableWindow(plain, c.enabled);
+    for (HWND w : {framework.Handle(), plain})
+      EXPECT_EQ(Paint(w)->At(kBoxX, kBoxY), kCheck[c.frame - 1])
+          << "state " << c.state << (c.enabled ? "" : ", disabled")
+          << (w == plain ? ", plain" : ", framework");
+    // The framework control's caption is the skinner's: the font's colour, or shadow.
+    const TSkinColour ink =
+        c.enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_GT(Count(*Paint(framework.Handle()), ink, {kBox + 2, 0, 140, 20}, kInk), 5);
   }
 }
 

@@ -1,6 +1,4 @@
-// The skinner base on a framework control and on a plain window: the skin messages,
-// what reaches the control's own procedure, giving back the window procedure, windows
-// destroyed while skinned, text of 8-bit and wide windows, and colours given back.
+// The skinner base on framework controls and plain windows: messages, unhooking, text.
 #include "ControlSkin.h"
 
 #include <commctrl.h>

@@ -1,5 +1,4 @@
-// Where captions, glyphs, images and focus rectangles go, and which frame each state
-// shows.
+// Where captions, glyphs, images and focus rectangles go; the frame of each state.
 #include "SkinLayout.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Published properties by name over every kind, missing names, and classes registered
-// above or below the object's own.
+// Published properties by name: every kind, missing names, registered base classes.
 #include "SkinProps.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Speed buttons and media players skinned: frames, glyphs and clicks; and every skinner
-// of this family detached, or its control destroyed, without a trace.
+// Speed buttons and media players skinned; every skinner of this family leaving no trace.
 #include <functional>
 
 #include "CheckTabSkin.h"
@@ -10,6 +9,7 @@
 #include "SkinMediaPlayer.h"
 #include "SkinSpeedButton.h"
 #include "SkinTabs.h"
+#include "WinSubClass.h"
 #include "forms/CheckBoxes.h"
 #include "forms/MPlayer.h"
 #include "forms/SpeedButtons.h"
@@ -20,8 +20,7 @@
 namespace ctlskin {
 namespace {
 
-// The four glyphs of a speed button (up, disabled, down, stays down), 16 x 16 each, their
-// bottom-left pixel white: the colour left out.
+// Glyphs up, disabled, down, stays down; 16 x 16, the white bottom-left pixel left out.
 constexpr TSkinColour kGlyph[4] = {0x0000C0, 0x00C000, 0xC00000, 0x00C0C0};
 constexpr TSkinColour kGreyGlyph = 0x404040;  // the second, greyed
 constexpr TSkinColour kHost = 0x00406080;     // the host form's colour
@@ -65,7 +64,6 @@ TEST_F(SkinSpeedButtonTest, FaceAndGlyphOfEachState) {
       {"pressed", [&] { send(WM_MOUSEMOVE); send(WM_LBUTTONDOWN); }, kButton[1], kGlyph[2]},
       {"disabled", [&] { button.SetEnabled(false); }, kButton[2], kGreyGlyph},
       {"down", [&] { button.SetDown(true); }, kButton[1], kGlyph[3]},
-      {"down and hot", [&] { button.SetDown(true); send(WM_MOUSEMOVE); }, kButton[1], kGlyph[3]},
       {"down and disabled", [&] { button.SetDown(true); button.SetEnabled(false); }, kButton[1], kGlyph[3]},
       {"flat at rest", [&] { button.Flat = true; }, kFace, kGlyph[0]},
       {"flat and hot", [&] { button.Flat = true; send(WM_MOUSEMOVE); }, kButton[3], kGlyph[0]},
@@ -105,8 +103,7 @@ TEST_F(SkinSpeedButtonTest, ClicksParentBackgroundNothingToDrawAndGivingBack) {
     EXPECT_EQ(button.Down(), i == 1);
     EXPECT_EQ(Paint(host)->At(14, 14), i == 1 ? kButton[1] : kButton[0]);
   }
-  // The parent through a see-through button (whose painting paints the parent, and with
-  // it the button again).
+  // The parent through a see-through button (painting the parent paints it again).
   auto& seeThrough =
       *new TSkinSpeedButton(&Add<TSpeedButton>(Host(), {10, 50, 110, 80}, "", [](TSpeedButton& b) {
         b.Tag = 5555;
@@ -150,9 +147,7 @@ TEST_F(SkinMediaPlayerTest, ButtonsFramesAndGlyphs) {
   player.EnabledButtons = kAllMPButtons & ~(1u << btStop);
   player.ColoredButtons = 1u << btPlay;
   TWMediaPlayer& cover = Cover(player);
-  const RECT bounds = cover.BoundsRect();
-  EXPECT_EQ(bounds.left, 10);
-  EXPECT_EQ(bounds.right, 110);
+  EXPECT_EQ(ToSkinRect(cover.BoundsRect()), (TSkinRect{10, 10, 110, 40}));
   auto pic = Paint(cover.Handle());
   // Three buttons of 33: play, stop (disabled), back.
   const RECT play{0, 0, 33, 30}, stop{33, 0, 66, 30}, back{66, 0, 99, 30};
@@ -210,26 +205,16 @@ TEST_F(SkinMediaPlayerTest, PressesAndReleasesReachThePlayer) {
   EXPECT_EQ(player.Mode(), mpStopped);
 }
 
-TEST_F(SkinMediaPlayerTest, CoverFollowsThePlayerAndGoesWithIt) {
+TEST_F(SkinMediaPlayerTest, CoverFollowsThePlayer) {
   TMediaPlayer& player = Player();
   TWMediaPlayer& cover = Cover(player);
   EXPECT_EQ(cover.Tag, data_->DisableTag);
   player.SetBounds(20, 50, 150, 24);
-  const RECT moved = cover.BoundsRect();
-  EXPECT_EQ(moved.left, 20);
-  EXPECT_EQ(moved.top, 50);
-  EXPECT_EQ(moved.right, 170);
-  EXPECT_EQ(moved.bottom, 74);
+  EXPECT_EQ(ToSkinRect(cover.BoundsRect()), (TSkinRect{20, 50, 170, 74}));
   player.SetVisible(false);
   EXPECT_FALSE(IsWindowVisible(cover.Handle()));
   player.SetVisible(true);
   EXPECT_TRUE(IsWindowVisible(cover.Handle()));
-
-  // The player goes while the form stays: so does its cover.
-  delete &player;
-  EXPECT_EQ(FindWindowExA(Host().Handle(), nullptr, "TWMediaPlayer", nullptr), nullptr);
-  EXPECT_EQ(form_->SkinnerCount(), 0u);
-  Paint(Host().Handle());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -241,24 +226,22 @@ class SkinnersLeaveNoTraceTest : public CheckTabTest {
     std::function<TControl*()> make;
     std::function<void(TControl*)> skin;
   };
+  // Attaches a skinner of a windowed control.
+  template <class S>
+  std::function<void(TControl*)> By() {
+    return [this](TControl* c) { Skin<S>(*static_cast<TWinControl*>(c)); };
+  }
   std::vector<TKind> Kinds() {
-    const auto framework = [this](auto* skinner) {
-      return [this, skinner](TControl* c) {
-        auto* s = skinner(c);
-        s->AttachControl(form_.get(), data_.get(), form_->FControlCanvas.get(), false);
-      };
-    };
     const RECT b{10, 10, 160, 110};
     return {
-        {"check box", [&] { return &Add<TCheckBox>(Host(), b, "c"); },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinCheckBox(c); })},
+        {"check box", [&] { return &Add<TCheckBox>(Host(), b, "c"); }, By<TSkinCheckBox>()},
         {"radio button", [&] { return &Add<TRadioButton>(Host(), b, "r"); },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinRadioButton(c); })},
+         By<TSkinRadioButton>()},
         {"tab control",
          [&] {
            return &Add<TTabControl>(Host(), b, {}, [](TTabControl& t) { t.SetTabs({"a", "b"}); });
          },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinTab(c); })},
+         By<TSkinTab>()},
         {"tab buttons",
          [&] {
            return &Add<TTabControl>(Host(), b, {}, [](TTabControl& t) {
@@ -266,12 +249,11 @@ class SkinnersLeaveNoTraceTest : public CheckTabTest {
              t.SetTabs({"a"});
            });
          },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinTabBtn(c); })},
+         By<TSkinTabBtn>()},
         {"tab set",
          [&] { return &Add<TTabSet>(Host(), b, {}, [](TTabSet& t) { t.SetTabs({"a"}); }); },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinTab31(c); })},
-        {"media player", [&] { return &Add<TMediaPlayer>(Host(), b); },
-         framework(+[](TControl* c) -> TSkinControl* { return new TSkinMP(c); })},
+         By<TSkinTab31>()},
+        {"media player", [&] { return &Add<TMediaPlayer>(Host(), b); }, By<TSkinMP>()},
         {"speed button", [&] { return &Add<TSpeedButton>(Host(), b, "s"); },
          [this](TControl* c) {
            (new TSkinSpeedButton(c))->AttachGraphicControl(form_.get(), data_.get(), nullptr);
@@ -283,6 +265,8 @@ class SkinnersLeaveNoTraceTest : public CheckTabTest {
     return (w && SendMessageA(w->Handle(), WM_SKINQUERY, 0, 0) == 1) ||
            c->Perform(WM_SKINQUERY, 0, 0) == 1;
   }
+  // A media player's cover, while one is left.
+  HWND Cover() { return FindWindowExA(Host().Handle(), nullptr, "TWMediaPlayer", nullptr); }
 };
 
 TEST_F(SkinnersLeaveNoTraceTest, DetachedThenDestroyed) {
@@ -293,8 +277,7 @@ TEST_F(SkinnersLeaveNoTraceTest, DetachedThenDestroyed) {
     Paint(Host().Handle());
     form_->DetachAllSkinners();  // as unskinning does: detach, then free
     EXPECT_FALSE(Skinned(control)) << kind.name;
-    EXPECT_EQ(FindWindowExA(Host().Handle(), nullptr, "TWMediaPlayer", nullptr), nullptr)
-        << kind.name;
+    EXPECT_EQ(Cover(), nullptr) << kind.name;
     for (std::size_t i = 0; i < control->ComponentCount(); ++i)
       EXPECT_FALSE(dynamic_cast<TSkinControl*>(control->Components(i))) << kind.name;
     delete control;
@@ -312,6 +295,7 @@ TEST_F(SkinnersLeaveNoTraceTest, DestroyedWhileSkinnedAndNoGdiObjectKept) {
         delete control;
         form_->FreeDestroyedSkinners();
         ASSERT_EQ(form_->SkinnerCount(), 0u) << kind.name;
+        ASSERT_EQ(Cover(), nullptr) << kind.name;
       }
   };
   cycle(3);

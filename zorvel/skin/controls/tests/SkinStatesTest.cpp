@@ -1,5 +1,4 @@
-// Which frame each state of a check box, radio button and speed button shows, where tabs
-// go in each position, and how a media player's bar and foreign glyph strips are laid out.
+// Frames per state, tab placement, media player bars and foreign glyph strips.
 #include "SkinStates.h"
 
 #include <gtest/gtest.h>
@@ -42,47 +41,35 @@ TEST(SkinStates, RadioButtonFrameOfEachStateAndStrip) {
 }
 
 TEST(SkinStates, CheckBoxStateFromTheButtonAndTheControlsProperties) {
-  const auto facts = [](auto&& set) {
-    TCheckBoxFacts f;
-    set(f);
-    return f;
-  };
+  // clang-format off
   const struct {
     const char* what;
     TCheckBoxFacts facts;
     TCheckState state;
   } cases[] = {
-      {"plain window, checked", facts([](auto& f) { f.Checked = true; }), csChecked},
+      {"plain window, checked", {.Checked = true}, csChecked},
       {"plain window: properties need a framework control",
-       facts([](auto& f) { f.HasState = true, f.StateName = "cbChecked"; }), csUnchecked},
-      {"State unchecked wins over the button", facts([](auto& f) {
-         f.Checked = f.Framework = f.HasState = true, f.StateName = "cbUnchecked";
-       }),
+       {.HasState = true, .StateName = "cbChecked"}, csUnchecked},
+      {"State unchecked wins over the button",
+       {.Checked = true, .Framework = true, .HasState = true, .StateName = "cbUnchecked"},
        csUnchecked},
-      {"State checked",
-       facts([](auto& f) { f.Framework = f.HasState = true, f.StateName = "cbChecked"; }),
-       csChecked},
-      {"State grayed",
-       facts([](auto& f) { f.Framework = f.HasState = true, f.StateName = "cbGrayed"; }), csGrayed},
-      {"Checked False of a box without State", facts([](auto& f) {
-         f.Checked = f.Framework = f.HasChecked = true, f.CheckedName = "False";
-       }),
+      {"State checked", {.Framework = true, .HasState = true, .StateName = "cbChecked"}, csChecked},
+      {"State grayed", {.Framework = true, .HasState = true, .StateName = "cbGrayed"}, csGrayed},
+      {"Checked False of a box without State",
+       {.Checked = true, .Framework = true, .HasChecked = true, .CheckedName = "False"},
        csUnchecked},
-      {"Checked True",
-       facts([](auto& f) { f.Framework = f.HasChecked = true, f.CheckedName = "TRUE"; }),
-       csChecked},
+      {"Checked True", {.Framework = true, .HasChecked = true, .CheckedName = "TRUE"}, csChecked},
       {"data-aware after BM_SETCHECK 2",
-       facts([](auto& f) { f.Framework = f.DataAware = true, f.Cache = 3; }), csGrayed},
+       {.Framework = true, .DataAware = true, .Cache = 3}, csGrayed},
       {"data-aware, no BM_SETCHECK yet",
-       facts([](auto& f) { f.Checked = f.Framework = f.DataAware = true, f.Cache = 0; }),
-       csChecked},
-      {"DataBinding: never checked", facts([](auto& f) {
-         f.Framework = f.HasState = f.DataBinding = true, f.StateName = "cbChecked";
-       }),
+       {.Checked = true, .Framework = true, .DataAware = true, .Cache = 0}, csChecked},
+      {"DataBinding: never checked",
+       {.Framework = true, .HasState = true, .StateName = "cbChecked", .DataBinding = true},
        csUnchecked},
       {"the button's indeterminate wins",
-       facts([](auto& f) { f.Indeterminate = f.Framework = f.DataBinding = true; }), csGrayed},
+       {.Indeterminate = true, .Framework = true, .DataBinding = true}, csGrayed},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(CheckBoxState(c.facts), c.state) << c.what;
 }
 
@@ -99,9 +86,8 @@ TEST(SkinStates, CheckBoxBoxAndCaptionPlaces) {
   };
   for (const auto& c : cases) {
     const TCheckLayout at = CheckBoxLayout(R, 13, 13, c.leftText, c.radio);
-    const char* what = c.radio ? "radio" : "check";
-    EXPECT_EQ(at.Box, c.box) << what << (c.leftText ? ", caption left" : "");
-    EXPECT_EQ(at.Text, c.text) << what << (c.leftText ? ", caption left" : "");
+    EXPECT_EQ(at.Box, c.box) << c.radio << c.leftText;
+    EXPECT_EQ(at.Text, c.text) << c.radio << c.leftText;
   }
 }
 
@@ -113,8 +99,7 @@ TEST(SkinStates, TabPositionFromTheStyle) {
   for (const auto& c : cases) EXPECT_EQ(TabPositionOfStyle(c.style), c.position) << c.style;
 }
 
-// Where a rectangle of a w x h picture lands when the picture is turned a quarter
-// anticlockwise (or clockwise).
+// Where a rectangle lands when a w x h picture is turned a quarter anticlockwise (or not).
 TSkinRect Turned(const TSkinRect& r, int w, int h, bool clockwise) {
   if (clockwise) return {h - r.Bottom, r.Left, h - r.Top, r.Right};
   return {r.Top, w - r.Right, r.Bottom, w - r.Left};
@@ -122,41 +107,23 @@ TSkinRect Turned(const TSkinRect& r, int w, int h, bool clockwise) {
 
 TEST(SkinStates, TabsInTheFourPositionsLandOnTheirTabsOnceTurned) {
   const TSkinRect R{0, 0, 200, 150};
+  // clang-format off
   const struct {
     int position;
     TSkinRect display, tab, pane, strip;
     TSkinPoint work;
     TSkinRect landed;  // where the tab's picture ends in the control
   } cases[] = {
-      {0,
-       {4, 24, 196, 146},
-       {2, 2, 60, 22},
-       {0, 21, 200, 150},
-       {0, 0, 200, 21},
-       {200, 21},
-       {2, 3, 60, 23}},
-      {1,
-       {4, 4, 196, 126},
-       {2, 128, 60, 148},
-       {0, 0, 200, 129},
-       {0, 129, 200, 150},
-       {200, 21},
-       {2, 127, 60, 147}},
-      {2,
-       {24, 4, 196, 146},
-       {2, 2, 22, 50},
-       {21, 0, 200, 150},
-       {0, 0, 21, 150},
-       {150, 21},
-       {2, 2, 22, 50}},
-      {3,
-       {4, 4, 176, 146},
-       {178, 2, 198, 50},
-       {0, 0, 179, 150},
-       {179, 0, 200, 150},
-       {150, 21},
-       {178, 1, 198, 49}},
+      {0, {4, 24, 196, 146}, {2, 2, 60, 22}, {0, 21, 200, 150},
+       {0, 0, 200, 21}, {200, 21}, {2, 3, 60, 23}},
+      {1, {4, 4, 196, 126}, {2, 128, 60, 148}, {0, 0, 200, 129},
+       {0, 129, 200, 150}, {200, 21}, {2, 127, 60, 147}},
+      {2, {24, 4, 196, 146}, {2, 2, 22, 50}, {21, 0, 200, 150},
+       {0, 0, 21, 150}, {150, 21}, {2, 2, 22, 50}},
+      {3, {4, 4, 176, 146}, {178, 2, 198, 50}, {0, 0, 179, 150},
+       {179, 0, 200, 150}, {150, 21}, {178, 1, 198, 49}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const TSkinRect pane = TabPaneRect(c.position, c.display);
     EXPECT_EQ(pane, c.pane) << c.position;

@@ -1,38 +1,15 @@
-// Tab controls in the four positions, their pane, their scroll arrows and clicks; the
-// tab set; tabs drawn as buttons.
+// Tab controls in four positions with pane, arrows and clicks; tab sets; tab buttons.
 #include <algorithm>
 
 #include "CheckTabSkin.h"
 
 #include <commctrl.h>
 
-#include <utility>
-
-#include "SkinTabs.h"
 #include "forms/TabControls.h"
 #include "forms/Tabs.h"
 
 namespace ctlskin {
 namespace {
-
-constexpr TSkinColour kMark = 0x00C000C0;
-
-struct Mark : TGraphicControl {
-  using TGraphicControl::TGraphicControl;
-  void Paint() override {
-    Canvas()->Brush.Color = kMark;
-    Canvas()->FillRect({0, 0, Width(), Height()});
-  }
-};
-
-// The scroll arrows' skinner stands in for the up-down skinner: it only answers that the
-// arrows are skinned.
-int arrowSkinners = 0;
-TSkinControl* lastArrowSkinner = nullptr;
-TSkinControl* NewArrowSkinner(TComponent* owner, bool) {
-  ++arrowSkinners;
-  return lastArrowSkinner = new TSkinControl(owner);
-}
 
 RECT TabRect(TTabControl& tabs, int i) {
   RECT r{};
@@ -46,24 +23,14 @@ RECT PaneRect(TTabControl& tabs) {
   GetClientRect(tabs.Handle(), &r);
   SendMessageA(tabs.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
   InflateRect(&r, 4, 4);
-  switch (tabs.TabPosition) {
-    case tpTop:
-      ++r.top;
-      break;
-    case tpBottom:
-      --r.bottom;
-      break;
-    case tpLeft:
-      ++r.left;
-      break;
-    default:
-      --r.right;
-      break;
-  }
+  r.top += tabs.TabPosition == tpTop;
+  r.bottom -= tabs.TabPosition == tpBottom;
+  r.left += tabs.TabPosition == tpLeft;
+  r.right -= tabs.TabPosition == tpRight;
   return r;
 }
 
-class SkinTabsTest : public CheckTabTest {
+class SkinTabsTest : public TabArrowsTest {
  protected:
   TTabControl& Tabs(TTabPosition position, RECT bounds = {10, 10, 250, 160},
                     std::vector<std::string> captions = {"Alpha", "Beta", "Gamma"}) {
@@ -72,12 +39,6 @@ class SkinTabsTest : public CheckTabTest {
       t.SetTabs(captions);
     });
   }
-  void TearDown() override {
-    NewTabUpDownSkinner = savedArrows_;
-    CheckTabTest::TearDown();
-  }
-  // The arrows stay the system's unless a test says otherwise.
-  decltype(NewTabUpDownSkinner) savedArrows_ = std::exchange(NewTabUpDownSkinner, nullptr);
 };
 
 TEST_F(SkinTabsTest, TabsInEachPositionCurrentTabAndTurnedPictures) {
@@ -85,11 +46,10 @@ TEST_F(SkinTabsTest, TabsInEachPositionCurrentTabAndTurnedPictures) {
     TTabPosition position;
     int dy;                      // the tab's picture lies this far below its rectangle
     bool markBottom, markRight;  // where the picture's top-left mark ends up
-    TSkinColour paneEdge;        // the pane picture's edge that ends next to the tabs
-  } cases[] = {{tpTop, 1, false, false, kPaneTop},
-               {tpBottom, -1, true, false, kPaneTop},
-               {tpLeft, 0, true, false, kPaneTop},
-               {tpRight, -1, false, true, kPaneTop}};
+  } cases[] = {{tpTop, 1, false, false},
+               {tpBottom, -1, true, false},
+               {tpLeft, 0, true, false},
+               {tpRight, -1, false, true}};
   for (const auto& c : cases) {
     TTabControl& tabs = Tabs(c.position);
     tabs.SetTabIndex(1);
@@ -119,7 +79,8 @@ TEST_F(SkinTabsTest, TabsInEachPositionCurrentTabAndTurnedPictures) {
                        : c.position == tpBottom ? POINT{midX, pane.bottom - 2}
                        : c.position == tpLeft   ? POINT{pane.left + 1, midY}
                                                 : POINT{pane.right - 2, midY};
-    EXPECT_EQ(pic->At(edge.x, edge.y), c.paneEdge) << c.position;
+    // The pane picture is turned too: its top edge lies next to the tabs.
+    EXPECT_EQ(pic->At(edge.x, edge.y), kPaneTop) << c.position;
     EXPECT_EQ(pic->At(midX, midY), kPaneCentre) << c.position;
     delete &tabs;
   }
@@ -150,45 +111,35 @@ TEST_F(SkinTabsTest, PaneMarginsAndTheTabPaneOfStyleOne) {
 
 TEST_F(SkinTabsTest, ASkinWithoutTabsLeavesNoPicturesAndTheNextOneIsTurnedOnce) {
   TTabControl& left = Tabs(tpLeft);
-  TTabControl& bottom = Tabs(tpBottom, {10, 10, 250, 160});
+  TTabControl& bottom = Tabs(tpBottom);
   auto& leftSkinner = Skin<TSkinTab>(left);
   auto& bottomSkinner = Skin<TSkinTab>(bottom);
-  const auto skinColours = [&](TTabControl& t) {
+  // How many pixels of the pane picture (and of the tab pictures) show.
+  const auto skinColours = [&](TTabControl& t, bool tabsToo) {
     auto pic = Paint(t.Handle());
-    int n = 0;
-    for (TSkinColour c :
-         {kTab[0], kTab[1], kPaneLeft, kPaneTop, kPaneRight, kPaneBottom, kPaneCentre})
-      n += Count(*pic, c);
-    return n;
-  };
-  const auto paneColours = [&](TTabControl& t) {
-    auto pic = Paint(t.Handle());
-    int n = 0;
+    int n = tabsToo ? Count(*pic, kTab[0]) + Count(*pic, kTab[1]) : 0;
     for (TSkinColour c : {kPaneLeft, kPaneTop, kPaneRight, kPaneBottom, kPaneCentre})
       n += Count(*pic, c);
     return n;
   };
+  const auto changed = [&] {
+    leftSkinner.SkinChanged();
+    bottomSkinner.SkinChanged();
+  };
   // Tabs without a pane picture, then no Tabs at all: nothing of the pictures before.
   LoadCheckTabSkin({}, {{"Tabs", {{"Border", ""}}}});
-  for (int i = 0; i < 2; ++i) {
-    leftSkinner.SkinChanged();
-    bottomSkinner.SkinChanged();
-    EXPECT_EQ(paneColours(left), 0);
-    EXPECT_EQ(paneColours(bottom), 0);
-    EXPECT_GT(skinColours(left), 0);
-  }
+  changed();
+  EXPECT_EQ(skinColours(left, false), 0);
+  EXPECT_EQ(skinColours(bottom, false), 0);
+  EXPECT_GT(skinColours(left, true), 0);
   LoadCheckTabSkin({.Tabs = false});
-  for (int i = 0; i < 2; ++i) {
-    leftSkinner.SkinChanged();
-    bottomSkinner.SkinChanged();
-    EXPECT_EQ(skinColours(left), 0);
-    EXPECT_EQ(skinColours(bottom), 0);
-  }
+  changed();
+  EXPECT_EQ(skinColours(left, true), 0);
+  EXPECT_EQ(skinColours(bottom, true), 0);
+  // Taken twice, the next skin's pictures are still turned only once.
   LoadCheckTabSkin();
-  for (int i = 0; i < 2; ++i) {
-    leftSkinner.SkinChanged();
-    bottomSkinner.SkinChanged();
-  }
+  changed();
+  changed();
   const RECT p = PaneRect(left), q = PaneRect(bottom);
   EXPECT_EQ(Paint(left.Handle())->At(p.left + 1, (p.top + p.bottom) / 2), kPaneTop);
   EXPECT_EQ(Paint(bottom.Handle())->At((q.left + q.right) / 2, q.bottom - 2), kPaneTop);
@@ -197,7 +148,7 @@ TEST_F(SkinTabsTest, ASkinWithoutTabsLeavesNoPicturesAndTheNextOneIsTurnedOnce) 
 }
 
 TEST_F(SkinTabsTest, ScrollArrowsStaySkinnedAndVisible) {
-  NewTabUpDownSkinner = NewArrowSkinner;
+  NewTabUpDownSkinner = CountArrows;
   arrowSkinners = 0;
   TTabControl& tabs = Tabs(tpTop, {10, 10, 130, 110},
                            {"First tab", "Second tab", "Third tab", "Fourth tab", "Fifth tab"});
@@ -215,7 +166,7 @@ TEST_F(SkinTabsTest, ScrollArrowsStaySkinnedAndVisible) {
   }
   EXPECT_EQ(arrowSkinners, 1);
   // The arrows' skinner gone (as the form skinner frees it with its window): a new one.
-  delete lastArrowSkinner;
+  delete lastArrows;
   EXPECT_EQ(SendMessageA(arrows, WM_SKINQUERY, 0, 0), 0);
   Paint(tabs.Handle());
   EXPECT_EQ(arrowSkinners, 2);
@@ -239,11 +190,11 @@ TEST_F(SkinTabsTest, ClickingATabReachesTheControlOnce) {
 TEST_F(SkinTabsTest, WindowlessChildrenOverThePaneInModeTwo) {
   TTabControl& tabs = Tabs(tpTop);
   const RECT p = PaneRect(tabs);
-  Add<Mark>(tabs, {p.left + 20, p.top + 20, p.left + 40, p.top + 40});
+  Add<TMarkControl>(tabs, {p.left + 20, p.top + 20, p.left + 40, p.top + 40});
   auto& skinner = Skin<TSkinTab>(tabs);
-  EXPECT_EQ(Count(*Paint(tabs.Handle()), kMark), 0);
+  EXPECT_EQ(Count(*Paint(tabs.Handle()), kMarkColour), 0);
   skinner.FMode = 2;
-  EXPECT_EQ(Count(*Paint(tabs.Handle()), kMark), 400);
+  EXPECT_EQ(Count(*Paint(tabs.Handle()), kMarkColour), 400);
 }
 
 TEST_F(SkinTabsTest, TabSetDrawsWhatFitsAndTakesClicks) {
@@ -274,8 +225,7 @@ TEST_F(SkinTabsTest, TabSetDrawsWhatFitsAndTakesClicks) {
   EXPECT_EQ(set.TabIndex(), 1);
   EXPECT_EQ(Paint(set.Handle())->At(bAt + 2, 1), kTab[1]);
 
-  // Room for B alone (and the arrows that then show): Alpha is left out, B starts at
-  // the margin.
+  // Room for B alone (and the arrows): Alpha is left out, B starts at the margin.
   set.EndMargin = 200 - (5 + b.cx + 9 + 12);
   set.SetTabIndex(0);
   set.SetFirstIndex(0);
