@@ -16,58 +16,49 @@ TSkinControlTypes Without(TSkinControlType member) {
 TEST(DispatchRules, BuiltInRowsInTheirOrderUnderTheirSwitches) {
   using A = TDispatchAction;
   const struct {
-    const char* name;
-    unsigned kinds;
+    TControlFacts facts;
     TSkinControlTypes gates;
     A action;
     bool colour;
   } cases[] = {
-      {"TGroupBox", ckGroupBox, kAll, A::GroupBoxAfterChildren, true},
-      {"TGroupBox", ckGroupBox, Without(xcPanel), A::None, false},
-      {"TPanel", ckPanel, kAll, A::BoxAfterChildren, true},
-      {"TListView", ckListView, kAll, A::ListView, false},
-      {"TListView", ckListView, Without(xcScrollbar), A::None, false},  // no skinner at all
-      {"TComboBox", ckComboBox, kAll, A::ComBox, false},
-      {"TProgressBar", ckProgress, kAll, A::Progress, false},
-      {"TButton", ckButton, kAll, A::Button, false},
-      {"TBitBtn", ckButton | ckBitBtn, kAll, A::BitButton, false},  // before the push button row
-      {"TEdit", ckEdit, kAll, A::Edit, false},
-      {"TFrmChild", ckForm, kAll, A::FormBox, true},
-      {"TMVCPanel", ckPanel, kAll, A::Children, false},  // by name, before the panel row
-      {"TTabSet", 0, kAll, A::None, false},               // a skin without tabs
-      {"TDBNavigator", ckPanel, kAll, A::BoxThenChildren, true},
-      {"TRzCheckBox", 0, kAll, A::ObjImage, true},
-      {"TUpDown", 0, Without(xcSpin), A::None, false},
-      {"TMemoThing", 0, kAll, A::None, false},
-      {"TToolBar", ckToolBar, kAll, A::ToolBar, true},
-      {"TToolBar", ckToolBar, Without(xcToolbar), A::None, false},
+      {{"TGroupBox", ckGroupBox}, kAll, A::GroupBoxAfterChildren, true},
+      {{"TGroupBox", ckGroupBox}, Without(xcPanel), A::None, false},
+      {{"TPanel", ckPanel}, kAll, A::BoxAfterChildren, true},
+      {{"TListView", ckListView}, kAll, A::ListView, false},
+      {{"TListView", ckListView}, Without(xcScrollbar), A::None, false},  // no skinner at all
+      {{"TComboBox", ckComboBox}, kAll, A::ComBox, false},
+      {{"TProgressBar", ckProgress}, kAll, A::Progress, false},
+      {{"TButton", ckButton}, kAll, A::Button, false},
+      {{"TBitBtn", ckButton | ckBitBtn}, kAll, A::BitButton, false},  // before the push button row
+      {{"TEdit", ckEdit}, kAll, A::Edit, false},
+      {{"TFrmChild", ckForm}, kAll, A::FormBox, true},
+      {{"TMVCPanel", ckPanel}, kAll, A::Children, false},  // by name, before the panel row
+      {{"TTabSet"}, kAll, A::None, false},                 // a skin without tabs
+      {{.ClassName = "TTabSet", .SkinHasTabs = true}, kAll, A::Tab31, false},
+      {{.ClassName = "TTabControl", .Kinds = ckTabControl, .SkinHasTabs = true, .TabHoldsControls = true},
+       kAll,
+       A::TabOverControls,
+       false},
+      {{.ClassName = "TTabControl", .Kinds = ckTabControl, .SkinHasTabs = true, .TabStyleTabs = false},
+       kAll,
+       A::TabBtn,
+       false},
+      {{.ClassName = "TTabControl", .Kinds = ckTabControl, .SkinHasTabs = true}, Without(xcTab), A::None, false},
+      {{.ClassName = "TSomeGrid", .HasScrollBars = true}, kAll, A::Scrollbar, false},
+      {{.ClassName = "TDCEdit", .NumButtons = 1}, kAll, A::ComBox, false},
+      {{.ClassName = "TDCEdit", .NumButtons = 0}, kAll, A::EditOfWindow, false},
+      {{.ClassName = "TDCEdit", .NumButtons = 2}, kAll, A::None, false},
+      {{"TDBNavigator", ckPanel}, kAll, A::BoxThenChildren, true},
+      {{"TRzCheckBox"}, kAll, A::ObjImage, true},
+      {{"TUpDown"}, Without(xcSpin), A::None, false},
+      {{"TMemoThing"}, kAll, A::None, false},
+      {{"TToolBar", ckToolBar}, kAll, A::ToolBar, true},
+      {{"TToolBar", ckToolBar}, Without(xcToolbar), A::None, false},
   };
   for (const auto& c : cases) {
-    TControlFacts facts;
-    facts.ClassName = c.name;
-    facts.Kinds = c.kinds;
-    const TDispatch d = ChooseBuiltInSkinner(facts, c.gates);
-    EXPECT_EQ(d.Action, c.action) << c.name;
-    EXPECT_EQ(d.UseColour, c.colour) << c.name;
-  }
-  TControlFacts tabSet{"TTabSet"};
-  tabSet.SkinHasTabs = true;
-  EXPECT_EQ(ChooseBuiltInSkinner(tabSet, kAll).Action, TDispatchAction::Tab31);
-  TControlFacts tab{"TTabControl", ckTabControl};
-  tab.SkinHasTabs = true;
-  tab.TabHoldsControls = true;
-  EXPECT_EQ(ChooseBuiltInSkinner(tab, kAll).Action, TDispatchAction::TabOverControls);
-  tab.TabStyleTabs = false;
-  EXPECT_EQ(ChooseBuiltInSkinner(tab, kAll).Action, TDispatchAction::TabBtn);
-  EXPECT_EQ(ChooseBuiltInSkinner(tab, Without(xcTab)).Action, TDispatchAction::None);
-  TControlFacts scrolling{"TSomeGrid"};
-  scrolling.HasScrollBars = true;
-  EXPECT_EQ(ChooseBuiltInSkinner(scrolling, kAll).Action, TDispatchAction::Scrollbar);
-  TControlFacts dc{"TDCEdit"};
-  for (const auto& [buttons, action] :
-       {std::pair{1, TDispatchAction::ComBox}, {0, TDispatchAction::EditOfWindow}, {2, TDispatchAction::None}}) {
-    dc.NumButtons = buttons;
-    EXPECT_EQ(ChooseBuiltInSkinner(dc, kAll).Action, action) << buttons;
+    const TDispatch d = ChooseBuiltInSkinner(c.facts, c.gates);
+    EXPECT_EQ(d.Action, c.action) << c.facts.ClassName << " " << c.facts.NumButtons;
+    EXPECT_EQ(d.UseColour, c.colour) << c.facts.ClassName;
   }
 }
 

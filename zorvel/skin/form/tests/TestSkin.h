@@ -1,5 +1,4 @@
-// A skin made for the frame tests: solid, distinct colours per border side, frame and
-// caption button, magenta corners to cut the region, packed as the program reads skins.
+// A packed test skin: a distinct solid colour per border, frame and button; magenta corners.
 #pragma once
 
 #include <cstdint>
@@ -43,20 +42,17 @@ constexpr int kButtonWidth = 16, kButtonHeight = 14;
 // are 3, 2 and 1 pixels long.
 constexpr int kCorner = 3;
 
-// The description keys that override the defaults: section -> key -> value; an empty
-// value removes the key.
+// Description keys over the defaults: section -> key -> value (empty: key removed).
 using Overrides = std::map<std::string, std::map<std::string, std::string>>;
 
-// Images that a test adds to the archive under their names (the description names them
-// through the overrides).
+// Images a test adds to the archive under their names.
 using Images = std::vector<std::pair<std::string, TSkinImage>>;
 
 // The packed skin archive.
 std::vector<std::uint8_t> Pack(const Overrides& overrides = {}, const Images& images = {});
 
-// What other test skins are made of: the description `ini` with `overrides` applied, a
-// skin image as a bitmap file, and frames of w x h side by side (or stacked) each in its
-// own colour.
+// Building blocks: `ini` with `overrides` applied, an image as a bitmap file, and frames
+// of w x h side by side (or stacked), each in its own colour.
 std::string DescriptionText(Overrides ini, const Overrides& overrides);
 std::string Bmp(const TSkinImage& image);
 TSkinImage Strip(int w, int h, const std::vector<TSkinColour>& colours, bool vertical);

@@ -1,11 +1,11 @@
-// The form skinner on real windows: a plain window whose own procedure records what
-// reaches it, a framework form and a standard dialog box, skinned with a test skin of
-// solid colours. Frames are painted into memory and sampled by pixel.
+// The form skinner on a plain window, a framework form and a dialog box, skinned with a
+// test skin of solid colours; frames are painted into memory and sampled by pixel.
 #include "WinSkinForm.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "SkinDrawWin.h"
@@ -95,6 +95,18 @@ LPARAM ScreenParam(HWND w, int x, int y) {
   return MAKELPARAM(p.x, p.y);
 }
 
+using Size = std::pair<LONG, LONG>;
+Size WindowSize(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+Size ClientSize(HWND w) {
+  RECT r;
+  GetClientRect(w, &r);
+  return {r.right, r.bottom};
+}
+
 class FormSkinnerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -142,9 +154,8 @@ class FormSkinnerTest : public ::testing::Test {
 
   // The whole window as the skinner paints it.
   std::unique_ptr<testkit::MemoryDC> Paint(TWinSkinForm& skinner) {
-    RECT r;
-    GetWindowRect(skinner.FHandle, &r);
-    auto dc = std::make_unique<testkit::MemoryDC>(r.right - r.left, r.bottom - r.top, 0x00808080);
+    const auto [W, H] = WindowSize(skinner.FHandle);
+    auto dc = std::make_unique<testkit::MemoryDC>(W, H, 0x00808080);
     skinner.PaintFrame(dc->dc());
     return dc;
   }
@@ -157,20 +168,14 @@ class FormSkinnerTest : public ::testing::Test {
 
 TEST_F(FormSkinnerTest, FrameIsPaintedFromTheSkinActiveAndInactive) {
   HWND w = CreatePlainWindow();
-  RECT client0;
-  GetClientRect(w, &client0);
+  const Size client = ClientSize(w);
   TWinSkinForm& s = SkinPlain(w);
-  ASSERT_EQ(s.FState, 1);
 
   // The client area keeps its size inside the skin's borders.
-  RECT window, client;
-  GetWindowRect(w, &window);
-  GetClientRect(w, &client);
-  EXPECT_EQ(client.right, client0.right);
-  EXPECT_EQ(client.bottom, client0.bottom);
-  EXPECT_EQ(window.right - window.left, client.right + kLeftWidth + kRightWidth);
-  EXPECT_EQ(window.bottom - window.top, client.bottom + kTopHeight + kBottomHeight);
-  const int W = window.right - window.left, H = window.bottom - window.top;
+  EXPECT_EQ(ClientSize(w), client);
+  const auto [W, H] = WindowSize(w);
+  EXPECT_EQ(W, client.first + kLeftWidth + kRightWidth);
+  EXPECT_EQ(H, client.second + kTopHeight + kBottomHeight);
 
   const int right = W - 1, closeX = W - 24 + 8, maxX = W - 44 + 8, minX = W - 64 + 8, y = 6 + 7;
   for (int active : {1, 0}) {
@@ -202,7 +207,7 @@ TEST_F(FormSkinnerTest, FrameIsPaintedFromTheSkinActiveAndInactive) {
   const struct {
     int x, y;
     LRESULT answer;
-  } hits[] = {{W / 2, 15, HTCAPTION}, {W / 2, 5, HTCAPTION},       {W / 2, H / 2, HTCLIENT},
+  } hits[] = {{W / 2, 15, HTCAPTION}, {W / 2, 5, HTCAPTION},         {W / 2, H / 2, HTCLIENT},
               {1, H / 2, HTLEFT},     {W - 2, H - 2, HTBOTTOMRIGHT}, {W / 2, 1, HTTOP}};
   for (const auto& c : hits)
     EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, ScreenParam(w, c.x, c.y)), c.answer) << c.x << "," << c.y;
@@ -211,9 +216,7 @@ TEST_F(FormSkinnerTest, FrameIsPaintedFromTheSkinActiveAndInactive) {
 TEST_F(FormSkinnerTest, CaptionButtonsShowHotAndPressedFramesAndActOnRelease) {
   HWND w = CreatePlainWindow();
   TWinSkinForm& s = SkinPlain(w);
-  RECT r;
-  GetWindowRect(w, &r);
-  const int W = r.right - r.left, y = 13;
+  const int W = WindowSize(w).first, y = 13;
 
   const struct {
     int x;
@@ -230,7 +233,6 @@ TEST_F(FormSkinnerTest, CaptionButtonsShowHotAndPressedFramesAndActOnRelease) {
     SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenParam(w, c.x, y));
     EXPECT_EQ(Paint(s)->At(c.x, y), kButton[c.button][2]) << "hot " << c.x;
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(w, c.x, y));
-    ASSERT_NE(s.FHotObject, nullptr);
     EXPECT_EQ(Paint(s)->At(c.x, y), kButton[c.button][1]) << "pressed " << c.x;
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(w, c.x, y));
     SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenParam(w, c.x, y));
@@ -251,17 +253,15 @@ TEST_F(FormSkinnerTest, CaptionButtonsShowHotAndPressedFramesAndActOnRelease) {
 TEST_F(FormSkinnerTest, RegionCutsTheTransparentCornersAndIsCachedBySize) {
   HWND w = CreatePlainWindow();
   TWinSkinForm& s = SkinPlain(w);
-  RECT r;
-  GetWindowRect(w, &r);
-  const int W = r.right - r.left, H = r.bottom - r.top;
+  const auto [W, H] = WindowSize(w);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
   const struct {
     int x, y;
     bool inside;
-  } points[] = {{0, 0, false}, {2, 0, false},     {1, 1, false},     {0, 2, false},         {3, 0, true},
-                {1, 2, true},  {W - 1, 0, false}, {W - 4, 0, true},  {0, H - 1, true},      {W - 1, H - 1, true},
-                {W / 2, 0, true}};
+  } points[] = {{0, 0, false},    {2, 0, false},        {1, 1, false},     {0, 2, false},
+                {3, 0, true},     {1, 2, true},         {W - 1, 0, false}, {W - 4, 0, true},
+                {0, H - 1, true}, {W - 1, H - 1, true}, {W / 2, 0, true}};
   for (const auto& p : points) EXPECT_EQ(PtInRegion(rgn, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
 
   const int builds = s.RegionBuilds;
@@ -276,9 +276,8 @@ TEST_F(FormSkinnerTest, RegionCutsTheTransparentCornersAndIsCachedBySize) {
   ASSERT_NE(GetWindowRgn(plain, rgn), ERROR);
   RECT box;
   GetRgnBox(rgn, &box);
-  GetWindowRect(plain, &r);
   EXPECT_EQ(GetRegionData(rgn, 0, nullptr), sizeof(RGNDATAHEADER) + sizeof(RECT));
-  EXPECT_EQ(box.right - box.left, r.right - r.left);
+  EXPECT_EQ(box.right - box.left, WindowSize(plain).first);
   DeleteObject(rgn);
 }
 
@@ -289,8 +288,7 @@ TEST_F(FormSkinnerTest, UnskinGivesBackProcedureStyleRegionMenuAndClientSize) {
   SetMenu(w, menu);
   const LONG_PTR proc = GetWindowLongPtrA(w, GWLP_WNDPROC);
   const LONG style = GetWindowLongA(w, GWL_STYLE);
-  RECT client0;
-  GetClientRect(w, &client0);
+  const Size client = ClientSize(w);
 
   TWinSkinForm& s = SkinPlain(w);
   s.AttachPlainWindow(data_.get());  // a second attach changes nothing
@@ -304,10 +302,7 @@ TEST_F(FormSkinnerTest, UnskinGivesBackProcedureStyleRegionMenuAndClientSize) {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
   DeleteObject(rgn);
-  RECT client;
-  GetClientRect(w, &client);
-  EXPECT_EQ(client.right, client0.right);
-  EXPECT_EQ(client.bottom, client0.bottom);
+  EXPECT_EQ(ClientSize(w), client);
 }
 
 TEST_F(FormSkinnerTest, FrameworkFormIsSkinnedThroughItsWindowProcAndRestored) {
@@ -325,26 +320,21 @@ TEST_F(FormSkinnerTest, FrameworkFormIsSkinnedThroughItsWindowProcAndRestored) {
   EXPECT_EQ(form.Color(), TColor(kButtonFace));
 
   // A host can have the frame painted into its own DC.
-  RECT r;
-  GetWindowRect(w, &r);
-  testkit::MemoryDC dc(r.right - r.left, r.bottom - r.top);
+  const auto [W, H] = WindowSize(w);
+  testkit::MemoryDC dc(W, H);
   EXPECT_EQ(SendMessageA(w, WM_SKINPAINTINTO, reinterpret_cast<WPARAM>(dc.dc()), kSkinHostKey), kSkinHostKey);
-  EXPECT_EQ(dc.At(2, (r.bottom - r.top) / 2), kLeft[0]);
+  EXPECT_EQ(dc.At(2, H / 2), kLeft[0]);
   EXPECT_EQ(SendMessageA(w, WM_SKINHOSTQUERY, 0, kSkinHostKey), kSkinHostKey);
   EXPECT_EQ(SendMessageA(w, WM_SKINHOSTQUERY, 0, 0), 1);
 
   // A new caption keeps the skinned frame and the form's client size.
   form.SetCaption("renamed");
-  GetClientRect(w, &r);
-  EXPECT_EQ(r.right, 300);
-  EXPECT_EQ(r.bottom, 200);
+  EXPECT_EQ(ClientSize(w), Size(300, 200));
 
   s->Unskin();
   EXPECT_EQ(form.Color(), clWindow);
   EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
-  GetClientRect(w, &r);
-  EXPECT_EQ(r.right, 300);
-  EXPECT_EQ(r.bottom, 200);
+  EXPECT_EQ(ClientSize(w), Size(300, 200));
   delete s;
 }
 
@@ -358,9 +348,8 @@ TEST_F(FormSkinnerTest, WindowDestroyedWhileSkinnedLeavesTheSkinnerDone) {
 
 TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
   HWND w = CreatePlainWindow();
-  TWinSkinForm& s = SkinPlain(w);
+  SkinPlain(w);
   const LPARAM icon = ScreenParam(w, 8 + 4, 7 + 4);
-
   {
     MenuCounter counter;
     EndMenuAfter(300);
@@ -368,14 +357,6 @@ TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
     SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
     EXPECT_EQ(counter.menus, 1);
   }
-
-  // The menu copies the system menu: each item's tag is its command.
-  ASSERT_NE(s.FSystemMenuPopup, nullptr);
-  HMENU system = GetSystemMenu(w, FALSE);
-  TMenuItem* items = s.FSystemMenuPopup->Items();
-  ASSERT_EQ(items->Count(), GetMenuItemCount(system));
-  for (int i = 0; i < items->Count(); ++i) EXPECT_EQ(UINT(items->Items(i)->Tag), GetMenuItemID(system, i)) << i;
-
   // Within the double-click time, a second click on the icon closes the window.
   SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
   SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
@@ -383,7 +364,7 @@ TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
   EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted));
 }
 
-TEST_F(FormSkinnerTest, SystemMenuItemsFollowTheWindowState) {
+TEST_F(FormSkinnerTest, SystemMenuCopiesTheSystemsItemsByCommandAndFollowsTheWindowState) {
   HWND w = CreatePlainWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   TWinSkinForm& s = SkinPlain(w);
   HMENU system = GetSystemMenu(w, FALSE);
@@ -391,13 +372,14 @@ TEST_F(FormSkinnerTest, SystemMenuItemsFollowTheWindowState) {
   EndMenuAfter(200);
   SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' ');
   ASSERT_NE(s.FSystemMenuPopup, nullptr);
+  const TMenuItem* items = s.FSystemMenuPopup->Items();
+  ASSERT_EQ(items->Count(), GetMenuItemCount(system));
   const struct {
     UINT command;
     int image;
     bool enabled;
-  } cases[] = {{SC_RESTORE, 0, false}, {SC_MOVE, -1, true},    {SC_SIZE, -1, true},
+  } cases[] = {{SC_RESTORE, 0, false}, {SC_MOVE, -1, true},     {SC_SIZE, -1, true},
                {SC_MINIMIZE, 2, true}, {SC_MAXIMIZE, 1, false}, {SC_CLOSE, 3, false}};
-  const TMenuItem* items = s.FSystemMenuPopup->Items();
   for (const auto& c : cases) {
     const TMenuItem* item = nullptr;
     for (int i = 0; i < items->Count(); ++i)
@@ -420,17 +402,16 @@ TEST_F(FormSkinnerTest, DialogFrameWidensForItsCaptionAndKeepsTheTabOrder) {
   t.dlg.cx = 60;
   t.dlg.cy = 40;
   wcscpy(t.title, L"A dialog with a caption much wider than the dialog itself");
-  HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &t.dlg, nullptr,
-                                        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  HWND dlg = CreateDialogIndirectParamA(
+      GetModuleHandleA(nullptr), &t.dlg, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   ASSERT_NE(dlg, nullptr);
   std::vector<HWND> children;
   for (int i = 0; i < 3; ++i)
-    children.push_back(CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 20 * i, 10, 18,
-                                       18, dlg, nullptr, nullptr, nullptr));
+    children.push_back(CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 20 * i, 10, 18, 18,
+                                       dlg, nullptr, nullptr, nullptr));
   RECT before;
   GetWindowRect(children[0], &before);
   TWinSkinForm& s = SkinPlain(dlg);
-  EXPECT_EQ(s.FBorderKind, kDialogFrame);
 
   RECT window, after;
   GetWindowRect(dlg, &window);
@@ -461,14 +442,8 @@ TEST_F(FormSkinnerTest, CaptionStyleIsTakenAwayOnlyOnSystemsThatHideIt) {
   }
 }
 
-}  // namespace
-
-namespace {
-
-// A user's mouse: each step moves to its point (and presses or releases there). The
-// steps come from another thread, a little apart, while this one handles the window's
-// messages: a press on the frame starts the system's modal move or size loop, which
-// must see the rest as it happens.
+// A user's mouse, from another thread: a press on the frame starts the system's modal
+// move or size loop here, which must see the later steps as they happen.
 struct MouseStep {
   POINT at;
   DWORD flags;
@@ -503,7 +478,10 @@ void Mouse(std::vector<MouseStep> steps) {
 }
 
 void Drag(POINT from, POINT to) {
-  Mouse({{from, 0}, {from, MOUSEEVENTF_LEFTDOWN}, {{(from.x + to.x) / 2, (from.y + to.y) / 2}, 0}, {to, 0},
+  Mouse({{from, 0},
+         {from, MOUSEEVENTF_LEFTDOWN},
+         {{(from.x + to.x) / 2, (from.y + to.y) / 2}, 0},
+         {to, 0},
          {to, MOUSEEVENTF_LEFTUP}});
 }
 

@@ -1,5 +1,4 @@
-// Menu items measured and drawn from the skin: the item frame by state, the texts'
-// colours, separators, check marks, and the widths the skin adds.
+// Menu items and tool-bar buttons drawn from the skin, and a window's menu bar skinned.
 #include "WinSkinMenuPaint.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +8,12 @@
 #include "SkinDrawWin.h"
 #include "TestSkin.h"
 #include "WinSkinData.h"
+#include "WinSkinForm.h"
+#include "WinSkinMenu.h"
 #include "forms/Menus.h"
+#include "forms/ToolBar.h"
 #include "testkit/MemoryDC.h"
+#include "testkit/TestKit.h"
 
 namespace {
 
@@ -20,11 +23,19 @@ class MenuPaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitSkinData();
-    const std::vector<std::uint8_t> archive = Pack();
+    InitSkinDraw();
+    Load();
+  }
+  void TearDown() override {
+    DoneSkinDraw();
+    DoneSkinData();
+  }
+  void Load(const Overrides& overrides = {}, const Images& images = {}) {
+    const std::vector<std::uint8_t> archive = Pack(overrides, images);
+    data_.SkinStream.Clear();
     data_.SkinStream.Write(archive.data(), archive.size());
     ASSERT_TRUE(data_.LoadSkinStream());
   }
-  void TearDown() override { DoneSkinData(); }
 
   TMenuItem* Add(const std::string& caption) {
     auto* item = new TMenuItem;
@@ -113,14 +124,6 @@ TEST_F(MenuPaintTest, MeasuringWidensForTheSkinMargin) {
   EXPECT_EQ(widened, w0 + 35);
 }
 
-}  // namespace
-
-#include "WinSkinForm.h"
-#include "WinSkinMenu.h"
-#include "testkit/TestKit.h"
-
-namespace {
-
 // A plain window with a menu of two drop-downs and an item without one; its own
 // procedure counts the commands it receives.
 std::vector<WPARAM> commands;
@@ -190,7 +193,6 @@ class MenuBarTest : public MenuPaintTest {
  protected:
   void SetUp() override {
     MenuPaintTest::SetUp();
-    InitSkinDraw();
     commands.clear();
     window_ = CreateMenuWindow();
     GetClientRect(window_, &client0_);
@@ -203,7 +205,6 @@ class MenuBarTest : public MenuPaintTest {
     ShowWindow(window_, SW_HIDE);
     DestroyWindow(window_);
     skinner_.reset();
-    DoneSkinDraw();
     MenuPaintTest::TearDown();
   }
   TMenuBtn& Item(int i) { return *skinner_->FMenuBar->Buttons.at(std::size_t(i)); }
@@ -218,6 +219,7 @@ class MenuBarTest : public MenuPaintTest {
   std::unique_ptr<TWinSkinForm> skinner_;
 };
 
+// Unskinning gives the native bar back: the plain window's unskin test has a menu too.
 TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
   ASSERT_NE(skinner_->FMenuBar, nullptr);
   EXPECT_EQ(GetMenu(window_), nullptr);
@@ -234,115 +236,77 @@ TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
 
   testkit::MemoryDC dc(int(window.right - window.left), int(window.bottom - window.top));
   skinner_->PaintFrame(dc.dc());
-  const int barY = kTopHeight + 2;
-  EXPECT_EQ(dc.At(int(window.right - window.left) - 20, barY), kMenuBar[0]);
-  // Hot: a frame in the skin's highlight colour around the item.
+  EXPECT_EQ(dc.At(int(window.right - window.left) - 20, kTopHeight + 2), kMenuBar[0]);
   SendMessageA(window_, WM_NCMOUSEMOVE, HTMENU, ScreenOf(Item(1).Bounds));
   EXPECT_EQ(skinner_->FHotObject, &Item(1));
 }
 
-TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndMoveWithTheArrows) {
+TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOnce) {
   HMENU file = Item(0).SubMenu, edit = Item(1).SubMenu;
+  auto key = [&](WPARAM k) { return [&, k] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, k); }; };
   const struct {
     const char* how;
     std::function<void()> open;
     std::vector<WORD> keys;
     std::vector<HMENU> shown;
+    std::vector<WPARAM> commands;
   } cases[] = {
-      {"click", [&] { SendMessageA(window_, WM_NCLBUTTONDOWN, HTMENU, ScreenOf(Item(1).Bounds)); }, {}, {edit}},
-      {"F10", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 0); }, {}, {file}},
-      {"Alt+E", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'e'); }, {}, {edit}},
-      {"0x3518", [&] { SendMessageA(window_, WM_SKINOPENMENUITEM, 0, ScreenOf(Item(0).Bounds)); }, {}, {file}},
+      {"click", [&] { SendMessageA(window_, WM_NCLBUTTONDOWN, HTMENU, ScreenOf(Item(1).Bounds)); }, {}, {edit}, {}},
+      {"F10", key(0), {}, {file}, {}},
+      {"Alt+E", key('e'), {}, {edit}, {}},
+      {"0x3518", [&] { SendMessageA(window_, WM_SKINOPENMENUITEM, 0, ScreenOf(Item(0).Bounds)); }, {}, {file}, {}},
       // Right moves to the next item and back to the first from the last.
-      {"arrows", [&] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'f'); }, {VK_RIGHT, VK_LEFT},
-       {file, edit, file}},
+      {"arrows", key('f'), {VK_RIGHT, VK_LEFT}, {file, edit, file}, {}},
+      // The drop-down opens on its first item: down past the separator to Exit, then Enter.
+      {"Enter", key('f'), {VK_DOWN, VK_RETURN}, {file}, {kExit}},
+      {"no drop-down", [&] { skinner_->OpenMenuItem(&Item(2)); }, {}, {}, {kHelp}},
   };
   for (const auto& c : cases) {
+    commands.clear();
     DropDowns::Watch(c.keys);
     c.open();
+    testkit::PumpUntil([] { return false; }, 300);
     EXPECT_EQ(DropDowns::shown, c.shown) << c.how;
+    EXPECT_EQ(commands, c.commands) << c.how;
     EXPECT_FALSE(skinner_->FMenuTracking) << c.how;
   }
-  // An item without a drop-down posts its command and opens nothing.
-  commands.clear();
-  EXPECT_FALSE(skinner_->OpenMenuItem(&Item(2)));
-  testkit::PumpUntil([] { return !commands.empty(); }, 500);
-  EXPECT_EQ(commands, std::vector<WPARAM>{kHelp});
 }
-
-TEST_F(MenuBarTest, ACommandChosenByKeyboardArrivesOnce) {
-  // The drop-down opens on its first item: down past the separator to Exit, then Enter.
-  DropDowns::Watch({VK_DOWN, VK_RETURN});
-  commands.clear();
-  SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-  testkit::PumpUntil([] { return false; }, 300);
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), kExit), 1);
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), kOpen), 0);
-}
-
-TEST_F(MenuBarTest, UnskinningGivesTheNativeBarBack) {
-  const HMENU menu = skinner_->FMenuBar->MenuHandle;
-  skinner_->Unskin();
-  EXPECT_EQ(GetMenu(window_), menu);
-  EXPECT_EQ(skinner_->FMenuBar, nullptr);
-  RECT client;
-  GetClientRect(window_, &client);
-  EXPECT_EQ(client.bottom, client0_.bottom);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
-  InitSkinDraw();
-  {
-    TForm form(nullptr);
-    form.SetClientSize(300, 150);
-    auto* menu = new TMainMenu(&form);
-    auto* file = new TMenuItem;
-    file->SetCaption("&File");
-    file->Add(new TMenuItem);
-    menu->Items()->Add(file);
-    form.SetMenu(menu);
-    form.Show();
-    auto* skinner = new TWinSkinForm(&form);
-    skinner->FHandle = form.Handle();
-    skinner->AttachForm(&data_, &form);
-    SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
-    ASSERT_NE(skinner->FMenuBar, nullptr);
-    ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 1u);
-    EXPECT_EQ(form.ClientHeight(), 150);
+  TForm form(nullptr);
+  form.SetClientSize(300, 150);
+  auto* menu = new TMainMenu(&form);
+  auto* file = new TMenuItem;
+  file->SetCaption("&File");
+  file->Add(new TMenuItem);
+  menu->Items()->Add(file);
+  form.SetMenu(menu);
+  form.Show();
+  auto* skinner = new TWinSkinForm(&form);
+  skinner->FHandle = form.Handle();
+  skinner->AttachForm(&data_, &form);
+  SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+  ASSERT_NE(skinner->FMenuBar, nullptr);
+  ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 1u);
+  EXPECT_EQ(form.ClientHeight(), 150);
 
-    auto* view = new TMenuItem;
-    view->SetCaption("&View");
-    menu->Items()->Add(view);
-    file->SetCaption("&Document");
-    ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 2u);
-    EXPECT_EQ(skinner->FMenuBar->Buttons[0]->Caption, L"&Document");
-    EXPECT_EQ(skinner->FMenuBar->Buttons[1]->MenuItem, view);
-    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
-    ShowWindow(form.Handle(), SW_HIDE);
-  }
-  DoneSkinDraw();
+  auto* view = new TMenuItem;
+  view->SetCaption("&View");
+  menu->Items()->Add(view);
+  file->SetCaption("&Document");
+  ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 2u);
+  EXPECT_EQ(skinner->FMenuBar->Buttons[0]->Caption, L"&Document");
+  EXPECT_EQ(skinner->FMenuBar->Buttons[1]->MenuItem, view);
+  EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+  ShowWindow(form.Handle(), SW_HIDE);
 }
-
-}  // namespace
-
-#include "forms/ToolBar.h"
-
-namespace {
 
 // Tool-bar buttons by state: frame 2 pressed, 4 hot, 1 the default one, the bar's own
 // drawing otherwise; each button's frame inside its bounds, with the skin's text colour.
 TEST_F(MenuPaintTest, ToolBarButtonsTakeTheirFrameByState) {
   const TSkinColour frames[5] = {0x00A04010, 0x0010A040, 0x00808080, 0x004010A0, 0x00A0A010};
-  const std::vector<std::uint8_t> archive =
-      Pack({{"Buttons", {{"Bitmap", "buttons.bmp"}, {"MouseOverColour2", "0 128 0"}}}},
-           {{"buttons.bmp", Strip(10, 10, std::vector<TSkinColour>(frames, frames + 5), false)}});
-  data_.SkinStream.Clear();
-  data_.SkinStream.Write(archive.data(), archive.size());
-  ASSERT_TRUE(data_.LoadSkinStream());
+  Load({{"Buttons", {{"Bitmap", "buttons.bmp"}, {"MouseOverColour2", "0 128 0"}}}},
+       {{"buttons.bmp", Strip(10, 10, std::vector<TSkinColour>(frames, frames + 5), false)}});
   const struct {
     unsigned state;
     int frame;  // 0: left to the bar
