@@ -34,15 +34,10 @@ struct TImageScrollBox : TTestGrid {
   using TTestGrid::TTestGrid;
 };
 
+// The overlays among the window's children (they lie beside the control they cover).
 int Overlays(HWND parent) {
   int n = 0;
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM count) {
-        if (GetWndClassName(w) == "TWScrollbar") ++*reinterpret_cast<int*>(count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  for (HWND w = nullptr; (w = FindWindowExA(parent, w, "TWScrollbar", nullptr)) != nullptr;) ++n;
   return n;
 }
 
