@@ -1,5 +1,4 @@
-// The skin of the range and edit skinner tests: every strip of solid frames in colours
-// of their own, loaded over the control tests' skin.
+// The range and edit skinner tests' skin: every strip of solid frames in colours of their own.
 #pragma once
 
 #include "ControlSkin.h"
@@ -18,8 +17,7 @@ constexpr TSkinColour kUpDown[8] = {0x00100040, 0x00100080, 0x001000C0, 0x001000
 constexpr TSkinColour kBar[2] = {0x00608030, 0x003080F0}, kChunk = 0x0080F080;
 constexpr TSkinColour kSunk[4] = {0x00305000, 0x00306000, 0x00307000, 0x00308000};
 constexpr TSkinColour kCombo[4] = {0x00005030, 0x00006030, 0x00007030, 0x00008030};
-// The combo glyph of ExtraImages (frames 1 to 4; 5 is a size grip): a 2 x 2 dot in the
-// middle of a keyed frame.
+// The combo glyph of ExtraImages (frames 1 to 4; 5 is a size grip): a 2 x 2 dot, keyed around.
 constexpr TSkinColour kGlyph[5] = {0x00E0E000, 0x00E0E010, 0x00E0E020, 0x00E0E030, 0x00E0E040};
 
 class EditSkinTest : public ControlTest {

@@ -11,10 +11,10 @@ std::string Rgb(TSkinColour c) {
          std::to_string((c >> 16) & 0xFF);
 }
 
-TSkinImage Frames(int count, int w, int h, TSkinColour (*colour)(int)) {
+std::string Frames(int count, int size, const std::function<TSkinColour(int)>& colour) {
   std::vector<TSkinColour> colours;
   for (int k = 1; k <= count; ++k) colours.push_back(colour(k));
-  return testskin::Strip(w, h, colours, false);
+  return testskin::Bmp(testskin::Strip(size, size, colours, false));
 }
 
 }  // namespace
@@ -25,7 +25,6 @@ void ScrollTest::SetUp() {
 }
 
 void ScrollTest::LoadScrollSkin(const testskin::Overrides& overrides, int shade) {
-  using testskin::Bmp;
   const std::string text = testskin::DescriptionText(
       {{"Colours", {{"ButtonFace", Rgb(kFace)}, {"ButtonShadow", Rgb(kShadow)}}},
        {"Scrollbar", {{"Image", "scroll.bmp"}}},
@@ -35,14 +34,12 @@ void ScrollTest::LoadScrollSkin(const testskin::Overrides& overrides, int shade)
        {"HorzScrollThumb", {{"Image", "thumb.bmp"}, {"FrameCount", "3"}}},
        {"Headerbar", {{"Image", "header.bmp"}}}},
       overrides);
-  std::vector<TSkinColour> strip;
-  for (int k = 1; k <= 23; ++k) strip.push_back(StripColour(k, shade));
   const std::vector<std::uint8_t> archive = skinpack::PackArchive({
       {"skin.ini", text},
-      {"scroll.bmp", Bmp(testskin::Strip(kArrow, kArrow, strip, false))},
-      {"track.bmp", Bmp(Frames(4, 10, 10, TrackColour))},
-      {"thumb.bmp", Bmp(Frames(3, 10, 10, ThumbColour))},
-      {"header.bmp", Bmp(Frames(5, 10, 10, HeaderColour))},
+      {"scroll.bmp", Frames(23, kArrow, [shade](int k) { return StripColour(k, shade); })},
+      {"track.bmp", Frames(4, 10, TrackColour)},
+      {"thumb.bmp", Frames(3, 10, ThumbColour)},
+      {"header.bmp", Frames(5, 10, HeaderColour)},
   });
   data_->SkinStream.Clear();
   data_->SkinStream.Write(archive.data(), archive.size());

@@ -1,6 +1,4 @@
-// What the scroll-bar, header and face-colour skinner tests share: a skin whose strips
-// have a distinct colour per frame, skinners attached as the dispatch attaches them, and
-// the screen read back where a window lies.
+// The scroll-bar, header and face-colour skinner tests' skin (a colour per frame) and helpers.
 #pragma once
 
 #include <memory>
@@ -8,6 +6,8 @@
 
 #include "ControlSkin.h"
 #include "SkinScrollBars.h"
+
+#include <commctrl.h>  // after windows.h
 
 // Window rectangles compared and shown by the tests.
 inline bool operator==(const RECT& a, const RECT& b) {
@@ -19,8 +19,7 @@ inline void PrintTo(const RECT& r, std::ostream* os) {
 
 namespace ctlskin {
 
-// Frame k (from 1) of the Scrollbar strip (17 x 17 frames; `shade` gives a second skin's),
-// of the tracks (4 frames), the thumbs (3 frames) and the Headerbar strip (5 frames).
+// Frame k (from 1) of the Scrollbar strip (`shade`: another skin's), tracks, thumbs, Headerbar.
 constexpr TSkinColour StripColour(int k, int shade = 0) {
   return (TSkinColour(k) * 10) << 16 | TSkinColour(0x20 + shade);
 }
@@ -40,13 +39,13 @@ class ScrollTest : public ControlTest {
   void SetUp() override;
   void LoadScrollSkin(const testskin::Overrides& overrides = {}, int shade = 0);
 
-  // A scroll-bar skinner attached to its control as the dispatch does (mode 1: never a
-  // border).
+  // A scroll-bar skinner attached to its control as the dispatch does (mode 1: never a border).
   template <class S>
-  S& SkinScroll(TWinControl& control, int mode = 0) {
+  S& SkinScroll(TWinControl& control, int mode = 0, TWinSkinForm* form = nullptr) {
+    if (!form) form = form_.get();
     auto* s = new S(&control);
     s->FMode = mode;
-    s->AttachScrollControl(&control, data_.get(), form_->FControlCanvas.get(), form_.get());
+    s->AttachScrollControl(&control, data_.get(), form->FControlCanvas.get(), form);
     return *s;
   }
   // What the screen shows where the window lies, once the posted messages and paints are done.
@@ -55,6 +54,9 @@ class ScrollTest : public ControlTest {
   // The system's bar of a window in the coordinates of its parent's client area.
   static RECT BarInParent(HWND window, LONG object);
   static RECT WindowInParent(HWND window);
+  static HWND HeaderOf(TWinControl& list) {
+    return reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
+  }
 };
 
 }  // namespace ctlskin

@@ -1,5 +1,4 @@
-// Where the track-bar channel goes, how much of a progress bar is filled and where its
-// chunks go.
+// Where the track-bar channel goes and how a progress bar is filled and chunked.
 #include "SkinRangeLayout.h"
 
 #include <gtest/gtest.h>

@@ -36,17 +36,15 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
     Skin<TSkinTrackBar>(bar);
     auto pic = Paint(bar.Handle());
     const RECT ch = Ask(bar.Handle(), TBM_GETCHANNELRECT), th = Ask(bar.Handle(), TBM_GETTHUMBRECT);
-    if (vertical) {  // reported standing here: drawn as it stands
-      const int x = (ch.left + ch.right) / 2;
-      EXPECT_EQ(pic->At(x, ch.top + 1), kTrackV[0]);
-      EXPECT_EQ(pic->At(x, ch.top + 10), kTrackV[1]);
-      EXPECT_EQ(pic->At(x, ch.bottom - 2), kTrackV[2]);
-    } else {
-      const int y = (ch.top + ch.bottom) / 2;
-      EXPECT_EQ(pic->At(ch.left + 1, y), kTrack[0]);
-      EXPECT_EQ(pic->At(ch.left + 10, y), kTrack[1]);
-      EXPECT_EQ(pic->At(ch.right - 2, y), kTrack[2]);
-    }
+    // The channel as reported (standing, when vertical), sampled along its middle.
+    const auto along = [&](int a) {
+      return vertical ? pic->At((ch.left + ch.right) / 2, a) : pic->At(a, (ch.top + ch.bottom) / 2);
+    };
+    const TSkinColour* track = vertical ? kTrackV : kTrack;
+    const int start = vertical ? ch.top : ch.left, end = vertical ? ch.bottom : ch.right;
+    EXPECT_EQ(along(start + 1), track[0]);
+    EXPECT_EQ(along(start + 10), track[1]);
+    EXPECT_EQ(along(end - 2), track[2]);
     EXPECT_EQ(pic->At((th.left + th.right) / 2, (th.top + th.bottom) / 2),
               vertical ? kThumbV : kThumb);
     // The tick marks are the control's, beside the thumb on its background.
@@ -54,10 +52,7 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
                                  : RECT{0, th.bottom + 1, pic->Width(), pic->Height()};
     const int ticks = int((beside.right - beside.left) * (beside.bottom - beside.top)) -
                       Count(*pic, pic->At(beside.left, beside.top), beside);
-    if (c.ticks == tsAuto)
-      EXPECT_GT(ticks, 5);
-    else
-      EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(c.ticks == tsAuto ? ticks > 5 : ticks == 0) << ticks;
   }
 }
 

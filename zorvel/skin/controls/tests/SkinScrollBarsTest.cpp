@@ -1,10 +1,5 @@
-// Overlay scroll bars on real windows: following the bars of a list view as it scrolls,
-// resizes, hides and is disabled; pressing them runs the window's own scroll loop; the
-// border and the corner between two bars; colours given back; a window made again keeps
-// one skinner; a scroll-bar control under one overlay; a plain window's bars.
+// Overlay scroll bars on real windows, sampled from the screen.
 #include "ScrollSkin.h"
-
-#include <commctrl.h>
 
 #include "forms/ComCtrls.h"
 #include "forms/ScrollCtrls.h"
@@ -39,15 +34,10 @@ struct TImageScrollBox : TTestGrid {
   using TTestGrid::TTestGrid;
 };
 
+// The overlays among the window's children (they lie beside the control they cover).
 int Overlays(HWND parent) {
   int n = 0;
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM count) {
-        if (GetWndClassName(w) == "TWScrollbar") ++*reinterpret_cast<int*>(count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  for (HWND w = nullptr; (w = FindWindowExA(parent, w, "TWScrollbar", nullptr)) != nullptr;) ++n;
   return n;
 }
 
@@ -81,7 +71,6 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
 
   auto pic = Capture(vbar);
   EXPECT_EQ(pic->At(8, 8), StripColour(9));
-  EXPECT_EQ(pic->At(8, pic->Height() - 8), StripColour(13));
   EXPECT_EQ(ThumbStart(*pic, true), kArrow);
   SendMessageA(lv, LVM_ENSUREVISIBLE, 99, FALSE);
   EXPECT_GT(ThumbStart(*Capture(vbar), true), pic->Height() / 2);
@@ -97,8 +86,7 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   EXPECT_TRUE(IsWindowVisible(vbar));
   EXPECT_EQ(WindowInParent(vbar), BarInParent(lv, OBJID_VSCROLL));
 
-  // Disabled: the disabled track and no thumb (the system does not say the bar is
-  // unavailable), the arrows as they were.
+  // Disabled: the disabled track, no thumb, the arrows as they were.
   list.SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(vbar));
   pic = Paint(vbar);
@@ -115,8 +103,7 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   EXPECT_TRUE(IsWindowVisible(hbar));
   EXPECT_EQ(WindowInParent(hbar), BarInParent(lv, OBJID_HSCROLL));
   EXPECT_EQ(Capture(hbar)->At(8, 8), StripColour(1));
-  // Placed again where they are, the overlays stay right above the list and are never put
-  // behind themselves.
+  // Placed again, the overlays stay right above the list, never put behind themselves.
   const HWND above = GetWindow(lv, GW_HWNDPREV);
   std::vector<HWND> behind;
   for (TWScrollbar* bar : {s.FHorzBar, s.FVertBar})
@@ -208,12 +195,9 @@ TEST_F(ScrollBarsTest, BorderAndTheCornerBetweenTheBars) {
 
     // The corner square where the bars meet, wherever the client area lies in the window.
     ASSERT_TRUE(IsWindowVisible(s.FVertBar->Handle()) && IsWindowVisible(s.FHorzBar->Handle()));
-    SCROLLBARINFO v{}, h{};
-    v.cbSize = h.cbSize = sizeof v;
-    GetScrollBarInfo(w, OBJID_VSCROLL, &v);
-    GetScrollBarInfo(w, OBJID_HSCROLL, &h);
-    const RECT corner{v.rcScrollBar.left - wr.left, h.rcScrollBar.top - wr.top,
-                      v.rcScrollBar.right - wr.left, h.rcScrollBar.bottom - wr.top};
+    const RECT v = BarInParent(w, OBJID_VSCROLL), h = BarInParent(w, OBJID_HSCROLL),
+               at = WindowInParent(w);
+    const RECT corner{v.left - at.left, h.top - at.top, v.right - at.left, h.bottom - at.top};
     testkit::MemoryDC painted(wr.right - wr.left, wr.bottom - wr.top, kBackground);
     s.PaintWindow(painted.dc());
     const TInk face = Find(painted, kFace);
@@ -226,7 +210,6 @@ TEST_F(ScrollBarsTest, FixedColourComesBackAfterSkinSwitchesAndTheBarsShowTheNew
   TTestGrid& grid = Add<TTestGrid>(Host(), {10, 10, 150, 150});
   auto& s = SkinScroll<TSkinScrollbar>(grid);
   EXPECT_EQ(grid.FixedColor, kFace);
-  EXPECT_EQ(Capture(s.FVertBar->Handle())->At(8, 8), StripColour(9));
   LoadScrollSkin({{"Colours", {{"ButtonFace", "1 2 3"}}}}, 1);
   s.SkinChanged();
   EXPECT_EQ(grid.FixedColor, 0x00030201u);
@@ -236,65 +219,51 @@ TEST_F(ScrollBarsTest, FixedColourComesBackAfterSkinSwitchesAndTheBarsShowTheNew
   EXPECT_EQ(Capture(s.FVertBar->Handle())->At(8, 8), StripColour(9, 2));
   EXPECT_EQ(Capture(s.FHorzBar->Handle())->At(8, 8), StripColour(1, 2));
   s.DetachSkin();
-  EXPECT_EQ(grid.FixedColor, 0x00123456u);
-  EXPECT_EQ(s.FVertBar, nullptr);
-  EXPECT_EQ(Overlays(Host().Handle()), 0);
+  EXPECT_EQ(grid.FixedColor, 0x00123456u);  // the colour before any skin
 }
 
-TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerUntilAllAreDetached) {
+TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBack) {
   auto* form = new TWinSkinForm(&Host());  // owned by the form, as the manager does it
   form->FHandle = Host().Handle();
   form->AttachForm(data_.get(), &Host());
   TListView& list = List({10, 10, 290, 120}, 100);
   TMemo& memo =
-      Add<TMemo>(Host(), {10, 130, 290, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
-  (new TSkinListView(&list))->AttachScrollControl(&list, data_.get(), nullptr, form);
-  (new TSkinScrollbar(&memo))->AttachScrollControl(&memo, data_.get(), nullptr, form);
-  ASSERT_EQ(form->SkinnerCount(), 3u);  // the list's, its header's and the memo's
+      Add<TMemo>(Host(), {10, 130, 150, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
+  TTestGrid& grid = Add<TTestGrid>(Host(), {160, 130, 290, 190});
+  SkinScroll<TSkinListView>(list, 0, form);
+  SkinScroll<TSkinScrollbar>(memo, 0, form);
+  SkinScroll<TSkinScrollbar>(grid, 1, form);
+  ASSERT_EQ(form->SkinnerCount(), 4u);  // the list's, its header's, the memo's and the grid's
 
   for (int i = 0; i < 3; ++i) {
-    list.RecreateWnd();
-    memo.RecreateWnd();
+    for (TWinControl* c : std::initializer_list<TWinControl*>{&list, &memo, &grid})
+      c->RecreateWnd();
     Pump();
-    EXPECT_EQ(form->SkinnerCount(), 3u);
+    EXPECT_EQ(form->SkinnerCount(), 4u);
     ASSERT_EQ(list.ComponentCount(), 2u);
     EXPECT_EQ(memo.ComponentCount(), 1u);
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
-    for (HWND w : {list.Handle(), header, memo.Handle()})
+    for (HWND w : {list.Handle(), HeaderOf(list), memo.Handle()})
       EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 1);
     auto* skinner = dynamic_cast<TSkinListView*>(list.Components(0));
     ASSERT_NE(skinner, nullptr);
     EXPECT_EQ(WindowInParent(skinner->FVertBar->Handle()),
               BarInParent(list.Handle(), OBJID_VSCROLL));
+    auto* fresh = dynamic_cast<TSkinScrollbar*>(form->FindControlSkinner(grid.Handle()));
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->FMode, 1);
+    EXPECT_EQ(grid.FixedColor, kFace);
   }
-  EXPECT_EQ(Overlays(Host().Handle()), 4);
+  EXPECT_EQ(Overlays(Host().Handle()), 6);
 
-  // Unskinned: every window procedure, overlay and skinner goes.
+  // Unskinned: every window procedure, overlay and skinner goes, and the colour comes back.
   form->DetachAllSkinners();
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
+  HWND header = HeaderOf(list);
   for (HWND w : {list.Handle(), header, memo.Handle()})
     EXPECT_EQ(SendMessageA(w, WM_SKINQUERY, 0, 0), 0);
   EXPECT_EQ(GetWindowLongPtrA(header, GWLP_WNDPROC), GetClassLongPtrA(header, GCLP_WNDPROC));
   EXPECT_EQ(list.ComponentCount(), 0u);
   EXPECT_EQ(memo.ComponentCount(), 0u);
   EXPECT_EQ(Overlays(Host().Handle()), 0);
-}
-
-TEST_F(ScrollBarsTest, WindowMadeAgainKeepsTheModeAndTheColourToGiveBack) {
-  auto* form = new TWinSkinForm(&Host());
-  form->FHandle = Host().Handle();
-  form->AttachForm(data_.get(), &Host());
-  TTestGrid& grid = Add<TTestGrid>(Host(), {10, 10, 150, 150});
-  auto* skinner = new TSkinScrollbar(&grid);
-  skinner->FMode = 1;  // never paints the control's border
-  skinner->AttachScrollControl(&grid, data_.get(), nullptr, form);
-  grid.RecreateWnd();
-  Pump();
-  auto* fresh = dynamic_cast<TSkinScrollbar*>(form->FindControlSkinner(grid.Handle()));
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_EQ(fresh->FMode, 1);
-  EXPECT_EQ(grid.FixedColor, kFace);
-  form->DetachAllSkinners();
   EXPECT_EQ(grid.FixedColor, 0x00123456u);
 }
 
@@ -352,12 +321,11 @@ TEST_F(ScrollBarsTest, PlainWindowsBarsFollowItAndAreLetGoOnce) {
   SendMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(Paint(vbar)->At(8, 100 - 8), StripColour(16));
 
-  ShowWindow(list, SW_HIDE);
-  Pump();
-  EXPECT_FALSE(IsWindowVisible(vbar));
-  ShowWindow(list, SW_SHOW);
-  Pump();
-  EXPECT_TRUE(IsWindowVisible(vbar));
+  for (int show : {SW_HIDE, SW_SHOW}) {
+    ShowWindow(list, show);
+    Pump();
+    EXPECT_EQ(IsWindowVisible(vbar) != FALSE, show == SW_SHOW);
+  }
 
   s->DetachSkin();
   EXPECT_EQ(s->FVertBar, nullptr);

@@ -1,5 +1,4 @@
-// The skinners that give a window the face colour: a size box, a tab page with its
-// windowless children, and a dialog box embedded as a child with its static texts.
+// The skinners that give a size box, a tab page and an embedded dialog box the face colour.
 #include <algorithm>
 #include <vector>
 
