@@ -3,22 +3,17 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cctype>
 
+#include "forms/ImgList.h"
 #include "ImgUtilWin.h"
 #include "SkinBoxes.h"
 #include "SkinDrawWin.h"
+#include "SkinRead.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "WinSubClass.h"
-#include "forms/ImgList.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 TSkinPoint TextSize(HDC dc, const std::wstring& text, RECT r, UINT flags) {
   if (text.empty()) return {};
@@ -38,7 +33,7 @@ void TSkinButton::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas
   TSkinControl::AttachControl(Form, SkinData, Canvas, UseColour);
   if (!FControl) return;
   // These classes of other libraries handle their own mouse-down.
-  const std::string name = Lower(FControl->ClassName());
+  const std::string name = SkinLowerCase(FControl->ClassName());
   FMode = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
   FDrawParentBg = FControl->Tag == 5555 || InSet(SkinData->Options, xoTransparent);
 }
@@ -111,7 +106,7 @@ void TSkinButton::Click() {
     return;
   }
   const WPARAM id =
-      Lower(GetWndClassName(FHandle)) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(FHandle));
+      SkinLowerCase(GetWndClassName(FHandle)) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(FHandle));
   PostMessageA(GetParent(FHandle), WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
 }
 
@@ -223,13 +218,13 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
   if (numGlyphs == -1) numGlyphs = 1;
   const long long imageIndex = GetOrdPropByName(FControl, "ImageIndex");
   const long long disabledIndex = GetOrdPropByName(FControl, "DisabledIndex");
-  const std::string layoutName = Lower(GetEnumPropByName(FControl, "Layout"));
+  const std::string layoutName = SkinLowerCase(GetEnumPropByName(FControl, "Layout"));
   // Without a Layout the glyph goes left.
   const int layout = layoutName == "blglyphright"    ? 1
                      : layoutName == "blglyphtop"    ? 2
                      : layoutName == "blglyphbottom" ? 3
                                                      : 0;
-  const bool centred = Lower(GetEnumPropByName(FControl, "Alignment")) == "tacenter";
+  const bool centred = SkinLowerCase(GetEnumPropByName(FControl, "Alignment")) == "tacenter";
 
   TSkinPoint G{};
   if (foreign)

@@ -1,9 +1,9 @@
 #include "SkinChecks.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "SkinDrawWin.h"
+#include "SkinRead.h"
 #include "WinSkinData.h"
 #include "WinSubClass.h"
 
@@ -13,10 +13,6 @@ constexpr UINT CM_EXIT = 0xB01B;
 // Nothing here sends it; a component of another library may, to have the box redrawn.
 constexpr UINT kRedrawRequest = 0xB0D0;
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 }  // namespace
 
 bool TSkinCheckControl::PaintsWhole() const {
@@ -188,7 +184,7 @@ const TSkinImage* TSkinRadioButton::Strip(int& FrameCount) const {
 
 int TSkinRadioButton::Frame(bool Enabled, int FrameCount) {
   const bool checked = FControl && HasPropByName(FControl, "Checked")
-                           ? Lower(GetEnumPropByName(FControl, "Checked")) == "true"
+                           ? SkinLowerCase(GetEnumPropByName(FControl, "Checked")) == "true"
                            : SendMessageA(FHandle, BM_GETCHECK, 0, 0) & 1;
   return RadioButtonFrame(checked, Enabled, FrameCount);
 }

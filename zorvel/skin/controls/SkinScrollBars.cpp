@@ -3,23 +3,18 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cctype>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "SkinDrawWin.h"
 #include "SkinHeader.h"
+#include "SkinRead.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
 #include "WinSubClass.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 void MapRect(HWND From, HWND To, RECT& R) {
   MapWindowPoints(From, To, reinterpret_cast<POINT*>(&R), 2);
@@ -116,7 +111,7 @@ void TWScrollbar::AttachControl(TSkinControl* Skinner, TWinControl* Control, int
   FTargetControl = Control;
   SetColor(Skinner->GetParentColor(FaceColour(*Skinner)));
   int orientation = Kind;
-  if (Kind == 2) orientation = Lower(GetEnumPropByName(Control, "Kind")) == "sbhorizontal" ? 0 : 1;
+  if (Kind == 2) orientation = SkinLowerCase(GetEnumPropByName(Control, "Kind")) == "sbhorizontal" ? 0 : 1;
   Attach(Skinner, Control->Handle(), Kind, orientation);
 }
 
@@ -368,7 +363,7 @@ void TSkinScrollbar::AttachScrollControl(TWinControl* Control, TSkinData* SkinDa
                                          TWinSkinForm* Form) {
   if (!HookOwner(*this, Control, SkinData, Form)) return;
   // A control without the property has a border.
-  FDrawBorder = Lower(GetEnumPropByName(Control, "BorderStyle")) != "bsnone" &&
+  FDrawBorder = SkinLowerCase(GetEnumPropByName(Control, "BorderStyle")) != "bsnone" &&
                 Control->ClassName() != "TImageScrollBox" && FMode != 1;
   TakeFixedColor();
   FHorzBar = new TWScrollbar(this);

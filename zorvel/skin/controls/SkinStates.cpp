@@ -1,16 +1,11 @@
 #include "SkinStates.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "forms/MPlayerTypes.h"
+#include "SkinRead.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool Has(const std::string& s, const char* part) {
   return s.find(part) != std::string::npos;
@@ -22,7 +17,7 @@ TCheckState CheckBoxState(const TCheckBoxFacts& f) {
   TCheckState s = f.Checked ? csChecked : csUnchecked;
   if (f.Framework) {
     if (f.HasState) {
-      const std::string name = Lower(f.StateName);
+      const std::string name = SkinLowerCase(f.StateName);
       if (Has(name, "uncheck"))
         s = csUnchecked;
       else if (Has(name, "check"))
@@ -30,7 +25,7 @@ TCheckState CheckBoxState(const TCheckBoxFacts& f) {
       else if (Has(name, "gray"))
         s = csGrayed;
     } else if (f.HasChecked) {
-      s = Lower(f.CheckedName) == "true" ? csChecked : csUnchecked;
+      s = SkinLowerCase(f.CheckedName) == "true" ? csChecked : csUnchecked;
     }
     if (f.DataAware && f.Cache != 0)
       s = f.Cache == 1 ? csUnchecked : f.Cache == 2 ? csChecked : csGrayed;

@@ -26,6 +26,12 @@ std::string SkinLowerCase(std::string text) {
   return text;
 }
 
+std::string SkinUpperCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 std::vector<std::string> SkinSplitLines(const char* text, std::size_t length) {
   const void* nul = std::memchr(text, 0, length);
   if (nul) length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);

@@ -71,8 +71,9 @@ class TSkinReader : public TObject {
   TSkinReadError lastError_ = TSkinReadError::None;
 };
 
-// ASCII-only lower-casing (bytes above 0x7F stay as they are).
+// ASCII-only lower- and upper-casing (bytes above 0x7F stay as they are).
 std::string SkinLowerCase(std::string text);
+std::string SkinUpperCase(std::string text);
 // Splits at CR, LF or CR LF; a break at the very end makes no extra line and a 0 byte
 // ends the text.
 std::vector<std::string> SkinSplitLines(const char* text, std::size_t length);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ImgUtil.h"
+#include "SkinRead.h"
 
 namespace {
 
@@ -10,12 +11,6 @@ constexpr int COLOR_MENU_ = 4, COLOR_WINDOWTEXT_ = 8, COLOR_CAPTIONTEXT_ = 9, CO
               COLOR_HIGHLIGHT_ = 13, COLOR_HIGHLIGHTTEXT_ = 14, COLOR_BTNFACE_ = 15, COLOR_BTNSHADOW_ = 16,
               COLOR_BTNTEXT_ = 18, COLOR_INACTIVECAPTIONTEXT_ = 19, COLOR_BTNHIGHLIGHT_ = 20,
               COLOR_3DDKSHADOW_ = 21;
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
 
 // Hostile descriptions: negative margins count as 0.
 void SaneMargins(TSkinMargins& m) {
@@ -351,7 +346,7 @@ void TSkinContent::ReadCaptionButtons() {
   std::vector<std::string> kept;
   for (std::size_t i = sections.Count(); i-- > 0;) {
     const std::string& name = sections[i];
-    const std::string up = Upper(name);
+    const std::string up = SkinUpperCase(name);
     if (up == "BUTTON" || up == "BUTTONS" || up == "BUTTON.RADIO" || up == "BUTTON.CHECKBOX" ||
         up.rfind("BUTTON", 0) != 0)
       continue;
@@ -360,7 +355,7 @@ void TSkinContent::ReadCaptionButtons() {
   }
   CaptionButtons.reserve(kept.size() + 3);
   for (const std::string& name : kept) {
-    auto b = std::make_unique<TDataSkinSysButton>(Upper(name));
+    auto b = std::make_unique<TDataSkinSysButton>(SkinUpperCase(name));
     b->Action = ini.ReadInteger(name, "Action", 0);
     b->Align = ini.ReadInteger(name, "Align", 0);
     b->Xcoord = ini.ReadInteger(name, "Xcoord", 0);

@@ -2,11 +2,11 @@
 // gets the control skinner of its kind. DispatchRules decides from facts gathered here;
 // this file creates the skinners (owned by their controls) and attaches them.
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "DispatchRules.h"
+#include "SkinRead.h"
 #include "SkinBoxes.h"
 #include "SkinButtons.h"
 #include "SkinChecks.h"
@@ -35,16 +35,6 @@
 #include "forms/ToolBar.h"
 
 namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return s;
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return s;
-}
 
 template <class T>
 bool Is(TControl* Control) {
@@ -180,7 +170,7 @@ bool TWinSkinForm::IsControlSkinned(TControl* Control) {
 void TWinSkinForm::MarkGroupChildren(TControl* Control) {
   auto* group = dynamic_cast<TWinControl*>(Control);
   if (!group || group->ControlCount() == 0) return;
-  const std::string name = Lower(Control->ClassName());
+  const std::string name = SkinLowerCase(Control->ClassName());
   if (name.find("radiogroup") == std::string::npos && name.find("checkgroup") == std::string::npos) return;
   for (std::size_t i = 0; i < group->ControlCount(); ++i) group->Controls(i)->Tag = FSkinData->DisableTag;
 }
@@ -195,7 +185,7 @@ void TWinSkinForm::SkinControl(TControl* Control, TControl* Parent) {
     return;
   }
   if (!Control->Parent() || IsControlSkinned(Control)) return;
-  const std::string upper = Upper(Control->ClassName());
+  const std::string upper = SkinUpperCase(Control->ClassName());
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   if (windowed && !windowed->HandleAllocated()) {
     try {

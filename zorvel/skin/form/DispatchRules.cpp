@@ -3,19 +3,9 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "SkinRead.h"
+
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return s;
-}
 
 bool NameIs(const std::string& upper, std::initializer_list<const char*> names) {
   return std::any_of(names.begin(), names.end(), [&](const char* n) { return upper == n; });
@@ -24,7 +14,7 @@ bool NameIs(const std::string& upper, std::initializer_list<const char*> names) 
 }  // namespace
 
 TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
-  const std::string name = Upper(c.ClassName);
+  const std::string name = SkinUpperCase(c.ClassName);
   auto is = [&](unsigned kind) { return (c.Kinds & kind) != 0; };
   auto on = [&](TSkinControlType member) { return InSet(g, member); };
   using A = TDispatchAction;
@@ -75,9 +65,9 @@ TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
 }
 
 std::string ThirdPartyKind(const std::vector<std::string>& lines, const std::string& className) {
-  const std::string prefix = Lower(className) + "=";
+  const std::string prefix = SkinLowerCase(className) + "=";
   for (const std::string& line : lines) {
-    const std::string lower = Lower(line);
+    const std::string lower = SkinLowerCase(line);
     if (lower.rfind(prefix, 0) != 0) continue;
     const std::size_t eq = lower.find('=');
     return lower.substr(eq + 1, 50);
@@ -104,7 +94,7 @@ TThirdPartyAction ChooseThirdPartySkinner(const std::string& kind, const std::st
       {"datetimepicker", on(xcCombo), A::DateTime},
       {"mediaplayer", on(xcButton), A::MediaPlayer},
       {"bitbtn", on(xcButton),
-       Lower(className) == "tcxbutton" && dropDownKind ? A::CxDropDownButton : A::BitButton},
+       SkinLowerCase(className) == "tcxbutton" && dropDownKind ? A::CxDropDownButton : A::BitButton},
       {"pngbitbtn", on(xcButton), A::PngBitButton},
       {"menubtn", on(xcButton), A::MenuButton},
       {"speedbutton", on(xcSpeedButton), A::SpeedButton},
@@ -128,7 +118,7 @@ TThirdPartyAction ChooseThirdPartySkinner(const std::string& kind, const std::st
 }
 
 TWindowAction ChooseWindowSkinner(const std::string& className, unsigned style) {
-  const std::string name = Lower(className);
+  const std::string name = SkinLowerCase(className);
   using A = TWindowAction;
   auto has = [style](unsigned bits) { return (style & bits) == bits; };
   if (name == "button") {

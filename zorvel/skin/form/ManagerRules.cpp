@@ -1,15 +1,9 @@
 #include "ManagerRules.h"
 
-namespace {
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
-}
-}  // namespace
+#include "SkinRead.h"
 
 bool IsPlainChildWindow(bool child, bool mdiChild, const std::string& parentClassName) {
-  return child && !mdiChild && Lower(parentClassName) != "mdiclient";
+  return child && !mdiChild && SkinLowerCase(parentClassName) != "mdiclient";
 }
 
 bool IsRefusedClassName(const std::string& className) {
@@ -18,7 +12,7 @@ bool IsRefusedClassName(const std::string& className) {
 
 bool IsRefusedPreview(const std::string& className, bool hasDefaultSkinData, TSkinOptions defaultOptions) {
   return hasDefaultSkinData && !InSet(defaultOptions, xoPreview) &&
-         Lower(className).find("preview") != std::string::npos;
+         SkinLowerCase(className).find("preview") != std::string::npos;
 }
 
 int ChooseSkinDataIndex(const std::vector<TSkinDataChoice>& candidates, const std::string& className) {
@@ -29,7 +23,7 @@ int ChooseSkinDataIndex(const std::vector<TSkinDataChoice>& candidates, const st
     return found;
   };
   int i = last([](const TSkinDataChoice& c) { return c.Kind == sfOnlyThisForm && c.OwnerIsWindow; });
-  const std::string lower = Lower(className);
+  const std::string lower = SkinLowerCase(className);
   if (i < 0 && (lower == "tmessageform" || lower == "#32770"))
     i = last([](const TSkinDataChoice& c) { return c.Kind == sfDialog; });
   if (i < 0) i = last([](const TSkinDataChoice& c) { return c.Kind == sfMainform; });
