@@ -13,61 +13,33 @@
 #include <string>
 #include <vector>
 
-#include "BenchKit.h"
-#include "Main.h"
-#include "SkinDrawWin.h"
-#include "SkinManage.h"
-#include "WinSkinForm.h"
+#include "ZorvelBench.h"
 
 namespace {
 
-std::string ExeDir() {
-  char path[MAX_PATH * 2];
-  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
-// The form with its job list filled with `count` copies of `source` (probes skipped:
-// no probe program in the folder given while adding).
-void Fill(TFrmMain* form, const std::string& source, int count, const std::string& emptyDir) {
-  SetOpenDialogHook([source](TOpenDialog& d) {
-    d.FileName = source;
-    return true;
-  });
-  form->SetAppDir(emptyDir);
-  for (int i = 0; i < count; ++i) form->btnAdd->Click();
-  SetOpenDialogHook({});
-  form->SetAppDir(ExeDir() + "doubles\\");
+// The form's list: `count` copies of `source`.
+void Fill(TFrmMain* form, const std::string& source, int count) {
+  bench::AddFiles(*form, std::vector<std::string>(std::size_t(count), source));
 }
 
 // Asked, not assumed: the skinned window answers the skin query.
 const char* SkinnedAnswer(TFrmMain* form) {
-  return SendMessageA(form->Handle(), WM_SKINQUERY, 0, 0) == 1 ? "yes" : "NO";
+  return bench::Skinned(form->Handle()) ? "yes" : "NO";
 }
 
-void Measure() {
-  TApplication application;
-  application.Title = "bench";
-  SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return IDOK; });
+void Measure(TFrmMain& mainForm) {
+  TFrmMain* form = &mainForm;
   const std::string dir =
-      ExeDir() + "batchbench.tmp\\" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryA((ExeDir() + "batchbench.tmp").c_str(), nullptr);
+      bench::ExeDir() + "batchbench.tmp\\" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA((bench::ExeDir() + "batchbench.tmp").c_str(), nullptr);
   CreateDirectoryA(dir.c_str(), nullptr);
-  const std::string empty = dir + "empty\\";
-  CreateDirectoryA(empty.c_str(), nullptr);
-
-  auto* form = new TFrmMain(&application);
-  form->Show();
-  // The manager skins the form when it is activated.
-  SetForegroundWindow(form->Handle());
-  bench::PumpUntil([form] { return SendMessageA(form->Handle(), WM_SKINQUERY, 0, 0) == 1; }, 2000);
+  form->SetAppDir(bench::ExeDir() + "doubles\\");
   form->edtSaveDir->SetText(dir + "out\\");
 
   // 1. One long encode: 200 markers, 100 ms apart.
   const std::string longClip = dir + "long.avs";
   std::ofstream(longClip, std::ios::binary) << "ZVDOUBLE\nencode: markers:200:100:0.1 write\n";
-  Fill(form, longClip, 1, empty);
+  Fill(form, longClip, 1);
   form->GetFileInfo(0)->Duration = 20;
   int lines = 0;
   auto handler = form->DosCommand1->OnNewLine;
@@ -90,7 +62,7 @@ void Measure() {
   form->btnClearClick(form);
   const std::string shortClip = dir + "short.avs";
   std::ofstream(shortClip, std::ios::binary) << "plain source\n";
-  Fill(form, shortClip, 20, empty);
+  Fill(form, shortClip, 20);
   const std::string log = dir + "calls.log";
   SetEnvironmentVariableA("ZV_DOUBLE_LOG", log.c_str());
   std::vector<double> ends, starts;  // as the converter sees them
@@ -142,12 +114,6 @@ void Measure() {
 }  // namespace
 
 int main() {
-  InitSkinData();
-  InitSkinDraw();
-  InitSkinManage();
-  Measure();
-  DoneSkinManage();
-  DoneSkinDraw();
-  DoneSkinData();
+  bench::WithMainForm(Measure);
   return 0;
 }

@@ -8,11 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "BenchKit.h"
-#include "Main.h"
-#include "SkinDrawWin.h"
-#include "SkinManage.h"
-#include "WinSkinForm.h"
+#include "ZorvelBench.h"
 
 namespace {
 
@@ -39,11 +35,7 @@ void Settle() {
 
 void Run(TFrmMain& form) {
   HWND w = form.Handle();
-  for (int i = 0; i < 100 && SendMessageA(w, WM_SKINQUERY, 0, 0) != 1; ++i) {
-    Settle();
-    Sleep(10);
-  }
-  if (SendMessageA(w, WM_SKINQUERY, 0, 0) != 1) {
+  if (!bench::Skinned(w)) {
     std::printf("bench skinmanager: the main window was not skinned\n");
     return;
   }
@@ -108,20 +100,6 @@ void Run(TFrmMain& form) {
 }  // namespace
 
 int main() {
-  InitSkinData();
-  InitSkinDraw();
-  InitSkinManage();
-  {
-    TApplication application;
-    SafeCall([&] {
-      auto* form = new TFrmMain(&application);
-      form->Show();
-      Run(*form);
-      ShowWindow(form->Handle(), SW_HIDE);
-    });
-  }
-  DoneSkinManage();
-  DoneSkinDraw();
-  DoneSkinData();
+  bench::WithMainForm(Run);
   return 0;
 }

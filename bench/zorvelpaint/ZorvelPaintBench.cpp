@@ -9,18 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "BenchKit.h"
-#include "Main.h"
-#include "SkinDrawWin.h"
-#include "SkinManage.h"
-#include "WinSkinForm.h"
+#include "ZorvelBench.h"
 
 namespace {
 
 constexpr int kRounds = 15, kRepaints = 20;
 constexpr UINT kWhole = RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-bool Skinned(HWND w) { return SendMessageA(w, WM_SKINQUERY, 0, 0) == 1; }
+using bench::Skinned;
 
 // How many of the window's descendants answer the skin query, and how many there are.
 struct ChildCount {
@@ -73,7 +69,7 @@ bool SetSkinned(TFrmMain& form, bool on) {
 
 void Run(TFrmMain& form) {
   HWND w = form.Handle();
-  if (!bench::PumpUntil([w] { return Skinned(w); }, 2000)) {
+  if (!Skinned(w)) {
     std::printf("bench zorvelpaint: the main window was not skinned when shown\n");
     return;
   }
@@ -123,51 +119,14 @@ void Run(TFrmMain& form) {
   }
 }
 
-std::string ExeDir() {
-  char path[MAX_PATH * 2];
-  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string dir(path, n);
-  return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
-// A few jobs in the list, added as the user adds them (no probe program in the folder).
-void Fill(TFrmMain& form) {
-  const std::string empty = ExeDir() + "zorvelpaint.empty\\";
-  CreateDirectoryA(empty.c_str(), nullptr);
-  form.SetAppDir(empty);
-  for (const char* clip : {"D:\\clips\\holiday-01.avi", "D:\\clips\\holiday-02.avi", "D:\\clips\\talk.mkv",
-                           "D:\\clips\\garden.mp4", "D:\\clips\\old tape.mpg"}) {
-    SetOpenDialogHook([clip](TOpenDialog& d) {
-      d.FileName = clip;
-      return true;
-    });
-    form.btnAdd->Click();
-  }
-  SetOpenDialogHook({});
-  RemoveDirectoryA(empty.c_str());
-}
-
 }  // namespace
 
 int main() {
-  InitSkinData();
-  InitSkinDraw();
-  InitSkinManage();
-  {
-    TApplication application;
-    application.Title = "bench";
-    SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return IDOK; });
-    SafeCall([&] {
-      auto* form = new TFrmMain(&application);
-      form->Show();
-      SetForegroundWindow(form->Handle());
-      Fill(*form);
-      Run(*form);
-      ShowWindow(form->Handle(), SW_HIDE);
-    });
-  }
-  DoneSkinManage();
-  DoneSkinDraw();
-  DoneSkinData();
+  bench::WithMainForm([](TFrmMain& form) {
+    // A few jobs in the list, as a user adds them.
+    bench::AddFiles(form, {"D:\\clips\\holiday-01.avi", "D:\\clips\\holiday-02.avi", "D:\\clips\\talk.mkv",
+                           "D:\\clips\\garden.mp4", "D:\\clips\\old tape.mpg"});
+    Run(form);
+  });
   return 0;
 }
