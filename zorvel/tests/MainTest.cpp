@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -50,6 +51,10 @@ std::string TempDir() {
   static int n = 0;
   const std::string dir = testkit::ExeDir() + "maintest.tmp\\" +
                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n) + "\\";
+  // Emptied first: Wine hands out process numbers again, and a file an earlier run left
+  // (a probe's "go" signal) would answer for this one.
+  std::error_code ignored;
+  std::filesystem::remove_all(W(dir), ignored);
   SHCreateDirectoryExW(nullptr, W(dir).c_str(), nullptr);
   return dir;
 }
