@@ -152,13 +152,13 @@ class Decoder {
   void StartHuffman() {
     for (int i = 0; i < N_CHAR; ++i) {
       freq_[i] = 1;
-      son_[i] = static_cast<std::int16_t>(i + T);
-      parent_[i + T] = static_cast<std::int16_t>(i);
+      son_[i] = static_cast<std::uint16_t>(i + T);
+      parent_[i + T] = static_cast<std::uint16_t>(i);
     }
     for (int i = 0, j = N_CHAR; j <= R; i += 2, ++j) {
       freq_[j] = static_cast<std::uint16_t>(freq_[i] + freq_[i + 1]);
-      son_[j] = static_cast<std::int16_t>(i);
-      parent_[i] = parent_[i + 1] = static_cast<std::int16_t>(j);
+      son_[j] = static_cast<std::uint16_t>(i);
+      parent_[i] = parent_[i + 1] = static_cast<std::uint16_t>(j);
     }
     for (int i = T; i < T + 4; ++i) freq_[i] = 0xFFFF;  // above every count: ends every run
     parent_[R] = 0;
@@ -180,14 +180,14 @@ class Decoder {
       std::memmove(&freq_[k + 1], &freq_[k], sizeof(freq_[0]) * (j2 - k));
       freq_[k] = static_cast<std::uint16_t>(f);
       std::memmove(&son_[k + 1], &son_[k], sizeof(son_[0]) * (j2 - k));
-      son_[k] = static_cast<std::int16_t>(i);
+      son_[k] = static_cast<std::uint16_t>(i);
     }
     for (int i = 0; i < T; ++i) {
       int k = son_[i];
       if (k >= T)
-        parent_[k] = static_cast<std::int16_t>(i);
+        parent_[k] = static_cast<std::uint16_t>(i);
       else
-        parent_[k] = parent_[k + 1] = static_cast<std::int16_t>(i);
+        parent_[k] = parent_[k + 1] = static_cast<std::uint16_t>(i);
     }
   }
 
@@ -226,13 +226,13 @@ class Decoder {
     freq_[c] = freq_[l];
     freq_[l] = static_cast<std::uint16_t>(k);
     int i = son_[c];
-    parent_[i] = static_cast<std::int16_t>(l);
-    if (i < T) parent_[i + 1] = static_cast<std::int16_t>(l);
+    parent_[i] = static_cast<std::uint16_t>(l);
+    if (i < T) parent_[i + 1] = static_cast<std::uint16_t>(l);
     int j = son_[l];
-    son_[l] = static_cast<std::int16_t>(i);
-    parent_[j] = static_cast<std::int16_t>(c);
-    if (j < T) parent_[j + 1] = static_cast<std::int16_t>(c);
-    son_[c] = static_cast<std::int16_t>(j);
+    son_[l] = static_cast<std::uint16_t>(i);
+    parent_[j] = static_cast<std::uint16_t>(c);
+    if (j < T) parent_[j + 1] = static_cast<std::uint16_t>(c);
+    son_[c] = static_cast<std::uint16_t>(j);
     return l;
   }
 
@@ -241,15 +241,20 @@ class Decoder {
     // property), so it is a Huffman tree of counts of at least 1 that add up to at most
     // 0x8000: no code is longer than 21 bits. The nodes passed are kept, the root's
     // children first; no path is longer than the tree has nodes.
-    int path[T];
-    int depth = 0;
-    int c = son_[R];
+    unsigned path[T];
+    unsigned* top = path;
+    unsigned c = son_[R];
+    std::uint64_t buffer = in.buffer;
     do {
-      const int node = c + in.Take(1);
-      path[depth++] = node;
+      const unsigned node = c + static_cast<unsigned>(buffer >> 63);
+      buffer <<= 1;
+      *top++ = node;
       c = son_[node];
-    } while (c < T);
-    const int code = c - T;
+    } while (c < unsigned(T));
+    const int depth = static_cast<int>(top - path);
+    in.buffer = buffer;
+    in.bits -= depth;
+    const int code = static_cast<int>(c) - T;
 
     // Counting: the path back up is known, so while no node moves the climb needs no
     // parent links and its steps do not wait on each other. A rebuilt tree, or a node
@@ -260,7 +265,7 @@ class Decoder {
       return code;
     }
     for (int i = depth - 1; i >= 0; --i) {
-      const int node = path[i];
+      const unsigned node = path[i];
       const unsigned k = ++freq_[node];
       if (k > freq_[node + 1]) {
         CountFrom(parent_[Exchange(node, k)]);
@@ -281,8 +286,9 @@ class Decoder {
 
   const PositionTables& tables_;
   std::uint16_t freq_[T + 4];  // ends in four sentinels: a four-count read stays inside
-  std::int16_t parent_[T + N_CHAR];
-  std::int16_t son_[T];
+  // Unsigned, so that a node read from the tree indexes it without widening.
+  std::uint16_t parent_[T + N_CHAR];
+  std::uint16_t son_[T];
 };
 
 }  // namespace
