@@ -10,15 +10,8 @@ if(ZV_WINDOWS)
     ${ZV_CONTROLS_DIR}/SkinChecks.cpp ${ZV_CONTROLS_DIR}/SkinTabs.cpp
     ${ZV_CONTROLS_DIR}/SkinForeign.cpp ${ZV_CONTROLS_DIR}/SkinSpeedButton.cpp
     ${ZV_CONTROLS_DIR}/SkinMediaPlayer.cpp)
-
-  zv_wine_test(skin_checktabmedia_wine_test
-    SOURCES ${ZV_CONTROLS_DIR}/tests/ControlSkin.cpp ${ZV_CONTROLS_DIR}/tests/CheckTabSkin.cpp
-            ${ZV_CONTROLS_DIR}/tests/SkinChecksTest.cpp
-            ${ZV_CONTROLS_DIR}/tests/SkinTabsTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinForeignTest.cpp
-            ${ZV_CONTROLS_DIR}/tests/SkinSpeedMediaTest.cpp
-            ${ZV_CONTROLS_DIR}/../form/tests/TestSkin.cpp ${ZV_SKIN_RC} ${ZV_MPLAYER_RC}
-    LIBS zv_skin_form zv_skinpack zv_testkit FOCUS)
-  if(TARGET skin_checktabmedia_wine_test)
-    target_include_directories(skin_checktabmedia_wine_test PRIVATE ${ZV_CONTROLS_DIR}/../form/tests)
-  endif()
+  zv_control_skin_test(skin_checktabmedia_wine_test
+    ${ZV_CONTROLS_DIR}/tests/CheckTabSkin.cpp ${ZV_CONTROLS_DIR}/tests/SkinChecksTest.cpp
+    ${ZV_CONTROLS_DIR}/tests/SkinTabsTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinForeignTest.cpp
+    ${ZV_CONTROLS_DIR}/tests/SkinSpeedMediaTest.cpp ${ZV_MPLAYER_RC})
 endif()

@@ -8,12 +8,6 @@ zv_native_test(skin_edits_layout_test
 
 if(ZV_WINDOWS)
   target_sources(zv_skin_form PRIVATE ${ZV_CONTROLS_DIR}/SkinRanges.cpp ${ZV_CONTROLS_DIR}/SkinEdits.cpp)
-  zv_wine_test(skin_edits_wine_test
-    SOURCES ${ZV_CONTROLS_DIR}/tests/ControlSkin.cpp
-            ${ZV_CONTROLS_DIR}/tests/SkinRangesTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinEditsTest.cpp
-            ${ZV_CONTROLS_DIR}/../form/tests/TestSkin.cpp ${ZV_SKIN_RC}
-    LIBS zv_skin_form zv_skinpack zv_testkit FOCUS)
-  if(TARGET skin_edits_wine_test)
-    target_include_directories(skin_edits_wine_test PRIVATE ${ZV_CONTROLS_DIR}/../form/tests)
-  endif()
+  zv_control_skin_test(skin_edits_wine_test
+    ${ZV_CONTROLS_DIR}/tests/SkinRangesTest.cpp ${ZV_CONTROLS_DIR}/tests/SkinEditsTest.cpp)
 endif()

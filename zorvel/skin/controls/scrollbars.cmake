@@ -10,14 +10,7 @@ zv_native_test(skin_scroll_geometry_test
 if(ZV_WINDOWS)
   target_sources(zv_skin_form PRIVATE
     ${ZV_SCROLL_DIR}/SkinScrollBars.cpp ${ZV_SCROLL_DIR}/SkinHeader.cpp ${ZV_SCROLL_DIR}/SkinSheets.cpp)
-
-  zv_wine_test(skin_scroll_wine_test
-    SOURCES ${ZV_SCROLL_DIR}/tests/ControlSkin.cpp ${ZV_SCROLL_DIR}/tests/ScrollSkin.cpp
-            ${ZV_SCROLL_DIR}/tests/SkinScrollBarsTest.cpp ${ZV_SCROLL_DIR}/tests/SkinHeaderTest.cpp
-            ${ZV_SCROLL_DIR}/tests/SkinSheetsTest.cpp
-            ${ZV_SCROLL_DIR}/../form/tests/TestSkin.cpp ${ZV_SKIN_RC}
-    LIBS zv_skin_form zv_skinpack zv_testkit FOCUS)
-  if(TARGET skin_scroll_wine_test)
-    target_include_directories(skin_scroll_wine_test PRIVATE ${ZV_SCROLL_DIR}/../form/tests)
-  endif()
+  zv_control_skin_test(skin_scroll_wine_test
+    ${ZV_SCROLL_DIR}/tests/ScrollSkin.cpp ${ZV_SCROLL_DIR}/tests/SkinScrollBarsTest.cpp
+    ${ZV_SCROLL_DIR}/tests/SkinHeaderTest.cpp ${ZV_SCROLL_DIR}/tests/SkinSheetsTest.cpp)
 endif()
