@@ -118,15 +118,10 @@ void TSkinCheckControl::DrawCaption(HDC DC, RECT Text, UINT Flags, bool Enabled)
   const COLORREF oldBack =
       SetBkColor(DC, ColorToRGB(static_cast<TColor>(FSkinData->ButtonFaceColour)));
   const int oldMode = SetBkMode(DC, TRANSPARENT);
-  // Measured again only when the caption, its room or its font changed.
-  const TMeasure key{FCaption, Text.right - Text.left, Flags, font.Handle()};
-  if (!(key == FMeasured)) {
-    RECT measured = Text;
-    DrawSkinText(DC, FCaption, measured, Flags | DT_CALCRECT | DT_NOCLIP);
-    FMeasured = key;
-    FMeasuredHeight = measured.bottom - measured.top;
-  }
-  OffsetRect(&Text, 0, ((Text.bottom - Text.top) - FMeasuredHeight) / 2);
+  // Measured at each paint: a changed font can come back with the old font's handle.
+  RECT measured = Text;
+  DrawSkinText(DC, FCaption, measured, Flags | DT_CALCRECT | DT_NOCLIP);
+  OffsetRect(&Text, 0, ((Text.bottom - Text.top) - (measured.bottom - measured.top)) / 2);
   if (FFocused && !FCaption.empty()) DrawTextFocus(DC, Flags, Text);
   DrawSkinText(DC, FCaption, Text, Flags);
   SetBkMode(DC, oldMode);

@@ -37,15 +37,6 @@ class TSkinCheckControl : public TSkinControl {
   bool PaintsWhole() const;
   // The caption (and the focus rectangle around it) moved down to the middle of Text.
   void DrawCaption(HDC DC, RECT Text, UINT Flags, bool Enabled);
-  struct TMeasure {
-    std::wstring Caption;
-    LONG Width = -1;
-    UINT Flags = 0;
-    HFONT Font = nullptr;
-    bool operator==(const TMeasure&) const = default;
-  };
-  TMeasure FMeasured;
-  LONG FMeasuredHeight = 0;
 };
 
 class TSkinCheckBox : public TSkinCheckControl {

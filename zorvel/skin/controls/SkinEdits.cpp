@@ -2,11 +2,11 @@
 
 #include <windowsx.h>
 
-#include <cctype>
 #include <utility>
 
 #include "SkinDrawWin.h"
 #include "SkinEditLayout.h"
+#include "SkinRead.h"
 #include "SkinRanges.h"
 #include "SkinScrollBars.h"
 #include "WinSkinData.h"
@@ -15,12 +15,6 @@
 #include "forms/Forms.h"
 
 namespace {
-
-void FrameSolid(HDC DC, const RECT& R, TColor Colour) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Colour));
-  FrameRect(DC, &R, brush);
-  DeleteObject(brush);
-}
 
 bool Owns(const TComponent* Owner, const TComponent* Component) {
   for (std::size_t i = 0; Owner && i < Owner->ComponentCount(); ++i)
@@ -84,8 +78,7 @@ void TSkinEdit::DrawSkin(HDC DC, const RECT& R) {
 
 void TSkinEdit::FindUpDown() {
   for (HWND w = GetTopWindow(FHandle); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    std::string name = GetWndClassName(w);
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string name = SkinLowerCase(GetWndClassName(w));
     if (name != "msctls_updown32" && name.find("spin") == std::string::npos &&
         name.find("updown") == std::string::npos)
       continue;
@@ -254,10 +247,7 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
   FExStyle = GetWindowLongAuto(FHandle, GWL_EXSTYLE);
   FInfo.cbSize = sizeof FInfo;
   const bool info = SkinGetComboBoxInfoProc && SkinGetComboBoxInfoProc(FHandle, &FInfo);
-  if (info) {
-    FButtonRect = FInfo.rcButton;
-    if (FInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;
-  }
+  if (info && (FInfo.stateButton & STATE_SYSTEM_INVISIBLE)) return;
   HWND focus = GetFocus();
   FFocused = focus && (focus == FHandle || IsChild(FHandle, focus));
   FEnabled = !(FStyle & WS_DISABLED);
@@ -269,8 +259,9 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
   const int g = ComboFrame({InState(skPressed), InState(skHot), FFocused, FEnabled});
   const bool left = FExStyle & WS_EX_LEFTSCROLLBAR;
   const TComboLayout at = ComboLayout(R, GetSystemMetrics(SM_CXHSCROLL), left);
-  // Without the system's rectangle the mouse makes the button hot where it is drawn.
-  if (!info) FButtonRect = ToRect(at.Button);
+  // The mouse makes the button hot where it is drawn; a picture of the whole frame draws
+  // no button of its own, and the system's rectangle serves when there is one.
+  FButtonRect = button->Style == 2 && info ? FInfo.rcButton : ToRect(at.Button);
   const TDataSkinObject* sunk = FSkinData->SunkEdge.get();
   if (button->Style == 2) {
     // The mirrored picture of a left-hand button holds its frames in reverse.
@@ -289,7 +280,6 @@ void TSkinComBox::DrawSkin(HDC DC, const RECT& Rect) {
   const int count = button->FrameCount;
   StretchFrameMasked(DC, ToRect(at.Button), count, left ? MirroredFrame(g, count) : g,
                      left ? button->Bitmap2 : button->Bitmap);
-  FButtonRect = ToRect(at.Button);
   const TDataSkinObject* glyph = FSkinData->ExtraImages.get();
   if (glyph && !glyph->Bitmap.Empty()) {
     const int fw = glyph->Bitmap.Width() / std::max(glyph->FrameCount, 1),

@@ -19,7 +19,7 @@ std::string Narrow(const std::wstring& wide) {
 TWMediaPlayer::TWMediaPlayer(TComponent* AOwner) : TPanel(AOwner) {
   for (int b = 0; b < kMPButtonCount; ++b)
     for (int kind = 0; kind < 3; ++kind)
-      LoadSkinResourceImage(std::string(kMPGlyphPrefixes[kind]) + "_" + kMPGlyphNames[b],
+      LoadSkinResourceImage(MPGlyphResource(kMPGlyphPrefixes[kind], TMPBtnType(b)),
                             FButtons[b].Glyphs[kind]);
 }
 

@@ -24,12 +24,6 @@ TColor FaceColour(const TSkinControl& Skinner) {
   return static_cast<TColor>(Skinner.FSkinData->ButtonFaceColour);
 }
 
-void FrameSolid(HDC DC, const RECT& R, TColor Colour) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Colour));
-  FrameRect(DC, &R, brush);
-  DeleteObject(brush);
-}
-
 bool IsDC(WPARAM Handle) {
   switch (GetObjectType(reinterpret_cast<HGDIOBJ>(Handle))) {
     case OBJ_DC:

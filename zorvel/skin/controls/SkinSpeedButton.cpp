@@ -1,8 +1,7 @@
 #include "SkinSpeedButton.h"
 
-#include <cctype>
-
 #include "SkinDrawWin.h"
+#include "SkinRead.h"
 #include "SkinStates.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
@@ -14,9 +13,7 @@ namespace {
 constexpr UINT kControlGone = 0xB021;
 
 std::string LowerEnum(TObject* Instance, const char* Name) {
-  std::string v = GetEnumPropByName(Instance, Name);
-  for (char& c : v) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return v;
+  return SkinLowerCase(GetEnumPropByName(Instance, Name));
 }
 
 bool IsTrue(TObject* Instance, const char* Name) {

@@ -44,6 +44,12 @@ void FillSolidRect(HDC DC, const RECT& R, TColor Colour) {
   DeleteObject(brush);
 }
 
+void FrameSolid(HDC DC, const RECT& R, TColor Colour) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(Colour));
+  FrameRect(DC, &R, brush);
+  DeleteObject(brush);
+}
+
 void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment,
                      bool Enabled, const std::wstring& Text) {
   const UINT flags = Alignment | DT_EXPANDTABS;

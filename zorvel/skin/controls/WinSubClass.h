@@ -25,6 +25,8 @@ std::wstring GetWindowTextWide(HWND Handle);
 // Flags plus DT_RTLREADING when the skinner's control reads from the right.
 UINT AddReadingOrder(const TSkinControl* Skinner, UINT Flags);
 void FillSolidRect(HDC DC, const RECT& R, TColor Colour);
+// A one-pixel frame of R in Colour.
+void FrameSolid(HDC DC, const RECT& R, TColor Colour);
 // One caption in R: Alignment 1 (DT_CENTER) centres it both ways, any other moves it to
 // the middle and aligns it in R's width as the flag says; greyed when not enabled.
 void DrawCaptionText(const TSkinControl* Skinner, TCanvas& Canvas, const RECT& R, UINT Alignment,
