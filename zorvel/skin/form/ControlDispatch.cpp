@@ -354,10 +354,7 @@ void TWinSkinForm::SkinToolBar(TToolBar* Bar) {
 // The host's list of other libraries' classes
 
 bool TWinSkinForm::SkinByThirdParty(const std::string& UpperClassName, TControl* Control) {
-  std::vector<std::string> lines;
-  const TStringList& list = FSkinData->Skin3rd();
-  for (std::size_t i = 0; i < list.Count(); ++i) lines.emplace_back(list[i]);
-  const std::string kind = ThirdPartyKind(lines, UpperClassName);
+  const std::string kind = ThirdPartyKind(FSkinData->Skin3rd().Items(), UpperClassName);
   if (kind.empty()) return false;
 
   const TSkinControlTypes gates = FSkinData->SkinControls;

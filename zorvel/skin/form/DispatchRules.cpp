@@ -65,13 +65,11 @@ TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
 }
 
 std::string ThirdPartyKind(const std::vector<std::string>& lines, const std::string& className) {
+  // Asked for every control a form has: only each line's head is lower-cased.
   const std::string prefix = SkinLowerCase(className) + "=";
-  for (const std::string& line : lines) {
-    const std::string lower = SkinLowerCase(line);
-    if (lower.rfind(prefix, 0) != 0) continue;
-    const std::size_t eq = lower.find('=');
-    return lower.substr(eq + 1, 50);
-  }
+  for (const std::string& line : lines)
+    if (SkinLowerCase(line.substr(0, prefix.size())) == prefix)
+      return SkinLowerCase(line.substr(prefix.size(), 50));
   return {};
 }
 

@@ -406,7 +406,6 @@ bool TWinSkinForm::Stage2(TMessage& m) {
       FSkinData->PaintNonClient = painting;
       if (GetMenu(FHandle)) {
         if (FMenuBar && FSkinData->MenuUpdate) {
-          FMenuBar->MenuHandle = GetMenu(FHandle);
           FMenuBar->BuildItems();
         } else if (!FMenuBar && FSkinData->MenuUpdate && FKind != kMDIChild) {
           // A menu that came after skinning gets a painted bar too, instead of being lost.

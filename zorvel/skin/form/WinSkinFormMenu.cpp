@@ -264,13 +264,7 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
     auto walk = [&](auto&& self, TMenuItem* item) -> void {
       if (On) {
         TSkinData* data = FSkinData;
-        item->OnDrawItem = [data](TObject* sender, HDC dc, const RECT& r, bool selected) {
-          auto& it = *static_cast<TMenuItem*>(sender);
-          if (IsLiveSkinData(data))
-            PaintSkinMenuItem(*data, it, dc, r, selected);
-          else
-            it.DefaultDraw(dc, r, selected);
-        };
+        SetSkinMenuDrawer(*item, data);
         if (!item->OnMeasureItem)
           item->OnMeasureItem = [data](TObject* sender, HDC dc, int& w, int& h) {
             if (IsLiveSkinData(data)) MeasureSkinMenuItem(*data, *static_cast<TMenuItem*>(sender), dc, w, h);
@@ -345,15 +339,10 @@ void TWinSkinForm::MeasureMenuItem(TMessage& m) {
   // Measured from its text in the menu font.
   const std::wstring text = SkinStrToWide(ItemText(FTrackedMenu, mis->itemID));
   HDC dc = GetDC(nullptr);
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-  HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, SkinMenuFont());
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   SelectObject(dc, old);
-  DeleteObject(font);
   ReleaseDC(nullptr, dc);
   int width = int(size.cx) + 26 + (FSkinData->MenuItem ? FSkinData->MenuItem->Margins.Left : 0);
   int height = text.empty() ? 8 : int(size.cy) + 4;
@@ -374,10 +363,7 @@ void TWinSkinForm::DrawMenuItem(TMessage& m) {
   if (FFormControl) {
     TMenuItem* item = FMenuBar && FMenuBar->Menu ? FMenuBar->Menu->FindItem(dis->itemID, fkCommand) : nullptr;
     if (item) {
-      if (FSkinData->MenuItem)
-        PaintSkinMenuItem(*FSkinData, *item, dis->hDC, dis->rcItem, selected);
-      else
-        PaintPlainMenuItem(*FSkinData, *item, dis->hDC, selected, dis->rcItem);
+      PaintSkinMenuItem(*FSkinData, *item, dis->hDC, dis->rcItem, selected);
       return;
     }
     if (dis->itemID >= 1 && dis->itemID <= 4095) {

@@ -6,6 +6,7 @@
 #include "SkinDrawWin.h"
 #include "SkinManage.h"
 #include "WinSkinData.h"
+#include "WinSkinMenuPaint.h"
 #include "forms/Forms.h"
 #include "forms/Graphics.h"
 #include "forms/Menus.h"
@@ -14,20 +15,9 @@ namespace {
 
 constexpr int kBarFrames = 2;
 
-// The system's menu font, read once.
-const LOGFONTA& MenuFontDescription() {
-  static const LOGFONTA font = [] {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    return metrics.lfMenuFont;
-  }();
-  return font;
-}
-
 // The menu font as a framework font in the given colour.
 void SetMenuFont(TFont& font, TSkinColour colour) {
-  const LOGFONTA& menu = MenuFontDescription();
+  const LOGFONTA& menu = SkinMenuLogFont();
   font.Name = menu.lfFaceName;
   font.Height = menu.lfHeight;
   font.Charset = menu.lfCharSet;
@@ -62,15 +52,13 @@ void TWinSkinMenu::FinishBuild() {
   SetMenu(Form->FHandle, nullptr);
   // Captions change only with a new build: measured here, once.
   HDC dc = CreateCompatibleDC(nullptr);
-  HFONT font = CreateFontIndirectA(&MenuFontDescription());
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, SkinMenuFont());
   for (const auto& b : Buttons) {
     RECT r{0, 0, 0, 0};
     DrawSkinText(dc, b->Caption, r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
     b->Width = SkinMenuItemWidth(int(r.right - r.left));
   }
   SelectObject(dc, old);
-  DeleteObject(font);
   DeleteDC(dc);
 }
 

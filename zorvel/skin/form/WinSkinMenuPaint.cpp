@@ -18,20 +18,6 @@ namespace {
 constexpr int kMenuItemFrames = 5, kNormalFrame = 1, kSeparatorFrame = 2, kSelectedFrame = 4;
 constexpr int kCheckMark = 32760;  // the system's check-mark bitmap
 
-// The system's menu font, and its bold face for default items, made once.
-HFONT MenuFont(bool bold = false) {
-  static const std::array<HFONT, 2> fonts = [] {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    LOGFONTA font = metrics.lfMenuFont;
-    const HFONT normal = CreateFontIndirectA(&font);
-    font.lfWeight = FW_BOLD;
-    return std::array<HFONT, 2>{normal, CreateFontIndirectA(&font)};
-  }();
-  return fonts[bold ? 1 : 0];
-}
-
 COLORREF Rgb(TSkinColour colour) { return ColorToRGB(TColor(colour)); }
 
 RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
@@ -65,7 +51,7 @@ void PaintMenuItemText(const TSkinData& skin, const TMenuItem& item, HDC dc, UIN
     return;
   }
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ old = SelectObject(dc, MenuFont(item.Default()));
+  HGDIOBJ old = SelectObject(dc, SkinMenuFont(item.Default()));
   COLORREF colour;
   if (!item.Enabled())
     colour = skin.ButtonShadowColour == skin.MenuTextColour ? GetSysColor(COLOR_BTNSHADOW) : Rgb(skin.ButtonShadowColour);
@@ -267,10 +253,34 @@ void PaintSkinMenuItemByHandle(const TSkinData& SkinData, HMENU Menu, TMenuItem&
   FinishItem(SkinData, Item, picture, DC, R, Selected);
 }
 
+const LOGFONTA& SkinMenuLogFont() {
+  static const LOGFONTA font = [] {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    return metrics.lfMenuFont;
+  }();
+  return font;
+}
+
+HFONT SkinMenuFont(bool Bold) {
+  static const std::array<HFONT, 2> fonts = [] {
+    LOGFONTA font = SkinMenuLogFont();
+    const HFONT normal = CreateFontIndirectA(&font);
+    font.lfWeight = FW_BOLD;
+    return std::array<HFONT, 2>{normal, CreateFontIndirectA(&font)};
+  }();
+  return fonts[Bold ? 1 : 0];
+}
+
 void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData) {
   Item.OnMeasureItem = [SkinData](TObject* sender, HDC, int& width, int&) {
     WidenSkinMenuItem(SkinData, *static_cast<TMenuItem*>(sender), width);
   };
+  SetSkinMenuDrawer(Item, SkinData);
+}
+
+void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData) {
   Item.OnDrawItem = [SkinData](TObject* sender, HDC dc, const RECT& r, bool selected) {
     auto& item = *static_cast<TMenuItem*>(sender);
     // A skin data freed under an open menu leaves its items to the plain look.

@@ -39,6 +39,13 @@ void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool
 // Lets the skin measure and draw the item (the system menu's items, and the menu
 // walks that make a form's menus owner-drawn).
 void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData);
+// Only the drawing: the skin's item painter while the skin data lives, else the item's own.
+void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData);
+
+// The system's menu font as it was first read, and made from it once for the program's
+// run (bold for default items).
+const LOGFONTA& SkinMenuLogFont();
+HFONT SkinMenuFont(bool Bold = false);
 
 // Tool bars drawn from the skin. The background: the skin's tool-bar gradient stretched
 // over the bar, unless the options keep the bar's own (DefaultDraw is left alone then).
