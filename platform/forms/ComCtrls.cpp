@@ -4,17 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-void InitCommonControlClasses() {
-  static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc,
-                             ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)done;
-}
-}  // namespace
-
 TListView::TListView(TComponent* owner) : TWinControl(owner) {
   SetColor(clWindow);
 }
@@ -82,7 +71,7 @@ void TListView::GetItem(int index, TListItem& item) {
 }
 
 void TListView::CreateParams(TCreateParams& params) {
-  InitCommonControlClasses();
+  InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
   params.ClassName = WC_LISTVIEWA;
   params.Style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
   if (Bordered) params.ExStyle = WS_EX_CLIENTEDGE;
@@ -141,7 +130,7 @@ void TProgressBar::SetPosition(int value) {
 }
 
 void TProgressBar::CreateParams(TCreateParams& params) {
-  InitCommonControlClasses();
+  InitCommonControlClasses(ICC_PROGRESS_CLASS);
   params.ClassName = PROGRESS_CLASSA;
   params.Style = 0;
 }
@@ -203,7 +192,7 @@ void TStatusBar::SetSimpleText(const std::string& value) {
 }
 
 void TStatusBar::CreateParams(TCreateParams& params) {
-  InitCommonControlClasses();
+  InitCommonControlClasses(ICC_BAR_CLASSES);
   params.ClassName = STATUSCLASSNAMEA;
   // The framework places the bar; the bar does not move itself to its parent's bottom.
   params.Style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | (SizeGrip ? SBARS_SIZEGRIP : 0);

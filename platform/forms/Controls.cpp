@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -1166,6 +1167,13 @@ void RegisterControlProperties() {
 }
 
 }  // namespace
+
+void InitCommonControlClasses(DWORD classes) {
+  static DWORD done = 0;  // the UI thread's alone
+  if ((done & classes) == classes) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
+  if (InitCommonControlsEx(&icc)) done |= classes;
+}
 
 void RegisterFormsClasses() {
   static const bool done = [] {

@@ -357,3 +357,5 @@ std::vector<TCustomForm*>& ScreenForms();
 
 // The classes and properties of the framework's own controls, registered once.
 void RegisterFormsClasses();
+// The common controls' window classes of `classes` (ICC_ flags), each set up once.
+void InitCommonControlClasses(DWORD classes);

@@ -13,10 +13,6 @@ void EnsureRegistered() {
 }
 }  // namespace
 
-std::string MPGlyphResource(const char* prefix, TMPBtnType button) {
-  return std::string(prefix) + "_" + kMPGlyphNames[button];
-}
-
 std::string ButtonSetText(TButtonSet set) {
   std::string text = "[";
   for (int i = 0; i < kMPButtonCount; ++i)

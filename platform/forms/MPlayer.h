@@ -12,8 +12,6 @@
 #include "MPlayerTypes.h"
 
 constexpr COLORREF kMPGlyphKey = 0x008080;  // olive
-// The resource name of a glyph: prefix + "_" + the button's glyph name.
-std::string MPGlyphResource(const char* prefix, TMPBtnType button);
 
 using TButtonSet = unsigned;  // member n is bit n
 constexpr TButtonSet kAllMPButtons = (1u << kMPButtonCount) - 1;

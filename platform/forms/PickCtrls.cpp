@@ -2,16 +2,6 @@
 
 #include <commctrl.h>
 
-namespace {
-void InitPickClasses() {
-  static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_DATE_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)done;
-}
-}  // namespace
-
 TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 150, 45);
 }
@@ -34,7 +24,7 @@ void TTrackBar::SetPosition(int value) {
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {
-  InitPickClasses();
+  InitCommonControlClasses(ICC_BAR_CLASSES);
   params.ClassName = TRACKBAR_CLASSA;
   params.Style = (Orientation == trVertical ? TBS_VERT : TBS_HORZ) |
                  (TickStyle == tsAuto ? TBS_AUTOTICKS : TBS_NOTICKS) | WS_TABSTOP;
@@ -51,7 +41,7 @@ TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {
-  InitPickClasses();
+  InitCommonControlClasses(ICC_UPDOWN_CLASS);
   params.ClassName = UPDOWN_CLASSA;
   params.Style = Orientation == udHorizontal ? UDS_HORZ : 0;
 }
@@ -62,7 +52,7 @@ TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
 }
 
 void TDateTimePicker::CreateParams(TCreateParams& params) {
-  InitPickClasses();
+  InitCommonControlClasses(ICC_DATE_CLASSES);
   params.ClassName = DATETIMEPICK_CLASSA;
   params.Style = (DateMode == dmUpDown ? DTS_UPDOWN : 0) | WS_TABSTOP;
   params.ExStyle = WS_EX_CLIENTEDGE;

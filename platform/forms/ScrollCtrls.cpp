@@ -131,11 +131,7 @@ void THeaderControl::SetSections(std::vector<THeaderSection> sections) {
 }
 
 void THeaderControl::CreateParams(TCreateParams& params) {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)registered;
+  InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
   params.ClassName = WC_HEADERA;
   params.Style = HDS_HORZ | HDS_BUTTONS;
 }

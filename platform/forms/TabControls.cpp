@@ -7,8 +7,7 @@
 namespace {
 void EnsureRegistered() {
   static const bool once = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControlClasses(ICC_TAB_CLASSES);
     RegisterFormsClasses();
     RegisterTabControls();
     return true;

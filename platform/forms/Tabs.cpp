@@ -8,8 +8,7 @@
 namespace {
 void EnsureRegistered() {
   static const bool once = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
+    InitCommonControlClasses(ICC_UPDOWN_CLASS);
     RegisterFormsClasses();
     RegisterTabSet();
     return true;

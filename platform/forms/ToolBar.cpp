@@ -13,6 +13,7 @@ TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
 }
 
 void TToolBar::CreateParams(TCreateParams& params) {
+  InitCommonControlClasses(ICC_BAR_CLASSES);
   params.ClassName = TOOLBARCLASSNAMEA;
   params.Style = CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | TBSTYLE_LIST | (flat_ ? TBSTYLE_FLAT : 0);
 }

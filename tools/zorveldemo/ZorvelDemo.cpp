@@ -95,11 +95,13 @@ void ShowAndSaveSystemMenu(TFrmMain* form) {
   demo.report += std::string("system menu picture: ") + (demo.menuSaved ? "saved" : "failed") + "\n";
 }
 
-// Lets the window system paint and hand the window's pixels to the screen.
+// Lets the window system paint and hand the window's pixels to the screen, handling
+// messages as they come.
 void Settle(int ms) {
-  for (int waited = 0; waited < ms; waited += 50) {
+  const DWORD end = GetTickCount() + DWORD(ms);
+  for (DWORD now; (now = GetTickCount()) < end;) {
     Application->ProcessMessages();
-    Sleep(50);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
   }
 }
 
