@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "ImgUtil.h"
-
 TSkinRect TrackChannelTarget(const TSkinRect& C, bool VerticalImage) {
   if (VerticalImage && C.Width() > C.Height()) return {C.Top, C.Left, C.Bottom, C.Right};
   return C;
@@ -104,10 +102,5 @@ TSkinImage ComposeProgress(const TProgressLook& look, int Width, int Height, int
         SkinKeyedCopy(bar, 2, 2, ChunkSlices(*c, look.ChunkMargins, Fill, H - 4));
     }
   }
-  if (!Vertical) return bar;
-  TSkinImage turned(Width, Height);
-  skin::RotatePixels({W, H, 3, std::ptrdiff_t(bar.Stride()), bar.Row(0)},
-                     {Width, Height, 3, std::ptrdiff_t(turned.Stride()), turned.Row(0)}, false);
-  turned.Touch();
-  return turned;
+  return Vertical ? bar.Turned(false) : bar;
 }

@@ -26,24 +26,6 @@ TSkinControl* (*NewTabUpDownSkinner)(TComponent* Owner, bool Horizontal) = NewUp
 
 namespace {
 
-TPixelView ViewOf(TSkinImage& image) {
-  return {image.Width(), image.Height(), 3, std::ptrdiff_t(image.Stride()), image.Row(0)};
-}
-
-void FlipImage(TSkinImage& image) {
-  if (image.Empty()) return;
-  skin::FlipPixels(ViewOf(image));
-  image.Touch();
-}
-
-// A quarter turn, clockwise or not.
-void TurnImage(TSkinImage& image, bool clockwise) {
-  if (image.Empty()) return;
-  TSkinImage turned(image.Height(), image.Width());
-  skin::RotatePixels(ViewOf(image), ViewOf(turned), clockwise);
-  image = std::move(turned);
-}
-
 bool IsEnabledWindow(HWND window) {
   return !(GetWindowLongPtrA(window, GWL_STYLE) & WS_DISABLED);
 }
@@ -164,11 +146,11 @@ void TSkinTab::LoadImages() {
   else if (tabs->Style == 1 && pane)
     PaneImage = pane->Bitmap;
   if (TabPosition == 1) {
-    FlipImage(TabImage);
-    FlipImage(PaneImage);
+    TabImage.FlipVertical();
+    PaneImage.FlipVertical();
   }
-  if (TabPosition == 2) TurnImage(PaneImage, false);
-  if (TabPosition == 3) TurnImage(PaneImage, true);
+  if (TabPosition == 2) PaneImage = PaneImage.Turned(false);
+  if (TabPosition == 3) PaneImage = PaneImage.Turned(true);
 }
 
 bool TSkinTab::FindUpDown() {
@@ -278,7 +260,7 @@ void TSkinTab31::LoadImage() {
   const TDataSkinBorder* tabs = FSkinData->Tabs.get();
   if (!tabs) return;
   TabImage = tabs->Bitmap;
-  FlipImage(TabImage);
+  TabImage.FlipVertical();
 }
 
 void TSkinTab31::DrawSkin(HDC DC, const RECT& R) {

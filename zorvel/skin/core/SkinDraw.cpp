@@ -229,6 +229,20 @@ void TSkinImage::MirrorHorizontal() noexcept {
   Touch();
 }
 
+void TSkinImage::FlipVertical() noexcept {
+  if (Empty()) return;
+  skin::FlipPixels(ViewOf(*this));
+  Touch();
+}
+
+TSkinImage TSkinImage::Turned(bool Clockwise) const {
+  TSkinImage turned(height_, width_);
+  // Only read from: the view is of this image's own rows.
+  if (!Empty()) skin::RotatePixels(ViewOf(const_cast<TSkinImage&>(*this)), ViewOf(turned), Clockwise);
+  turned.Touch();
+  return turned;
+}
+
 void TSkinImage::ReplaceColour(TSkinColour key, TSkinColour colour) noexcept {
   skin::ReplaceColourPixels(ViewOf(*this), key, colour);
   Touch();

@@ -124,6 +124,10 @@ class TSkinImage {
 
   // Left and right exchanged.
   void MirrorHorizontal() noexcept;
+  // Top and bottom exchanged.
+  void FlipVertical() noexcept;
+  // The image a quarter turn round, clockwise or not.
+  TSkinImage Turned(bool Clockwise) const;
   // Every pixel of exactly `key` becomes `colour` (both RGB).
   void ReplaceColour(TSkinColour key, TSkinColour colour) noexcept;
 
