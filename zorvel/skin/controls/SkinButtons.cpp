@@ -35,7 +35,7 @@ void TSkinButton::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, TCanvas
   // These classes of other libraries handle their own mouse-down.
   const std::string name = SkinLowerCase(FControl->ClassName());
   FMode = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
-  FDrawParentBg = FControl->Tag == 5555 || InSet(SkinData->Options, xoTransparent);
+  FDrawParentBg = ShowsParentBackground(FControl, SkinData);
 }
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
@@ -144,11 +144,20 @@ TCanvas* TSkinButton::BeginBuffer(const RECT& R, int (*FrameOf)(const TButtonSta
     AssignWindowFont(canvas.Font, FHandle);
     canvas.Font.Color = static_cast<TColor>(FSkinData->ButtonTextColour);
   }
-  if (Frame == 1 && buttons.HasNormalColour2) canvas.Font.Color = buttons.NormalColour2;
-  if (Frame == 4 && buttons.HasMouseOverColour2) canvas.Font.Color = buttons.MouseOverColour2;
-  if (Frame == 2 && buttons.HasPressedColour2) canvas.Font.Color = buttons.PressedColour2;
-  if (!FEnabled) canvas.Font.Color = clBtnShadow;
+  SetButtonStateColour(canvas.Font, buttons, Frame, FEnabled);
   return &canvas;
+}
+
+int ButtonGlyphLayout(TObject* Control) {
+  const std::string name = SkinLowerCase(GetEnumPropByName(Control, "Layout"));
+  return name == "blglyphright" ? 1 : name == "blglyphtop" ? 2 : name == "blglyphbottom" ? 3 : 0;
+}
+
+void SetButtonStateColour(TFont& Font, const TDataSkinButton& Buttons, int Frame, bool Enabled) {
+  if (Frame == 1 && Buttons.HasNormalColour2) Font.Color = Buttons.NormalColour2;
+  if (Frame == 4 && Buttons.HasMouseOverColour2) Font.Color = Buttons.MouseOverColour2;
+  if (Frame == 2 && Buttons.HasPressedColour2) Font.Color = Buttons.PressedColour2;
+  if (!Enabled) Font.Color = clBtnShadow;
 }
 
 void TSkinButton::EndBuffer(HDC DC, const RECT& R) {
@@ -218,12 +227,7 @@ void TSkinBitButton::DrawSkin(HDC DC, const RECT& R) {
   if (numGlyphs == -1) numGlyphs = 1;
   const long long imageIndex = GetOrdPropByName(FControl, "ImageIndex");
   const long long disabledIndex = GetOrdPropByName(FControl, "DisabledIndex");
-  const std::string layoutName = SkinLowerCase(GetEnumPropByName(FControl, "Layout"));
-  // Without a Layout the glyph goes left.
-  const int layout = layoutName == "blglyphright"    ? 1
-                     : layoutName == "blglyphtop"    ? 2
-                     : layoutName == "blglyphbottom" ? 3
-                                                     : 0;
+  const int layout = ButtonGlyphLayout(FControl);
   const bool centred = SkinLowerCase(GetEnumPropByName(FControl, "Alignment")) == "tacenter";
 
   TSkinPoint G{};

@@ -10,6 +10,15 @@
 #include "SkinControl.h"
 #include "SkinLayout.h"
 
+class TDataSkinButton;
+
+// Where a button's "Layout" puts its glyph: 0 left (also without a Layout), 1 right,
+// 2 top, 3 bottom.
+int ButtonGlyphLayout(TObject* Control);
+// The caption's colour in frame Frame: the skin's colour of the state where it gives one,
+// shadow when disabled; otherwise the font keeps its own.
+void SetButtonStateColour(TFont& Font, const TDataSkinButton& Buttons, int Frame, bool Enabled);
+
 class TSkinButton : public TSkinControl {
  public:
   explicit TSkinButton(TComponent* AOwner);

@@ -26,7 +26,7 @@ void TSkinCheckControl::AttachControl(TWinSkinForm* Form, TSkinData* SkinData, T
   if (FAttached) return;
   TSkinControl::AttachControl(Form, SkinData, Canvas, UseColour);
   FMode = PaintsWhole() ? 1 : 0;
-  FTransparent = FControl && (FControl->Tag == 5555 || InSet(SkinData->Options, xoTransparent));
+  FTransparent = FControl && ShowsParentBackground(FControl, SkinData);
   FFocused = FHandle && GetFocus() == FHandle;
 }
 

@@ -330,3 +330,8 @@ void TSkinControl::EmulateMouseDown(TMessage& m) {
   }
   FControl->MouseDown(mbLeft, KeysToShiftState(m.WParam), p.x, p.y);
 }
+
+bool ShowsParentBackground(const TControl* Control, const TSkinData* SkinData) {
+  constexpr int kParentBackgroundTag = 5555;
+  return Control->Tag == kParentBackgroundTag || InSet(SkinData->Options, xoTransparent);
+}

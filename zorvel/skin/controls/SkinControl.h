@@ -116,3 +116,7 @@ class TSkinControl : public TComponent {
   TControl* FHooked = nullptr;  // whose WindowProc holds the skinner's procedure
   bool FSubclassed = false;
 };
+
+// Whether a control paints its parent's background under its own picture: tagged 5555,
+// or every control in a skin with the transparent option.
+bool ShowsParentBackground(const TControl* Control, const TSkinData* SkinData);

@@ -12,12 +12,8 @@ namespace {
 // Sent by the framework when a control is about to lose its procedure for good.
 constexpr UINT kControlGone = 0xB021;
 
-std::string LowerEnum(TObject* Instance, const char* Name) {
-  return SkinLowerCase(GetEnumPropByName(Instance, Name));
-}
-
 bool IsTrue(TObject* Instance, const char* Name) {
-  return LowerEnum(Instance, Name) == "true";
+  return SkinLowerCase(GetEnumPropByName(Instance, Name)) == "true";
 }
 
 }  // namespace
@@ -33,7 +29,7 @@ void TSkinSpeedButton::AttachGraphicControl(TWinSkinForm* Form, TSkinData* SkinD
   HookWindowProc(control);
   if (Form) Form->RegisterSkinControl(this);
   FStatus = 1;
-  FDrawParentBg = control->Tag == 5555 || InSet(SkinData->Options, xoTransparent);
+  FDrawParentBg = ShowsParentBackground(control, SkinData);
 }
 
 bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
@@ -134,12 +130,7 @@ void TSkinSpeedButton::DrawSpeedButton(TCanvas& Canvas, const RECT& R) {
   TBitmap* glyph = GetObjectPropByName<TBitmap>(c, "Glyph");
   long long numGlyphs = GetOrdPropByName(c, "NumGlyphs");
   if (numGlyphs == -1) numGlyphs = 1;
-  const std::string layoutName = LowerEnum(c, "Layout");
-  // Without a Layout the glyph goes left, as on a bit button.
-  const int layout = layoutName == "blglyphright"    ? 1
-                     : layoutName == "blglyphtop"    ? 2
-                     : layoutName == "blglyphbottom" ? 3
-                                                     : 0;
+  const int layout = ButtonGlyphLayout(c);
 
   const int W = int(R.right - R.left), H = int(R.bottom - R.top);
   if (W < 1 || H < 1) return;
@@ -158,10 +149,7 @@ void TSkinSpeedButton::DrawSpeedButton(TCanvas& Canvas, const RECT& R) {
   // A flat button at rest or disabled shows only its background.
   if (frame == 2 || frame == 4 || !IsTrue(c, "Flat"))
     DrawSkinObject(*FBuffer, all, 5, frame, *buttons);
-  if (frame == 1 && buttons->HasNormalColour2) canvas.Font.Color = buttons->NormalColour2;
-  if (frame == 4 && buttons->HasMouseOverColour2) canvas.Font.Color = buttons->MouseOverColour2;
-  if (frame == 2 && buttons->HasPressedColour2) canvas.Font.Color = buttons->PressedColour2;
-  if (!enabled) canvas.Font.Color = clBtnShadow;
+  SetButtonStateColour(canvas.Font, *buttons, frame, enabled);
 
   const TSkinPoint G =
       glyph && !glyph->Empty()
