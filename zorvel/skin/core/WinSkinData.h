@@ -70,6 +70,11 @@ extern bool IsWinNT;
 // GetVersion's answer: the low byte the major version, the next the minor, the top bit
 // set outside the NT family. Tests set it to try other systems.
 extern DWORD SkinWinVersion;
+inline bool SkinIsNTFamily() { return (SkinWinVersion & 0x80000000u) == 0; }
+inline int SkinMajorVersion() { return int(SkinWinVersion & 0xFF); }
+inline int SkinMinorVersion() { return int((SkinWinVersion >> 8) & 0xFF); }
+// An NT-family system before version 5.
+inline bool SkinNTBefore5() { return SkinIsNTFamily() && SkinMajorVersion() < 5; }
 extern UINT SkinCodePage;
 extern ATOM SkinControlAtom;
 

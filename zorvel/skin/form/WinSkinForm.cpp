@@ -22,10 +22,6 @@ constexpr UINT_PTR kSubclassId = 0x5A46;
 constexpr WPARAM kSystemMenuCommands[] = {SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
                                           SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
 
-bool IsNTFamily() { return (SkinWinVersion & 0x80000000u) == 0; }
-int MajorVersion() { return int(SkinWinVersion & 0xFF); }
-int MinorVersion() { return int((SkinWinVersion >> 8) & 0xFF); }
-
 // The caption font of the system's non-client metrics; the record is given its size of
 // the systems the program was written for, which every system accepts.
 HFONT CreateCaptionFont() {
@@ -183,8 +179,8 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData) {
 
   // On the systems whose frames the program hides altogether (major version 5 and more
   // with minor version 0) the caption style goes while the window is skinned.
-  const bool captionSystem = MajorVersion() >= 5 && MinorVersion() == 0;
-  if ((captionSystem && IsNTFamily() && (exStyle & WS_EX_APPWINDOW)) ||
+  const bool captionSystem = SkinMajorVersion() >= 5 && SkinMinorVersion() == 0;
+  if ((captionSystem && SkinIsNTFamily() && (exStyle & WS_EX_APPWINDOW)) ||
       (captionSystem && !FOwnerWindow && FKind != kMDIChild))
     FFrameFlags |= kFrameCaptionRemoved;
 
@@ -194,7 +190,7 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData) {
     FBorderKind = kDialogFrame;
     FIsDialog = true;
   }
-  if (!IsNTFamily()) Exclude(SkinData->SkinControls, xcSystemMenu);
+  if (!SkinIsNTFamily()) Exclude(SkinData->SkinControls, xcSystemMenu);
   if (FKind == kMDIMainForm) {
     FSavedMenuUpdate = SkinData->MenuUpdate;
     SubclassClient();

@@ -36,8 +36,7 @@ TMenuItem* AddItem(TPopupMenu& menu, HWND window, const std::string& caption, lo
 void TWinSkinForm::BuildSystemMenu() {
   delete FSystemMenuPopup;
   FSystemMenuPopup = nullptr;
-  const bool ntBefore5 = (SkinWinVersion & 0x80000000u) == 0 && (SkinWinVersion & 0xFF) < 5;
-  if (ntBefore5) {
+  if (SkinNTBefore5()) {
     BuildSimpleSystemMenu();
     return;
   }
@@ -172,8 +171,7 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
       PostMessageA(FHandle, WM_COMMAND, Item->Command, 0);
     if (!Item->SubMenu) return tracked;
     GetWindowRect(FHandle, &FWindowRect);
-    const bool nt4 = (SkinWinVersion & 0x80000000u) == 0 && (SkinWinVersion & 0xFF) < 5;
-    if (!nt4) MakeOwnerDrawn(Item->SubMenu);
+    if (!SkinNTBefore5()) MakeOwnerDrawn(Item->SubMenu);
     FMenuTracking = true;
     const int x = (FRightToLeft ? Item->Bounds.Right : Item->Bounds.Left) + FWindowRect.left;
     const int y = Item->Bounds.Bottom + FWindowRect.top;
@@ -346,7 +344,7 @@ void TWinSkinForm::MeasureMenuItem(TMessage& m) {
   ReleaseDC(nullptr, dc);
   int width = int(size.cx) + 26 + (FSkinData->MenuItem ? FSkinData->MenuItem->Margins.Left : 0);
   int height = text.empty() ? 8 : int(size.cy) + 4;
-  if (SkinWinVersion & 0x80000000u) height += 4;
+  if (!SkinIsNTFamily()) height += 4;
   mis->itemWidth = UINT(width);
   mis->itemHeight = UINT(height);
 }

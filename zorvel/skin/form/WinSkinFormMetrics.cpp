@@ -333,8 +333,7 @@ void TWinSkinForm::ButtonAction(TWinSysButton& b, int X, int Y) {
 }
 
 bool TWinSkinForm::CloseEnabled() const {
-  const bool ntBefore5 = (SkinWinVersion & 0x80000000u) == 0 && (SkinWinVersion & 0xFF) < 5;
-  if (ntBefore5 || (SkinWinVersion & 0x80000000u)) return true;
+  if (SkinNTBefore5() || !SkinIsNTFamily()) return true;
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STATE;

@@ -26,9 +26,7 @@ void SetMenuFont(TFont& font, TSkinColour colour) {
 }
 
 bool OldSystem() {
-  const int major = int(SkinWinVersion & 0xFF), minor = int((SkinWinVersion >> 8) & 0xFF);
-  const bool nt = (SkinWinVersion & 0x80000000u) == 0;
-  return (major == 4 && minor == 0) || (nt && major < 5);
+  return (SkinMajorVersion() == 4 && SkinMinorVersion() == 0) || SkinNTBefore5();
 }
 
 }  // namespace

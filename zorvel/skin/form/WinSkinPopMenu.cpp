@@ -68,7 +68,7 @@ LRESULT TWinSkinPopMenu::Handle(UINT Msg, WPARAM WParam, LPARAM LParam) {
       if (!InSet(SkinData->Options, xoMenuBG)) CallDefault(Msg, WParam, LParam);
       return 1;
     case WM_NCPAINT:
-      if (IsWinNT || (SkinWinVersion & 0x80000000u)) return PaintFrame(WParam);
+      if (IsWinNT || !SkinIsNTFamily()) return PaintFrame(WParam);
       return 0;
     case WM_PAINT: {
       // A menu window without a non-client area draws its frame itself while painting
