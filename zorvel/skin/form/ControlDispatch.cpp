@@ -253,7 +253,7 @@ void TWinSkinForm::SkinControl(TControl* Control, TControl* Parent) {
       AttachNew<TSkinMP>(Control);
       break;
     case A::BoxThenChildren:
-      AttachNew<TSkinBox>(Control, true);
+      AttachNew<TSkinBox>(Control, d.UseColour);
       if (windowed)
         for (std::size_t i = 0; i < windowed->ControlCount(); ++i) SkinControl(windowed->Controls(i), nullptr);
       break;
@@ -262,11 +262,11 @@ void TWinSkinForm::SkinControl(TControl* Control, TControl* Parent) {
       break;
     case A::GroupBoxAfterChildren:
       SkinChildren(Control);
-      AttachNew<TSkinGroupBox>(Control, true);
+      AttachNew<TSkinGroupBox>(Control, d.UseColour);
       break;
     case A::RadioGroup:
       SkinGroupChildren(Control, [this](TControl* child) { AttachNew<TSkinRadioButton>(child); });
-      AttachNew<TSkinGroupBox>(Control, true);
+      AttachNew<TSkinGroupBox>(Control, d.UseColour);
       break;
     case A::Progress:
       AttachNew<TSkinProgress>(Control);
@@ -280,7 +280,7 @@ void TWinSkinForm::SkinControl(TControl* Control, TControl* Parent) {
       break;
     case A::BoxAfterChildren:
       SkinChildren(Control);
-      AttachNew<TSkinBox>(Control, true);
+      AttachNew<TSkinBox>(Control, d.UseColour);
       break;
     case A::StatusBar:
       AttachNew<TSkinStatusBar>(Control);
@@ -307,7 +307,7 @@ void TWinSkinForm::SkinControl(TControl* Control, TControl* Parent) {
       AttachNew<TSkinDateTime>(Control);
       break;
     case A::FormBox:
-      AttachNew<TSkinBox>(Control, true);
+      AttachNew<TSkinBox>(Control, d.UseColour);
       SkinComponents(Control);
       break;
   }
