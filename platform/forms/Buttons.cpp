@@ -7,6 +7,16 @@ void TBitBtn::CreateParams(TCreateParams& params) {
   params.Style = BS_OWNERDRAW | WS_TABSTOP;
 }
 
+void DrawGlyphFrame(HDC dc, TBitmap& glyph, int frames, int frame, int x, int y) {
+  const int gw = glyph.Width() / frames, gh = glyph.Height();
+  TBitmap part;
+  part.SetSize(gw, gh);
+  BitBlt(part.Canvas()->Handle(), 0, 0, gw, gh, glyph.Canvas()->Handle(), frame * gw, 0, SRCCOPY);
+  part.Transparent = true;
+  part.TransparentColor = part.Canvas()->Pixel(0, gh - 1);
+  part.Draw(dc, RECT{x, y, x + gw, y + gh});
+}
+
 bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
@@ -38,13 +48,7 @@ bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   POINT t{vertical ? (int(r.right) - int(ts.cx)) / 2 : textAt,
           vertical ? textAt : (int(r.bottom) - int(ts.cy)) / 2};
   if (!glyph_.Empty()) {
-    TBitmap part;
-    part.SetSize(gw, gh);
-    BitBlt(part.Canvas()->Handle(), 0, 0, gw, gh, glyph_.Canvas()->Handle(), frame * gw, 0,
-           SRCCOPY);
-    part.Transparent = true;
-    part.TransparentColor = part.Canvas()->Pixel(0, gh - 1);  // the bottom-left pixel
-    part.Draw(dc, RECT{g.x + shift, g.y + shift, g.x + shift + gw, g.y + shift + gh});
+    DrawGlyphFrame(dc, glyph_, frames, frame, g.x + shift, g.y + shift);
   } else if (Images && ImageIndex >= 0) {
     TCanvas canvas;
     const TCanvasLoan loan(canvas, dc);

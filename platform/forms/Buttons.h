@@ -8,6 +8,10 @@
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
+// Frame `frame` of a glyph strip of `frames` frames drawn at (x, y), its bottom-left
+// pixel's colour transparent.
+void DrawGlyphFrame(HDC dc, TBitmap& glyph, int frames, int frame, int x, int y);
+
 class TBitBtn : public TButton {
  public:
   explicit TBitBtn(TComponent* owner);

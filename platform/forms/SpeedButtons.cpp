@@ -76,13 +76,7 @@ void TSpeedButton::Paint() {
   const int shift = pushed ? 1 : 0;
   int x = (Width() - gw - gap - int(ts.cx)) / 2 + shift;
   if (gw > 0 && gh > 0) {
-    TBitmap part;
-    part.SetSize(gw, gh);
-    BitBlt(part.Canvas()->Handle(), 0, 0, gw, gh, glyph_.Canvas()->Handle(),
-           frame < frames ? frame * gw : 0, 0, SRCCOPY);
-    part.Transparent = true;
-    part.TransparentColor = part.Canvas()->Pixel(0, gh - 1);  // the bottom-left pixel
-    canvas.Draw(x, (Height() - gh) / 2 + shift, part);
+    DrawGlyphFrame(dc, glyph_, frames, frame < frames ? frame : 0, x, (Height() - gh) / 2 + shift);
     x += gw + gap;
   }
   SetBkMode(dc, TRANSPARENT);
