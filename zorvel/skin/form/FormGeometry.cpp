@@ -208,6 +208,12 @@ std::vector<TSkinRect> SkinMenuBarLayout(const TSkinRect& bar, const std::vector
   return bounds;
 }
 
+std::uintptr_t SkinMenuArrowKey(bool keyMessage, bool rightToLeft, std::uintptr_t wParam) {
+  constexpr std::uintptr_t kLeft = 0x25, kRight = 0x27;
+  if (!keyMessage || !rightToLeft || (wParam != kLeft && wParam != kRight)) return wParam;
+  return wParam == kLeft ? kRight : kLeft;
+}
+
 int SkinNeighbourIndex(int index, int count, bool forward) {
   if (count <= 0) return -1;
   if (forward) return index >= count - 1 ? 0 : index + 1;

@@ -126,6 +126,10 @@ struct TMenuBarItem {
 std::vector<TSkinRect> SkinMenuBarLayout(const TSkinRect& bar, const std::vector<TMenuBarItem>& items, int start,
                                          bool rightToLeft);
 int SkinNeighbourIndex(int index, int count, bool forward);
+// What an open menu gets for a message's wParam: in a menu read from the right the left
+// and right arrow keys change places; any other value, and every message that is not a
+// key (where the same numbers are button flags or characters), stays as it is.
+std::uintptr_t SkinMenuArrowKey(bool keyMessage, bool rightToLeft, std::uintptr_t wParam);
 
 // ---------------------------------------------------------------------------------------
 

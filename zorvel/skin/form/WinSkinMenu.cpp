@@ -276,8 +276,8 @@ bool SelectedRightToLeft() {
 
 LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
   MSG& msg = *reinterpret_cast<MSG*>(LParam);
-  if (SelectedRightToLeft() && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT))
-    msg.wParam = msg.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
+  msg.wParam = SkinMenuArrowKey(msg.message == WM_KEYDOWN || msg.message == WM_KEYUP,
+                                SelectedRightToLeft(), msg.wParam);
   const LRESULT result = CallNextHookEx(menuHook, Code, WParam, LParam);
   if (result || Code != MSGF_MENU || !trackedForm) return result;
   SafeCall([&] {

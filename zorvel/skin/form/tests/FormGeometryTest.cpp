@@ -221,4 +221,15 @@ TEST(FormGeometry, MenuBarItemsFollowOneAnother) {
   for (const auto& m : moves) EXPECT_EQ(SkinNeighbourIndex(m.index, m.count, m.forward), m.next) << m.index;
 }
 
+TEST(FormGeometry, OnlyArrowKeysChangePlacesInAMenuReadFromTheRight) {
+  const struct {
+    bool key, rightToLeft;
+    std::uintptr_t in, out;
+  } cases[] = {{true, true, 0x25, 0x27},  {true, true, 0x27, 0x25},   {true, false, 0x25, 0x25},
+               {true, true, 0x28, 0x28},  {false, true, 0x25, 0x25},  // mouse flags, or '%'
+               {false, true, 0x27, 0x27}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SkinMenuArrowKey(c.key, c.rightToLeft, c.in), c.out) << c.key << c.rightToLeft << c.in;
+}
+
 }  // namespace
