@@ -172,8 +172,7 @@ void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
   BarRect = R;
   Background = FPicture;
 
-  const auto bounds =
-      SkinMenuBarLayout({0, 0, W, H}, MeasureItems(), StartOffset(W), RightToLeft());
+  const auto bounds = SkinMenuBarLayout(R, MeasureItems(), StartOffset(W), RightToLeft());
   TSkinImageDC picture(FPicture);
   if (!picture.Valid()) return;
   TCanvas canvas;
@@ -183,13 +182,11 @@ void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
     SetBkMode(picture.DC(), TRANSPARENT);
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
       TMenuBtn& b = *Buttons[i];
-      const TSkinRect& r = bounds[i];
-      if (!b.Visible) {
-        b.Bounds = {};
-        continue;
-      }
-      DrawCaptionCentered(canvas, {r.Left, r.Top, r.Right, r.Bottom}, b.Caption, b.Enabled, taCenter);
-      b.Bounds = {R.Left + r.Left, R.Top, R.Left + r.Right, R.Bottom - 1};
+      const TSkinRect& r = bounds[i];  // empty for a hidden item
+      b.Bounds = r;
+      if (b.Visible)
+        DrawCaptionCentered(canvas, {r.Left - R.Left, r.Top - R.Top, r.Right - R.Left, r.Bottom - R.Top},
+                            b.Caption, b.Enabled, taCenter);
     }
   }
   // The buttons of a maximized MDI child sit in the bar.
