@@ -399,8 +399,8 @@ TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGets
   SendMessageA(client, WM_MDICREATE, 0, LPARAM(&child));
   SendMessageA(frame, WM_SKINREPAINTFRAME, 0, 0);
 
-  // The buttons stand in the menu bar, Xcoord 60, 40 and 20 from its right end; what the
-  // window shows is read back from it.
+  // The buttons stand in the menu bar, Xcoord 60, 40 and 20 from its right end (less the
+  // bar's end piece of 2); what the window shows is read back from it.
   const int W = WindowSize(frame).first, y = kTopHeight + s.FMenuBarHeight / 2;
   HDC dc = GetWindowDC(frame);
   const std::pair<int, Button> buttons[] = {{60, kMinimize}, {40, kRestore}, {20, kClose}};
