@@ -743,7 +743,6 @@ void TWinSkinForm::Unskin() {
   SetSysMenuStyle(false);
   SetCaptionStyle(true);
   if (menu) SetMenu(FHandle, menu);
-  RestoreClient();
   RECT window{};
   GetWindowRect(FHandle, &window);
   POINT corner{window.left, window.top};
@@ -769,6 +768,9 @@ void TWinSkinForm::DetachOnDestroy() {
   FSystemMenuPopup = nullptr;
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   if (!FAttached) return;
+  // The MDI client outlives this skinner when the manager shuts down or the skinner's
+  // owner goes first: its procedure must not keep pointing here.
+  RestoreClient();
   RemoveSubclass();
   DetachAllSkinners();
   FreeMenuBar();

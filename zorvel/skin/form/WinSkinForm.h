@@ -74,11 +74,12 @@ class TWinSysButton : public TNCObject {
   TWinSysButton(TWinSkinForm* form, const TDataSkinSysButton* element);
 
   const TDataSkinSysButton* Element;
-  // The button's strip: the skin's, or for an icon button without one, this window's
-  // icon (kept here, so that no window changes what the skin shares).
+  // The button's strip: the skin's, or for an icon button without one, the window icon
+  // its form skinner drew last (so that no window changes what the skin shares).
   const TSkinImage& Strip() const;
   int FrameCount() const;
-  TSkinImage IconStrip;
+  // The frame it shows now: its state's while the mouse acts on it.
+  int Frame() const;
 
   void Paint() override;
 };
@@ -240,6 +241,10 @@ class TWinSkinForm : public TComponent {
 
   // Painting and the region (WinSkinFormPaint.cpp).
   void PaintCaption(HDC DC);
+  // The menu bar's strip below the caption, in window coordinates.
+  TSkinRect MenuBarBand() const {
+    return {FLeftWidth, FTopHeight, FWindowWidth - FRightWidth, FTopHeight + FMenuBarHeight};
+  }
   void ComposeSide(int Index, int Width, int Height, TSkinImage& Result) const;
   const TDataSkinBorder* BorderElement(int Index) const;
   void DrawWindowIcon();

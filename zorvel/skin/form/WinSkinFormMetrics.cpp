@@ -18,7 +18,8 @@ TWinSysButton::TWinSysButton(TWinSkinForm* form, const TDataSkinSysButton* eleme
     : TNCObject(form), Element(element) {}
 
 const TSkinImage& TWinSysButton::Strip() const {
-  return IsIconButtonAction(Element->Action) && Element->Bitmap.Empty() ? IconStrip : Element->Bitmap;
+  return IsIconButtonAction(Element->Action) && Element->Bitmap.Empty() ? Form->FIconBitmap
+                                                                        : Element->Bitmap;
 }
 
 int TWinSysButton::FrameCount() const {
@@ -67,12 +68,8 @@ void TWinSkinForm::ComputeMetrics() {
   }
   FreeCaptionButtons();
   for (const auto& element : FSkinData->CaptionButtons) {
-    auto button = std::make_unique<TWinSysButton>(this, element.get());
-    if (IsIconButtonAction(element->Action)) {
-      DrawWindowIcon();
-      button->IconStrip = FIconBitmap;
-    }
-    FButtons.push_back(std::move(button));
+    if (IsIconButtonAction(element->Action)) DrawWindowIcon();
+    FButtons.push_back(std::make_unique<TWinSysButton>(this, element.get()));
   }
 }
 

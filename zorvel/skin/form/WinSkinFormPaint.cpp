@@ -62,7 +62,7 @@ void TWinSkinForm::PaintFrame(HDC DC) {
         SkinBlit(dc, FLeftWidth, H - FBottomHeight, FBottomImage);
       }
       PaintCaption(dc);
-      const TSkinRect band{FLeftWidth, FTopHeight, W - FRightWidth, FTopHeight + FMenuBarHeight};
+      const TSkinRect band = MenuBarBand();
       if (FWindowState != kMinimized && FMenuBar) {
         FMenuBar->PaintBar(dc, band);
       } else if (FWindowState != kMinimized && FMenuBarHeight > 0 && FSkinData->SkinBrush) {
@@ -101,11 +101,8 @@ void TWinSkinForm::PaintCaption(HDC DC) {
       DrawIconAt(FCaptionImage, b->Bounds);
       continue;
     }
-    const int frames = b->FrameCount();
-    int frame = FActive || frames < 4 ? 1 : 4;
-    // The button under the mouse shows its state (pressed or hot).
-    if (FHotObject == b.get() && b->State != 1) frame = b->State == 3 && b->Element->Visibility == 100 ? 4 : b->State;
-    const TSkinFrame f = SkinFrameRect(b->Strip().Width(), b->Strip().Height(), frame, frames, false);
+    const TSkinFrame f =
+        SkinFrameRect(b->Strip().Width(), b->Strip().Height(), b->Frame(), b->FrameCount(), false);
     FButtonImage.SetSize(b->Bounds.Width(), b->Bounds.Height());
     SkinStretchCopy(FButtonImage, {0, 0, FButtonImage.Width(), FButtonImage.Height()}, b->Strip(), f.Rect());
     SkinKeyedCopy(FCaptionImage, b->Bounds.Left, b->Bounds.Top, FButtonImage);
@@ -114,15 +111,26 @@ void TWinSkinForm::PaintCaption(HDC DC) {
   SetBkMode(DC, OPAQUE);
 }
 
+int TWinSysButton::Frame() const {
+  // The buttons of a maximized MDI child, in the menu bar, show frame 4 when hot.
+  const bool inMenuBar = Element->Visibility == 100;
+  if (Form->FHotObject == this && State != 1) return State == 3 && inMenuBar ? 4 : State;
+  return Form->FActive || inMenuBar || FrameCount() < 4 ? 1 : 4;
+}
+
 void TWinSysButton::Paint() {
-  // The whole strip is composed again, so no earlier state shows through the button's
+  // The whole strip (the caption, or the menu bar that holds a maximized MDI child's
+  // buttons) is composed again, so no earlier state shows through the button's
   // transparent parts.
   TWinSkinForm& f = *Form;
   if (f.FState != 1 && f.FState != 3) return;
   HDC dc = GetWindowDC(f.FHandle);
   if (!dc) return;
   try {
-    f.PaintCaption(dc);
+    if (Element->Visibility != 100)
+      f.PaintCaption(dc);
+    else if (f.FMenuBar)
+      f.FMenuBar->PaintBar(dc, f.MenuBarBand());
   } catch (...) {
   }
   ReleaseDC(f.FHandle, dc);
@@ -137,7 +145,15 @@ void TWinSkinForm::DrawWindowIcon() {
   // A window that was given no icon of its own shows its class's, as the system does.
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICONSM));
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICON));
-  if (!FIcon) return;  // keeps the icon drawn at the last attempt
+  if (!FIcon) {
+    // Keeps the icon drawn at the last attempt. Without one the icon button still has
+    // its place (and the way to the system menu), showing nothing until an icon comes.
+    if (FIconBitmap.Empty()) {
+      FIconBitmap.SetSize(cx, cy);
+      FIconAlpha.assign(std::size_t(cx) * std::size_t(cy), 0);
+    }
+    return;
+  }
   if (FIcon == drawn && !FIconBitmap.Empty()) return;
   HICON copy = static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
   if (!copy) return;

@@ -195,7 +195,7 @@ void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
       if (b->Element->Align != 100 || b->Strip().Empty()) continue;
       const TSkinRect at{b->Bounds.Left - Form->FLeftWidth, b->Bounds.Top - Form->FTopHeight,
                          b->Bounds.Right - Form->FLeftWidth, b->Bounds.Bottom - Form->FTopHeight};
-      DrawFrameStrip(picture.DC(), at, b->Strip(), 1, b->FrameCount(), true);
+      DrawFrameStrip(picture.DC(), at, b->Strip(), b->Frame(), b->FrameCount(), true);
     }
   }
   BitBlt(DC, R.Left, R.Top, W, H, picture.DC(), 0, 0, SRCCOPY);

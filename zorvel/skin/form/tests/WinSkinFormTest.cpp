@@ -33,19 +33,24 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HWND CreatePlainWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
+HWND CreatePlainWindow(DWORD style = WS_OVERLAPPEDWINDOW, bool icon = true) {
   static const bool registered = [] {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = RecordingProc;
     wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SkinTestNoIcon";
+    bool ok = RegisterClassA(&wc) != 0;
     wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     wc.lpszClassName = "SkinTestWindow";
-    return RegisterClassA(&wc) != 0;
+    ok = RegisterClassA(&wc) && ok;
+    wc.lpfnWndProc = DefMDIChildProcA;
+    wc.lpszClassName = "SkinTestMdiChild";
+    return RegisterClassA(&wc) && ok;
   }();
   EXPECT_TRUE(registered);
-  HWND w = CreateWindowExA(0, "SkinTestWindow", "plain", style, 40, 40, 400, 300, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+  HWND w = CreateWindowExA(0, icon ? "SkinTestWindow" : "SkinTestNoIcon", "plain", style, 40, 40,
+                           400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   // Tests that need the focus take it; the others leave it where it is.
   ShowWindow(w, SW_SHOWNOACTIVATE);
   return w;
@@ -133,21 +138,21 @@ class FormSkinnerTest : public ::testing::Test {
     DoneSkinData();
   }
 
-  void LoadSkin(const Overrides& overrides = {}) {
+  void LoadSkin(const Overrides& overrides = {}, const Images& images = {}) {
     if (!data_) data_ = std::make_unique<TSkinData>(nullptr);
-    const std::vector<std::uint8_t> archive = Pack(overrides);
+    const std::vector<std::uint8_t> archive = Pack(overrides, images);
     data_->SkinStream.Clear();
     data_->SkinStream.Write(archive.data(), archive.size());
     ASSERT_TRUE(data_->LoadSkinStream());
   }
 
   // Attaches a skinner to a plain window and starts it as the manager would.
-  TWinSkinForm& SkinPlain(HWND w) {
+  TWinSkinForm& SkinPlain(HWND w, bool start = true) {
     windows_.push_back(w);
     auto skinner = std::make_unique<TWinSkinForm>(nullptr);
     skinner->FHandle = w;
     skinner->AttachPlainWindow(data_.get());
-    SendMessageA(w, WM_SKINSTART, 0, 1000);
+    if (start) SendMessageA(w, WM_SKINSTART, 0, 1000);
     skinners_.push_back(std::move(skinner));
     return *skinners_.back();
   }
@@ -347,21 +352,71 @@ TEST_F(FormSkinnerTest, WindowDestroyedWhileSkinnedLeavesTheSkinnerDone) {
 }
 
 TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
-  HWND w = CreatePlainWindow();
-  SkinPlain(w);
-  const LPARAM icon = ScreenParam(w, 8 + 4, 7 + 4);
-  {
-    MenuCounter counter;
-    EndMenuAfter(300);
+  // A window without an icon when it is skinned shows the one it has by the start.
+  for (bool iconAtAttach : {true, false}) {
+    HWND w = CreatePlainWindow(WS_OVERLAPPEDWINDOW, iconAtAttach);
+    TWinSkinForm& s = SkinPlain(w, false);
+    if (!iconAtAttach)
+      SendMessageA(w, WM_SETICON, ICON_SMALL, LPARAM(LoadIconA(nullptr, IDI_APPLICATION)));
+    SendMessageA(w, WM_SKINSTART, 0, 1000);
+    const auto dc = Paint(s);
+    int drawn = 0;  // the 16 x 16 button at (8, 7)
+    for (int y = 7; y < 23; ++y)
+      for (int x = 8; x < 24; ++x) drawn += dc->At(x, y) != kTop[0];
+    EXPECT_GT(drawn, 0) << iconAtAttach;
+    const LPARAM icon = ScreenParam(w, 8 + 4, 7 + 4);
+    {
+      MenuCounter counter;
+      EndMenuAfter(300);
+      SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
+      SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
+      EXPECT_EQ(counter.menus, 1) << iconAtAttach;
+    }
+    // Within the double-click time, a second click on the icon closes the window.
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
     SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
-    EXPECT_EQ(counter.menus, 1);
+    WPARAM posted = 0;
+    EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted)) << iconAtAttach;
   }
-  // Within the double-click time, a second click on the icon closes the window.
-  SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
-  SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
-  WPARAM posted = 0;
-  EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted));
+}
+
+TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGetsItsProcedureBack) {
+  std::vector<TSkinColour> mdi;  // four frames each of minimize, restore and close
+  for (Button b : {kMinimize, kRestore, kClose}) mdi.insert(mdi.end(), kButton[b], kButton[b] + 4);
+  LoadSkin({{"MDICONTROLS", {{"Image", "mdi.bmp"}}}},
+           {{"mdi.bmp", Strip(kButtonWidth, kButtonHeight, mdi, false)}});
+  HWND frame = CreatePlainWindow();
+  SetMenu(frame, CreateMenu());
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
+                                frame, nullptr, nullptr, &ccs);
+  const LONG_PTR clientProc = GetWindowLongPtrA(client, GWLP_WNDPROC);
+  // Above and away from other programs' windows, whose overlap would clip its painting.
+  SetWindowPos(frame, HWND_TOPMOST, 840, 680, 0, 0, SWP_NOSIZE);
+  SetForegroundWindow(frame);
+  TWinSkinForm& s = SkinPlain(frame);
+  MDICREATESTRUCTA child{"SkinTestMdiChild", "child", nullptr, 0, 0, 200, 150, WS_MAXIMIZE, 0};
+  SendMessageA(client, WM_MDICREATE, 0, LPARAM(&child));
+  SendMessageA(frame, WM_SKINREPAINTFRAME, 0, 0);
+
+  // The buttons stand in the menu bar, Xcoord 60, 40 and 20 from its right end (less the
+  // bar's end piece of 2); what the window shows is read back from it.
+  const int W = WindowSize(frame).first, y = kTopHeight + s.FMenuBarHeight / 2;
+  HDC dc = GetWindowDC(frame);
+  const std::pair<int, Button> buttons[] = {{60, kMinimize}, {40, kRestore}, {20, kClose}};
+  for (const auto& [xcoord, button] : buttons) {
+    const int x = W - xcoord - kRightWidth - 2 + kButtonWidth / 2;
+    SendMessageA(frame, WM_NCMOUSEMOVE, HTMENU, ScreenParam(frame, x, y));
+    EXPECT_EQ(GetPixel(dc, x, y), kButton[button][3]) << "hot " << x;
+    SendMessageA(frame, WM_NCLBUTTONDOWN, HTMENU, ScreenParam(frame, x, y));
+    EXPECT_EQ(GetPixel(dc, x, y), kButton[button][1]) << "pressed " << x;
+  }
+  ReleaseDC(frame, dc);
+
+  // Freed while attached (the manager's shutdown does so), the skinner leaves the client
+  // its own procedure.
+  skinners_.clear();
+  EXPECT_EQ(GetWindowLongPtrA(client, GWLP_WNDPROC), clientProc);
 }
 
 TEST_F(FormSkinnerTest, SystemMenuCopiesTheSystemsItemsByCommandAndFollowsTheWindowState) {
