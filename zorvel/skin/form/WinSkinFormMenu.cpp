@@ -165,7 +165,8 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
   menu_tracking::ClearSwitch();
   const std::weak_ptr<bool> alive = FAlive;
   bool tracked = false;
-  while (Item) {
+  // A greyed item cannot be chosen: neither its command runs nor its drop-down opens.
+  while (Item && Item->Enabled && FMenuBar) {
     // A submenu's handle is no command: only a real one is posted.
     if (Item->Command && Item->Command != UINT(reinterpret_cast<UINT_PTR>(Item->SubMenu)))
       PostMessageA(FHandle, WM_COMMAND, Item->Command, 0);
@@ -178,17 +179,19 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
     if (SkinManager) SkinManager->PopupKind = 1;
     FTrackedMenu = Item->SubMenu;
     if (Item != FHotObject) Item->MousePress();
-    menu_tracking::InstallMenuHook(this, Item->Index);
-    if (Item->CanDrop())
-      TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
-                     FHandle, nullptr);
+    // The command just posted (an item's click that changes its sub-items), an MDI child's
+    // menu or unskinning may rebuild the bar while the drop-down is open: the item is gone.
+    const std::weak_ptr<bool> button = FMenuBar->ButtonsAlive();
+    menu_tracking::InstallMenuHook(this);
+    TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
+                   FHandle, nullptr);
     menu_tracking::RemoveMenuHook();
     if (alive.expired()) return true;
     FMenuTracking = false;
     tracked = true;
     // A move to a neighbouring item closed this drop-down: the neighbour's opens now.
     const int next = menu_tracking::TakeSwitch();
-    Item->MouseLeave();
+    if (!button.expired()) Item->MouseLeave();
     Item = FMenuBar && next >= 0 && next < int(FMenuBar->Buttons.size()) ? FMenuBar->Buttons[std::size_t(next)].get()
                                                                           : nullptr;
   }

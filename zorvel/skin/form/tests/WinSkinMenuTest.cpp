@@ -43,11 +43,11 @@ class MenuPaintTest : public ::testing::Test {
     menu_.Items()->Add(item);
     return item;
   }
-  // How many pixels of the item have that colour.
-  static int Count(const testkit::MemoryDC& dc, std::uint32_t colour) {
+  // How many pixels of the item (or of r in it) have that colour.
+  static int Count(const testkit::MemoryDC& dc, std::uint32_t colour, TSkinRect r = {0, 0, 9999, 9999}) {
     int n = 0;
-    for (int y = 0; y < dc.Height(); ++y)
-      for (int x = 0; x < dc.Width(); ++x) n += dc.At(x, y) == colour;
+    for (int y = r.Top; y < std::min(r.Bottom, dc.Height()); ++y)
+      for (int x = r.Left; x < std::min(r.Right, dc.Width()); ++x) n += dc.At(x, y) == colour;
     return n;
   }
 
@@ -143,10 +143,12 @@ HWND CreateMenuWindow() {
     return RegisterClassA(&wc) != 0;
   }();
   EXPECT_TRUE(registered);
-  HMENU file = CreatePopupMenu(), edit = CreatePopupMenu(), bar = CreateMenu();
+  HMENU file = CreatePopupMenu(), recent = CreatePopupMenu(), edit = CreatePopupMenu(), bar = CreateMenu();
+  AppendMenuA(recent, MF_STRING, kOpen + 1000, "&One");
   AppendMenuA(file, MF_STRING, kOpen, "&Open");
   AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(file, MF_STRING, kExit, "E&xit");
+  AppendMenuA(file, MF_POPUP, UINT_PTR(recent), "&Recent");
   AppendMenuA(edit, MF_STRING, kCopy, "&Copy");
   AppendMenuA(bar, MF_POPUP, UINT_PTR(file), "&File");
   AppendMenuA(bar, MF_POPUP, UINT_PTR(edit), "&Edit");
@@ -159,11 +161,13 @@ HWND CreateMenuWindow() {
 }
 
 // What the open drop-downs showed: the menu of each, read from its window a little
-// after it opened, then closed by `keys` typed into it (or EndMenu when none).
+// after it opened, then closed by `keys` taken in it one a tick (or EndMenu when none).
+using Step = std::function<void()>;
+Step Key(BYTE k) { return [k] { keybd_event(k, 0, 0, 0), keybd_event(k, 0, KEYEVENTF_KEYUP, 0); }; }
 struct DropDowns {
   static inline std::vector<HMENU> shown;
-  static inline std::vector<WORD> keys;
-  static void Watch(std::vector<WORD> typed) {
+  static inline std::vector<Step> keys;
+  static void Watch(std::vector<Step> typed) {
     shown.clear();
     keys = std::move(typed);
     SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -179,12 +183,9 @@ struct DropDowns {
         EndMenu();
         return;
       }
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_KEYBOARD;
-      in[0].ki.wVk = in[1].ki.wVk = keys.front();
-      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      const Step step = keys.front();
       keys.erase(keys.begin());
-      SendInput(2, in, sizeof(INPUT));
+      step();
     });
   }
 };
@@ -234,20 +235,32 @@ TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
   EXPECT_EQ(Item(1).Bounds.Left, Item(0).Bounds.Right);
   EXPECT_EQ(SendMessageA(window_, WM_NCHITTEST, 0, ScreenOf(Item(1).Bounds)), HTMENU);
 
+  // Greyed and rebuilt, File alone has a grey caption.
+  HMENU bar = skinner_->FMenuBar->MenuHandle;
+  EnableMenuItem(bar, 0, MF_BYPOSITION | MF_GRAYED);
+  skinner_->FMenuBar->BuildItems();
   testkit::MemoryDC dc(int(window.right - window.left), int(window.bottom - window.top));
   skinner_->PaintFrame(dc.dc());
   EXPECT_EQ(dc.At(int(window.right - window.left) - 20, kTopHeight + 2), kMenuBar[0]);
+  for (int i : {0, 1, 2}) EXPECT_EQ(Count(dc, GetSysColor(COLOR_MENUTEXT), Item(i).Bounds) > 0, i > 0) << i;
   SendMessageA(window_, WM_NCMOUSEMOVE, HTMENU, ScreenOf(Item(1).Bounds));
   EXPECT_EQ(skinner_->FHotObject, &Item(1));
+  // Rebuilt from an emptied menu (no frame paint comes between), no item stays hot.
+  while (RemoveMenu(bar, 0, MF_BYPOSITION)) continue;
+  skinner_->FMenuBar->BuildItems();
+  EXPECT_EQ(skinner_->FHotObject, nullptr);
 }
 
 TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOnce) {
-  HMENU file = Item(0).SubMenu, edit = Item(1).SubMenu;
+  HMENU bar = skinner_->FMenuBar->MenuHandle, file = Item(0).SubMenu, edit = Item(1).SubMenu;
   auto key = [&](WPARAM k) { return [&, k] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, k); }; };
+  auto mouse = [&](int i) {
+    return [&, i] { SetCursorPos(LOWORD(ScreenOf(Item(i).Bounds)), HIWORD(ScreenOf(Item(i).Bounds))); };
+  };
   const struct {
     const char* how;
     std::function<void()> open;
-    std::vector<WORD> keys;
+    std::vector<Step> keys;
     std::vector<HMENU> shown;
     std::vector<WPARAM> commands;
   } cases[] = {
@@ -256,10 +269,22 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
       {"Alt+E", key('e'), {}, {edit}, {}},
       {"0x3518", [&] { SendMessageA(window_, WM_SKINOPENMENUITEM, 0, ScreenOf(Item(0).Bounds)); }, {}, {file}, {}},
       // Right moves to the next item and back to the first from the last.
-      {"arrows", key('f'), {VK_RIGHT, VK_LEFT}, {file, edit, file}, {}},
+      {"arrows", key('f'), {Key(VK_RIGHT), Key(VK_LEFT)}, {file, edit, file}, {}},
+      // Moves land only on items that drop down: Right from Edit passes Help by to File,
+      // the mouse passes Help by to Edit.
+      {"commands", key('e'), {Key(VK_RIGHT), mouse(2), mouse(1)}, {edit, file, edit}, {}},
+      // On an item with a submenu Right opens it, and Left closes it.
+      {"submenu", key('f'), {Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), Key(VK_LEFT)},
+       {file, GetSubMenu(file, 3), file}, {}},
       // The drop-down opens on its first item: down past the separator to Exit, then Enter.
-      {"Enter", key('f'), {VK_DOWN, VK_RETURN}, {file}, {kExit}},
+      {"Enter", key('f'), {Key(VK_DOWN), Key(VK_RETURN)}, {file}, {kExit}},
       {"no drop-down", [&] { skinner_->OpenMenuItem(&Item(2)); }, {}, {}, {kHelp}},
+      {"greyed", [&] { EnableMenuItem(bar, 2, MF_BYPOSITION | MF_GRAYED), skinner_->FMenuBar->BuildItems(),
+                       skinner_->OpenMenuItem(&Item(2)); }, {}, {}, {}},
+      // The bar rebuilt under Edit's drop-down (a View put first): Left counts from where Edit is now.
+      {"rebuilt", key('e'), {[&] { InsertMenuA(bar, 0, MF_BYPOSITION | MF_POPUP, UINT_PTR(CreatePopupMenu()), "&View"),
+                                   skinner_->FMenuBar->BuildItems(); }, Key(VK_LEFT)}, {edit, file}, {}},
+      {"unskinned", key('f'), {[&] { skinner_->Unskin(); }}, {file}, {}},
   };
   for (const auto& c : cases) {
     commands.clear();
