@@ -231,20 +231,23 @@ void TWinSkinForm::DialogChar(TMessage& m) {
 
 void TWinSkinForm::SetMenuItemsOwnerDraw(TMenuItem* Item, bool On) {
   if (!Item) return;
-  if (On)
-    SetSkinMenuPainter(*Item, FSkinData);
-  else
-    Item->OnDrawItem = nullptr;
+  if (On) {
+    SetSkinMenuDrawer(*Item, FSkinData);
+    SetSkinMenuMeasurer(*Item, FSkinData);
+  } else {
+    ClearSkinMenuHandlers(*Item);
+  }
   for (int i = 0; i < Item->Count(); ++i) SetMenuItemsOwnerDraw(Item->Items(i), On);
 }
 
+// Taking the skin off gives the items the handlers they had (the host's own), not none.
 void TWinSkinForm::SetSubItemsOwnerDraw(TMenuItem* Item, bool On) {
   auto walk = [&](auto&& self, TMenuItem* item, int depth) -> void {
     if (!On) {
-      item->OnDrawItem = nullptr;
-      item->OnMeasureItem = nullptr;
+      ClearSkinMenuHandlers(*item);
     } else if (depth >= 2 && !item->OnDrawItem) {
-      SetSkinMenuPainter(*item, FSkinData);
+      SetSkinMenuDrawer(*item, FSkinData);
+      SetSkinMenuMeasurer(*item, FSkinData);
     }
     for (int i = 0; i < item->Count(); ++i) self(self, item->Items(i), depth + 1);
   };
@@ -264,15 +267,10 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
     popup->SetOwnerDraw(On);
     auto walk = [&](auto&& self, TMenuItem* item) -> void {
       if (On) {
-        TSkinData* data = FSkinData;
-        SetSkinMenuDrawer(*item, data);
-        if (!item->OnMeasureItem)
-          item->OnMeasureItem = [data](TObject* sender, HDC dc, int& w, int& h) {
-            if (IsLiveSkinData(data)) MeasureSkinMenuItem(*data, *static_cast<TMenuItem*>(sender), dc, w, h);
-          };
+        SetSkinMenuDrawer(*item, FSkinData);
+        if (!item->OnMeasureItem) SetSkinMenuMeasurer(*item, FSkinData);
       } else {
-        item->OnDrawItem = nullptr;
-        item->OnMeasureItem = nullptr;
+        ClearSkinMenuHandlers(*item);
       }
       for (int k = 0; k < item->Count(); ++k) self(self, item->Items(k));
     };
@@ -281,11 +279,18 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
 }
 
 void TWinSkinForm::SetMenusOwnerDraw(TComponent* Owner, bool Value) {
+  auto ownDrawer = [](auto&& self, const TMenuItem* item) -> bool {
+    if (item->OnDrawItem) return true;
+    for (int i = 0; i < item->Count(); ++i)
+      if (self(self, item->Items(i))) return true;
+    return false;
+  };
   for (std::size_t i = 0; i < Owner->ComponentCount(); ++i) {
     auto* menu = dynamic_cast<TMainMenu*>(Owner->Components(i));
     if (!menu) continue;
-    menu->SetOwnerDraw(Value);
     for (int k = 0; k < menu->Items()->Count(); ++k) SetSubItemsOwnerDraw(menu->Items()->Items(k), Value);
+    // Items that keep drawers of their own (the host's) are still drawn by them.
+    menu->SetOwnerDraw(Value || ownDrawer(ownDrawer, menu->Items()));
   }
 }
 
@@ -325,8 +330,7 @@ void TWinSkinForm::MeasureMenuItem(TMessage& m) {
     if (item) {
       HDC dc = GetWindowDC(FHandle);
       int w = 0, h = 0;
-      item->MeasureItem(dc, w, h);
-      WidenSkinMenuItem(FSkinData, *item, w);
+      MeasureSkinMenuItem(*FSkinData, *item, dc, w, h);
       ReleaseDC(FHandle, dc);
       mis->itemWidth = UINT(std::max(w, 0));
       mis->itemHeight = UINT(std::max(h, 0));
@@ -373,7 +377,8 @@ void TWinSkinForm::DrawMenuItem(TMessage& m) {
     }
   }
   const std::unique_ptr<TMenuItem> item = TemporaryItem(menu, dis->itemID);
-  PaintSkinMenuItemByHandle(*FSkinData, menu, *item, selected, dis->rcItem, dis->hDC);
+  PaintSkinMenuItemByHandle(*FSkinData, menu, *item, selected, dis->rcItem, dis->hDC,
+                            FMenuBar ? FMenuBar->Menu : nullptr);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "SkinDrawWin.h"
@@ -303,10 +304,15 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   auto* menu = new TMainMenu(&form);
   auto* file = new TMenuItem;
   file->SetCaption("&File");
-  file->Add(new TMenuItem);
+  // Items the host measures (and one it draws) itself.
+  TMenuItem *plain = new TMenuItem, *tall = new TMenuItem, *own = new TMenuItem;
+  tall->OnMeasureItem = own->OnMeasureItem = [](TObject*, HDC, int&, int& h) { h = 33; };
+  own->OnDrawItem = [](TObject*, HDC, const RECT&, bool) {};
+  for (TMenuItem* item : {plain, tall, own}) file->Add(item);
   menu->Items()->Add(file);
   form.SetMenu(menu);
   form.Show();
+  Include(data_.SkinControls, xcMenuItem);
   auto* skinner = new TWinSkinForm(&form);
   skinner->FHandle = form.Handle();
   skinner->AttachForm(&data_, &form);
@@ -323,7 +329,64 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   EXPECT_EQ(skinner->FMenuBar->Buttons[0]->Caption, L"&Document");
   EXPECT_EQ(skinner->FMenuBar->Buttons[1]->MenuItem, view);
   EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+
+  // Menu items: one of the form's menu is measured by the skin, once, and drawn from it;
+  // another identifier below 4096 is the window's own; a larger one is measured from its
+  // text and drawn as an item of the window's menu, right of the form's image column.
+  HIMAGELIST images = ImageList_Create(32, 16, ILC_COLOR24, 1, 1);
+  menu->Images = images;
+  HMENU window = CreatePopupMenu();
+  AppendMenuA(window, MF_STRING, 5000, "Zoom");
+  AppendMenuA(window, MF_STRING, 5001, "");
+  testkit::MemoryDC screen(1, 1);
+  int width = 0, height = 0;
+  MeasureSkinMenuItem(data_, *plain, screen.dc(), width, height);
+  const std::uint32_t white = 0x00FFFFFF, etched = GetSysColor(COLOR_BTNSHADOW);
+  const struct {
+    UINT id;
+    HMENU menu;
+    int width;                 // 7: as it was
+    std::uint32_t at60, at10;  // the pixels at (60, 1) and (10, 4)
+  } cases[] = {{plain->Command(), file->Handle(), width, kMenuItem[0], kMenuItem[0]}, {4000, window, 7, white, white},
+               {5000, window, 30, kMenuItem[0], kMenuItem[0]}, {5001, window, 30, kMenuItem[0], etched}};
+  for (const auto& c : cases) {
+    testkit::MemoryDC dc(120, 20, white);
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, c.id, 7, 7, 0};
+    DRAWITEMSTRUCT dis{ODT_MENU, 0, c.id, ODA_DRAWENTIRE, 0, HWND(c.menu), dc.dc(), {0, 0, 120, 20}, 0};
+    SendMessageA(form.Handle(), WM_MEASUREITEM, 0, LPARAM(&mis));
+    SendMessageA(form.Handle(), WM_DRAWITEM, 0, LPARAM(&dis));
+    EXPECT_EQ(int(mis.itemWidth), c.width) << c.id;
+    EXPECT_EQ(dc.At(60, 1), c.at60) << c.id;
+    EXPECT_EQ(dc.At(10, 4), c.at10) << c.id;
+    EXPECT_EQ(Count(dc, kMenuText, {0, 0, 40, 20}), 0) << c.id;
+  }
+  DestroyMenu(window);
+
+  // Alt and a bar item's letter click the item (the answer is 1); another letter goes on (0).
+  BYTE keys[256] = {};
+  keys[VK_MENU] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'Q', 0), 0);
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'D', 0), 1);
+  MSG click;
+  EXPECT_TRUE(PeekMessageA(&click, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+  EXPECT_EQ(skinner->FMenuBar->ButtonAt(skinner->ScreenToWindow(click.lParam)), skinner->FMenuBar->Buttons[0].get());
+  SetKeyboardState(std::array<BYTE, 256>{}.data());
+
+  // The framework measures an item as the skin does; unskinned, the items have the
+  // handlers they had: the host's, or none.
+  int w = 0, h = 0;
+  plain->MeasureItem(screen.dc(), w, h);
+  EXPECT_EQ(w, width);
+  skinner->Unskin();
+  for (TMenuItem* item : {plain, tall, own}) {
+    item->MeasureItem(screen.dc(), width, height);
+    EXPECT_EQ(height == 33, item != plain);
+    EXPECT_EQ(bool(item->OnDrawItem), item == own);
+  }
+  EXPECT_TRUE(menu->OwnerDraw());
   ShowWindow(form.Handle(), SW_HIDE);
+  ImageList_Destroy(images);
 }
 
 // Tool-bar buttons by state: frame 2 pressed, 4 hot, 1 the default one, the bar's own
