@@ -192,7 +192,7 @@ void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
       const TSkinRect& r = bounds[i];  // empty for a hidden item
       b.Bounds = r;
       if (!b.Visible) continue;
-      // A disabled caption leaves its grey in the font.
+      // Each caption in the bar's text colour: a disabled one leaves its grey in the font.
       canvas.Font.Color = TColor(SkinData->MenuBarTextColour);
       DrawCaptionCentered(canvas, {r.Left - R.Left, r.Top - R.Top, r.Right - R.Left, r.Bottom - R.Top}, b.Caption,
                           b.Enabled, taCenter);

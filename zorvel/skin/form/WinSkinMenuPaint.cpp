@@ -320,7 +320,9 @@ void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData) {
   SetSkinMenuDrawer(Item, SkinData);
 }
 
-void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData) { Install(Item.OnDrawItem, TSkinDrawer{SkinData, nullptr}); }
+void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData) {
+  Install(Item.OnDrawItem, TSkinDrawer{SkinData, nullptr});
+}
 
 void SetSkinMenuMeasurer(TMenuItem& Item, TSkinData* SkinData) {
   Install(Item.OnMeasureItem, TSkinMeasurer{SkinData, nullptr, true});
