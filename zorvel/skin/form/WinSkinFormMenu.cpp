@@ -165,7 +165,8 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
   menu_tracking::ClearSwitch();
   const std::weak_ptr<bool> alive = FAlive;
   bool tracked = false;
-  while (Item) {
+  // A greyed item cannot be chosen: neither its command runs nor its drop-down opens.
+  while (Item && Item->Enabled && FMenuBar) {
     // A submenu's handle is no command: only a real one is posted.
     if (Item->Command && Item->Command != UINT(reinterpret_cast<UINT_PTR>(Item->SubMenu)))
       PostMessageA(FHandle, WM_COMMAND, Item->Command, 0);
@@ -178,17 +179,19 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
     if (SkinManager) SkinManager->PopupKind = 1;
     FTrackedMenu = Item->SubMenu;
     if (Item != FHotObject) Item->MousePress();
-    menu_tracking::InstallMenuHook(this, Item->Index);
-    if (Item->CanDrop())
-      TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
-                     FHandle, nullptr);
+    // The command just posted (an item's click that changes its sub-items), an MDI child's
+    // menu or unskinning may rebuild the bar while the drop-down is open: the item is gone.
+    const std::weak_ptr<bool> button = FMenuBar->ButtonsAlive();
+    menu_tracking::InstallMenuHook(this);
+    TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
+                   FHandle, nullptr);
     menu_tracking::RemoveMenuHook();
     if (alive.expired()) return true;
     FMenuTracking = false;
     tracked = true;
     // A move to a neighbouring item closed this drop-down: the neighbour's opens now.
     const int next = menu_tracking::TakeSwitch();
-    Item->MouseLeave();
+    if (!button.expired()) Item->MouseLeave();
     Item = FMenuBar && next >= 0 && next < int(FMenuBar->Buttons.size()) ? FMenuBar->Buttons[std::size_t(next)].get()
                                                                           : nullptr;
   }
@@ -228,20 +231,23 @@ void TWinSkinForm::DialogChar(TMessage& m) {
 
 void TWinSkinForm::SetMenuItemsOwnerDraw(TMenuItem* Item, bool On) {
   if (!Item) return;
-  if (On)
-    SetSkinMenuPainter(*Item, FSkinData);
-  else
-    Item->OnDrawItem = nullptr;
+  if (On) {
+    SetSkinMenuDrawer(*Item, FSkinData);
+    SetSkinMenuMeasurer(*Item, FSkinData);
+  } else {
+    ClearSkinMenuHandlers(*Item);
+  }
   for (int i = 0; i < Item->Count(); ++i) SetMenuItemsOwnerDraw(Item->Items(i), On);
 }
 
+// Taking the skin off gives the items the handlers they had (the host's own), not none.
 void TWinSkinForm::SetSubItemsOwnerDraw(TMenuItem* Item, bool On) {
   auto walk = [&](auto&& self, TMenuItem* item, int depth) -> void {
     if (!On) {
-      item->OnDrawItem = nullptr;
-      item->OnMeasureItem = nullptr;
+      ClearSkinMenuHandlers(*item);
     } else if (depth >= 2 && !item->OnDrawItem) {
-      SetSkinMenuPainter(*item, FSkinData);
+      SetSkinMenuDrawer(*item, FSkinData);
+      SetSkinMenuMeasurer(*item, FSkinData);
     }
     for (int i = 0; i < item->Count(); ++i) self(self, item->Items(i), depth + 1);
   };
@@ -261,15 +267,10 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
     popup->SetOwnerDraw(On);
     auto walk = [&](auto&& self, TMenuItem* item) -> void {
       if (On) {
-        TSkinData* data = FSkinData;
-        SetSkinMenuDrawer(*item, data);
-        if (!item->OnMeasureItem)
-          item->OnMeasureItem = [data](TObject* sender, HDC dc, int& w, int& h) {
-            if (IsLiveSkinData(data)) MeasureSkinMenuItem(*data, *static_cast<TMenuItem*>(sender), dc, w, h);
-          };
+        SetSkinMenuDrawer(*item, FSkinData);
+        if (!item->OnMeasureItem) SetSkinMenuMeasurer(*item, FSkinData);
       } else {
-        item->OnDrawItem = nullptr;
-        item->OnMeasureItem = nullptr;
+        ClearSkinMenuHandlers(*item);
       }
       for (int k = 0; k < item->Count(); ++k) self(self, item->Items(k));
     };
@@ -278,11 +279,18 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
 }
 
 void TWinSkinForm::SetMenusOwnerDraw(TComponent* Owner, bool Value) {
+  auto ownDrawer = [](auto&& self, const TMenuItem* item) -> bool {
+    if (item->OnDrawItem) return true;
+    for (int i = 0; i < item->Count(); ++i)
+      if (self(self, item->Items(i))) return true;
+    return false;
+  };
   for (std::size_t i = 0; i < Owner->ComponentCount(); ++i) {
     auto* menu = dynamic_cast<TMainMenu*>(Owner->Components(i));
     if (!menu) continue;
-    menu->SetOwnerDraw(Value);
     for (int k = 0; k < menu->Items()->Count(); ++k) SetSubItemsOwnerDraw(menu->Items()->Items(k), Value);
+    // Items that keep drawers of their own (the host's) are still drawn by them.
+    menu->SetOwnerDraw(Value || ownDrawer(ownDrawer, menu->Items()));
   }
 }
 
@@ -322,8 +330,7 @@ void TWinSkinForm::MeasureMenuItem(TMessage& m) {
     if (item) {
       HDC dc = GetWindowDC(FHandle);
       int w = 0, h = 0;
-      item->MeasureItem(dc, w, h);
-      WidenSkinMenuItem(FSkinData, *item, w);
+      MeasureSkinMenuItem(*FSkinData, *item, dc, w, h);
       ReleaseDC(FHandle, dc);
       mis->itemWidth = UINT(std::max(w, 0));
       mis->itemHeight = UINT(std::max(h, 0));
@@ -370,7 +377,8 @@ void TWinSkinForm::DrawMenuItem(TMessage& m) {
     }
   }
   const std::unique_ptr<TMenuItem> item = TemporaryItem(menu, dis->itemID);
-  PaintSkinMenuItemByHandle(*FSkinData, menu, *item, selected, dis->rcItem, dis->hDC);
+  PaintSkinMenuItemByHandle(*FSkinData, menu, *item, selected, dis->rcItem, dis->hDC,
+                            FMenuBar ? FMenuBar->Menu : nullptr);
 }
 
 // ---------------------------------------------------------------------------------------

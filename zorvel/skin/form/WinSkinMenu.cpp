@@ -33,6 +33,8 @@ bool OldSystem() {
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm* AForm) : TComponent(AForm), Form(AForm) {}
 
+TWinSkinMenu::~TWinSkinMenu() { menu_tracking::ForgetBar(this); }
+
 bool TWinSkinMenu::RightToLeft() const { return Menu && Menu->IsRightToLeft(); }
 
 bool TWinSkinMenu::BeginBuild() {
@@ -42,6 +44,9 @@ bool TWinSkinMenu::BeginBuild() {
     if (!form->Menu()) return false;
     Menu = form->Menu();
   }
+  // Neither the form's hover handling nor code that holds a button may reach the old ones.
+  if (dynamic_cast<TMenuBtn*>(Form->FHotObject)) Form->FHotObject = nullptr;
+  FButtonsAlive = std::make_shared<bool>(true);
   Buttons.clear();
   return true;
 }
@@ -58,6 +63,8 @@ void TWinSkinMenu::FinishBuild() {
   }
   SelectObject(dc, old);
   DeleteDC(dc);
+  // A bar on screen shows its new items (a drop-down may be open over it meanwhile).
+  if (BarRect.Width() > 0) RedrawWindow(Form->FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TWinSkinMenu::BuildItems() {
@@ -184,9 +191,11 @@ void TWinSkinMenu::PaintBar(HDC DC, const TSkinRect& R) {
       TMenuBtn& b = *Buttons[i];
       const TSkinRect& r = bounds[i];  // empty for a hidden item
       b.Bounds = r;
-      if (b.Visible)
-        DrawCaptionCentered(canvas, {r.Left - R.Left, r.Top - R.Top, r.Right - R.Left, r.Bottom - R.Top},
-                            b.Caption, b.Enabled, taCenter);
+      if (!b.Visible) continue;
+      // Each caption in the bar's text colour: a disabled one leaves its grey in the font.
+      canvas.Font.Color = TColor(SkinData->MenuBarTextColour);
+      DrawCaptionCentered(canvas, {r.Left - R.Left, r.Top - R.Top, r.Right - R.Left, r.Bottom - R.Top}, b.Caption,
+                          b.Enabled, taCenter);
     }
   }
   // The buttons of a maximized MDI child sit in the bar.
@@ -248,8 +257,10 @@ namespace menu_tracking {
 namespace {
 HHOOK menuHook = nullptr;
 TWinSkinForm* trackedForm = nullptr;
-int trackedIndex = -1;
-TMenuItem* selectedMenuItem = nullptr;
+TWinSkinMenu* trackedBar = nullptr;
+// The selected item's menu reads from the right (kept as such: the item itself may go
+// while the drop-down is open).
+bool selectedRightToLeft = false;
 HMENU selectedMenu = nullptr;  // the menu holding the selected item
 bool selectedHasSubMenu = false;
 bool downKeySent = false;
@@ -257,24 +268,27 @@ bool switchingItem = false;
 int pendingSwitch = -1;
 POINT lastMousePos{};
 
-TWinSkinMenu* TrackedBar() { return trackedForm ? trackedForm->FMenuBar : nullptr; }
-
+// The next or previous item that drops down: a move never lands on an item that only
+// runs a command. Counted from where the open drop-down's item is now (the bar may have
+// been rebuilt under the drop-down), or from the ends when it is gone.
 TMenuBtn* NeighbourMenuButton(bool forward) {
-  TWinSkinMenu* bar = TrackedBar();
-  if (!bar) return nullptr;
-  const int i = SkinNeighbourIndex(trackedIndex, int(bar->Buttons.size()), forward);
-  return i < 0 ? nullptr : bar->Buttons[std::size_t(i)].get();
-}
-
-bool SelectedRightToLeft() {
-  const TMenu* menu = selectedMenuItem ? selectedMenuItem->GetParentMenu() : nullptr;
-  return menu && menu->IsRightToLeft();
+  if (!trackedBar) return nullptr;
+  const auto& buttons = trackedBar->Buttons;
+  const int n = int(buttons.size());
+  int i = -1;
+  for (int k = 0; k < n; ++k)
+    if (buttons[std::size_t(k)]->SubMenu == trackedForm->FTrackedMenu) i = k;
+  for (int step = 0; step < n; ++step) {
+    i = SkinNeighbourIndex(i, n, forward);
+    if (buttons[std::size_t(i)]->CanDrop()) return buttons[std::size_t(i)].get();
+  }
+  return nullptr;
 }
 
 LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
   MSG& msg = *reinterpret_cast<MSG*>(LParam);
   msg.wParam = SkinMenuArrowKey(msg.message == WM_KEYDOWN || msg.message == WM_KEYUP,
-                                SelectedRightToLeft(), msg.wParam);
+                                selectedRightToLeft, msg.wParam);
   const LRESULT result = CallNextHookEx(menuHook, Code, WParam, LParam);
   if (result || Code != MSGF_MENU || !trackedForm) return result;
   SafeCall([&] {
@@ -303,8 +317,7 @@ LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
       case WM_MOUSEMOVE:
         if (msg.pt.x != lastMousePos.x || msg.pt.y != lastMousePos.y) {
           lastMousePos = msg.pt;
-          if (TWinSkinMenu* bar = TrackedBar())
-            target = bar->ButtonAt(trackedForm->ScreenToWindow(MAKELPARAM(msg.pt.x, msg.pt.y)));
+          if (trackedBar) target = trackedBar->ButtonAt(trackedForm->ScreenToWindow(MAKELPARAM(msg.pt.x, msg.pt.y)));
         }
         break;
       default:
@@ -313,7 +326,7 @@ LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
     // A click posted into the open menu would be handled while it is still open, and
     // a second drop-down cannot open inside the first: the open one is closed, and the
     // tracking opens the target's as soon as it has returned.
-    if (target && target->Index != trackedIndex) {
+    if (target && target->CanDrop() && target->SubMenu != trackedForm->FTrackedMenu) {
       switchingItem = true;
       pendingSwitch = target->Index;
       EndMenu();
@@ -323,9 +336,9 @@ LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam) {
 }
 }  // namespace
 
-void InstallMenuHook(TWinSkinForm* Form, int Index) {
+void InstallMenuHook(TWinSkinForm* Form) {
   trackedForm = Form;
-  trackedIndex = Index;
+  trackedBar = Form->FMenuBar;
   switchingItem = false;
   downKeySent = false;
   selectedMenu = nullptr;
@@ -337,10 +350,16 @@ void InstallMenuHook(TWinSkinForm* Form, int Index) {
 void RemoveMenuHook() {
   if (menuHook) UnhookWindowsHookEx(menuHook);
   menuHook = nullptr;
-  selectedMenuItem = nullptr;
-  trackedIndex = -1;
+  selectedRightToLeft = false;
   trackedForm = nullptr;
+  trackedBar = nullptr;
   downKeySent = false;
+}
+
+void ForgetBar(const TWinSkinMenu* Bar) {
+  if (Bar != trackedBar) return;
+  trackedBar = nullptr;
+  trackedForm = nullptr;
 }
 
 int TakeSwitch() {
@@ -363,11 +382,13 @@ void MenuSelect(WPARAM WParam, LPARAM LParam) {
   switchingItem = false;
   selectedMenu = reinterpret_cast<HMENU>(LParam);
   selectedHasSubMenu = (HIWORD(WParam) & MF_POPUP) != 0;
-  TWinSkinMenu* bar = TrackedBar();
+  TWinSkinMenu* bar = trackedBar;
   if (!bar || !bar->Menu) return;
-  selectedMenuItem = selectedHasSubMenu
-                         ? bar->Menu->FindItem(UINT_PTR(GetSubMenu(selectedMenu, LOWORD(WParam))), fkHandle)
-                         : bar->Menu->FindItem(LOWORD(WParam), fkCommand);
+  const TMenuItem* item = selectedHasSubMenu
+                              ? bar->Menu->FindItem(UINT_PTR(GetSubMenu(selectedMenu, LOWORD(WParam))), fkHandle)
+                              : bar->Menu->FindItem(LOWORD(WParam), fkCommand);
+  const TMenu* menu = item ? item->GetParentMenu() : nullptr;
+  selectedRightToLeft = menu && menu->IsRightToLeft();
 }
 
 }  // namespace menu_tracking

@@ -40,6 +40,7 @@ class TMenuBtn : public TNCObject {
 class TWinSkinMenu : public TComponent {
  public:
   explicit TWinSkinMenu(TWinSkinForm* AForm);
+  ~TWinSkinMenu() override;
 
   std::vector<std::unique_ptr<TMenuBtn>> Buttons;
   HMENU MenuHandle = nullptr;
@@ -62,6 +63,9 @@ class TWinSkinMenu : public TComponent {
   // The item under a point in window coordinates (items without caption are never
   // hit), or null.
   TMenuBtn* ButtonAt(TSkinPoint P) const;
+  // Expires when the buttons are freed (a rebuild, or the bar going): for code that
+  // holds a button across a nested message loop, in which the window may rebuild them.
+  std::weak_ptr<bool> ButtonsAlive() const { return FButtonsAlive; }
 
  private:
   bool BeginBuild();
@@ -70,14 +74,18 @@ class TWinSkinMenu : public TComponent {
   bool RightToLeft() const;
   std::vector<TMenuBarItem> MeasureItems() const;
   TSkinImage FPicture;  // the bar composed before its one blit
+  std::shared_ptr<bool> FButtonsAlive = std::make_shared<bool>(true);
 };
 
 // The tracking of one open drop-down at a time, for the keyboard and mouse moves
 // between bar items.
 namespace menu_tracking {
-// Starts and ends watching the messages of the menu loop.
-void InstallMenuHook(TWinSkinForm* Form, int Index);
+// Starts and ends watching the messages of the menu loop; the drop-down is the one of
+// the form's tracked menu (FTrackedMenu).
+void InstallMenuHook(TWinSkinForm* Form);
 void RemoveMenuHook();
+// The bar is going: the tracking forgets it (and its form).
+void ForgetBar(const TWinSkinMenu* Bar);
 // The item whose drop-down should open next, after the open one closed (a move to
 // a neighbour); -1 when none. Taking it clears it.
 int TakeSwitch();

@@ -72,21 +72,24 @@ HBRUSH CheckedImageBrush() {
   return brush;
 }
 
-void PaintMenuItemContent(const TSkinData& skin, TMenuItem& item, HDC dc, bool selected, const RECT& r) {
+void PaintMenuItemContent(const TSkinData& skin, TMenuItem& item, HDC dc, bool selected, const RECT& r,
+                          const TMenu* barMenu) {
   const std::wstring text = SkinStrToWide(item.Caption());
-  const TMenu* menu = item.GetParentMenu();
+  const TMenu* menu = item.GetParentMenu() ? item.GetParentMenu() : barMenu;
   const HIMAGELIST images = menu ? menu->Images : nullptr;
-  int size = 16;
-  if (images) ImageList_GetIconSize(images, &size, nullptr);
+  // The size is read whole: asked for one side alone, the image list answers nothing.
+  int size = 16, ih = 16;
+  if (images) ImageList_GetIconSize(images, &size, &ih);
   if (item.Checked()) size = std::max(size, 16);
   const int margin = skin.MenuItem ? skin.MenuItem->Margins.Left : 0;
   const bool rtl = menu && menu->IsRightToLeft();
   TMenuItemLayout layout = SkinMenuItemLayout({int(r.left), int(r.top), int(r.right), int(r.bottom)}, size, margin, rtl);
+  // A separator has no icon column: its line starts by the item's edge.
+  if (item.IsLine() && rtl) layout.Text.Right = int(r.right) - 3;
+  if (item.IsLine() && !rtl) layout.Text.Left = int(r.left) + 3;
   RECT box = ToRect(layout.Icon);
   if (!item.IsLine()) {
     if (images && item.ImageIndex() >= 0 && item.ImageIndex() < ImageList_GetImageCount(images)) {
-      int ih = 16;
-      ImageList_GetIconSize(images, nullptr, &ih);
       if (item.Checked()) {
         box.top = r.top + (r.bottom - r.top - 16) / 2;
         RECT edge{box.left, box.top, box.left + size, box.top + size};
@@ -156,7 +159,8 @@ void PaintMenuSeparator(const TSkinData& skin, HDC dc, const RECT& r) {
 }
 
 // Composes the item over `picture` (its background already in) and draws it at R.
-void FinishItem(const TSkinData& skin, TMenuItem& item, TItemPicture& picture, HDC dc, const RECT& r, bool selected) {
+void FinishItem(const TSkinData& skin, TMenuItem& item, TItemPicture& picture, HDC dc, const RECT& r, bool selected,
+                const TMenu* barMenu) {
   const TDataSkinObject& e = *skin.MenuItem;
   const TSkinRect all{0, 0, picture.Image.Width(), picture.Image.Height()};
   const int frame = selected ? kSelectedFrame : kNormalFrame;
@@ -169,7 +173,7 @@ void FinishItem(const TSkinData& skin, TMenuItem& item, TItemPicture& picture, H
   TSkinImageDC canvas(picture.Image);
   if (!canvas.Valid()) return;
   const RECT local{0, 0, all.Width(), all.Height()};
-  PaintMenuItemContent(skin, item, canvas.DC(), selected, local);
+  PaintMenuItemContent(skin, item, canvas.DC(), selected, local, barMenu);
   BitBlt(dc, r.left, r.top, all.Width(), all.Height(), canvas.DC(), 0, 0, SRCCOPY);
 }
 
@@ -190,15 +194,7 @@ TMenuItemLayout SkinMenuItemLayout(const TSkinRect& r, int s, int margin, bool r
 }
 
 void MeasureSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, int& Width, int& Height) {
-  // The item's own measurement, without this handler: the event comes back afterwards,
-  // whatever happens.
-  struct Restore {
-    TMenuItem& item;
-    TMenuMeasureItemEvent event;
-    ~Restore() { item.OnMeasureItem = std::move(event); }
-  } restore{Item, std::move(Item.OnMeasureItem)};
-  Item.OnMeasureItem = nullptr;
-  Item.MeasureItem(DC, Width, Height);
+  Item.DefaultMeasure(DC, Width, Height);
   if (SkinData.MenuItem) Width += SkinData.MenuItem->Margins.Left;
   const TMenu* menu = Item.GetParentMenu();
   Width += menu && menu->Images ? 10 : 35;
@@ -211,13 +207,15 @@ void WidenSkinMenuItem(const TSkinData* SkinData, const TMenuItem& Item, int& Wi
   Width += menu && menu->Images ? 12 : 35;
 }
 
-void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool Selected, const RECT& R) {
+void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool Selected, const RECT& R,
+                        const TMenu* BarMenu) {
   TItemPicture picture(R);
   picture.Image.Fill({0, 0, picture.Image.Width(), picture.Image.Height()},
                      Rgb(Selected ? SkinData.HilightColour : SkinData.MenuColour));
   TSkinImageDC canvas(picture.Image);
   if (!canvas.Valid()) return;
-  PaintMenuItemContent(SkinData, Item, canvas.DC(), Selected, {0, 0, picture.Image.Width(), picture.Image.Height()});
+  PaintMenuItemContent(SkinData, Item, canvas.DC(), Selected, {0, 0, picture.Image.Width(), picture.Image.Height()},
+                       BarMenu);
   BitBlt(DC, R.left, R.top, picture.Image.Width(), picture.Image.Height(), canvas.DC(), 0, 0, SRCCOPY);
 }
 
@@ -237,20 +235,20 @@ void PaintSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, const
     PaintMenuSeparator(SkinData, DC, R);
     return;
   }
-  FinishItem(SkinData, Item, picture, DC, R, Selected);
+  FinishItem(SkinData, Item, picture, DC, R, Selected, nullptr);
 }
 
 void PaintSkinMenuItemByHandle(const TSkinData& SkinData, HMENU Menu, TMenuItem& Item, bool Selected, const RECT& R,
-                               HDC DC) {
+                               HDC DC, const TMenu* BarMenu) {
   if (!SkinData.MenuItem) {
-    PaintPlainMenuItem(SkinData, Item, DC, Selected, R);
+    PaintPlainMenuItem(SkinData, Item, DC, Selected, R, BarMenu);
     return;
   }
   TItemPicture picture(R);
   if (picture.Image.Empty()) return;
   if (!CopyPopupBackground(Menu, R, picture.Image, false))
     picture.Image.Fill({0, 0, picture.Image.Width(), picture.Image.Height()}, Rgb(SkinData.MenuColour));
-  FinishItem(SkinData, Item, picture, DC, R, Selected);
+  FinishItem(SkinData, Item, picture, DC, R, Selected, BarMenu);
 }
 
 const LOGFONTA& SkinMenuLogFont() {
@@ -273,22 +271,66 @@ HFONT SkinMenuFont(bool Bold) {
   return fonts[Bold ? 1 : 0];
 }
 
+namespace {
+
+// The skin's handlers know themselves among an item's events by their type, and keep the
+// event they stand in front of.
+struct TSkinDrawer {
+  TSkinData* Data;
+  TMenuDrawItemEvent Own;
+  void operator()(TObject* sender, HDC dc, const RECT& r, bool selected) const {
+    auto& item = *static_cast<TMenuItem*>(sender);
+    // A skin data freed under an open menu leaves its items to the plain look.
+    if (IsLiveSkinData(Data))
+      PaintSkinMenuItem(*Data, item, dc, r, selected);
+    else
+      item.DefaultDraw(dc, r, selected);
+  }
+};
+
+struct TSkinMeasurer {
+  TSkinData* Data;
+  TMenuMeasureItemEvent Own;
+  bool Anew;  // measures the item anew, or widens the measurement already made
+  void operator()(TObject* sender, HDC dc, int& width, int& height) const {
+    auto& item = *static_cast<TMenuItem*>(sender);
+    if (!Anew)
+      WidenSkinMenuItem(Data, item, width);
+    else if (IsLiveSkinData(Data))
+      MeasureSkinMenuItem(*Data, item, dc, width, height);
+  }
+};
+
+template <class Handler, class Event>
+void Install(Event& event, Handler handler) {
+  Handler* mine = event.template target<Handler>();
+  handler.Own = std::move(mine ? mine->Own : event);
+  event = std::move(handler);
+}
+
+template <class Handler, class Event>
+void Uninstall(Event& event) {
+  if (Handler* mine = event.template target<Handler>()) event = Event(std::move(mine->Own));
+}
+
+}  // namespace
+
 void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData) {
-  Item.OnMeasureItem = [SkinData](TObject* sender, HDC, int& width, int&) {
-    WidenSkinMenuItem(SkinData, *static_cast<TMenuItem*>(sender), width);
-  };
+  Install(Item.OnMeasureItem, TSkinMeasurer{SkinData, nullptr, false});
   SetSkinMenuDrawer(Item, SkinData);
 }
 
 void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData) {
-  Item.OnDrawItem = [SkinData](TObject* sender, HDC dc, const RECT& r, bool selected) {
-    auto& item = *static_cast<TMenuItem*>(sender);
-    // A skin data freed under an open menu leaves its items to the plain look.
-    if (IsLiveSkinData(SkinData))
-      PaintSkinMenuItem(*SkinData, item, dc, r, selected);
-    else
-      item.DefaultDraw(dc, r, selected);
-  };
+  Install(Item.OnDrawItem, TSkinDrawer{SkinData, nullptr});
+}
+
+void SetSkinMenuMeasurer(TMenuItem& Item, TSkinData* SkinData) {
+  Install(Item.OnMeasureItem, TSkinMeasurer{SkinData, nullptr, true});
+}
+
+void ClearSkinMenuHandlers(TMenuItem& Item) {
+  Uninstall<TSkinDrawer>(Item.OnDrawItem);
+  Uninstall<TSkinMeasurer>(Item.OnMeasureItem);
 }
 
 void PaintSkinToolBar(const TSkinData& SkinData, HDC DC, const RECT& R, bool& DefaultDraw) {

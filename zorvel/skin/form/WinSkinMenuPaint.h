@@ -10,6 +10,7 @@
 #include "SkinDraw.h"
 
 class TSkinData;
+class TMenu;
 class TMenuItem;
 
 // Where an item's parts go in its rectangle (item coordinates): the icon box of the image
@@ -20,8 +21,8 @@ struct TMenuItemLayout {
 };
 TMenuItemLayout SkinMenuItemLayout(const TSkinRect& item, int imageSize, int leftMargin, bool rightToLeft);
 
-// The framework's measurement of the item, widened by the skin's item margin and the
-// image column (10 with an image list, 35 without).
+// The framework's plain measurement of the item (not its own measure event), widened by
+// the skin's item margin and the image column (10 with an image list, 35 without).
 void MeasureSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, int& Width, int& Height);
 // Widens a measurement already made (12 with an image list, 35 without); the skin's
 // margin counts only while that skin data still exists.
@@ -30,17 +31,23 @@ void WidenSkinMenuItem(const TSkinData* SkinData, const TMenuItem& Item, int& Wi
 // The item composed off-screen and drawn at R of DC in one piece.
 void PaintSkinMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, const RECT& R, bool Selected);
 // The same over the background of a given menu (for items that exist only in a window's
-// menu and are wrapped in a temporary item).
+// menu and are wrapped in a temporary item). An item without a menu of its own takes its
+// image size and direction from BarMenu (the menu bar's framework menu), when given.
 void PaintSkinMenuItemByHandle(const TSkinData& SkinData, HMENU Menu, TMenuItem& Item, bool Selected, const RECT& R,
-                               HDC DC);
+                               HDC DC, const TMenu* BarMenu = nullptr);
 // Without the skin's item frame: the menu colour, or the highlight when selected.
-void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool Selected, const RECT& R);
+void PaintPlainMenuItem(const TSkinData& SkinData, TMenuItem& Item, HDC DC, bool Selected, const RECT& R,
+                        const TMenu* BarMenu = nullptr);
 
-// Lets the skin measure and draw the item (the system menu's items, and the menu
-// walks that make a form's menus owner-drawn).
+// The skin's handlers of an item, put in front of the item's own, which they keep:
+// taking the skin's off gives the item's own back. The drawer paints the item from the
+// skin while the skin data lives (else plainly); the system menu's items widen their
+// measurement (SetSkinMenuPainter), the items of a form's menus measure themselves anew
+// and widen that (SetSkinMenuMeasurer).
 void SetSkinMenuPainter(TMenuItem& Item, TSkinData* SkinData);
-// Only the drawing: the skin's item painter while the skin data lives, else the item's own.
 void SetSkinMenuDrawer(TMenuItem& Item, TSkinData* SkinData);
+void SetSkinMenuMeasurer(TMenuItem& Item, TSkinData* SkinData);
+void ClearSkinMenuHandlers(TMenuItem& Item);
 
 // The system's menu font as it was first read, and made from it once for the program's
 // run (bold for default items).

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "SkinDrawWin.h"
@@ -43,11 +44,11 @@ class MenuPaintTest : public ::testing::Test {
     menu_.Items()->Add(item);
     return item;
   }
-  // How many pixels of the item have that colour.
-  static int Count(const testkit::MemoryDC& dc, std::uint32_t colour) {
+  // How many pixels of the item (or of r in it) have that colour.
+  static int Count(const testkit::MemoryDC& dc, std::uint32_t colour, TSkinRect r = {0, 0, 9999, 9999}) {
     int n = 0;
-    for (int y = 0; y < dc.Height(); ++y)
-      for (int x = 0; x < dc.Width(); ++x) n += dc.At(x, y) == colour;
+    for (int y = r.Top; y < std::min(r.Bottom, dc.Height()); ++y)
+      for (int x = r.Left; x < std::min(r.Right, dc.Width()); ++x) n += dc.At(x, y) == colour;
     return n;
   }
 
@@ -143,10 +144,12 @@ HWND CreateMenuWindow() {
     return RegisterClassA(&wc) != 0;
   }();
   EXPECT_TRUE(registered);
-  HMENU file = CreatePopupMenu(), edit = CreatePopupMenu(), bar = CreateMenu();
+  HMENU file = CreatePopupMenu(), recent = CreatePopupMenu(), edit = CreatePopupMenu(), bar = CreateMenu();
+  AppendMenuA(recent, MF_STRING, kOpen + 1000, "&One");
   AppendMenuA(file, MF_STRING, kOpen, "&Open");
   AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(file, MF_STRING, kExit, "E&xit");
+  AppendMenuA(file, MF_POPUP, UINT_PTR(recent), "&Recent");
   AppendMenuA(edit, MF_STRING, kCopy, "&Copy");
   AppendMenuA(bar, MF_POPUP, UINT_PTR(file), "&File");
   AppendMenuA(bar, MF_POPUP, UINT_PTR(edit), "&Edit");
@@ -159,11 +162,13 @@ HWND CreateMenuWindow() {
 }
 
 // What the open drop-downs showed: the menu of each, read from its window a little
-// after it opened, then closed by `keys` typed into it (or EndMenu when none).
+// after it opened, then closed by `keys` taken in it one a tick (or EndMenu when none).
+using Step = std::function<void()>;
+Step Key(BYTE k) { return [k] { keybd_event(k, 0, 0, 0), keybd_event(k, 0, KEYEVENTF_KEYUP, 0); }; }
 struct DropDowns {
   static inline std::vector<HMENU> shown;
-  static inline std::vector<WORD> keys;
-  static void Watch(std::vector<WORD> typed) {
+  static inline std::vector<Step> keys;
+  static void Watch(std::vector<Step> typed) {
     shown.clear();
     keys = std::move(typed);
     SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -179,12 +184,9 @@ struct DropDowns {
         EndMenu();
         return;
       }
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_KEYBOARD;
-      in[0].ki.wVk = in[1].ki.wVk = keys.front();
-      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      const Step step = keys.front();
       keys.erase(keys.begin());
-      SendInput(2, in, sizeof(INPUT));
+      step();
     });
   }
 };
@@ -234,20 +236,32 @@ TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
   EXPECT_EQ(Item(1).Bounds.Left, Item(0).Bounds.Right);
   EXPECT_EQ(SendMessageA(window_, WM_NCHITTEST, 0, ScreenOf(Item(1).Bounds)), HTMENU);
 
+  // Greyed and rebuilt, File alone has a grey caption.
+  HMENU bar = skinner_->FMenuBar->MenuHandle;
+  EnableMenuItem(bar, 0, MF_BYPOSITION | MF_GRAYED);
+  skinner_->FMenuBar->BuildItems();
   testkit::MemoryDC dc(int(window.right - window.left), int(window.bottom - window.top));
   skinner_->PaintFrame(dc.dc());
   EXPECT_EQ(dc.At(int(window.right - window.left) - 20, kTopHeight + 2), kMenuBar[0]);
+  for (int i : {0, 1, 2}) EXPECT_EQ(Count(dc, GetSysColor(COLOR_MENUTEXT), Item(i).Bounds) > 0, i > 0) << i;
   SendMessageA(window_, WM_NCMOUSEMOVE, HTMENU, ScreenOf(Item(1).Bounds));
   EXPECT_EQ(skinner_->FHotObject, &Item(1));
+  // Rebuilt from an emptied menu (no frame paint comes between), no item stays hot.
+  while (RemoveMenu(bar, 0, MF_BYPOSITION)) continue;
+  skinner_->FMenuBar->BuildItems();
+  EXPECT_EQ(skinner_->FHotObject, nullptr);
 }
 
 TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOnce) {
-  HMENU file = Item(0).SubMenu, edit = Item(1).SubMenu;
+  HMENU bar = skinner_->FMenuBar->MenuHandle, file = Item(0).SubMenu, edit = Item(1).SubMenu;
   auto key = [&](WPARAM k) { return [&, k] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, k); }; };
+  auto mouse = [&](int i) {
+    return [&, i] { SetCursorPos(LOWORD(ScreenOf(Item(i).Bounds)), HIWORD(ScreenOf(Item(i).Bounds))); };
+  };
   const struct {
     const char* how;
     std::function<void()> open;
-    std::vector<WORD> keys;
+    std::vector<Step> keys;
     std::vector<HMENU> shown;
     std::vector<WPARAM> commands;
   } cases[] = {
@@ -256,10 +270,22 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
       {"Alt+E", key('e'), {}, {edit}, {}},
       {"0x3518", [&] { SendMessageA(window_, WM_SKINOPENMENUITEM, 0, ScreenOf(Item(0).Bounds)); }, {}, {file}, {}},
       // Right moves to the next item and back to the first from the last.
-      {"arrows", key('f'), {VK_RIGHT, VK_LEFT}, {file, edit, file}, {}},
+      {"arrows", key('f'), {Key(VK_RIGHT), Key(VK_LEFT)}, {file, edit, file}, {}},
+      // Moves land only on items that drop down: Right from Edit passes Help by to File,
+      // the mouse passes Help by to Edit.
+      {"commands", key('e'), {Key(VK_RIGHT), mouse(2), mouse(1)}, {edit, file, edit}, {}},
+      // On an item with a submenu Right opens it, and Left closes it.
+      {"submenu", key('f'), {Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), Key(VK_LEFT)},
+       {file, GetSubMenu(file, 3), file}, {}},
       // The drop-down opens on its first item: down past the separator to Exit, then Enter.
-      {"Enter", key('f'), {VK_DOWN, VK_RETURN}, {file}, {kExit}},
+      {"Enter", key('f'), {Key(VK_DOWN), Key(VK_RETURN)}, {file}, {kExit}},
       {"no drop-down", [&] { skinner_->OpenMenuItem(&Item(2)); }, {}, {}, {kHelp}},
+      {"greyed", [&] { EnableMenuItem(bar, 2, MF_BYPOSITION | MF_GRAYED), skinner_->FMenuBar->BuildItems(),
+                       skinner_->OpenMenuItem(&Item(2)); }, {}, {}, {}},
+      // The bar rebuilt under Edit's drop-down (a View put first): Left counts from where Edit is now.
+      {"rebuilt", key('e'), {[&] { InsertMenuA(bar, 0, MF_BYPOSITION | MF_POPUP, UINT_PTR(CreatePopupMenu()), "&View"),
+                                   skinner_->FMenuBar->BuildItems(); }, Key(VK_LEFT)}, {edit, file}, {}},
+      {"unskinned", key('f'), {[&] { skinner_->Unskin(); }}, {file}, {}},
   };
   for (const auto& c : cases) {
     commands.clear();
@@ -278,10 +304,15 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   auto* menu = new TMainMenu(&form);
   auto* file = new TMenuItem;
   file->SetCaption("&File");
-  file->Add(new TMenuItem);
+  // Items the host measures (and one it draws) itself.
+  TMenuItem *plain = new TMenuItem, *tall = new TMenuItem, *own = new TMenuItem;
+  tall->OnMeasureItem = own->OnMeasureItem = [](TObject*, HDC, int&, int& h) { h = 33; };
+  own->OnDrawItem = [](TObject*, HDC, const RECT&, bool) {};
+  for (TMenuItem* item : {plain, tall, own}) file->Add(item);
   menu->Items()->Add(file);
   form.SetMenu(menu);
   form.Show();
+  Include(data_.SkinControls, xcMenuItem);
   auto* skinner = new TWinSkinForm(&form);
   skinner->FHandle = form.Handle();
   skinner->AttachForm(&data_, &form);
@@ -298,7 +329,61 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   EXPECT_EQ(skinner->FMenuBar->Buttons[0]->Caption, L"&Document");
   EXPECT_EQ(skinner->FMenuBar->Buttons[1]->MenuItem, view);
   EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+
+  // Menu items: one of the form's menu is measured by the skin (once, as the framework
+  // measures it) and drawn from it; another identifier below 4096 is the window's own; a
+  // larger one is measured from its text and drawn as an item of the window's menu, right
+  // of the form's image column.
+  HIMAGELIST images = ImageList_Create(32, 16, ILC_COLOR24, 1, 1);
+  menu->Images = images;
+  HMENU window = CreatePopupMenu();
+  AppendMenuA(window, MF_STRING, 5000, "Zoom");
+  AppendMenuA(window, MF_STRING, 5001, "");
+  testkit::MemoryDC screen(1, 1);
+  int width = 0, height = 0;
+  plain->MeasureItem(screen.dc(), width, height);
+  const std::uint32_t white = 0x00FFFFFF, etched = GetSysColor(COLOR_BTNSHADOW);
+  const struct {
+    UINT id;
+    HMENU menu;
+    int width;                 // 7: as it was
+    std::uint32_t at60, at10;  // the pixels at (60, 1) and (10, 4)
+  } cases[] = {{plain->Command(), file->Handle(), width, kMenuItem[0], kMenuItem[0]}, {4000, window, 7, white, white},
+               {5000, window, 30, kMenuItem[0], kMenuItem[0]}, {5001, window, 30, kMenuItem[0], etched}};
+  for (const auto& c : cases) {
+    testkit::MemoryDC dc(120, 20, white);
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, c.id, 7, 7, 0};
+    DRAWITEMSTRUCT dis{ODT_MENU, 0, c.id, ODA_DRAWENTIRE, 0, HWND(c.menu), dc.dc(), {0, 0, 120, 20}, 0};
+    SendMessageA(form.Handle(), WM_MEASUREITEM, 0, LPARAM(&mis));
+    SendMessageA(form.Handle(), WM_DRAWITEM, 0, LPARAM(&dis));
+    EXPECT_EQ(int(mis.itemWidth), c.width) << c.id;
+    EXPECT_EQ(dc.At(60, 1), c.at60) << c.id;
+    EXPECT_EQ(dc.At(10, 4), c.at10) << c.id;
+    EXPECT_EQ(Count(dc, kMenuText, {0, 0, 40, 20}), 0) << c.id;
+  }
+  DestroyMenu(window);
+
+  // Alt and a bar item's letter click the item (the answer is 1); another letter goes on (0).
+  BYTE keys[256] = {};
+  keys[VK_MENU] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'Q', 0), 0);
+  EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'D', 0), 1);
+  MSG click;
+  EXPECT_TRUE(PeekMessageA(&click, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+  EXPECT_EQ(skinner->FMenuBar->ButtonAt(skinner->ScreenToWindow(click.lParam)), skinner->FMenuBar->Buttons[0].get());
+  SetKeyboardState(std::array<BYTE, 256>{}.data());
+
+  // Unskinned, the items have the handlers they had: the host's, or none.
+  skinner->Unskin();
+  for (TMenuItem* item : {plain, tall, own}) {
+    item->MeasureItem(screen.dc(), width, height);
+    EXPECT_EQ(height == 33, item != plain);
+    EXPECT_EQ(bool(item->OnDrawItem), item == own);
+  }
+  EXPECT_TRUE(menu->OwnerDraw());
   ShowWindow(form.Handle(), SW_HIDE);
+  ImageList_Destroy(images);
 }
 
 // Tool-bar buttons by state: frame 2 pressed, 4 hot, 1 the default one, the bar's own
