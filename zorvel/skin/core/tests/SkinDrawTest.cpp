@@ -212,6 +212,11 @@ TEST(SkinKeyedCopy, MagentaLeavesTheDestination) {
   EXPECT_EQ(dst.Pixel(0, 0), 0x777777u);
   EXPECT_EQ(dst.Pixel(1, 0), 0x123456u);
   EXPECT_EQ(dst.Pixel(2, 0), 0x777777u);
+  // Places far off either side copy nothing.
+  for (int x : {INT32_MIN + 1, INT32_MAX}) {
+    SkinKeyedCopy(dst, x, 0, src);
+    EXPECT_EQ(dst.Pixel(0, 0), 0x777777u) << x;
+  }
 }
 
 TEST(SkinRegionRuns, ToleranceAndRuns) {
