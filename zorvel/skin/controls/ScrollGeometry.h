@@ -28,7 +28,9 @@ struct TThumbExtent {
 };
 
 // A scroll-bar control's thumb as painted, from the range, page and position its window
-// holds: a bar TrackLength long whose arrows are ArrowSize long.
+// holds: a bar TrackLength long whose arrows are ArrowSize long. A position outside the
+// range counts as its nearer end and a page as no more than the range, as the system
+// keeps them.
 TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
 // Where a press on such a bar finds the thumb's start.
 int PressThumbStart(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
@@ -77,6 +79,7 @@ struct TScrollBarImages {
 };
 
 // Paints the bar into Picture (made Look's size): the face colour, the track, both
-// arrows and, when enabled, the thumb with its grip.
+// arrows and, when enabled, the thumb with its grip. A size beyond the image limits
+// leaves Picture empty.
 void PaintScrollBar(TSkinImage& Picture, const TScrollBarLook& Look,
                     const TScrollBarImages& Images);
