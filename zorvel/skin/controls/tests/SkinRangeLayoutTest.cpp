@@ -24,6 +24,8 @@ TEST(SkinRangeLayout, ChannelSlices) {
        {18, 20, 22, 23}, {18, 23, 22, 116}, {18, 116, 22, 120}},
       {"vertical reported standing: as it is", {10, 20, 30, 120}, true, 4, 16, tb,
        {18, 20, 22, 23}, {18, 23, 22, 116}, {18, 116, 22, 120}},
+      {"margins wider than the image: the whole image stretched", {10, 20, 110, 24}, false, 16, 6,
+       {0x7FFFFFFF, 0, 4, 0}, {10, 20, 10, 26}, {10, 20, 110, 26}, {110, 20, 110, 26}},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -69,6 +71,10 @@ TEST(SkinRangeLayout, ProgressChunks) {
     p = ComposeProgress(bare, 100, 10, 50, false, kFace);
     EXPECT_EQ(p.Pixel(20, 5), kBack);
   }
+  // Without a bar image: the face colour, standing as the bar stands.
+  p = ComposeProgress({}, 10, 100, 50, true, kFace);
+  EXPECT_EQ(p.Width(), 10);
+  EXPECT_EQ(p.Pixel(5, 90), kFace);
   // Slices inset by 2; a bar too low for them gets none.
   TProgressLook sliced = tiled;
   sliced.ChunkTile = false;
