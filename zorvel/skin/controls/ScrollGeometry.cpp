@@ -50,7 +50,7 @@ void DrawElement(TSkinImage& Picture, const TSkinRect& R, const TDataSkinObject&
 
 // Frame `Frame` of the Scrollbar strip stretched to R, magenta transparent.
 void DrawStripFrame(TSkinImage& Picture, const TSkinRect& R, const TSkinImage& Strip, int Frame) {
-  if (R.Width() <= 0 || R.Height() <= 0 || !TSkinImage::Fits(R.Width(), R.Height())) return;
+  if (R.Width() <= 0 || R.Height() <= 0) return;
   const TSkinFrame f = SkinFrameRect(Strip.Width(), Strip.Height(), Frame, kStripFrames, false);
   TSkinImage cell(R.Width(), R.Height(), kSkinKeyColour);
   SkinStretchCopy(cell, {0, 0, R.Width(), R.Height()}, Strip, f.Rect());

@@ -171,6 +171,10 @@ TEST(ScrollBarPicture, WhatTheSkinLacksStaysInTheFaceColour) {
   PaintScrollBar(picture, look, skin.Images());
   EXPECT_EQ(picture.Pixel(8, 52), TrackColour(1));
   EXPECT_EQ(picture.Pixel(8, 64), TrackColour(1));
+
+  look.Height = look.TrackLength = TSkinImage::kMaxSide + 1;  // past the image limits: no picture
+  PaintScrollBar(picture, look, skin.Images());
+  EXPECT_TRUE(picture.Empty());
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ TEST(SkinRangeLayout, ProgressChunks) {
   p = ComposeProgress({}, 10, 100, 50, true, kFace);
   EXPECT_EQ(p.Width(), 10);
   EXPECT_EQ(p.Pixel(5, 90), kFace);
+  EXPECT_TRUE(ComposeProgress(tiled, TSkinImage::kMaxSide + 1, 10, 50, false, kFace).Empty());  // past the limits
   // Slices inset by 2; a bar too low for them gets none.
   TProgressLook sliced = tiled;
   sliced.ChunkTile = false;
