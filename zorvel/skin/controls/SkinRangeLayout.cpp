@@ -100,10 +100,14 @@ TSkinImage ComposeProgress(const TProgressLook& look, int Width, int Height, int
     // Without a chunk image the filled part shows nothing more.
     const TSkinImage* c = look.Chunk;
     if (Fill > 0 && c && !c->Empty()) {
-      if (look.ChunkTile)
-        SkinKeyedCopy(bar, look.ChunkMargins.Left + 2, (H - c->Height()) / 2, ChunkRow(*c, Fill));
-      else
+      if (look.ChunkTile) {
+        // 64-bit: the margin may be huge; past either end of the bar no chunk shows anyway.
+        const int left =
+            int(std::clamp<std::int64_t>(std::int64_t(look.ChunkMargins.Left) + 2, -W, W));
+        SkinKeyedCopy(bar, left, (H - c->Height()) / 2, ChunkRow(*c, Fill));
+      } else {
         SkinKeyedCopy(bar, 2, 2, ChunkSlices(*c, look.ChunkMargins, Fill, H - 4));
+      }
     }
   }
   return Vertical ? bar.Turned(false) : bar;

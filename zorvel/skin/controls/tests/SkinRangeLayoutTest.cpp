@@ -63,6 +63,9 @@ TEST(SkinRangeLayout, ProgressChunks) {
   EXPECT_EQ(p.Pixel(7, 2), kBack);
   EXPECT_EQ(p.Pixel(16, 5), kChunk);  // the last copy cut 10 columns on
   EXPECT_EQ(p.Pixel(17, 5), kBack);
+  TProgressLook farOff = tiled;  // a margin past the bar's end: no chunks
+  farOff.ChunkMargins.Left = INT32_MAX;
+  EXPECT_EQ(ComposeProgress(farOff, 100, 10, 10, false, kFace).Pixel(7, 3), kBack);
   // Chunk mode without a chunk image, or a chunk image that is empty: the bar alone.
   const TSkinImage empty;
   for (const TSkinImage* none : std::initializer_list<const TSkinImage*>{nullptr, &empty}) {
@@ -75,7 +78,8 @@ TEST(SkinRangeLayout, ProgressChunks) {
   p = ComposeProgress({}, 10, 100, 50, true, kFace);
   EXPECT_EQ(p.Width(), 10);
   EXPECT_EQ(p.Pixel(5, 90), kFace);
-  EXPECT_TRUE(ComposeProgress(tiled, TSkinImage::kMaxSide + 1, 10, 50, false, kFace).Empty());  // past the limits
+  // Past the image limits: no picture.
+  EXPECT_TRUE(ComposeProgress(tiled, TSkinImage::kMaxSide + 1, 10, 50, false, kFace).Empty());
   // Slices inset by 2; a bar too low for them gets none.
   TProgressLook sliced = tiled;
   sliced.ChunkTile = false;
