@@ -22,19 +22,6 @@ std::int64_t Along(int Min, int Max, int Position) {
   return std::clamp<std::int64_t>(Position, std::min(Min, Max), std::max(Min, Max)) - Min;
 }
 
-// SkinMulDiv over 64-bit operands whose product fits 64 bits (a 32-bit value times the
-// distance between two).
-int MulDiv64(std::int64_t A, std::int64_t B, std::int64_t C) {
-  if (C == 0) return -1;
-  const std::int64_t product = A * B;
-  const std::int64_t half = std::llabs(C) / 2;
-  // Rounded half away from zero: the magnitude rounded, then the sign put back.
-  const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(C);
-  const bool negative = (product < 0) != (C < 0);
-  const std::int64_t result = negative ? -magnitude : magnitude;
-  return result > INT32_MAX || result < INT32_MIN ? -1 : int(result);
-}
-
 // Frame `Frame` of the element as a nine-slice at R, colour-keyed when the element says so.
 void DrawElement(TSkinImage& Picture, const TSkinRect& R, const TDataSkinObject& Element, int Frame,
                  bool Tile) {
@@ -59,8 +46,15 @@ void DrawStripFrame(TSkinImage& Picture, const TSkinRect& R, const TSkinImage& S
 
 }  // namespace
 
-int SkinMulDiv(int A, int B, int C) {
-  return MulDiv64(A, B, C);
+int SkinMulDiv(std::int64_t A, std::int64_t B, std::int64_t C) {
+  if (C == 0) return -1;
+  const std::int64_t product = A * B;
+  const std::int64_t half = std::llabs(C) / 2;
+  // Rounded half away from zero: the magnitude rounded, then the sign put back.
+  const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(C);
+  const bool negative = (product < 0) != (C < 0);
+  const std::int64_t result = negative ? -magnitude : magnitude;
+  return result > INT32_MAX || result < INT32_MIN ? -1 : int(result);
 }
 
 TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page,
@@ -71,16 +65,16 @@ TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int 
   int length, top;
   if (Page > 0) {
     // No more than the range, as the system keeps a bar's page.
-    length = MulDiv64(inner, std::min<std::int64_t>(Page - 1, std::llabs(range)), range);
+    length = SkinMulDiv(inner, std::min<std::int64_t>(Page - 1, std::llabs(range)), range);
     if (length > 7) {
-      top = atMin ? ArrowSize : MulDiv64(inner, along, range) + ArrowSize;
+      top = atMin ? ArrowSize : SkinMulDiv(inner, along, range) + ArrowSize;
     } else {
       length = 8;
-      top = atMin ? ArrowSize : MulDiv64(inner - 8, along, range) + ArrowSize;
+      top = atMin ? ArrowSize : SkinMulDiv(inner - 8, along, range) + ArrowSize;
     }
   } else {
     length = ArrowSize;
-    top = atMin ? ArrowSize : MulDiv64(TrackLength - 3 * ArrowSize, along, range) + ArrowSize;
+    top = atMin ? ArrowSize : SkinMulDiv(TrackLength - 3 * ArrowSize, along, range) + ArrowSize;
   }
   return {top, top + length};
 }
@@ -88,7 +82,7 @@ TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int 
 int PressThumbStart(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position) {
   if (Position == Min) return ArrowSize;
   const int free = TrackLength - (Page > 0 ? 2 : 3) * ArrowSize;
-  return MulDiv64(free, Along(Min, Max, Position), NonZeroRange(Min, Max)) + ArrowSize;
+  return SkinMulDiv(free, Along(Min, Max, Position), NonZeroRange(Min, Max)) + ArrowSize;
 }
 
 int ScrollHitTest(int Pos, int ArrowSize, TThumbExtent Thumb, int TrackLength) {

@@ -4,6 +4,8 @@
 // arithmetic and pixels, tested on the host.
 #pragma once
 
+#include <cstdint>
+
 #include "SkinDraw.h"
 
 class TDataSkinObject;
@@ -18,8 +20,10 @@ enum TScrollPart {
   spThumb = 5
 };
 
-// The system's MulDiv: A * B / C rounded half away from zero; -1 when C is 0.
-int SkinMulDiv(int A, int B, int C);
+// The system's MulDiv: A * B / C rounded half away from zero; -1 when C is 0 or the
+// result does not fit 32 bits. 64-bit operands, for ranges between two 32-bit values:
+// their product must fit 64 bits.
+int SkinMulDiv(std::int64_t A, std::int64_t B, std::int64_t C);
 
 // The thumb's extent along the bar, from the bar's start.
 struct TThumbExtent {
