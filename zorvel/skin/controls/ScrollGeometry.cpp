@@ -11,8 +11,15 @@ namespace {
 constexpr int kStripFrames = 23;
 
 // A range of 0 would divide by zero: such a bar has one position, anywhere in a huge range.
-int NonZeroRange(int Min, int Max) {
-  return Max == Min ? 9999999 : Max - Min;
+// The range between two 32-bit values needs 64 bits.
+std::int64_t NonZeroRange(int Min, int Max) {
+  return Max == Min ? 9999999 : std::int64_t(Max) - Min;
+}
+
+// How far Position lies from Min, the position kept within the range as the system keeps
+// a bar's position.
+std::int64_t Along(int Min, int Max, int Position) {
+  return std::clamp<std::int64_t>(Position, std::min(Min, Max), std::max(Min, Max)) - Min;
 }
 
 // Frame `Frame` of the element as a nine-slice at R, colour-keyed when the element says so.
@@ -39,9 +46,9 @@ void DrawStripFrame(TSkinImage& Picture, const TSkinRect& R, const TSkinImage& S
 
 }  // namespace
 
-int SkinMulDiv(int A, int B, int C) {
+int SkinMulDiv(std::int64_t A, std::int64_t B, std::int64_t C) {
   if (C == 0) return -1;
-  const std::int64_t product = std::int64_t(A) * B;
+  const std::int64_t product = A * B;
   const std::int64_t half = std::llabs(C) / 2;
   // Rounded half away from zero: the magnitude rounded, then the sign put back.
   const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(C);
@@ -52,22 +59,22 @@ int SkinMulDiv(int A, int B, int C) {
 
 TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page,
                           int Position) {
-  const int range = NonZeroRange(Min, Max);
+  const std::int64_t range = NonZeroRange(Min, Max), along = Along(Min, Max, Position);
   const int inner = TrackLength - 2 * ArrowSize;
   const bool atMin = Position == Min;
   int length, top;
   if (Page > 0) {
-    length = SkinMulDiv(inner, Page - 1, range);
+    // No more than the range, as the system keeps a bar's page.
+    length = SkinMulDiv(inner, std::min<std::int64_t>(Page - 1, std::llabs(range)), range);
     if (length > 7) {
-      top = atMin ? ArrowSize : SkinMulDiv(inner, Position - Min, range) + ArrowSize;
+      top = atMin ? ArrowSize : SkinMulDiv(inner, along, range) + ArrowSize;
     } else {
       length = 8;
-      top = atMin ? ArrowSize : SkinMulDiv(inner - 8, Position - Min, range) + ArrowSize;
+      top = atMin ? ArrowSize : SkinMulDiv(inner - 8, along, range) + ArrowSize;
     }
   } else {
     length = ArrowSize;
-    top = atMin ? ArrowSize
-                : SkinMulDiv(TrackLength - 3 * ArrowSize, Position - Min, range) + ArrowSize;
+    top = atMin ? ArrowSize : SkinMulDiv(TrackLength - 3 * ArrowSize, along, range) + ArrowSize;
   }
   return {top, top + length};
 }
@@ -75,7 +82,7 @@ TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int 
 int PressThumbStart(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position) {
   if (Position == Min) return ArrowSize;
   const int free = TrackLength - (Page > 0 ? 2 : 3) * ArrowSize;
-  return SkinMulDiv(free, Position - Min, NonZeroRange(Min, Max)) + ArrowSize;
+  return SkinMulDiv(free, Along(Min, Max, Position), NonZeroRange(Min, Max)) + ArrowSize;
 }
 
 int ScrollHitTest(int Pos, int ArrowSize, TThumbExtent Thumb, int TrackLength) {
@@ -121,8 +128,12 @@ int ThumbFrame(int HotPart, bool Pressed) {
 
 void PaintScrollBar(TSkinImage& Picture, const TScrollBarLook& Look,
                     const TScrollBarImages& Images) {
+  if (!TSkinImage::Fits(Look.Width, Look.Height)) {
+    Picture.Clear();
+    return;
+  }
   Picture.SetSize(Look.Width, Look.Height, Look.Face);
-  if (!Images.Strip || Images.Strip->Bitmap.Empty()) return;
+  if (Picture.Empty() || !Images.Strip || Images.Strip->Bitmap.Empty()) return;
   const TSkinImage& strip = Images.Strip->Bitmap;
   // The part of the bar from `from` to `to` along it, Breadth across.
   const auto span = [&](int from, int to) {

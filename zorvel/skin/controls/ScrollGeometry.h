@@ -4,6 +4,8 @@
 // arithmetic and pixels, tested on the host.
 #pragma once
 
+#include <cstdint>
+
 #include "SkinDraw.h"
 
 class TDataSkinObject;
@@ -18,8 +20,10 @@ enum TScrollPart {
   spThumb = 5
 };
 
-// The system's MulDiv: A * B / C rounded half away from zero; -1 when C is 0.
-int SkinMulDiv(int A, int B, int C);
+// The system's MulDiv: A * B / C rounded half away from zero; -1 when C is 0 or the
+// result does not fit 32 bits. 64-bit operands, for ranges between two 32-bit values:
+// their product must fit 64 bits.
+int SkinMulDiv(std::int64_t A, std::int64_t B, std::int64_t C);
 
 // The thumb's extent along the bar, from the bar's start.
 struct TThumbExtent {
@@ -28,7 +32,9 @@ struct TThumbExtent {
 };
 
 // A scroll-bar control's thumb as painted, from the range, page and position its window
-// holds: a bar TrackLength long whose arrows are ArrowSize long.
+// holds: a bar TrackLength long whose arrows are ArrowSize long. A position outside the
+// range counts as its nearer end and a page as no more than the range, as the system
+// keeps them.
 TThumbExtent ControlThumb(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
 // Where a press on such a bar finds the thumb's start.
 int PressThumbStart(int TrackLength, int ArrowSize, int Min, int Max, int Page, int Position);
@@ -77,6 +83,7 @@ struct TScrollBarImages {
 };
 
 // Paints the bar into Picture (made Look's size): the face colour, the track, both
-// arrows and, when enabled, the thumb with its grip.
+// arrows and, when enabled, the thumb with its grip. A size beyond the image limits
+// leaves Picture empty.
 void PaintScrollBar(TSkinImage& Picture, const TScrollBarLook& Look,
                     const TScrollBarImages& Images);

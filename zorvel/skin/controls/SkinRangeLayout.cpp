@@ -9,7 +9,9 @@ TSkinRect TrackChannelTarget(const TSkinRect& C, bool VerticalImage) {
 }
 
 std::vector<TSkinPiece> TrackChannelPieces(const TSkinRect& D, bool VerticalImage, int w, int h,
-                                           const TSkinMargins& m) {
+                                           const TSkinMargins& Margins) {
+  // Margins that do not fit the image would reach outside it.
+  const TSkinMargins m = SkinFitMargins(Margins, w, h, {0, 0, w, h});
   if (VerticalImage) {
     const int x0 = w < D.Width() ? D.Left + (D.Width() - w) / 2 : D.Left;
     const int T = m.Top, B = m.Bottom;
@@ -79,10 +81,12 @@ TSkinImage ChunkSlices(const TSkinImage& c, const TSkinMargins& m, int w, int h)
 
 TSkinImage ComposeProgress(const TProgressLook& look, int Width, int Height, int Fill,
                            bool Vertical, TSkinColour Face) {
+  if (!TSkinImage::Fits(Width, Height)) return {};
+  if (!look.Bar || look.Bar->Empty()) return TSkinImage(Width, Height, Face);
   // A vertical bar is drawn lying down.
   const int W = Vertical ? Height : Width, H = Vertical ? Width : Height;
   TSkinImage bar(W, H, Face);
-  if (bar.Empty() || !look.Bar || look.Bar->Empty()) return bar;
+  if (bar.Empty()) return bar;
   const TSkinImage& image = *look.Bar;
   Fill = std::clamp(Fill, 0, W);
   if (!look.ChunkMode) {
@@ -96,10 +100,14 @@ TSkinImage ComposeProgress(const TProgressLook& look, int Width, int Height, int
     // Without a chunk image the filled part shows nothing more.
     const TSkinImage* c = look.Chunk;
     if (Fill > 0 && c && !c->Empty()) {
-      if (look.ChunkTile)
-        SkinKeyedCopy(bar, look.ChunkMargins.Left + 2, (H - c->Height()) / 2, ChunkRow(*c, Fill));
-      else
+      if (look.ChunkTile) {
+        // 64-bit: the margin may be huge; past either end of the bar no chunk shows anyway.
+        const int left =
+            int(std::clamp<std::int64_t>(std::int64_t(look.ChunkMargins.Left) + 2, -W, W));
+        SkinKeyedCopy(bar, left, (H - c->Height()) / 2, ChunkRow(*c, Fill));
+      } else {
         SkinKeyedCopy(bar, 2, 2, ChunkSlices(*c, look.ChunkMargins, Fill, H - 4));
+      }
     }
   }
   return Vertical ? bar.Turned(false) : bar;

@@ -14,7 +14,8 @@ TSkinRect TrackChannelTarget(const TSkinRect& Channel, bool VerticalImage);
 // The three opaque stretches of a w x h channel image into D: columns (left margin,
 // stretched middle, right margin) at the image's own height, from D's top, or from D's
 // middle when the image is lower than D; rows of a vertical image likewise, centred
-// across D when narrower than it.
+// across D when narrower than it. Margins are fitted to the image as a nine-slice's are
+// (SkinFitMargins).
 std::vector<TSkinPiece> TrackChannelPieces(const TSkinRect& D, bool VerticalImage, int w, int h,
                                            const TSkinMargins& Margins);
 
@@ -49,6 +50,7 @@ struct TProgressLook {
 // at or below Low, and none for an empty range.
 int ProgressFill(int Width, int Low, int High, int Position);
 // The bar's picture of Width x Height on the face colour; a vertical bar is drawn lying
-// down and turned a quarter anticlockwise, so that it fills from the bottom.
+// down and turned a quarter anticlockwise, so that it fills from the bottom. A size
+// beyond the image limits gives an empty picture.
 TSkinImage ComposeProgress(const TProgressLook& Look, int Width, int Height, int Fill,
                            bool Vertical, TSkinColour Face);

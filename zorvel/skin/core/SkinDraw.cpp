@@ -130,9 +130,7 @@ void TSkinImage::SetSize(int width, int height, TSkinColour fill) {
     Touch();
     return;
   }
-  if (width > kMaxSide || height > kMaxSide ||
-      static_cast<std::int64_t>(width) * height > kMaxPixels)
-    throw std::length_error("skin image too large");
+  if (!Fits(width, height)) throw std::length_error("skin image too large");
   width_ = width;
   height_ = height;
   stride_ = static_cast<std::size_t>(BmpStride(width, 24));
@@ -291,8 +289,11 @@ void SkinTileCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src,
 }
 
 void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinColour key) {
-  TSkinRect visible =
+  // Past the far edges there is nothing to copy (and the sums below could overflow).
+  if (x >= dst.Width() || y >= dst.Height()) return;
+  const TSkinRect visible =
       Intersect({x, y, x + src.Width(), y + src.Height()}, {0, 0, dst.Width(), dst.Height()});
+  if (visible.Width() <= 0 || visible.Height() <= 0) return;
   const std::uint8_t kb = static_cast<std::uint8_t>(key >> 16),
                      kg = static_cast<std::uint8_t>(key >> 8), kr = static_cast<std::uint8_t>(key);
   for (int dy = visible.Top; dy < visible.Bottom; ++dy) {
@@ -311,7 +312,7 @@ void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinCo
 void SkinComposeNineSliceInto(TSkinImage& result, int width, int height, const TSkinImage& source,
                               const TSkinMargins& margins, int frameIndex, int frameCount,
                               bool tile, bool vertical) {
-  if (width <= 0 || height <= 0 || source.Empty()) {
+  if (width <= 0 || height <= 0 || source.Empty() || !TSkinImage::Fits(width, height)) {
     result.Clear();
     return;
   }

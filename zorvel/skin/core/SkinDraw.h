@@ -103,6 +103,12 @@ class TSkinImage {
     return bits_.data() + static_cast<std::size_t>(y) * stride_;
   }
 
+  // Whether SetSize takes a size: an empty one, or one within the limits.
+  static bool Fits(int width, int height) noexcept {
+    return width <= 0 || height <= 0 ||
+           (width <= kMaxSide && height <= kMaxSide && static_cast<std::int64_t>(width) * height <= kMaxPixels);
+  }
+
   // New size, every pixel `fill` (an RGB colour). Sizes below 1 give an empty image;
   // sizes beyond the limits raise std::length_error.
   void SetSize(int width, int height, TSkinColour fill = 0);
@@ -155,7 +161,7 @@ void SkinTileCopy(TSkinImage& dst, const TSkinRect& dest, const TSkinImage& src,
 void SkinKeyedCopy(TSkinImage& dst, int x, int y, const TSkinImage& src, TSkinColour key = kSkinKeyColour);
 
 // The nine-slice composition of frame `frameIndex` of `source` at `width` x `height`.
-// An empty source or size gives an empty image.
+// An empty source or size, or a size beyond the image limits, gives an empty image.
 TSkinImage SkinComposeNineSlice(int width, int height, const TSkinImage& source, const TSkinMargins& margins,
                                 int frameIndex, int frameCount, bool tile, bool vertical);
 // The same into an existing image (resized), so that a painter can reuse one buffer.

@@ -20,35 +20,39 @@ int SkinHitTest(int systemAnswer, TSkinPoint point, int topHeight, int menuBarHe
 }
 
 TSkinRect SkinButtonBounds(int align, int xcoord, int ycoord, int w, int h, const TFrameState& s) {
-  int x = 0, y = 0;
+  // 64-bit: the coordinates are a skin's numbers and may be huge. A button placed past
+  // any window stays far off it, where its rectangle still fits.
+  std::int64_t x = 0, y = 0;
   switch (align) {
     case 0:
       x = xcoord;
       y = ycoord;
       break;
     case 1:
-      x = s.WindowWidth - xcoord;
+      x = std::int64_t(s.WindowWidth) - xcoord;
       y = ycoord;
       break;
     case 2:
     case 8:
-      x = s.TitleRight - w - xcoord;
+      x = std::int64_t(s.TitleRight) - w - xcoord;
       y = ycoord;
       break;
     case 3:
     case 9:
-      x = s.TitleLeft + xcoord;
+      x = std::int64_t(s.TitleLeft) + xcoord;
       y = ycoord;
       break;
     case 100:
-      x = s.RightToLeft ? xcoord + s.LeftWidth + s.MenuBarLeftMargin
-                        : s.WindowWidth - xcoord - s.RightWidth - s.MenuBarLeftMargin;
+      x = s.RightToLeft ? std::int64_t(xcoord) + s.LeftWidth + s.MenuBarLeftMargin
+                        : std::int64_t(s.WindowWidth) - xcoord - s.RightWidth - s.MenuBarLeftMargin;
       y = s.TopHeight + (s.MenuBarHeight - h) / 2;
       break;
     default:
       break;
   }
-  return {x, y, x + w, y + h};
+  constexpr std::int64_t kFarOff = 1 << 30;
+  const int left = int(std::clamp(x, -kFarOff, kFarOff)), top = int(std::clamp(y, -kFarOff, kFarOff));
+  return {left, top, left + w, top + h};
 }
 
 namespace skin_detail {
@@ -168,7 +172,10 @@ TSkinSize SkinWindowSize(int clientWidth, int clientHeight, const TFrameState& s
   return {clientWidth + s.LeftWidth + s.RightWidth, clientHeight + s.TopHeight + s.BottomHeight + s.MenuBarHeight};
 }
 
-int SkinDialogShift(int width, int minimumWidth) { return width < minimumWidth ? (minimumWidth - width) / 2 : 0; }
+int SkinDialogShift(int width, int minimumWidth) {
+  // 64-bit: the minimum holds a skin's margins, which may be huge.
+  return width < minimumWidth ? int((std::int64_t(minimumWidth) - width) / 2) : 0;
+}
 
 std::array<TRegionPart, 4> SkinRegionParts(int W, int H, const TFrameState& s, const std::array<int, 4>& trans) {
   const int L = s.LeftWidth, R = s.RightWidth, T = s.TopHeight, B = s.BottomHeight;
@@ -186,8 +193,11 @@ std::array<TRegionPart, 4> SkinRegionParts(int W, int H, const TFrameState& s, c
 
 int SkinMenuBarStart(bool hasImage, int leftMargin, int rightMargin, bool rightToLeft, int barWidth) {
   if (!hasImage) return 6;
-  const int start = rightToLeft ? rightMargin + 8 : leftMargin + 4;
-  return start > barWidth ? 12 : start;
+  // A negative margin would put items before the bar: it counts as 0. 64-bit: a skin's
+  // margin may be huge.
+  const std::int64_t start =
+      rightToLeft ? std::max(rightMargin, 0) + std::int64_t(8) : std::max(leftMargin, 0) + std::int64_t(4);
+  return start > barWidth ? 12 : int(start);
 }
 
 int SkinMenuItemWidth(int textWidth) { return textWidth > 0 ? textWidth + 10 : textWidth; }
@@ -216,6 +226,7 @@ std::uintptr_t SkinMenuArrowKey(bool keyMessage, bool rightToLeft, std::uintptr_
 
 int SkinNeighbourIndex(int index, int count, bool forward) {
   if (count <= 0) return -1;
-  if (forward) return index >= count - 1 ? 0 : index + 1;
-  return index <= 0 ? count - 1 : index - 1;
+  // An index outside the bar (one left from a bar that had more items) counts as its end.
+  if (forward) return index < 0 || index >= count - 1 ? 0 : index + 1;
+  return index <= 0 || index >= count ? count - 1 : index - 1;
 }

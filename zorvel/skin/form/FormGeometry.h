@@ -57,7 +57,7 @@ constexpr int kHitNowhere = 0, kHitCaption = 2, kHitMenu = 5;
 int SkinHitTest(int systemAnswer, TSkinPoint point, int topHeight, int menuBarHeight);
 
 // A caption button's rectangle in window coordinates, from its image size (one frame)
-// and its alignment.
+// and its alignment. Coordinates too far for any window keep it 2^30 pixels off.
 TSkinRect SkinButtonBounds(int align, int xcoord, int ycoord, int width, int height, const TFrameState& state);
 
 // Whether a caption button shows: the tests of its Visibility, its Visibility1 and its
@@ -116,7 +116,8 @@ std::array<TRegionPart, 4> SkinRegionParts(int width, int height, const TFrameSt
 // The painted menu bar: where its first item starts (from the bar's left end, or from
 // its right end for a right-to-left menu), an item's width from its caption's measured
 // width, each item's rectangle (an invisible item gets an empty one), and the item next
-// to `index` in the bar (the last wraps to the first and back).
+// to `index` in the bar (the last wraps to the first and back; an index outside the bar
+// gives the first or the last).
 int SkinMenuBarStart(bool hasImage, int leftMargin, int rightMargin, bool rightToLeft, int barWidth);
 int SkinMenuItemWidth(int textWidth);
 struct TMenuBarItem {

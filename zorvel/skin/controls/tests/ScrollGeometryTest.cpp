@@ -23,6 +23,8 @@ TEST(ScrollGeometry, ThumbOfAScrollBarControl) {
       {-50, 50, 0, 0, {109, 126}, 109},     // the range counts from the minimum
       {5, 5, 0, 5, {17, 34}, 17},           // one position
       {0, 0, 20, 1, {17, 17 + 8}, 17},      // no range: nothing divides by zero
+      {INT32_MIN, INT32_MAX, 0, 0, {109, 126}, 109},  // a range wider than 32 bits
+      {0, 200, INT32_MAX, 0, {17, 217}, 17},          // a page past the range: the whole bar
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ControlThumb(234, 17, c.min, c.max, c.page, c.position), c.painted) << c.position;
@@ -169,6 +171,10 @@ TEST(ScrollBarPicture, WhatTheSkinLacksStaysInTheFaceColour) {
   PaintScrollBar(picture, look, skin.Images());
   EXPECT_EQ(picture.Pixel(8, 52), TrackColour(1));
   EXPECT_EQ(picture.Pixel(8, 64), TrackColour(1));
+
+  look.Height = look.TrackLength = TSkinImage::kMaxSide + 1;  // past the image limits: no picture
+  PaintScrollBar(picture, look, skin.Images());
+  EXPECT_TRUE(picture.Empty());
 }
 
 }  // namespace

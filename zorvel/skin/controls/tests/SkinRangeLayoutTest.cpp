@@ -24,6 +24,8 @@ TEST(SkinRangeLayout, ChannelSlices) {
        {18, 20, 22, 23}, {18, 23, 22, 116}, {18, 116, 22, 120}},
       {"vertical reported standing: as it is", {10, 20, 30, 120}, true, 4, 16, tb,
        {18, 20, 22, 23}, {18, 23, 22, 116}, {18, 116, 22, 120}},
+      {"margins wider than the image: the whole image stretched", {10, 20, 110, 24}, false, 16, 6,
+       {0x7FFFFFFF, 0, 4, 0}, {10, 20, 10, 26}, {10, 20, 110, 26}, {110, 20, 110, 26}},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -61,6 +63,9 @@ TEST(SkinRangeLayout, ProgressChunks) {
   EXPECT_EQ(p.Pixel(7, 2), kBack);
   EXPECT_EQ(p.Pixel(16, 5), kChunk);  // the last copy cut 10 columns on
   EXPECT_EQ(p.Pixel(17, 5), kBack);
+  TProgressLook farOff = tiled;  // a margin past the bar's end: no chunks
+  farOff.ChunkMargins.Left = INT32_MAX;
+  EXPECT_EQ(ComposeProgress(farOff, 100, 10, 10, false, kFace).Pixel(7, 3), kBack);
   // Chunk mode without a chunk image, or a chunk image that is empty: the bar alone.
   const TSkinImage empty;
   for (const TSkinImage* none : std::initializer_list<const TSkinImage*>{nullptr, &empty}) {
@@ -69,6 +74,12 @@ TEST(SkinRangeLayout, ProgressChunks) {
     p = ComposeProgress(bare, 100, 10, 50, false, kFace);
     EXPECT_EQ(p.Pixel(20, 5), kBack);
   }
+  // Without a bar image: the face colour, standing as the bar stands.
+  p = ComposeProgress({}, 10, 100, 50, true, kFace);
+  EXPECT_EQ(p.Width(), 10);
+  EXPECT_EQ(p.Pixel(5, 90), kFace);
+  // Past the image limits: no picture.
+  EXPECT_TRUE(ComposeProgress(tiled, TSkinImage::kMaxSide + 1, 10, 50, false, kFace).Empty());
   // Slices inset by 2; a bar too low for them gets none.
   TProgressLook sliced = tiled;
   sliced.ChunkTile = false;

@@ -163,6 +163,7 @@ TEST(SkinComposeNineSlice, HostileInputsGiveEmptyOrSafeResults) {
   TSkinImage strip = SolidStrip(4, 4, {0x44});
   EXPECT_TRUE(SkinComposeNineSlice(0, 10, strip, {}, 1, 1, false, false).Empty());
   EXPECT_TRUE(SkinComposeNineSlice(10, 10, TSkinImage(), {}, 1, 1, false, false).Empty());
+  EXPECT_TRUE(SkinComposeNineSlice(TSkinImage::kMaxSide + 1, 10, strip, {}, 1, 1, false, false).Empty());
   TSkinImage out = SkinComposeNineSlice(10, 10, strip, {-5, 900, -2, 900}, 7, -3, true, false);
   EXPECT_EQ(out.Pixel(5, 5), 0x44u);
   // More frames than pixels: frames 0 wide; nothing is read outside the image.
@@ -212,6 +213,11 @@ TEST(SkinKeyedCopy, MagentaLeavesTheDestination) {
   EXPECT_EQ(dst.Pixel(0, 0), 0x777777u);
   EXPECT_EQ(dst.Pixel(1, 0), 0x123456u);
   EXPECT_EQ(dst.Pixel(2, 0), 0x777777u);
+  // Places far off either side copy nothing.
+  for (int x : {INT32_MIN + 1, INT32_MAX}) {
+    SkinKeyedCopy(dst, x, 0, src);
+    EXPECT_EQ(dst.Pixel(0, 0), 0x777777u) << x;
+  }
 }
 
 TEST(SkinRegionRuns, ToleranceAndRuns) {

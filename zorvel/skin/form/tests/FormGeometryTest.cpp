@@ -53,6 +53,13 @@ TEST(FormGeometry, ClientRectangleLiesInsideTheSkinnedFrame) {
   }
 }
 
+TEST(FormGeometry, NarrowDialogMovesItsChildrenByHalfTheMissingWidth) {
+  const struct {
+    int width, minimum, shift;
+  } cases[] = {{300, 200, 0}, {200, 301, 50}, {-1, INT32_MAX, 1 << 30}};
+  for (const auto& c : cases) EXPECT_EQ(SkinDialogShift(c.width, c.minimum), c.shift) << c.minimum;
+}
+
 TEST(FormGeometry, HitTestTurnsNowhereAndCaptionIntoCaptionOrMenu) {
   const struct {
     int system, y, menuBar, answer;
@@ -86,6 +93,7 @@ TEST(FormGeometry, CaptionButtonsArePlacedByTheirAlignment) {
       {9, 4, 6, {38, 6, 54, 20}},
       {100, 42, 0, {347, 33, 363, 47}},  // centred in the menu bar, from its right end
       {7, 10, 10, {0, 0, 16, 14}},       // unknown alignments: the corner
+      {1, INT32_MIN, 6, {1 << 30, 6, (1 << 30) + 16, 20}},  // past any window: far off it
   };
   for (const auto& c : cases) EXPECT_EQ(SkinButtonBounds(c.align, c.x, c.y, 16, 14, s), c.bounds) << c.align;
   s.RightToLeft = true;
@@ -203,6 +211,8 @@ TEST(FormGeometry, MenuBarItemsFollowOneAnother) {
   EXPECT_EQ(SkinMenuBarStart(true, 9, 5, true, 400), 13);
   EXPECT_EQ(SkinMenuBarStart(true, 5, 9, false, 8), 12);  // a bar narrower than the offset
   EXPECT_EQ(SkinMenuBarStart(false, 5, 9, false, 400), 6);
+  EXPECT_EQ(SkinMenuBarStart(true, 5, INT32_MIN, true, 400), 8);  // a negative margin counts as 0
+  EXPECT_EQ(SkinMenuBarStart(true, INT32_MAX, 9, false, 400), 12);
   EXPECT_EQ(SkinMenuItemWidth(24), 34);
   EXPECT_EQ(SkinMenuItemWidth(0), 0);
 
@@ -217,7 +227,8 @@ TEST(FormGeometry, MenuBarItemsFollowOneAnother) {
     int index, count;
     bool forward;
     int next;
-  } moves[] = {{2, 3, true, 0}, {0, 3, false, 2}, {1, 3, true, 2}, {0, 1, true, 0}, {0, 0, true, -1}};
+  } moves[] = {{2, 3, true, 0}, {0, 3, false, 2}, {1, 3, true, 2},  {0, 1, true, 0},
+               {0, 0, true, -1}, {7, 3, false, 2}, {-5, 3, true, 0}};  // past either end
   for (const auto& m : moves) EXPECT_EQ(SkinNeighbourIndex(m.index, m.count, m.forward), m.next) << m.index;
 }
 
