@@ -55,11 +55,12 @@ function(zv_skin_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   zv_warnings(${name})
-  # Each run starts from the seeds alone, so that its length does not grow run by run.
+  # Each run starts from the seeds alone, so that its length does not grow run by run, and
+  # never re-reads its corpus folder on a timer, so that a seed replays the same inputs.
   set(found ${CMAKE_CURRENT_BINARY_DIR}/corpus)
   add_test(NAME ${name}
     COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1\" && shift && exec \"$@\"" fuzz ${found}
-            $<TARGET_FILE:${name}> -runs=200000 -seed=1 -max_len=${F_MAX_LEN} -timeout=10
+            $<TARGET_FILE:${name}> -runs=200000 -seed=1 -reload=0 -max_len=${F_MAX_LEN} -timeout=10
             -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/
             ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
   set_tests_properties(${name} PROPERTIES LABELS "native;fuzz" TIMEOUT 300)
