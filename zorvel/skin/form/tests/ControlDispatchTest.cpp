@@ -12,6 +12,7 @@
 #include "SkinScrollBars.h"
 #include "forms/CheckBoxes.h"
 #include "forms/ComCtrls.h"
+#include "forms/ScrollCtrls.h"
 #include "forms/StdCtrls.h"
 
 namespace {
@@ -74,6 +75,12 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   ASSERT_EQ(radios.ControlCount(), 2u);
   auto* radio = dynamic_cast<TWinControl*>(radios.Controls(0));
   ASSERT_NE(radio, nullptr);
+  struct TScrollHost : TPanel {
+    using TPanel::TPanel;
+  };
+  data_->Skin3rd().Add("TScrollHost=embedscrollbar");  // its children's bars are skinned
+  auto& scrollHost = Add<TScrollHost>(host, {200, 150, 290, 196});
+  Add<TMemo>(scrollHost, {2, 2, 80, 40}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
   const auto procOf = [](HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); };
   const LONG_PTR buttonProc = procOf(button.Handle()), editProc = procOf(edit.Handle());
 
