@@ -65,6 +65,7 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   auto& edit = Add<TEdit>(panel, {6, 36, 120, 58}, "text");
   auto& group = Add<TGroupBox>(host, {150, 4, 296, 70}, "group");
   auto& check = Add<TCheckBox>(group, {8, 20, 120, 40}, "check");
+  auto& label = Add<TLabel>(group, {8, 44, 120, 60});
   auto& combo = Add<TComboBox>(host, {4, 76, 140, 100});
   auto& progress = Add<TProgressBar>(host, {150, 76, 296, 92});
   auto& list = Add<TListView>(host, {4, 104, 140, 196});
@@ -95,6 +96,7 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
          {"list view", list.Handle(), Is<TSkinListView>},
          {"radio group tagged off", radios.Handle(), {}},
          {"its radio button", radio->Handle(), {}}});
+  EXPECT_EQ(Paint(label.Handle())->At(50, 8), ctlskin::kFace);  // a label shows its box's colour
 
   // Started again, only a control added since gets a skinner; the others keep theirs.
   TSkinControl* buttonSkinner = form_->FindControlSkinner(button.Handle());
