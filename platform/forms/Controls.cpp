@@ -62,6 +62,24 @@ std::string FromWide(const std::wstring& w, UINT cp) {
   return s;
 }
 
+// A tool's record as the oldest common controls take it: the programs carry no manifest
+// that asks for newer ones, and older ones refuse a longer record.
+const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
+
+// The one tooltip that shows every control's hint, made with the first hint; it belongs
+// to no form, so it shows over inactive ones too.
+HWND hintTip = nullptr;
+HWND HintWindow() {
+  if (!IsWindow(hintTip)) {
+    InitCommonControlClasses(ICC_BAR_CLASSES);
+    hintTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  }
+  return hintTip;
+}
+
 }  // namespace
 
 std::wstring TextToWide(const std::string& text) {
@@ -97,11 +115,18 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
   }
   if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  // The tooltip learns where the pointer is from the windows themselves: a subclass of
+  // its own would be one per window, shared by every hint over it.
+  if (hintTip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+    MSG relayed{hwnd, msg, wParam, lParam, 0, {}};
+    SendMessageW(hintTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
   TMessage m{msg, wParam, lParam, 0};
   // A copy: the procedure may replace WindowProc (a skinner that detaches) while it runs.
   const TWndMethod proc = control->WindowProc;
   SafeCall([&] { proc(m); });
   if (msg == WM_NCDESTROY) {
+    control->DropHintTools();
     RemovePropA(hwnd, ControlAtom());
     control->handle_ = nullptr;
   }
@@ -129,6 +154,7 @@ TControl::~TControl() {
   // What the control owns goes while its members still live: a skinner gives its
   // WindowProc back as it goes.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  DropHintTool();
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -137,6 +163,7 @@ void TControl::SetParent(TWinControl* parent) {
   Invalidate();
   if (parent_) parent_->RemoveControl(this);
   parent_ = parent;
+  UpdateHintTool();
   if (!parent_) return;
   parent_->controls_.push_back(this);
   if (ParentFont) font_.Assign(parent_->Font());
@@ -157,6 +184,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   Invalidate();
+  if (showHint_) UpdateHintTool();
 }
 
 void TControl::SetAlign(TAlign value) {
@@ -169,6 +197,7 @@ void TControl::SetVisible(bool value) {
   Invalidate();  // the place it leaves, or the place it takes
   visible_ = value;
   Invalidate();
+  if (showHint_) UpdateHintTool();
   if (parent_) parent_->AlignControls();
   Perform(CM_VISIBLECHANGED, value, 0);
 }
@@ -195,6 +224,46 @@ void TControl::SetCaption(const std::string& text) {
 void TControl::SetColor(TColor value) {
   color_ = value;
   Invalidate();
+}
+
+void TControl::SetShowHint(bool value) {
+  showHint_ = value;
+  UpdateHintTool();
+}
+
+void TControl::SetHint(const std::string& text) {
+  hint_ = text;
+  UpdateHintTool();
+}
+
+void TControl::UpdateHintTool() {
+  DropHintTool();
+  auto* windowed = dynamic_cast<TWinControl*>(this);
+  HWND window = windowed ? windowed->handle_ : parent_ ? parent_->handle_ : nullptr;
+  // A hidden windowed control gets no mouse messages; a windowless one would still.
+  if (!showHint_ || hint_.empty() || !window || (!windowed && !visible_)) return;
+  std::wstring text = TextToWide(hint_);
+  TTTOOLINFOW tool{};
+  tool.cbSize = kToolInfoSize;
+  tool.uFlags = windowed ? TTF_IDISHWND : 0u;
+  tool.hwnd = window;
+  tool.uId = windowed ? reinterpret_cast<UINT_PTR>(window) : reinterpret_cast<UINT_PTR>(this);
+  tool.rect = BoundsRect();
+  tool.lpszText = text.data();
+  if (SendMessageW(HintWindow(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+    hintWindow_ = window;
+    hintId_ = tool.uId;
+  }
+}
+
+void TControl::DropHintTool() {
+  if (!hintWindow_) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = kToolInfoSize;
+  tool.hwnd = hintWindow_;
+  tool.uId = hintId_;
+  SendMessageW(HintWindow(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  hintWindow_ = nullptr;
 }
 
 POINT TControl::ScreenToClient(POINT p) {
@@ -300,6 +369,11 @@ TWinControl::~TWinControl() {
 void TWinControl::DestroyHandle() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
   handle_ = nullptr;
+}
+
+void TWinControl::DropHintTools() {
+  DropHintTool();
+  for (TControl* c : controls_) c->DropHintTool();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -474,6 +548,10 @@ void TWinControl::CreateWnd() {
                       WindowHeight(), parentWindow, nullptr, GetModuleHandleA(nullptr), this);
   if (!h) throw Exception("Cannot create the window of " + Name);
   SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+  // Its own hint and those of its windowless children have a window to show over now.
+  if (showHint_) UpdateHintTool();
+  for (TControl* c : controls_)
+    if (c->showHint_) c->UpdateHintTool();
 }
 
 RECT TWinControl::DisplayRect() {
@@ -1059,6 +1137,10 @@ void RegisterControlProperties() {
       if (s == name) return c->SetAlign(align);
     throw EReadError("unknown alignment " + s);
   });
+  prop("ShowHint",
+       [](TControl* c, const TPropValue& v, TReadContext&) { c->SetShowHint(ReadBool(v)); });
+  prop("Hint",
+       [](TControl* c, const TPropValue& v, TReadContext& ctx) { c->SetHint(ReadString(v, ctx)); });
   prop("OnClick", [](TControl* c, const TPropValue& v, TReadContext& ctx) {
     c->OnClick = ReadEvent<TNotifyEvent>(v, ctx);
   });
@@ -1080,6 +1162,12 @@ void RegisterControlProperties() {
           "Color", [](TControl* c) { return c->Color(); },
           [](TControl* c, long long v) { c->SetColor(TColor(v)); })
       .Obj("Font", [](TControl* c) { return c->Font(); })
+      .Bool(
+          "ShowHint", [](TControl* c) { return c->ShowHint(); },
+          [](TControl* c, bool v) { c->SetShowHint(v); })
+      .Str(
+          "Hint", [](TControl* c) { return c->Hint(); },
+          [](TControl* c, const std::string& v) { c->SetHint(v); })
       .Bool(
           "ParentFont", [](TControl* c) { return c->ParentFont; },
           [](TControl* c, bool v) { c->ParentFont = v; })

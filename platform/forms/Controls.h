@@ -119,6 +119,12 @@ class TControl : public TComponent {
   TFont* Font() noexcept { return &font_; }
   bool ParentFont = true;
   TBiDiMode BiDiMode = bdLeftToRight;
+  // With ShowHint and a hint text, the tooltip shows the text while the pointer rests on
+  // the control.
+  bool ShowHint() const noexcept { return showHint_; }
+  void SetShowHint(bool value);
+  std::string Hint() const { return hint_; }
+  void SetHint(const std::string& text);
 
   // Points between the screen and the control's client area.
   virtual POINT ScreenToClient(POINT p);
@@ -155,6 +161,15 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  // The hint's place in the tooltip: over the control's own window, or over its part of
+  // the parent's for a windowless control; none while it has nothing to show.
+  void UpdateHintTool();
+  void DropHintTool();
+
+  bool showHint_ = false;
+  std::string hint_;
+  HWND hintWindow_ = nullptr;  // where the tooltip has the hint, or null
+  UINT_PTR hintId_ = 0;
 };
 
 // A control without a window of its own: its parent paints it (WM_PAINT with the DC in
@@ -254,6 +269,8 @@ class TWinControl : public TControl {
   friend class TControl;
   friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
   void RemoveControl(TControl* control);
+  // The window is going: the hints over it leave the tooltip.
+  void DropHintTools();
   void UpdateEnabled();
   void DestroyHandle();
   void ApplyBounds();

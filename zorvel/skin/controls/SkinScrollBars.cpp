@@ -584,6 +584,9 @@ void TSkinScControl::AttachScroll(TWinControl* Control, TSkinData* SkinData, TCa
                                   TWinSkinForm* Form) {
   if (!HookOwner(*this, Control, SkinData, Form)) return;
   FBar = new TWScrollbar(this);
+  // The pointer rests on the overlay, not on the control: the overlay shows its hint.
+  FBar->SetShowHint(Control->ShowHint());
+  FBar->SetHint(Control->Hint());
   FBar->AttachControl(this, Control, 2);
   if (!Control->Visible()) FBar->HideBar();
 }

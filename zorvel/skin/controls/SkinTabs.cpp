@@ -46,8 +46,13 @@ HWND FindTabUpDown(TSkinControl& Skinner, TComponent* Owner, TSkinControl*& UpDo
   while (child && _stricmp(GetWndClassName(child).c_str(), UPDOWN_CLASSA) != 0)
     child = GetWindow(child, GW_HWNDNEXT);
   if (!child) return nullptr;
-  // Asked of the window, not of a pointer kept: the arrows' skinner goes when they do.
-  if (NewTabUpDownSkinner && SendMessageA(child, WM_SKINQUERY, 0, 0) != 1) {
+  // Skinned when they answer so or, since arrows whose skin the application switched off
+  // answer as plain ones, when the form skinner lists their skinner (it drops one that
+  // goes); without a form skinner, when they have the one made here.
+  const bool skinned = SendMessageA(child, WM_SKINQUERY, 0, 0) == 1 ||
+                       (Skinner.FForm ? Skinner.FForm->FindControlSkinner(child) != nullptr
+                                      : UpDownSkinner && UpDownSkinner->FHandle == child);
+  if (NewTabUpDownSkinner && !skinned) {
     UpDownSkinner = NewTabUpDownSkinner(Owner, false);
     UpDownSkinner->AttachWindow(child, Skinner.FSkinData, Skinner.FCanvas, Skinner.FForm);
   }

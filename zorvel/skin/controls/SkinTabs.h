@@ -19,8 +19,8 @@
 // set's arrows): an up-down skinner. Null leaves the arrows as the system draws them.
 extern TSkinControl* (*NewTabUpDownSkinner)(TComponent* Owner, bool Horizontal);
 
-// The first child window of Skinner's window of class "msctls_updown32": unless its
-// window already answers that it is skinned, it gets a skinner owned by Owner, attached
+// The first child window of Skinner's window of class "msctls_updown32": unless it has a
+// skinner already (its skin switched off or not), it gets one owned by Owner, attached
 // by window. Answers the child (null for none) and whether it is visible.
 HWND FindTabUpDown(TSkinControl& Skinner, TComponent* Owner, TSkinControl*& UpDownSkinner,
                    bool& Visible);

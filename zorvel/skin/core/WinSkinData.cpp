@@ -268,9 +268,10 @@ TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TSkinData::~TSkinData() {
+  // The windows that use the component are unskinned while it is still whole.
+  if (SkinManager != nullptr) SkinManager->RemoveSkinData(this);
   LiveSkinData().erase(this);
   if (MenuImages != nullptr) ImageList_Destroy(MenuImages);
-  if (SkinManager != nullptr) SkinManager->RemoveSkinData(this);
   if (SkinBrush != nullptr) DeleteObject(SkinBrush);
 }
 

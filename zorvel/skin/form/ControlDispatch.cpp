@@ -416,14 +416,12 @@ bool TWinSkinForm::SkinByThirdParty(const std::string& UpperClassName, TControl*
       AttachScrollSkinner(Control, 1);  // never paints the control's border
       break;
     case A::EmbedScrollbar:
-      if (auto* parent = dynamic_cast<TWinControl*>(Control))
-        for (std::size_t i = 0; i < parent->ControlCount(); ++i) {
-          TControl* child = parent->Controls(i);
-          if (Is<TScrollBar>(child))
-            AttachScrollBarControl(child);
-          else if (ChildStyleHasScrollBars(child))
-            AttachScrollSkinner(child, 0);
-        }
+      SkinGroupChildren(Control, [this](TControl* child) {
+        if (Is<TScrollBar>(child))
+          AttachScrollBarControl(child);
+        else if (ChildStyleHasScrollBars(child))
+          AttachScrollSkinner(child, 0);
+      });
       break;
     case A::Children:
       SkinChildren(Control);

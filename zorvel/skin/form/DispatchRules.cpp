@@ -36,6 +36,8 @@ TDispatch ChooseBuiltInSkinner(const TControlFacts& c, TSkinControlTypes g) {
   if (NameIs(name, {"TRZDBCHECKBOX", "TRZCHECKBOX"}) && on(xcCheckBox)) return {A::ObjImage, 1, true};
   if (NameIs(name, {"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"}) && on(xcRadioButton)) return {A::ObjImage, 2, true};
   if (NameIs(name, {"TCXDBCHECKBOX", "TCXCHECKBOX"}) && on(xcCheckBox)) return {A::ObjImage, 3, true};
+  // With the colour flag, as the host's "groupbox" kind has it: the labels on a group box
+  // paint with the box's own colour, which would stay the system's under the skin's face.
   if (is(ckGroupBox) && on(xcPanel)) return {A::GroupBoxAfterChildren, 0, true};
   if (is(ckRadioButton) && on(xcRadioButton)) return {A::RadioButton};
   if (is(ckToolBar) && on(xcToolbar)) return {A::ToolBar, 0, true};

@@ -76,6 +76,21 @@ void TSkinManage::RemoveSkinData(TSkinData* SkinData) {
   if (DefaultSkinData == SkinData) DefaultSkinData = nullptr;
   // A pending action must never reach a freed component.
   if (PendingSkinData == SkinData) PendingSkinData = nullptr;
+  // Nothing may paint from the component once it is gone: the windows and popup menus
+  // that use it get their own look back first, each searched afresh (unskinning a
+  // window runs its messages).
+  Purge();
+  const auto form = [&] {
+    return std::find_if(FormSkinners.begin(), FormSkinners.end(),
+                        [SkinData](const TWinSkinForm* s) { return s->FSkinData == SkinData; });
+  };
+  for (auto it = form(); it != FormSkinners.end(); it = form()) UnskinAndFree(*it);
+  const auto popup = [&] {
+    return std::find_if(PopupSkinners.begin(), PopupSkinners.end(),
+                        [SkinData](const auto& p) { return p->SkinData == SkinData; });
+  };
+  for (auto it = popup(); it != PopupSkinners.end(); it = popup())
+    RemovePopupSkinner((*it)->Window);
 }
 
 void TSkinManage::InstallHook() {

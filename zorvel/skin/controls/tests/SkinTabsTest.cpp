@@ -164,6 +164,9 @@ TEST_F(SkinTabsTest, ScrollArrowsStaySkinnedAndVisible) {
     EXPECT_EQ(Count(*pic, kBackground, a), (a.right - a.left) * (a.bottom - a.top));  // left alone
     EXPECT_GT(Count(*pic, kTab[1]), 100);
   }
+  // Their skin switched off by the application, they keep that one skinner.
+  SendMessageA(arrows, WM_SKINENABLE, 0, 0);
+  Paint(tabs.Handle());
   EXPECT_EQ(arrowSkinners, 1);
   // The arrows' skinner gone (as the form skinner frees it with its window): a new one.
   delete lastArrows;

@@ -12,6 +12,7 @@
 #include "SkinScrollBars.h"
 #include "forms/CheckBoxes.h"
 #include "forms/ComCtrls.h"
+#include "forms/ScrollCtrls.h"
 #include "forms/StdCtrls.h"
 
 namespace {
@@ -64,6 +65,7 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   auto& edit = Add<TEdit>(panel, {6, 36, 120, 58}, "text");
   auto& group = Add<TGroupBox>(host, {150, 4, 296, 70}, "group");
   auto& check = Add<TCheckBox>(group, {8, 20, 120, 40}, "check");
+  auto& label = Add<TLabel>(group, {8, 44, 120, 60});
   auto& combo = Add<TComboBox>(host, {4, 76, 140, 100});
   auto& progress = Add<TProgressBar>(host, {150, 76, 296, 92});
   auto& list = Add<TListView>(host, {4, 104, 140, 196});
@@ -74,6 +76,12 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   ASSERT_EQ(radios.ControlCount(), 2u);
   auto* radio = dynamic_cast<TWinControl*>(radios.Controls(0));
   ASSERT_NE(radio, nullptr);
+  struct TScrollHost : TPanel {
+    using TPanel::TPanel;
+  };
+  data_->Skin3rd().Add("TScrollHost=embedscrollbar");  // its children's bars are skinned
+  auto& scrollHost = Add<TScrollHost>(host, {200, 150, 290, 196});
+  Add<TMemo>(scrollHost, {2, 2, 80, 40}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
   const auto procOf = [](HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); };
   const LONG_PTR buttonProc = procOf(button.Handle()), editProc = procOf(edit.Handle());
 
@@ -88,6 +96,7 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
          {"list view", list.Handle(), Is<TSkinListView>},
          {"radio group tagged off", radios.Handle(), {}},
          {"its radio button", radio->Handle(), {}}});
+  EXPECT_EQ(Paint(label.Handle())->At(50, 8), ctlskin::kFace);  // a label shows its box's colour
 
   // Started again, only a control added since gets a skinner; the others keep theirs.
   TSkinControl* buttonSkinner = form_->FindControlSkinner(button.Handle());

@@ -227,6 +227,21 @@ TEST_F(SkinManagerTest, SkinSwitchWhileAPopupIsOpenAndShortLivedWindowsLeaveNoth
   EXPECT_EQ(Manager().FormSkinners.size(), 1u);  // the form's own, the others gone
 }
 
+TEST_F(SkinManagerTest, SkinDataThatGoesUnskinsTheWindowsAndMenusThatUseIt) {
+  SkinnedForm form;
+  auto* later = new TSkinData(nullptr);  // of the main kind and registered later: windows take it
+  later->Loaded();
+  later->LoadSkinFromStore(form.Store, 1);
+  form.Start();
+  HWND menu = CreateWindowExA(0, "#32768", nullptr, WS_POPUP, 0, 0, 60, 40, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_TRUE(Skinned(menu));
+  delete later;
+  EXPECT_FALSE(Skinned(form.Handle()));
+  EXPECT_FALSE(Skinned(menu));
+  DestroyWindow(menu);
+}
+
 TEST_F(SkinManagerTest, SwitchingAgainAndAgainKeepsTheGdiObjectsFlat) {
   SkinnedForm form;
   form.Start();
