@@ -300,6 +300,26 @@ TEST(SkinContentLoad, HostileDescriptionsDoNotCrash) {
   EXPECT_EQ(out.Width(), 30);
 }
 
+TEST(SkinFitsScreen, WindowsKeepRoomOnTheScreen) {
+  const struct {
+    const char* what;
+    const char* description;
+    bool fits;
+  } cases[] = {
+      {"a usual frame and title", "[Personality]\r\nLeft=e.bmp\r\nTop=e.bmp\r\nTextShift=28\r\nTextRightClip=80", true},
+      {"side borders over half the width", "[Personality]\r\nLeft=wide.bmp\r\nRight=wide.bmp", false},
+      {"the same in two frames each", "[Personality]\r\nLeft=wide.bmp\r\nLeftFrame=2\r\nRight=wide.bmp\r\nRightFrame=2", true},
+      {"top and bottom over half the height", "[Personality]\r\nTop=tall.bmp\r\nBottom=e.bmp", false},
+      {"title margins over half the width", "[Personality]\r\nTextShift=200\r\nTextRightClip=201", false},
+      {"title margins that overflow a sum", "[Personality]\r\nTextShift=2147483647\r\nTextRightClip=2147483647", false},
+      {"a menu item margin over half the width", "[MenuItem]\r\nImage=e.bmp\r\nLeftWidth=401", false},
+  };
+  for (const auto& c : cases) {
+    auto l = LoadSkin(c.description, {{"e.bmp", Bmp(30, 12)}, {"wide.bmp", Bmp(201, 30)}, {"tall.bmp", Bmp(30, 290)}});
+    EXPECT_EQ(SkinFitsScreen(l->content, 800, 600), c.fits) << c.what;
+  }
+}
+
 TEST(SkinContentLoad, AdoptKeepsLongLivedObjectsAndReplacesTheRest) {
   auto first = LoadSkin("[ToolBars]\r\nImage=e.bmp\r\n[Personality]\r\nTop=e.bmp\r\n", {{"e.bmp", Bmp(10, 10)}});
   TSkinContent content;
