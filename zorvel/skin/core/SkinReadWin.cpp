@@ -9,5 +9,6 @@ bool LoadSkinArchive(TSkinReader& reader, TStream& packed) {
 }
 
 void ShowSkinRefused(TSkinReadError error) {
-  AppMessageBox(SkinReadErrorText(error), Application ? Application->Title : "", MB_OK | MB_ICONWARNING);
+  AppMessageBox(SkinReadErrorText(error), Application ? Application->Title : "",
+                MB_OK | MB_ICONWARNING);
 }

@@ -195,8 +195,9 @@ TEST_F(SkinDataTest, FailedLoadLeavesThePreviousSkinWhole) {
   static const char kGarbage[] = "\x40\x00\x00\x00 this is no skin archive at all, just text";
   const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
   // A left border as wide as the screen would leave windows no room: refused alike.
-  const std::vector<std::uint8_t> wide = skinpack::PackArchive(
-      {{"skin.ini", "[Personality]\r\nLeft=left.bmp\r\n"}, {"left.bmp", Bmp(GetSystemMetrics(SM_CXSCREEN), 2)}});
+  const std::vector<std::uint8_t> wide =
+      skinpack::PackArchive({{"skin.ini", "[Personality]\r\nLeft=left.bmp\r\n"},
+                             {"left.bmp", Bmp(GetSystemMetrics(SM_CXSCREEN), 2)}});
   Store store{Shipped(2), garbage, "", std::string(wide.begin(), wide.end())};
   TSkinData data(nullptr);
   data.LoadSkinFromStore(&store.store, 0);

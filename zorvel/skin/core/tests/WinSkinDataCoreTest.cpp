@@ -303,19 +303,23 @@ TEST(SkinContentLoad, HostileDescriptionsDoNotCrash) {
 TEST(SkinFitsScreen, WindowsKeepRoomOnTheScreen) {
   const struct {
     const char* what;
-    const char* description;
+    std::string description;  // lines separated by ";"
     bool fits;
   } cases[] = {
-      {"a usual frame and title", "[Personality]\r\nLeft=e.bmp\r\nTop=e.bmp\r\nTextShift=28\r\nTextRightClip=80", true},
-      {"side borders over half the width", "[Personality]\r\nLeft=wide.bmp\r\nRight=wide.bmp", false},
-      {"the same in two frames each", "[Personality]\r\nLeft=wide.bmp\r\nLeftFrame=2\r\nRight=wide.bmp\r\nRightFrame=2", true},
-      {"top and bottom over half the height", "[Personality]\r\nTop=tall.bmp\r\nBottom=e.bmp", false},
-      {"title margins over half the width", "[Personality]\r\nTextShift=200\r\nTextRightClip=201", false},
-      {"title margins that overflow a sum", "[Personality]\r\nTextShift=2147483647\r\nTextRightClip=2147483647", false},
-      {"a menu item margin over half the width", "[MenuItem]\r\nImage=e.bmp\r\nLeftWidth=401", false},
+      {"a usual frame and title", "[Personality];Left=e.bmp;Top=e.bmp;TextShift=28;TextRightClip=80", true},
+      {"side borders over half the width", "[Personality];Left=wide.bmp;Right=wide.bmp", false},
+      {"the same in two frames each", "[Personality];Left=wide.bmp;LeftFrame=2;Right=wide.bmp;RightFrame=2",
+       true},
+      {"top and bottom over half the height", "[Personality];Top=tall.bmp;Bottom=e.bmp", false},
+      {"title margins over half the width", "[Personality];TextShift=200;TextRightClip=201", false},
+      {"title margins that overflow a sum", "[Personality];TextShift=2147483647;TextRightClip=2147483647",
+       false},
+      {"a menu item margin over half the width", "[MenuItem];Image=e.bmp;LeftWidth=401", false},
   };
-  for (const auto& c : cases) {
-    auto l = LoadSkin(c.description, {{"e.bmp", Bmp(30, 12)}, {"wide.bmp", Bmp(201, 30)}, {"tall.bmp", Bmp(30, 290)}});
+  for (auto c : cases) {
+    std::replace(c.description.begin(), c.description.end(), ';', '\n');
+    auto l = LoadSkin(c.description, {{"e.bmp", Bmp(30, 12)}, {"wide.bmp", Bmp(201, 30)},
+                                      {"tall.bmp", Bmp(30, 290)}});
     EXPECT_EQ(SkinFitsScreen(l->content, 800, 600), c.fits) << c.what;
   }
 }

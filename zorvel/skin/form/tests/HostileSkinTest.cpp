@@ -23,6 +23,9 @@
 namespace {
 
 constexpr unsigned kSeeds = 200;
+// GDI objects that may stay: a few are made once, on the first use of what some skins
+// bring (about 20 over 700 seeds, and none when a seed runs again).
+constexpr int kGdiSlack = 40;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -240,10 +243,10 @@ class HostileSkins : public ::testing::Test {
     return seen;
   }
 
-  // What a user would find wrong with the form under the skin of `seed`; empty when
-  // nothing. A skin refused as damaged is sound: it is told and the form stays usable.
-  std::string Faults(unsigned seed, bool& refused) {
-    Use(HostileSkin(seed));
+  // What a user would find wrong with the form under `skin`; empty when nothing. A skin
+  // refused as damaged is sound: it is told and the form stays usable.
+  std::string Faults(const std::vector<std::uint8_t>& skin, bool& refused) {
+    Use(skin);
     refused = false;
     std::string faults;
     for (const auto& box : testkit::MessageBoxes()) {
@@ -261,9 +264,8 @@ class HostileSkins : public ::testing::Test {
       RECT r;
       GetWindowRect(c, &r);
       MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
-      if (GetParent(c) == w && IsWindowVisible(c) &&
-          (r.right <= r.left || r.bottom <= r.top || r.left < 0 || r.top < 0 ||
-           r.right > client.right || r.bottom > client.bottom)) {
+      if (IsWindowVisible(c) && (r.right <= r.left || r.bottom <= r.top || r.left < 0 ||
+                                 r.top < 0 || r.right > client.right || r.bottom > client.bottom)) {
         faults += " a control is off the client area;";
         break;
       }
@@ -295,14 +297,15 @@ TEST_F(HostileSkins, LeaveTheFormUsableAndNoObjectBehind) {
   else
     for (unsigned s = 1; s <= kSeeds; ++s) seeds.push_back(s);
   bool refused = false;
-  Faults(seeds.front(), refused);  // the objects made once, on first use
+  Faults(shipped_, refused);  // the objects made once, on first use
   const int start = testkit::FreeGdiCapacity();
   int painted = 0, refusals = 0, mostKept = 0;
   for (unsigned seed : seeds) {
-    std::string faults = Faults(seed, refused);
+    std::string faults = Faults(HostileSkin(seed), refused);
     const int kept = start - testkit::FreeGdiCapacity();
-    if (kept > 20) faults += " " + std::to_string(kept) + " GDI objects kept;";
-    EXPECT_EQ(faults, "") << "replay: ZV_HOSTILE_SEED=" << seed;
+    if (kept > kGdiSlack) faults += " " + std::to_string(kept) + " GDI objects kept;";
+    EXPECT_EQ(faults, "") << "replay alone: ZV_HOSTILE_SEED=" << seed
+                          << " tools/wine-env.sh run BUILD skin_hostile_wine_test.exe";
     painted += faults.empty();
     refusals += refused;
     mostKept = std::max(mostKept, kept);
