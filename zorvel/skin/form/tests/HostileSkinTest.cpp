@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -41,21 +42,12 @@ std::vector<skinpack::Entry> ShippedFiles(int n) {
   return files;
 }
 
-// A 24-bit bitmap file of w x h in one colour, written by hand: also sizes no image holds.
-std::string SolidBmp(int w, int h, TSkinColour colour) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::string bmp(54 + std::size_t(stride) * h, '\0');
-  auto put = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bmp[at + i] = char(v >> (8 * i));
-  };
-  bmp[0] = 'B', bmp[1] = 'M';
-  put(2, std::uint32_t(bmp.size())), put(10, 54), put(14, 40), put(18, w), put(22, h);
-  put(26, 1 | (24 << 16));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      for (int c = 0; c < 3; ++c)
-        bmp[54 + std::size_t(y) * stride + x * 3 + c] = char(colour >> (8 * (2 - c)));
-  return bmp;
+// A bitmap file of w x h in one colour; a width beyond what an image holds is only claimed.
+std::string Bmp(int w, int h, TSkinColour colour) {
+  std::vector<std::uint8_t> bytes =
+      TSkinImage(std::min(w, TSkinImage::kMaxSide), h, colour).SaveToBmp();
+  if (bytes.size() > 22) std::memcpy(&bytes[18], &w, 4);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 // The shipped skin `seed` % 5 spoilt: sections and keys dropped, numbers and colours
@@ -88,37 +80,21 @@ std::vector<std::uint8_t> HostileSkin(unsigned seed) {
   files[0].data = text;
   for (std::size_t i = files.size() - 1; i > 0; --i) {
     std::string& bmp = files[i].data;
-    auto side = [&](std::size_t at) {
-      std::int32_t v = 0;
-      bmp.copy(reinterpret_cast<char*>(&v), 4, at);
-      return std::abs(v);
-    };
-    switch (rng() % 32) {
-      case 0:
-        files.erase(files.begin() + std::ptrdiff_t(i));
-        break;
-      case 1:
-        bmp = SolidBmp(1, 1, 0x00C08040);
-        break;
-      case 2:
-        bmp.clear();
-        break;
-      case 3:
-        bmp = SolidBmp(32000, 1, 0x0040C080);
-        break;
-      case 4:
-        bmp = SolidBmp(16000, 2, 0x00804020);
-        break;
-      case 5:
-        bmp = SolidBmp(2, 8000, 0x00208040);
-        break;
-      case 6:
-        bmp = SolidBmp(side(18), side(22), kSkinKeyColour);
-        break;
-      case 7:
-        bmp.resize(bmp.size() / 2);
-        break;
-    }
+    TSkinImage was;
+    was.LoadFromBmp(reinterpret_cast<const std::uint8_t*>(bmp.data()), bmp.size());
+    const struct {
+      int w, h;
+      TSkinColour colour;
+    } kInto[] = {{1, 1, 0xC08040},     {0, 0, 0},
+                 {32000, 1, 0x40C080}, {16000, 2, 0x804020},
+                 {2, 8000, 0x208040},  {was.Width(), was.Height(), kSkinKeyColour}};
+    const std::size_t r = rng() % 32;
+    if (r == 0)
+      files.erase(files.begin() + std::ptrdiff_t(i));
+    else if (r == 1)
+      bmp.resize(bmp.size() / 2);
+    else if (r - 2 < std::size(kInto))
+      bmp = Bmp(kInto[r - 2].w, kInto[r - 2].h, kInto[r - 2].colour);
   }
   return skinpack::PackArchive(files);
 }
