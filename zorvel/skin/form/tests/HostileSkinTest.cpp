@@ -5,9 +5,11 @@
 // shipped skin comes back. ZV_HOSTILE_SEED=n replays seed n alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <set>
@@ -217,7 +219,7 @@ class HostileSkins : public ::testing::Test {
     if (!EndsOnEscape("#32768", [w] { SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); }))
       faults += " the menu bar's first menu does not close;";
     if (!EndsOnEscape("#32770", [w] { MessageBoxA(w, "A message", "hostile", MB_OK); }))
-      faults += " no message box shows;";
+      faults += " a message box does not show and close;";
     if (SendMessageA(w, WM_SKINQUERY, 0, 0) != 1) faults += " the form no longer answers;";
     RECT client, r, inside;
     GetClientRect(w, &client);
@@ -264,7 +266,14 @@ TEST_F(HostileSkins, LeaveTheFormUsableAndNoObjectBehind) {
   Faults(shipped_, refused);  // the objects made once, on first use
   const int start = testkit::FreeGdiCapacity();
   int painted = 0, refusals = 0, mostKept = 0;
-  for (unsigned seed : seeds) {
+  static unsigned seed;  // for a crash, which ends the process before any report
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG {
+    std::printf("crashed: replay alone with ZV_HOSTILE_SEED=%u\n", seed);
+    std::fflush(stdout);
+    return EXCEPTION_CONTINUE_SEARCH;
+  });
+  for (unsigned each : seeds) {
+    seed = each;
     std::string faults = Faults(HostileSkin(seed), refused);
     const int kept = start - testkit::FreeGdiCapacity();
     if (kept > kGdiSlack) faults += " " + std::to_string(kept) + " GDI objects kept;";
@@ -274,6 +283,7 @@ TEST_F(HostileSkins, LeaveTheFormUsableAndNoObjectBehind) {
     refusals += refused;
     mostKept = std::max(mostKept, kept);
   }
+  SetUnhandledExceptionFilter(nullptr);
   ShowWindow(w, SW_HIDE);
   std::printf("hostile skins: %d painted (%d refused as damaged), at most %d GDI objects kept\n",
               painted, refusals, mostKept);
