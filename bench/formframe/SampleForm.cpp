@@ -1,12 +1,21 @@
 #include "SampleForm.h"
 
 #include "WinSkinForm.h"
+#include "forms/Buttons.h"
 #include "forms/CheckBoxes.h"
 #include "forms/ComCtrls.h"
+#include "forms/MPlayer.h"
+#include "forms/Menus.h"
+#include "forms/PickCtrls.h"
+#include "forms/ScrollCtrls.h"
+#include "forms/SpeedButtons.h"
 #include "forms/StdCtrls.h"
 #include "forms/TabControls.h"
+#include "forms/Tabs.h"
+#include "forms/ToolBar.h"
 
-TSampleForm::TSampleForm(int left, int top, int width, int height) : TForm(nullptr) {
+TSampleForm::TSampleForm(int left, int top, int width, int height, bool everyKind)
+    : TForm(nullptr) {
   SetCaption("Zorvel");
   SetBounds(left, top, width, height);
   // The form owns its controls and frees them.
@@ -37,6 +46,67 @@ TSampleForm::TSampleForm(int left, int top, int width, int height) : TForm(nullp
   tabs->SetTabIndex(0);
   place(new TButton(this), 16, 222, 110, 26, "Add files...");
   place(new TButton(this), 150, 222, 110, 26, "Convert");
+  if (everyKind) AddEveryOtherKind();
+}
+
+void TSampleForm::AddEveryOtherKind() {
+  auto* menu = new TMainMenu(this);
+  for (const char* title : {"File", "Help"}) {
+    auto* item = new TMenuItem();
+    item->SetCaption(title);
+    for (const char* name : {"Open", "-", "Exit"}) {
+      auto* sub = new TMenuItem();
+      sub->SetCaption(name);
+      item->Add(sub);
+    }
+    menu->Items()->Add(item);
+  }
+  SetMenu(menu);
+
+  auto add = []<class C>(C* c, TWinControl* parent, int x, int y, int w, int h,
+                         const char* text = nullptr) {
+    c->SetParent(parent);
+    c->SetBounds(x, y, w, h);
+    if (text) c->SetCaption(text);
+    return c;
+  };
+  // A tool bar takes the top of its parent: of a panel of its own.
+  auto* bar = add(new TToolBar(this), add(new TPanel(this), this, 280, 4, 260, 32), 0, 0, 100, 26);
+  bar->AddButton("New");
+  bar->AddButton("Save");
+  auto* status = add(new TStatusBar(this), this, 0, 0, 100, 20);
+  status->Panels().Add()->SetText("Ready");
+  status->Panels().Add()->SetText("3 files");
+  status->UpdatePanels();
+
+  add(new TBitBtn(this), this, 16, 256, 110, 26, "Bit");
+  add(new TSpeedButton(this), this, 150, 256, 110, 26, "Speed");
+  auto* radios = add(new TRadioGroup(this), this, 16, 288, 244, 60, "Channels");
+  radios->SetItems({"Left", "Right"});
+  radios->SetItemIndex(1);
+  add(new TMediaPlayer(this), this, 16, 354, 244, 30);
+
+  auto* group = add(new TGroupBox(this), this, 280, 40, 260, 60, "Group");
+  add(new TLabel(this), group, 10, 24, 110, 20, "In a group");
+  auto* memo = new TMemo(this);
+  memo->ScrollBars = ssVertical;
+  add(memo, group, 130, 16, 120, 38, "one\r\ntwo\r\nthree\r\nfour");
+  auto* list = add(new TListView(this), this, 280, 106, 130, 70);
+  list->SetColumns({{"Name", 70}, {"Size", 50}});
+  list->SetItemCount(20);
+  add(new TScrollBar(this), this, 420, 106, 120, 17)->SetParams(0, 100, 10);
+  add(new TTrackBar(this), this, 420, 128, 120, 30)->SetPosition(3);
+  add(new TUpDown(this), this, 520, 160, 20, 24);
+  add(new TDateTimePicker(this), this, 280, 182, 150, 22);
+  add(new THeaderControl(this), this, 280, 210, 260, 20)
+      ->SetSections({{"Name", 120}, {"Size", 80}});
+  auto* pages = add(new TPageControl(this), this, 280, 236, 260, 70);
+  for (const char* caption : {"First", "Second"}) {
+    auto* sheet = new TTabSheet(this);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption(caption);
+  }
+  add(new TTabSet(this), this, 280, 312, 260, 24)->SetTabs({"One", "Two", "Three"});
 }
 
 TWinSkinForm* SkinForm(TSampleForm& form, TSkinData& data) {

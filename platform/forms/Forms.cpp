@@ -92,6 +92,14 @@ void TApplication::HandleException(TObject* Sender) {
 }
 
 void TApplication::ShowException(const std::exception& e) {
+  // One box at a time: an exception raised while the box is up (its own painting may
+  // fail the same way) would otherwise open boxes inside boxes without end.
+  if (showingException_) return;
+  showingException_ = true;
+  struct Done {
+    bool& showing;
+    ~Done() { showing = false; }
+  } done{showingException_};
   AppMessageBox(e.what(), Title, MB_OK | MB_ICONSTOP);
 }
 

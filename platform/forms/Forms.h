@@ -49,6 +49,7 @@ class TApplication : public TComponent {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   bool terminated_ = false;
+  bool showingException_ = false;
   DWORD mainThreadId_;
   HWND handle_ = nullptr;
 };

@@ -77,6 +77,17 @@ TEST(Application, ExceptionsInCallbacksBecomeMessageBoxes) {
   ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
   EXPECT_EQ(testkit::MessageBoxes()[0].text, "shown to the user");
   EXPECT_EQ(testkit::MessageBoxes()[0].caption, "tests");
+
+  // One raised while its box is up (the box's own painting failing alike) gets no box
+  // inside the box.
+  int boxes = 0;
+  SetMessageBoxHook([&](const std::string&, const std::string&, unsigned) {
+    if (++boxes < 50) SafeCall([] { throw Exception("again"); });
+    return IDOK;
+  });
+  SafeCall([] { throw Exception("first"); });
+  testkit::InstallMessageBoxRecorder();
+  EXPECT_EQ(boxes, 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "SkinDrawWin.h"
 #include "SkinRangeLayout.h"
 #include "WinSkinData.h"
@@ -18,7 +20,12 @@ COLORREF Rgb(TSkinColour colour) {
 void DrawPiece(HDC DC, const TSkinImage& Source, const TSkinPiece& p) {
   const int w = p.Dest.Width(), h = p.Dest.Height();
   if (w <= 0 || h <= 0 || p.Source.Width() <= 0 || p.Source.Height() <= 0) return;
-  TSkinImage part(w, h);
+  TSkinImage part;
+  try {
+    part.SetSize(w, h);
+  } catch (const std::length_error&) {
+    return;  // a skin's margins far beyond the control: a piece no image holds is not drawn
+  }
   SkinStretchCopy(part, {0, 0, w, h}, Source, p.Source);
   SkinBlit(DC, p.Dest.Left, p.Dest.Top, part);
 }

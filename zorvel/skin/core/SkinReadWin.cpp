@@ -4,7 +4,11 @@
 
 bool LoadSkinArchive(TSkinReader& reader, TStream& packed) {
   if (reader.LoadFromStream(packed)) return true;
-  AppMessageBox(SkinReadErrorText(reader.LastError()), Application ? Application->Title : "",
-                MB_OK | MB_ICONWARNING);
+  ShowSkinRefused(reader.LastError());
   return false;
+}
+
+void ShowSkinRefused(TSkinReadError error) {
+  AppMessageBox(SkinReadErrorText(error), Application ? Application->Title : "",
+                MB_OK | MB_ICONWARNING);
 }

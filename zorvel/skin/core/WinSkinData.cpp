@@ -398,6 +398,12 @@ bool TSkinData::LoadSkinStream() {
   next.LoadResourceImage = LoadSkinResourceImage;
   if (ComboxArrow) next.ComboxArrow = std::make_unique<TDataSkinObject>(*ComboxArrow);
   next.ReadSkinIni(reader, ini);
+  // A skin that would leave its windows no room on the screen is refused as damaged, as
+  // an archive that does not hold together is.
+  if (!SkinFitsScreen(next, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+    ShowSkinRefused(TSkinReadError::Damaged);
+    return false;
+  }
   AdoptContent(std::move(next));
 
   if (SkinBrush != nullptr) DeleteObject(SkinBrush);

@@ -63,6 +63,17 @@ void CopyBitmap(const TSkinBitmap& Source, TSkinBitmap& Dest) {
   Dest.Touch();
 }
 
+bool SkinFitsScreen(const TSkinContent& skin, int width, int height) {
+  auto thick = [](const TDataSkinBorder& b, bool across) {
+    return std::int64_t(across ? b.Bitmap.Width() : b.Bitmap.Height()) / std::max(b.FrameCount, 1);
+  };
+  const TSkinMargins& title = skin.Title->Margins;
+  const std::int64_t menuItem = skin.MenuItem ? skin.MenuItem->Margins.Left : 0;
+  return 2 * (thick(*skin.BorderLeft, true) + thick(*skin.BorderRight, true)) <= width &&
+         2 * (thick(*skin.BorderTop, false) + thick(*skin.BorderBottom, false)) <= height &&
+         2 * (std::int64_t(title.Left) + title.Right) <= width && 2 * menuItem <= width;
+}
+
 std::string SkinExtractFileName(const std::string& value) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < value.size(); ++i) {

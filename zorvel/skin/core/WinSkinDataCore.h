@@ -154,6 +154,13 @@ class TSkinContent {
   const TQuickIni* ini_ = nullptr;
 };
 
+// Whether the windows that `skin` sizes keep room on a screen of `width` x `height`: the
+// window frame's left and right borders together take at most half its width (a border
+// is as thick as one frame of its image), its top and bottom at most half its height,
+// the title's text margins (which widen dialog boxes) and the menu items' left margin
+// (which widens popup menus) at most half its width.
+bool SkinFitsScreen(const TSkinContent& skin, int width, int height);
+
 // The file-name part of a value (after the last "\", "/" or ":"), reading two-byte
 // characters of code page 936 whole so that a trail byte 0x5C is not taken for "\".
 std::string SkinExtractFileName(const std::string& value);

@@ -66,7 +66,7 @@ if(ZV_WINDOWS)
   set(ZV_SKIN_RC ${CMAKE_CURRENT_LIST_DIR}/res/SkinData.rc CACHE INTERNAL "the skin engine's resources")
   zv_wine_test(skin_data_wine_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/SkinDataWinTest.cpp ${ZV_SKIN_RC}
-    LIBS zv_skin zv_testkit)
+    LIBS zv_skin zv_skinpack zv_testkit)
   if(TARGET skin_data_wine_test)
     target_compile_definitions(skin_data_wine_test PRIVATE
       ZV_SKINS_DIR="${ZV_SKINS_DIR}" ZV_SKIN_TEST_DATA="${ZV_SKIN_TEST_DATA}")

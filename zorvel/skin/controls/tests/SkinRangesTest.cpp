@@ -8,6 +8,7 @@
 #include "forms/ComCtrls.h"
 #include "forms/PickCtrls.h"
 #include "forms/StdCtrls.h"
+#include "testkit/TestKit.h"
 
 namespace ctlskin {
 namespace {
@@ -24,8 +25,13 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
   const struct {
     TTrackBarOrientation orientation;
     TTickStyle ticks;
-  } cases[] = {{trHorizontal, tsAuto}, {trVertical, tsAuto}, {trHorizontal, tsNone}};
+    const char* rightWidth;  // of the horizontal track
+  } cases[] = {{trHorizontal, tsAuto, "4"}, {trVertical, tsAuto, "4"}, {trHorizontal, tsNone, "4"},
+               // Far wider than the control: the part that fits is drawn, the user hears nothing.
+               {trHorizontal, tsNone, "32000"}};
   for (const auto& c : cases) {
+    LoadEditSkin({{"Track", {{"RightWidth", c.rightWidth}}}});
+    testkit::ClearMessageBoxes();
     const bool vertical = c.orientation == trVertical;
     TTrackBar& bar = Add<TTrackBar>(
         Host(), vertical ? RECT{10, 10, 55, 160} : RECT{10, 10, 160, 55}, "", [&](TTrackBar& b) {
@@ -42,9 +48,12 @@ TEST_F(SkinRangesTest, TrackBarChannelAndThumbFromTheSkinTicksFromTheControl) {
     };
     const TSkinColour* track = vertical ? kTrackV : kTrack;
     const int start = vertical ? ch.top : ch.left, end = vertical ? ch.bottom : ch.right;
+    EXPECT_TRUE(testkit::MessageBoxes().empty()) << c.rightWidth;
     EXPECT_EQ(along(start + 1), track[0]);
-    EXPECT_EQ(along(start + 10), track[1]);
-    EXPECT_EQ(along(end - 2), track[2]);
+    if (std::string(c.rightWidth) == "4") {
+      EXPECT_EQ(along(start + 10), track[1]);
+      EXPECT_EQ(along(end - 2), track[2]);
+    }
     EXPECT_EQ(pic->At((th.left + th.right) / 2, (th.top + th.bottom) / 2),
               vertical ? kThumbV : kThumb);
     // The tick marks are the control's, beside the thumb on its background.

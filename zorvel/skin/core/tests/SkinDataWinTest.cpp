@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "SkinDrawWin.h"
+#include "SkinPack.h"
 #include "testkit/TestKit.h"
 
 namespace {
@@ -20,6 +21,10 @@ std::string ReadFile(const std::string& path) {
 
 std::string Shipped(int n) {
   return ReadFile(std::string(ZV_SKINS_DIR) + "/packed/SkinItem" + std::to_string(n) + ".skn");
+}
+std::string Bmp(int w, int h) {
+  const std::vector<std::uint8_t> bytes = TSkinImage(w, h).SaveToBmp();
+  return std::string(bytes.begin(), bytes.end());
 }
 std::string TestSkin(const char* name) { return ReadFile(std::string(ZV_SKIN_TEST_DATA) + "/" + name + ".skn"); }
 
@@ -189,7 +194,11 @@ TEST_F(SkinDataTest, HostileSkinLoadsWithoutCrashAndSaneNumbers) {
 TEST_F(SkinDataTest, FailedLoadLeavesThePreviousSkinWhole) {
   static const char kGarbage[] = "\x40\x00\x00\x00 this is no skin archive at all, just text";
   const std::string garbage(kGarbage, sizeof(kGarbage) - 1);
-  Store store{Shipped(2), garbage, ""};
+  // A left border as wide as the screen would leave windows no room: refused alike.
+  const std::vector<std::uint8_t> wide =
+      skinpack::PackArchive({{"skin.ini", "[Personality]\r\nLeft=left.bmp\r\n"},
+                             {"left.bmp", Bmp(GetSystemMetrics(SM_CXSCREEN), 2)}});
+  Store store{Shipped(2), garbage, "", std::string(wide.begin(), wide.end())};
   TSkinData data(nullptr);
   data.LoadSkinFromStore(&store.store, 0);
   ASSERT_FALSE(data.NoSkinLoaded);
@@ -199,7 +208,7 @@ TEST_F(SkinDataTest, FailedLoadLeavesThePreviousSkinWhole) {
   const int topWidth = data.BorderTop->Bitmap.Width();
   HBRUSH brush = data.SkinBrush;
 
-  for (int bad : {1, 2}) {
+  for (int bad : {1, 2, 3}) {
     testkit::ClearMessageBoxes();
     data.LoadSkinFromStore(&store.store, bad);
     EXPECT_TRUE(data.NoSkinLoaded) << bad;

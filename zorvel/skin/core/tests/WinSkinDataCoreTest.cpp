@@ -300,6 +300,30 @@ TEST(SkinContentLoad, HostileDescriptionsDoNotCrash) {
   EXPECT_EQ(out.Width(), 30);
 }
 
+TEST(SkinFitsScreen, WindowsKeepRoomOnTheScreen) {
+  const struct {
+    const char* what;
+    std::string description;  // lines separated by ";"
+    bool fits;
+  } cases[] = {
+      {"a usual frame and title", "[Personality];Left=e.bmp;Top=e.bmp;TextShift=28;TextRightClip=80", true},
+      {"side borders over half the width", "[Personality];Left=wide.bmp;Right=wide.bmp", false},
+      {"the same in two frames each", "[Personality];Left=wide.bmp;LeftFrame=2;Right=wide.bmp;RightFrame=2",
+       true},
+      {"top and bottom over half the height", "[Personality];Top=tall.bmp;Bottom=e.bmp", false},
+      {"title margins over half the width", "[Personality];TextShift=200;TextRightClip=201", false},
+      {"title margins that overflow a sum", "[Personality];TextShift=2147483647;TextRightClip=2147483647",
+       false},
+      {"a menu item margin over half the width", "[MenuItem];Image=e.bmp;LeftWidth=401", false},
+  };
+  for (auto c : cases) {
+    std::replace(c.description.begin(), c.description.end(), ';', '\n');
+    auto l = LoadSkin(c.description, {{"e.bmp", Bmp(30, 12)}, {"wide.bmp", Bmp(201, 30)},
+                                      {"tall.bmp", Bmp(30, 290)}});
+    EXPECT_EQ(SkinFitsScreen(l->content, 800, 600), c.fits) << c.what;
+  }
+}
+
 TEST(SkinContentLoad, AdoptKeepsLongLivedObjectsAndReplacesTheRest) {
   auto first = LoadSkin("[ToolBars]\r\nImage=e.bmp\r\n[Personality]\r\nTop=e.bmp\r\n", {{"e.bmp", Bmp(10, 10)}});
   TSkinContent content;
