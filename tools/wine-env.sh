@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The one Wine environment of the tests: a private prefix inside the build folder, a
-# persistent wineserver, a virtual X server, code page 936 and window frames drawn by
-# the programs themselves.
+# persistent wineserver, a virtual X server, code page 936, window frames drawn by the
+# programs themselves, and the heap checked (freed blocks filled with a pattern, block
+# tails checked), so that a call through a freed object faults instead of passing by luck.
 #   wine-env.sh start BUILD_DIR          make the prefix (once), start Xvfb and wineserver
-#   wine-env.sh run BUILD_DIR PROG ARGS  run a Windows program in that environment
+#   wine-env.sh run BUILD_DIR [--no-heap-check] PROG ARGS
+#                                        run a Windows program in that environment (a
+#                                        benchmark or a volume test: on a heap unchecked)
 #   wine-env.sh stop BUILD_DIR           stop both
 set -euo pipefail
 
@@ -64,6 +67,14 @@ start)
   # Wine's own services start with the first program and live as long as the server;
   # start them here, away from any test's output, or they would hold it open.
   wineboot </dev/null >/dev/null 2>&1
+  # Heap free and tail checking for every program, set at every start so that an older
+  # prefix gets it too; the per-program exceptions of the last environment go.
+  ifeo='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Image File Execution Options'
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' "[-$ifeo]" "[$ifeo]" '' \
+    '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager]' \
+    '"GlobalFlag"=dword:00000030' >"$state/heap.reg"
+  wine reg import "Z:${state//\//\\}\\heap.reg" </dev/null >/dev/null 2>&1 ||
+    { echo "the heap checking could not be set in $WINEPREFIX" >&2; exit 1; }
   cat >"$envfile" <<ENV
 export DISPLAY=:$n
 XVFB_PID=$xpid
@@ -74,6 +85,18 @@ run)
   [ -f "$envfile" ] || { echo "wine environment not started: $0 start $build" >&2; exit 1; }
   # shellcheck disable=SC1090
   . "$envfile"
+  if [ "${1:-}" = --no-heap-check ]; then
+    # For this run only: the program's image gets no heap checking while it runs.
+    shift
+    image=${1##*/}
+    key="HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\${image##*\\}"
+    wine reg add "$key" /v GlobalFlag /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 ||
+      { echo "the heap checking could not be lifted for $image" >&2; exit 1; }
+    rc=0
+    wine "$@" || rc=$?
+    wine reg delete "$key" /f </dev/null >/dev/null 2>&1 || true
+    exit $rc
+  fi
   exec wine "$@"
   ;;
 stop)
