@@ -1,5 +1,6 @@
 #include "DosCommand.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
@@ -107,6 +108,43 @@ TEST(DosCommand, ChangesDuringARunDoNotReachIt) {
   r.runner->Stop();
   EXPECT_EQ(r.events, (std::vector<std::string>{"E:a", "E:b", "T"}));
   EXPECT_TRUE(other.empty());
+}
+
+TEST(DosCommand, EveryChildsOwnExitCodeIsKeptUnderLoad) {
+  // Short children, eight runners at once, the way the converter waits for its encoder;
+  // each child says a line and exits with a code of its own.
+  constexpr int kRunners = 8, kRuns = 96;
+  TComponent owner(nullptr);
+  std::vector<std::pair<TDosCommand*, int>> slots;  // a runner and the run it does
+  int started = 0, finished = 0;
+  std::vector<std::string> wrong;
+  const auto startNext = [&](std::pair<TDosCommand*, int>& slot) {
+    slot.second = started < kRuns ? started++ : -1;
+    if (slot.second < 0) return;
+    const std::string n = std::to_string(slot.second);
+    slot.first->CommandLine = Child() + " out:" + n + "\\n exit:" + n;
+    slot.first->Start();
+  };
+  for (int i = 0; i < kRunners; ++i) slots.emplace_back(new TDosCommand(&owner), -1);
+  for (auto& slot : slots) startNext(slot);
+  const bool done = testkit::PumpUntil(
+      [&] {
+        for (auto& slot : slots) {
+          auto& [runner, run] = slot;
+          if (run < 0 || runner->IsRunning()) continue;
+          runner->Stop();
+          const auto code = runner->ExitCode();
+          if (!code || *code != unsigned(run) || runner->Lines.Items() != std::vector{std::to_string(run)})
+            wrong.push_back(std::to_string(run) + (code ? " ended with " + std::to_string(*code)
+                                                         : " ended without a code"));
+          ++finished;
+          startNext(slot);
+        }
+        return finished == kRuns;
+      },
+      120000);
+  EXPECT_TRUE(done) << finished << " runs of " << kRuns << " ended";
+  EXPECT_THAT(wrong, testing::IsEmpty());
 }
 
 // ---------------------------------------------------------------------------------------
