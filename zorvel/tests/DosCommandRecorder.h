@@ -10,7 +10,9 @@
 #include "DosCommand.h"
 #include "TestKit.h"
 
-inline std::string Child() { return "\"" + testkit::ExeDir() + "testchild.exe\""; }
+inline std::string Child() {
+  return "\"" + testkit::ExeDir() + "testchild.exe\"";
+}
 
 // One runner with its events written down as text: "B:text" for the beginning of a
 // line, "E:text" for a complete line, "T" for the end of the run.

@@ -111,32 +111,40 @@ TEST(DosCommand, ChangesDuringARunDoNotReachIt) {
 }
 
 TEST(DosCommand, EveryChildsOwnExitCodeIsKeptUnderLoad) {
-  // Short children, eight runners at once, the way the converter waits for its encoder;
-  // each child says a line and exits with a code of its own.
+  // Short children, eight runners at once, each waited for the way the converter waits
+  // for its encoder; each child says a line and exits with a code of its own.
   constexpr int kRunners = 8, kRuns = 96;
+  struct Slot {
+    TDosCommand* runner;
+    int run = -1;
+  };
   TComponent owner(nullptr);
-  std::vector<std::pair<TDosCommand*, int>> slots;  // a runner and the run it does
+  std::vector<Slot> slots(kRunners);
   int started = 0, finished = 0;
   std::vector<std::string> wrong;
-  const auto startNext = [&](std::pair<TDosCommand*, int>& slot) {
-    slot.second = started < kRuns ? started++ : -1;
-    if (slot.second < 0) return;
-    const std::string n = std::to_string(slot.second);
-    slot.first->CommandLine = Child() + " out:" + n + "\\n exit:" + n;
-    slot.first->Start();
+  const auto startNext = [&](Slot& slot) {
+    slot.run = started < kRuns ? started++ : -1;
+    if (slot.run < 0) return;
+    slot.runner->CommandLine =
+        Child() + " out:" + std::to_string(slot.run) + "\\n exit:" + std::to_string(slot.run);
+    slot.runner->Start();
   };
-  for (int i = 0; i < kRunners; ++i) slots.emplace_back(new TDosCommand(&owner), -1);
-  for (auto& slot : slots) startNext(slot);
+  for (Slot& slot : slots) {
+    slot.runner = new TDosCommand(&owner);
+    startNext(slot);
+  }
   const bool done = testkit::PumpUntil(
       [&] {
-        for (auto& slot : slots) {
-          auto& [runner, run] = slot;
-          if (run < 0 || runner->IsRunning()) continue;
-          runner->Stop();
-          const auto code = runner->ExitCode();
-          if (!code || *code != unsigned(run) || runner->Lines.Items() != std::vector{std::to_string(run)})
-            wrong.push_back(std::to_string(run) + (code ? " ended with " + std::to_string(*code)
-                                                         : " ended without a code"));
+        for (Slot& slot : slots) {
+          if (slot.run < 0 || slot.runner->IsRunning()) continue;
+          slot.runner->Stop();
+          const auto code = slot.runner->ExitCode();
+          const std::vector<std::string> lines = slot.runner->Lines.Items();
+          if (code != static_cast<unsigned long>(slot.run) ||
+              lines != std::vector{std::to_string(slot.run)})
+            wrong.push_back(std::to_string(slot.run) + ": code " +
+                            (code ? std::to_string(*code) : "none") + ", " +
+                            std::to_string(lines.size()) + " lines");
           ++finished;
           startNext(slot);
         }

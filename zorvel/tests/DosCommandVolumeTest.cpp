@@ -57,7 +57,6 @@ TEST(DosCommand, AMillionLinesArriveWholeAndInOrder) {
   EXPECT_EQ(r.events, std::vector<std::string>{"T"});
 }
 
-
 TEST(DosCommand, LargeMixedOutputLosesAndReordersNothing) {
   constexpr int kLines = 100000;
   constexpr std::uint32_t kSeed = 42;

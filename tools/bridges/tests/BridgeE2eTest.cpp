@@ -253,7 +253,8 @@ std::string LinuxShellOf(DWORD bridgePid) {
   wchar_t temp[MAX_PATH + 1];
   const std::wstring base(temp, GetTempPathW(MAX_PATH + 1, temp));
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW((base + L"zvbridge-" + std::to_wstring(bridgePid) + L"-*").c_str(), &found);
+  HANDLE h =
+      FindFirstFileW((base + L"zvbridge-" + std::to_wstring(bridgePid) + L"-*").c_str(), &found);
   if (h == INVALID_HANDLE_VALUE) return {};
   FindClose(h);
   const std::string script = bridge::UnixPath(base + found.cFileName) + "/run.sh";
