@@ -3,10 +3,8 @@
 // process of its own whose progress file is read while it works.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -234,60 +232,22 @@ int CountLinuxProcesses(const std::string& pattern) {
   return std::atoi(LinuxOutput("/usr/bin/pgrep", {"-c", "-f", pattern}).c_str());
 }
 
-void SuspendThreads(DWORD pid, bool suspend) {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 t{};
-  t.dwSize = sizeof t;
-  for (BOOL ok = Thread32First(snap, &t); ok; ok = Thread32Next(snap, &t)) {
-    if (t.th32OwnerProcessID != pid) continue;
-    if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
-      suspend ? SuspendThread(h) : ResumeThread(h);
-      CloseHandle(h);
-    }
-  }
-  CloseHandle(snap);
+// The bridge's process stopped (or let go on) whole, as a starved process is.
+void Suspend(HANDLE process, bool suspend) {
+  using ProcessFn = LONG(WINAPI*)(HANDLE);
+  const auto fn = reinterpret_cast<ProcessFn>(reinterpret_cast<void*>(GetProcAddress(
+      GetModuleHandleW(L"ntdll.dll"), suspend ? "NtSuspendProcess" : "NtResumeProcess")));
+  ASSERT_EQ(fn(process), 0);
 }
-
-// The shell that runs a bridge's Linux program (the oldest process of its script).
-std::string LinuxShellOf(DWORD bridgePid) {
-  wchar_t temp[MAX_PATH + 1];
-  const std::wstring base(temp, GetTempPathW(MAX_PATH + 1, temp));
-  WIN32_FIND_DATAW found;
-  HANDLE h =
-      FindFirstFileW((base + L"zvbridge-" + std::to_wstring(bridgePid) + L"-*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  FindClose(h);
-  const std::string script = bridge::UnixPath(base + found.cFileName) + "/run.sh";
-  std::string pid = LinuxOutput("/usr/bin/pgrep", {"-o", "-f", script});
-  return pid.substr(0, pid.find('\n'));
-}
-
-struct Mishap {
-  const char* what;
-  std::function<void(DWORD bridgePid)> act;
-  const char* outcome;
-};
 
 TEST(Bridges, FfmpegReportsHowItEndedWhateverBefallsIt) {
-  const Mishap cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       // A loaded machine can starve the bridge for seconds; its encoder must work on.
-      {"the bridge stalls",
-       [](DWORD pid) {
-         SuspendThreads(pid, true);
-         Sleep(5000);
-         SuspendThreads(pid, false);
-       },
-       "converted"},
-      {"the Linux side ends without a status",
-       [](DWORD pid) {
-         const std::string shell = LinuxShellOf(pid);
-         ASSERT_FALSE(shell.empty());
-         LinuxOutput("/bin/kill", {"-KILL", shell});
-       },
-       "failed"},
+      {"the bridge stalls", "converted"},
+      {"the Linux side ends without a status", "failed"},
   };
-  for (const Mishap& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [mishap, outcome] : cases) {
+    SCOPED_TRACE(mishap);
     const std::string out = DataDir() + "mishap-" + std::to_string(GetTickCount64()) + ".avi";
     // Nine seconds of work at the clip's own pace, whatever the machine's speed.
     std::string command = "ffmpeg.exe -re -stream_loop 2 -i \"" + Clip() + "\" -y \"" + out + "\"";
@@ -298,17 +258,24 @@ TEST(Bridges, FfmpegReportsHowItEndedWhateverBefallsIt) {
                                nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
     const std::string encoder = "^/usr/bin/ffmpeg .*" + out.substr(out.rfind('\\') + 1);
     EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(encoder) > 0; }, 10000));
-    c.act(pi.dwProcessId);
+    if (mishap == cases[0].first) {
+      Suspend(pi.hProcess, true);
+      Sleep(5000);
+      Suspend(pi.hProcess, false);
+    } else {  // the shell is the oldest process of the bridge's script
+      const std::string script = "zvbridge-" + std::to_string(pi.dwProcessId) + "-.*/run.sh";
+      LinuxOutput("/bin/sh", {"-c", "kill -KILL $(pgrep -o -f '" + script + "')"});
+    }
     DWORD code = 0;
-    std::string outcome = "never ended";
+    std::string ended = "never ended";
     if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(pi.hProcess, &code))
-      outcome = code == 0 && Exists(out) ? "converted" : "failed";
+      ended = code == 0 && Exists(out) ? "converted" : "failed";
     else
       TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    EXPECT_EQ(outcome, c.outcome) << "exit code " << code;
+    EXPECT_EQ(ended, outcome) << "exit code " << code;
     DeleteFileA(out.c_str());
   }
 }
