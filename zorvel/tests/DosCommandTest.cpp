@@ -343,8 +343,7 @@ TEST(DosCommand, HandlerThatPumpsMessagesSeesEveryLineOnceInOrder) {
 
 // ---------------------------------------------------------------------------------------
 // Volume: the DosCommandVolume cases (the flood above too) run in a program of their own,
-// on an unchecked heap; the checked heap fills every block it frees and would take many
-// minutes over them.
+// on an unchecked heap; on the checked heap of the other tests they take many minutes.
 
 TEST(DosCommandVolume, AMillionLinesArriveWholeAndInOrder) {
   constexpr int kLines = 1000000;
