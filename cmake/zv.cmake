@@ -77,15 +77,16 @@ function(zv_native_test name)
 endfunction()
 
 # zv_wine_test(name SOURCES ... [LIBS ...] [LABELS ...] [DEPENDS exe...] [TIMEOUT s]
-#              [FOCUS]): a Win32 test program, run once (all its cases in one process)
-# under Wine in the shared environment that the wine_env fixture starts and stops. FOCUS:
-# its cases need keyboard focus or activation, which the windows of tests running beside
-# it on the one virtual screen would take, so it runs alone.
+#              [FOCUS] [NO_HEAP_CHECK]): a Win32 test program, run once (all its cases in
+# one process) under Wine in the shared environment that the wine_env fixture starts and
+# stops. FOCUS: its cases need keyboard focus or activation, which the windows of tests
+# running beside it on the one virtual screen would take, so it runs alone.
+# NO_HEAP_CHECK: a volume test, which the checked heap would slow far too much.
 function(zv_wine_test name)
   if(NOT ZV_WINE_TESTS OR NOT ZV_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "FOCUS" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "FOCUS;NO_HEAP_CHECK" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} zv_testkit_main GTest::gtest GTest::gmock)
   zv_warnings(${name})
@@ -95,7 +96,12 @@ function(zv_wine_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_test(NAME ${name} COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}>)
+  set(unchecked)
+  if(T_NO_HEAP_CHECK)
+    set(unchecked --no-heap-check)
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} ${unchecked} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES LABELS "wine;${T_LABELS}"
     FIXTURES_REQUIRED wine_env TIMEOUT ${T_TIMEOUT} RUN_SERIAL ${T_FOCUS})
 endfunction()

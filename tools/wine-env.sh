@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The one Wine environment of the tests: a private prefix inside the build folder, a
-# persistent wineserver, a virtual X server, code page 936 and window frames drawn by
-# the programs themselves.
+# persistent wineserver, a virtual X server, code page 936, window frames drawn by the
+# programs themselves, and the heap checked (freed blocks filled with a pattern, block
+# tails checked), so that a call through a freed object faults instead of passing by luck.
 #   wine-env.sh start BUILD_DIR          make the prefix (once), start Xvfb and wineserver
-#   wine-env.sh run BUILD_DIR PROG ARGS  run a Windows program in that environment
+#   wine-env.sh run BUILD_DIR [--no-heap-check[=IMAGE,...]] PROG ARGS
+#                                        run a Windows program in that environment (a
+#                                        benchmark or a volume test: on a heap unchecked)
 #   wine-env.sh stop BUILD_DIR           stop both
 set -euo pipefail
 
@@ -25,6 +28,17 @@ free_display() {
     if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then echo "$n"; return; fi
   done
   echo "no free X display" >&2; return 1
+}
+
+# Where a program's image is exempted from the heap checking.
+IFEO='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Image File Execution Options'
+
+# import_reg FILE LINE...: writes the lines as a registry file and imports it.
+import_reg() {
+  local file=$1
+  shift
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' "$@" >"$file"
+  wine reg import "Z:${file//\//\\}" </dev/null >/dev/null 2>&1
 }
 
 case "$cmd" in
@@ -64,6 +78,12 @@ start)
   # Wine's own services start with the first program and live as long as the server;
   # start them here, away from any test's output, or they would hold it open.
   wineboot </dev/null >/dev/null 2>&1
+  # Heap free and tail checking for every program, set at every start so that an older
+  # prefix gets it too; exemptions left by a run that was cut short go.
+  import_reg "$state/heap.reg" "[-$IFEO]" "[$IFEO]" '' \
+    '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager]' \
+    '"GlobalFlag"=dword:00000030' ||
+    { echo "the heap checking could not be set in $WINEPREFIX" >&2; exit 1; }
   cat >"$envfile" <<ENV
 export DISPLAY=:$n
 XVFB_PID=$xpid
@@ -74,6 +94,27 @@ run)
   [ -f "$envfile" ] || { echo "wine environment not started: $0 start $build" >&2; exit 1; }
   # shellcheck disable=SC1090
   . "$envfile"
+  if [[ ${1:-} == --no-heap-check* ]]; then
+    # For this run only, no heap checking for the program and for the programs it starts
+    # that follow "=" (a benchmark's children, say).
+    images=${1#--no-heap-check}
+    shift
+    image=${1##*/}
+    IFS=, read -ra images <<<"${image##*\\}${images/=/,}"
+    set_lines=() unset_lines=()
+    for image in "${images[@]}"; do
+      set_lines+=("[$IFEO\\$image]" '"GlobalFlag"=dword:00000000' '')
+      unset_lines+=("[-$IFEO\\$image]")
+    done
+    reg="$state/unchecked-$$.reg"
+    import_reg "$reg" "${set_lines[@]}" ||
+      { echo "the heap checking could not be lifted for ${images[*]}" >&2; exit 1; }
+    rc=0
+    wine "$@" || rc=$?
+    import_reg "$reg" "${unset_lines[@]}" || true
+    rm -f "$reg"
+    exit $rc
+  fi
   exec wine "$@"
   ;;
 stop)

@@ -10,7 +10,6 @@ namespace bridge {
 namespace {
 
 constexpr DWORD kPollMs = 100;
-constexpr int kPollsPerBeat = 3;
 // The Linux side writes "started" first thing; silence beyond this means it never ran.
 constexpr DWORD kStartTimeoutMs = 15000;
 
@@ -162,6 +161,7 @@ LinuxJob::LinuxJob() {
 }
 
 LinuxJob::~LinuxJob() {
+  if (alive_ != INVALID_HANDLE_VALUE) CloseHandle(alive_);
   if (dir_.empty()) return;
   WIN32_FIND_DATAW found;
   HANDLE h = FindFirstFileW((dir_ + L"*").c_str(), &found);
@@ -194,15 +194,27 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, cwd);
   std::string unixCwd = n > 0 && n <= MAX_PATH ? UnixPath(std::wstring(cwd, n)) : std::string();
 
+  // The lock is Wine's and goes with this process: the Linux side reads it in /proc/locks.
+  alive_ = CreateFileW(File("alive").c_str(), GENERIC_READ | GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  OVERLAPPED first{};
+  if (alive_ == INVALID_HANDLE_VALUE ||
+      !LockFileEx(alive_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
+    Print("cannot lock a file in the working folder of the Linux program\n", true);
+    return false;
+  }
+
   std::string s = "#!/bin/sh\n";
   s += "d=" + ShellQuote(unixDir_) + "\n";
   s += "prog=" + ShellQuote(program) + "\n";
-  s += ": > \"$d/started\"\n";
-  s += "finish() { echo \"$1\" > \"$d/status.part\" && mv \"$d/status.part\" \"$d/status\"; }\n";
+  // Each answer appears whole: "started" holds the shell's process id, "status" the code.
+  s += "put() { echo \"$2\" > \"$d/$1.part\" && mv \"$d/$1.part\" \"$d/$1\"; }\n";
+  s += "put started $$\n";
   s += "if [ ! -x \"$prog\" ]; then\n"
        "  echo \"$prog was not found on this Linux host; the bridge runs it to do the work"
        " (install the Debian package that provides it).\" > \"$d/err\"\n"
-       "  finish 127; exit 0\n"
+       "  put status 127; exit 0\n"
        "fi\n";
   if (!unixCwd.empty()) s += "cd " + ShellQuote(unixCwd) + " 2>/dev/null\n";
   s += "buf=\n";
@@ -211,14 +223,12 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   for (const std::string& a : args) s += " " + ShellQuote(a);
   s +=
       mergeStderr ? " </dev/null >\"$d/out\" 2>&1 &\n" : " </dev/null >\"$d/out\" 2>\"$d/err\" &\n";
-  // The watchdog: a bridge that stops beating was ended; its program is ended too.
+  // The watchdog: once the bridge's lock is gone, the bridge was ended; so is its program.
   s += "child=$!\n"
-       "( last=; idle=0\n"
-       "  while kill -0 $child 2>/dev/null; do\n"
+       "lock=\":$(stat -c %i \"$d/alive\") \"\n"
+       "( while kill -0 $child 2>/dev/null; do\n"
        "    sleep 0.5\n"
-       "    beat=$(cat \"$d/beat\" 2>/dev/null)\n"
-       "    if [ \"$beat\" = \"$last\" ]; then idle=$((idle+1)); else idle=0; last=$beat; fi\n"
-       "    if [ $idle -ge 6 ]; then\n"
+       "    if ! grep -q \"$lock\" /proc/locks; then\n"
        "      : > \"$d/orphan\"; kill $child 2>/dev/null; sleep 1; kill -9 $child 2>/dev/null\n"
        "      break\n"
        "    fi\n"
@@ -228,8 +238,7 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
        "code=$?\n"
        "kill $dog 2>/dev/null\n"
        "if [ -e \"$d/orphan\" ]; then rm -rf \"$d\"; exit 0; fi\n"
-       "finish $code\n";
-  Beat();
+       "put status $code\n";
   if (!WriteWhole(File("run.sh"), s)) {
     Print("cannot write the start script of the Linux program\n", true);
     return false;
@@ -253,26 +262,35 @@ bool LinuxJob::Start(const std::string& program, const std::vector<std::string>&
   return true;
 }
 
-void LinuxJob::Beat() {
-  WriteWhole(File("beat"), std::to_string(++beats_) + "\n");
+// Whether the shell of this job still runs: a process of that id whose command line
+// names this job's script (a process that ended, or another one with its id, does not).
+bool LinuxJob::ShellLives(const std::string& pid) const {
+  const std::wstring cmdline = DosNameOf(("/proc/" + pid + "/cmdline").c_str());
+  return ReadFrom(cmdline, 0).find(UnixFile("run.sh")) != std::string::npos;
 }
 
 int LinuxJob::Wait(const std::function<void()>& poll) {
   const ULONGLONG begun = GetTickCount64();
-  bool started = false;
-  for (int round = 1;; ++round) {
+  std::string shell;  // the shell's process id, once it has started
+  for (;;) {
     Sleep(kPollMs);
-    if (round % kPollsPerBeat == 0) Beat();
-    if (!started) {
-      started = GetFileAttributesW(File("started").c_str()) != INVALID_FILE_ATTRIBUTES;
-      if (!started && GetTickCount64() - begun > kStartTimeoutMs) {
+    if (shell.empty()) {
+      shell = ReadAll("started");
+      shell = shell.substr(0, shell.find('\n'));
+      if (shell.empty() && GetTickCount64() - begun > kStartTimeoutMs) {
         Print("the Linux program did not start\n", true);
         return 126;
       }
     }
+    // Asked before the status is read: a shell found gone has written all it ever will.
+    const bool lives = shell.empty() || ShellLives(shell);
     std::string status = ReadAll("status");
     poll();
     if (!status.empty()) return std::atoi(status.c_str());
+    if (!lives) {
+      Print("the Linux program's shell ended without its exit status\n", true);
+      return 126;
+    }
   }
 }
 

@@ -1,9 +1,13 @@
 // Runs a Linux program from a Windows console program under Wine. Wine neither joins a
 // Linux process's output to our handles nor reports its exit code, so the program runs
 // under /bin/sh with its output, its reports and its exit status going to files in a
-// private folder that the bridge reads as they grow. The bridge beats a heartbeat file
-// while it lives; when the beat stops for three seconds (the bridge was ended), a
-// watchdog on the Linux side ends the program, so nothing runs on unseen.
+// private folder that the bridge reads as they grow. Each side watches the other's life,
+// not its pace, so that a loaded machine that starves one of them for a while ends
+// nothing: the bridge holds a lock on a file of the folder, which Wine holds as a Unix
+// lock until the bridge ends however it ends, and a watchdog on the Linux side ends the
+// program once the lock is gone, so nothing runs on unseen; the bridge in turn watches
+// the shell, so that a shell that ends without an exit status is a failure, not a wait
+// without end.
 #pragma once
 
 #include <windows.h>
@@ -51,7 +55,7 @@ class LinuxJob {
 
   // Sleeps between polls, calls `poll` after each, and returns the program's exit status
   // once it has ended (127 when it could not be found, 126 when the Linux side never
-  // answered).
+  // answered or ended without the status).
   int Wait(const std::function<void()>& poll);
 
   // What a file of the folder gained since the last call for that name.
@@ -61,12 +65,12 @@ class LinuxJob {
 
  private:
   std::wstring File(const char* name) const;
-  void Beat();
+  bool ShellLives(const std::string& pid) const;
 
   std::wstring dir_;  // Windows name, with a trailing backslash
   std::string unixDir_;
   std::map<std::string, unsigned long long> offsets_;
-  unsigned beats_ = 0;
+  HANDLE alive_ = INVALID_HANDLE_VALUE;  // locked while the bridge lives
 };
 
 // What ffprobe says of a media file: "codec,width,height" for each stream, and the

@@ -219,12 +219,65 @@ TEST(Bridges, VvFailsVisibly) {
   }
 }
 
+// What a Linux program prints.
+std::string LinuxOutput(const std::string& program, const std::vector<std::string>& args) {
+  bridge::LinuxJob job;
+  EXPECT_TRUE(job.Start(program, args, false, false));
+  job.Wait([] {});
+  return job.ReadAll("out");
+}
+
 // How many Linux processes have a command line that matches `pattern`.
 int CountLinuxProcesses(const std::string& pattern) {
-  bridge::LinuxJob job;
-  EXPECT_TRUE(job.Start("/usr/bin/pgrep", {"-c", "-f", pattern}, false, false));
-  job.Wait([] {});
-  return std::atoi(job.ReadAll("out").c_str());
+  return std::atoi(LinuxOutput("/usr/bin/pgrep", {"-c", "-f", pattern}).c_str());
+}
+
+// The bridge's process stopped (or let go on) whole, as a starved process is.
+void Suspend(HANDLE process, bool suspend) {
+  using ProcessFn = LONG(WINAPI*)(HANDLE);
+  const auto fn = reinterpret_cast<ProcessFn>(reinterpret_cast<void*>(GetProcAddress(
+      GetModuleHandleW(L"ntdll.dll"), suspend ? "NtSuspendProcess" : "NtResumeProcess")));
+  ASSERT_EQ(fn(process), 0);
+}
+
+TEST(Bridges, FfmpegReportsHowItEndedWhateverBefallsIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      // A loaded machine can starve the bridge for seconds; its encoder must work on.
+      {"the bridge stalls", "converted"},
+      {"the Linux side ends without a status", "failed"},
+  };
+  for (const auto& [mishap, outcome] : cases) {
+    SCOPED_TRACE(mishap);
+    const std::string out = DataDir() + "mishap-" + std::to_string(GetTickCount64()) + ".avi";
+    // Nine seconds of work at the clip's own pace, whatever the machine's speed.
+    std::string command = "ffmpeg.exe -re -stream_loop 2 -i \"" + Clip() + "\" -y \"" + out + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA((testkit::ExeDir() + "ffmpeg.exe").c_str(), command.data(), nullptr,
+                               nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    const std::string encoder = "^/usr/bin/ffmpeg .*" + out.substr(out.rfind('\\') + 1);
+    EXPECT_TRUE(testkit::PumpUntil([&] { return CountLinuxProcesses(encoder) > 0; }, 10000));
+    if (mishap == cases[0].first) {
+      Suspend(pi.hProcess, true);
+      Sleep(5000);
+      Suspend(pi.hProcess, false);
+    } else {  // the shell is the oldest process of the bridge's script
+      const std::string script = "zvbridge-" + std::to_string(pi.dwProcessId) + "-.*/run.sh";
+      LinuxOutput("/bin/sh", {"-c", "kill -KILL $(pgrep -o -f '" + script + "')"});
+    }
+    DWORD code = 0;
+    std::string ended = "never ended";
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(pi.hProcess, &code))
+      ended = code == 0 && Exists(out) ? "converted" : "failed";
+    else
+      TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    EXPECT_EQ(ended, outcome) << "exit code " << code;
+    DeleteFileA(out.c_str());
+  }
 }
 
 TEST(Bridges, EndingABridgeEndsItsLinuxProgram) {
