@@ -77,16 +77,17 @@ function(zv_native_test name)
 endfunction()
 
 # zv_wine_test(name SOURCES ... [LIBS ...] [LABELS ...] [DEPENDS exe...] [TIMEOUT s]
-#              [FOCUS] [NO_HEAP_CHECK]): a Win32 test program, run once (all its cases in
-# one process) under Wine in the shared environment that the wine_env fixture starts and
-# stops. FOCUS: its cases need keyboard focus or activation, which the windows of tests
-# running beside it on the one virtual screen would take, so it runs alone.
-# NO_HEAP_CHECK: a volume test, which the checked heap would slow far too much.
+#              [FOCUS] [UNCHECKED filter]): a Win32 test program, run once (all its cases
+# in one process) under Wine in the shared environment that the wine_env fixture starts
+# and stops. FOCUS: its cases need keyboard focus or activation, which the windows of
+# tests running beside it on the one virtual screen would take, so it runs alone.
+# UNCHECKED: its cases that match the test filter (volume cases, which the checked heap
+# would slow far too much) run apart, as the test name_unchecked on an unchecked heap.
 function(zv_wine_test name)
   if(NOT ZV_WINE_TESTS OR NOT ZV_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "FOCUS;NO_HEAP_CHECK" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "FOCUS" "TIMEOUT;UNCHECKED" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} zv_testkit_main GTest::gtest GTest::gmock)
   zv_warnings(${name})
@@ -96,13 +97,18 @@ function(zv_wine_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set(unchecked)
-  if(T_NO_HEAP_CHECK)
-    set(unchecked --no-heap-check)
+  set(run ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR})
+  add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${name}>)
+  set(tests ${name})
+  if(T_UNCHECKED)
+    add_test(NAME ${name}_unchecked COMMAND ${run} --no-heap-check $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT GTEST_FILTER=-${T_UNCHECKED})
+    set_tests_properties(${name}_unchecked PROPERTIES ENVIRONMENT GTEST_FILTER=${T_UNCHECKED})
+    # One after the other: the exemption holds for the program's image, whoever starts it.
+    list(APPEND tests ${name}_unchecked)
+    set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK ${name})
   endif()
-  add_test(NAME ${name}
-    COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} ${unchecked} $<TARGET_FILE:${name}>)
-  set_tests_properties(${name} PROPERTIES LABELS "wine;${T_LABELS}"
+  set_tests_properties(${tests} PROPERTIES LABELS "wine;${T_LABELS}"
     FIXTURES_REQUIRED wine_env TIMEOUT ${T_TIMEOUT} RUN_SERIAL ${T_FOCUS})
 endfunction()
 

@@ -342,8 +342,8 @@ TEST(DosCommand, HandlerThatPumpsMessagesSeesEveryLineOnceInOrder) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Volume: the DosCommandVolume cases (the flood above too) run in a program of their own,
-// on an unchecked heap; on the checked heap of the other tests they take many minutes.
+// Volume: the DosCommandVolume cases (the flood above too) run as a test of their own, on
+// an unchecked heap; on the checked heap of the other tests they take many minutes.
 
 TEST(DosCommandVolume, AMillionLinesArriveWholeAndInOrder) {
   constexpr int kLines = 1000000;

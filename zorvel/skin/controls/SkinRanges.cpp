@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "SkinDrawWin.h"
 #include "SkinRangeLayout.h"
 #include "WinSkinData.h"
@@ -19,13 +17,10 @@ COLORREF Rgb(TSkinColour colour) {
 // Source stretched opaque onto the piece's place; empty or inverted pieces draw nothing.
 void DrawPiece(HDC DC, const TSkinImage& Source, const TSkinPiece& p) {
   const int w = p.Dest.Width(), h = p.Dest.Height();
-  if (w <= 0 || h <= 0 || p.Source.Width() <= 0 || p.Source.Height() <= 0) return;
-  TSkinImage part;
-  try {
-    part.SetSize(w, h);
-  } catch (const std::length_error&) {
-    return;  // a skin's margins far beyond the control: a piece no image holds is not drawn
-  }
+  // A skin's margins far beyond the control can ask for a piece no image holds: not drawn.
+  if (w <= 0 || h <= 0 || p.Source.Width() <= 0 || p.Source.Height() <= 0 || !TSkinImage::Fits(w, h))
+    return;
+  TSkinImage part(w, h);
   SkinStretchCopy(part, {0, 0, w, h}, Source, p.Source);
   SkinBlit(DC, p.Dest.Left, p.Dest.Top, part);
 }
