@@ -14,38 +14,41 @@
 #include "forms/Tabs.h"
 #include "forms/ToolBar.h"
 
+namespace {
+
+// Puts c on parent at (x, y), w x h, with its caption when given; answers c.
+template <class C>
+C* Place(C* c, TWinControl* parent, int x, int y, int w, int h, const char* text = nullptr) {
+  c->SetParent(parent);
+  c->SetBounds(x, y, w, h);
+  if (text) c->SetCaption(text);
+  return c;
+}
+
+}  // namespace
+
 TSampleForm::TSampleForm(int left, int top, int width, int height, bool everyKind)
     : TForm(nullptr) {
   SetCaption("Zorvel");
   SetBounds(left, top, width, height);
   // The form owns its controls and frees them.
-  auto place = [this](TWinControl* c, int x, int y, int w, int h, const char* text) {
-    c->SetParent(this);
-    c->SetBounds(x, y, w, h);
-    if (text) c->SetCaption(text);
-  };
-  place(new TLabel(this), 16, 18, 90, 18, "Output folder");
-  place(new TEdit(this), 110, 14, 150, 22, "C:\\Videos");
-  auto* rate = new TComboBox(this);
-  place(rate, 110, 46, 150, 22, nullptr);
+  Place(new TLabel(this), this, 16, 18, 90, 18, "Output folder");
+  Place(new TEdit(this), this, 110, 14, 150, 22, "C:\\Videos");
+  auto* rate = Place(new TComboBox(this), this, 110, 46, 150, 22);
   rate->SetItems({"1200k", "800k", "400k"});
   rate->SetItemIndex(0);
-  auto* progress = new TProgressBar(this);
-  place(progress, 16, 82, 244, 18, nullptr);
+  auto* progress = Place(new TProgressBar(this), this, 16, 82, 244, 18);
   progress->SetPosition(60);
-  auto* open = new TCheckBox(this);
-  place(open, 16, 110, 244, 20, "Open the folder when done");
+  auto* open = Place(new TCheckBox(this), this, 16, 110, 244, 20, "Open the folder when done");
   open->SetChecked(true);
-  auto* stereo = new TRadioButton(this);
-  place(stereo, 16, 134, 110, 20, "Stereo");
+  auto* stereo = Place(new TRadioButton(this), this, 16, 134, 110, 20, "Stereo");
   stereo->SetChecked(true);
-  place(new TRadioButton(this), 150, 134, 110, 20, "Mono");
-  auto* tabs = new TTabControl(this);
-  place(tabs, 16, 160, 244, 50, nullptr);
+  Place(new TRadioButton(this), this, 150, 134, 110, 20, "Mono");
+  auto* tabs = Place(new TTabControl(this), this, 16, 160, 244, 50);
   tabs->SetTabs({"Video", "Audio", "Size", "Aspect"});
   tabs->SetTabIndex(0);
-  place(new TButton(this), 16, 222, 110, 26, "Add files...");
-  place(new TButton(this), 150, 222, 110, 26, "Convert");
+  Place(new TButton(this), this, 16, 222, 110, 26, "Add files...");
+  Place(new TButton(this), this, 150, 222, 110, 26, "Convert");
   if (everyKind) AddEveryOtherKind();
 }
 
@@ -63,50 +66,43 @@ void TSampleForm::AddEveryOtherKind() {
   }
   SetMenu(menu);
 
-  auto add = []<class C>(C* c, TWinControl* parent, int x, int y, int w, int h,
-                         const char* text = nullptr) {
-    c->SetParent(parent);
-    c->SetBounds(x, y, w, h);
-    if (text) c->SetCaption(text);
-    return c;
-  };
   // A tool bar takes the top of its parent: of a panel of its own.
-  auto* bar = add(new TToolBar(this), add(new TPanel(this), this, 280, 4, 260, 32), 0, 0, 100, 26);
+  auto* bar = Place(new TToolBar(this), Place(new TPanel(this), this, 280, 4, 260, 32), 0, 0, 100, 26);
   bar->AddButton("New");
   bar->AddButton("Save");
-  auto* status = add(new TStatusBar(this), this, 0, 0, 100, 20);
+  auto* status = Place(new TStatusBar(this), this, 0, 0, 100, 20);
   status->Panels().Add()->SetText("Ready");
   status->Panels().Add()->SetText("3 files");
   status->UpdatePanels();
 
-  add(new TBitBtn(this), this, 16, 256, 110, 26, "Bit");
-  add(new TSpeedButton(this), this, 150, 256, 110, 26, "Speed");
-  auto* radios = add(new TRadioGroup(this), this, 16, 288, 244, 60, "Channels");
+  Place(new TBitBtn(this), this, 16, 256, 110, 26, "Bit");
+  Place(new TSpeedButton(this), this, 150, 256, 110, 26, "Speed");
+  auto* radios = Place(new TRadioGroup(this), this, 16, 288, 244, 60, "Channels");
   radios->SetItems({"Left", "Right"});
   radios->SetItemIndex(1);
-  add(new TMediaPlayer(this), this, 16, 354, 244, 30);
+  Place(new TMediaPlayer(this), this, 16, 354, 244, 30);
 
-  auto* group = add(new TGroupBox(this), this, 280, 40, 260, 60, "Group");
-  add(new TLabel(this), group, 10, 24, 110, 20, "In a group");
+  auto* group = Place(new TGroupBox(this), this, 280, 40, 260, 60, "Group");
+  Place(new TLabel(this), group, 10, 24, 110, 20, "In a group");
   auto* memo = new TMemo(this);
   memo->ScrollBars = ssVertical;
-  add(memo, group, 130, 16, 120, 38, "one\r\ntwo\r\nthree\r\nfour");
-  auto* list = add(new TListView(this), this, 280, 106, 130, 70);
+  Place(memo, group, 130, 16, 120, 38, "one\r\ntwo\r\nthree\r\nfour");
+  auto* list = Place(new TListView(this), this, 280, 106, 130, 70);
   list->SetColumns({{"Name", 70}, {"Size", 50}});
   list->SetItemCount(20);
-  add(new TScrollBar(this), this, 420, 106, 120, 17)->SetParams(0, 100, 10);
-  add(new TTrackBar(this), this, 420, 128, 120, 30)->SetPosition(3);
-  add(new TUpDown(this), this, 520, 160, 20, 24);
-  add(new TDateTimePicker(this), this, 280, 182, 150, 22);
-  add(new THeaderControl(this), this, 280, 210, 260, 20)
+  Place(new TScrollBar(this), this, 420, 106, 120, 17)->SetParams(0, 100, 10);
+  Place(new TTrackBar(this), this, 420, 128, 120, 30)->SetPosition(3);
+  Place(new TUpDown(this), this, 520, 160, 20, 24);
+  Place(new TDateTimePicker(this), this, 280, 182, 150, 22);
+  Place(new THeaderControl(this), this, 280, 210, 260, 20)
       ->SetSections({{"Name", 120}, {"Size", 80}});
-  auto* pages = add(new TPageControl(this), this, 280, 236, 260, 70);
+  auto* pages = Place(new TPageControl(this), this, 280, 236, 260, 70);
   for (const char* caption : {"First", "Second"}) {
     auto* sheet = new TTabSheet(this);
     sheet->SetPageControl(pages);
     sheet->SetCaption(caption);
   }
-  add(new TTabSet(this), this, 280, 312, 260, 24)->SetTabs({"One", "Two", "Three"});
+  Place(new TTabSet(this), this, 280, 312, 260, 24)->SetTabs({"One", "Two", "Three"});
 }
 
 TWinSkinForm* SkinForm(TSampleForm& form, TSkinData& data) {
