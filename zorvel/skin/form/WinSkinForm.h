@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FormGeometry.h"
@@ -31,6 +32,7 @@ class TPopupMenu;
 class TWinSkinForm;
 class TWinSkinMenu;
 class TMenuBtn;
+class TMenu;
 class TMenuItem;
 class TToolBar;
 
@@ -125,7 +127,6 @@ class TWinSkinForm : public TComponent {
   bool OpenMenuItem(TMenuBtn* Item);
   void EndMenuTracking() { FMenuTracking = false; }
   TMenuBtn* FindAccelItem(unsigned Key) const;
-  void SetMenuItemsOwnerDraw(TMenuItem* Item, bool On);
   void SetSubItemsOwnerDraw(TMenuItem* Item, bool On);
   void SetPopupMenusOwnerDraw(TComponent* Component, bool On);
   void SetMenusOwnerDraw(TComponent* Owner, bool Value);
@@ -259,6 +260,7 @@ class TWinSkinForm : public TComponent {
   void MeasureMenuItem(TMessage& Message);
   void DrawMenuItem(TMessage& Message);
   void DialogChar(TMessage& Message);
+  void SetMenuOwnerDraw(TMenu& Menu, bool On);
   void SubclassClient();
   void RestoreClient();
   static LRESULT CALLBACK ClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
@@ -297,6 +299,9 @@ class TWinSkinForm : public TComponent {
   std::vector<std::uint8_t> FIconAlpha;
   int FRegionWidth = 0, FRegionHeight = 0;
   std::unique_ptr<std::vector<TSkinControl*>> FSkinners;
+  // The drawing flag each menu had before the skin made it owner-drawn; a menu is only
+  // compared with, never reached through, its entry (it may be gone).
+  std::vector<std::pair<const TMenu*, bool>> FSavedOwnerDraw;
 
   // Off-screen pictures of the last frame paint: the sides, and the caption strip that
   // is composed in memory and copied in one piece.

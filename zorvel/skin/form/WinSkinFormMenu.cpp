@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "SkinManage.h"
 #include "WinSkinData.h"
@@ -51,12 +52,14 @@ void TWinSkinForm::BuildSystemMenu() {
     char text[81] = {};
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+    // The text as a string, not through the type: an item drawn by its owner gives none
+    // through the type.
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_FTYPE | MIIM_STRING;
     info.dwTypeData = text;
     info.cch = sizeof text - 1;
     if (!GetMenuItemInfoA(FSystemMenu, UINT(i), TRUE, &info)) continue;
     const UINT command = info.wID;
-    TMenuItem* item = AddItem(*menu, FHandle, text[0] ? text : "-", command);
+    TMenuItem* item = AddItem(*menu, FHandle, text[0] && !(info.fType & MFT_SEPARATOR) ? text : "-", command);
     // Greyed is a bit of the state: the default item (Close) carries another one.
     bool enabled = (info.fState & MFS_GRAYED) == 0;
     switch (command) {
@@ -141,24 +144,53 @@ TMenuBtn* TWinSkinForm::FindAccelItem(unsigned Key) const {
 }
 
 namespace {
-// Every item of the menu and of its submenus drawn by its owner from now on (the texts
-// stay, for measuring and drawing).
-void MakeOwnerDrawn(HMENU menu) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_SUBMENU | MIIM_TYPE | MIIM_DATA;
-    if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
-    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
-    if (info.fType & MFT_OWNERDRAW) continue;
-    MENUITEMINFOA type{};
-    type.cbSize = sizeof type;
-    type.fMask = MIIM_FTYPE;
-    type.fType = info.fType | MFT_OWNERDRAW;
-    SetMenuItemInfoA(menu, UINT(i), TRUE, &type);
+
+// The items of a drop-down and of its submenus that the skinner makes drawn by their owner
+// while it is open (the texts stay, for measuring and drawing), given back as they were
+// when it closes: the window's menus are the host's, and a system menu shared with another
+// window (a maximized MDI child's in the frame's bar) is read again for its texts.
+class TOwnerDrawnItems {
+ public:
+  explicit TOwnerDrawnItems(HMENU menu) { Make(menu); }
+  ~TOwnerDrawnItems() {
+    for (const auto& [menu, position, id] : FChanged) {
+      MENUITEMINFOA info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_ID;
+      // The host may have changed the menu meanwhile: only an item still in its place.
+      if (!IsMenu(menu) || !GetMenuItemInfoA(menu, position, TRUE, &info) || info.wID != id ||
+          !(info.fType & MFT_OWNERDRAW))
+        continue;
+      info.fMask = MIIM_FTYPE;
+      info.fType &= ~UINT(MFT_OWNERDRAW);
+      SetMenuItemInfoA(menu, position, TRUE, &info);
+    }
   }
-}
+  TOwnerDrawnItems(const TOwnerDrawnItems&) = delete;
+  TOwnerDrawnItems& operator=(const TOwnerDrawnItems&) = delete;
+
+ private:
+  void Make(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+      MENUITEMINFOA info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_SUBMENU | MIIM_FTYPE | MIIM_ID;
+      if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
+      if (info.hSubMenu) Make(info.hSubMenu);
+      if (info.fType & MFT_OWNERDRAW) continue;
+      info.fMask = MIIM_FTYPE;
+      info.fType |= MFT_OWNERDRAW;
+      if (SetMenuItemInfoA(menu, UINT(i), TRUE, &info)) FChanged.push_back({menu, UINT(i), info.wID});
+    }
+  }
+  struct TChange {
+    HMENU Menu;
+    UINT Position, Id;
+  };
+  std::vector<TChange> FChanged;
+};
+
 }  // namespace
 
 bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
@@ -167,20 +199,31 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* Item) {
   bool tracked = false;
   // A greyed item cannot be chosen: neither its command runs nor its drop-down opens.
   while (Item && Item->Enabled && FMenuBar) {
-    // A submenu's handle is no command: only a real one is posted.
-    if (Item->Command && Item->Command != UINT(reinterpret_cast<UINT_PTR>(Item->SubMenu)))
-      PostMessageA(FHandle, WM_COMMAND, Item->Command, 0);
-    if (!Item->SubMenu) return tracked;
+    // A submenu's handle is no command: only a real one is sent.
+    const UINT command = Item->Command != UINT(reinterpret_cast<UINT_PTR>(Item->SubMenu)) ? Item->Command : 0;
+    if (!Item->SubMenu) {
+      if (command) PostMessageA(FHandle, WM_COMMAND, command, 0);
+      return tracked;
+    }
+    if (command) {
+      // The item's click runs before its drop-down shows, as the system lets a host
+      // prepare a menu; one that changes the sub-items rebuilds the bar under the item.
+      const std::weak_ptr<bool> button = FMenuBar->ButtonsAlive();
+      SendMessageA(FHandle, WM_COMMAND, command, 0);
+      if (alive.expired() || !FMenuBar) return tracked;
+      if (button.expired()) Item = FMenuBar->ButtonOf(command);
+      if (!Item || !Item->CanDrop()) return tracked;
+    }
     GetWindowRect(FHandle, &FWindowRect);
-    if (!SkinNTBefore5()) MakeOwnerDrawn(Item->SubMenu);
+    const TOwnerDrawnItems ownerDrawn(SkinNTBefore5() ? nullptr : Item->SubMenu);
     FMenuTracking = true;
     const int x = (FRightToLeft ? Item->Bounds.Right : Item->Bounds.Left) + FWindowRect.left;
     const int y = Item->Bounds.Bottom + FWindowRect.top;
     if (SkinManager) SkinManager->PopupKind = 1;
     FTrackedMenu = Item->SubMenu;
     if (Item != FHotObject) Item->MousePress();
-    // The command just posted (an item's click that changes its sub-items), an MDI child's
-    // menu or unskinning may rebuild the bar while the drop-down is open: the item is gone.
+    // An MDI child's menu, the host or unskinning may rebuild the bar while the drop-down
+    // is open: the item is gone then.
     const std::weak_ptr<bool> button = FMenuBar->ButtonsAlive();
     menu_tracking::InstallMenuHook(this);
     TrackPopupMenu(Item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
@@ -229,17 +272,6 @@ void TWinSkinForm::DialogChar(TMessage& m) {
 // ---------------------------------------------------------------------------------------
 // Owner-drawn menu items
 
-void TWinSkinForm::SetMenuItemsOwnerDraw(TMenuItem* Item, bool On) {
-  if (!Item) return;
-  if (On) {
-    SetSkinMenuDrawer(*Item, FSkinData);
-    SetSkinMenuMeasurer(*Item, FSkinData);
-  } else {
-    ClearSkinMenuHandlers(*Item);
-  }
-  for (int i = 0; i < Item->Count(); ++i) SetMenuItemsOwnerDraw(Item->Items(i), On);
-}
-
 // Taking the skin off gives the items the handlers they had (the host's own), not none.
 void TWinSkinForm::SetSubItemsOwnerDraw(TMenuItem* Item, bool On) {
   auto walk = [&](auto&& self, TMenuItem* item, int depth) -> void {
@@ -264,7 +296,7 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
     }
     auto* popup = dynamic_cast<TPopupMenu*>(c);
     if (!popup || popup->Tag == FSkinData->DisableTag || !InSet(FSkinData->SkinControls, xcPopupMenu)) continue;
-    popup->SetOwnerDraw(On);
+    SetMenuOwnerDraw(*popup, On);
     auto walk = [&](auto&& self, TMenuItem* item) -> void {
       if (On) {
         SetSkinMenuDrawer(*item, FSkinData);
@@ -279,18 +311,25 @@ void TWinSkinForm::SetPopupMenusOwnerDraw(TComponent* Component, bool On) {
 }
 
 void TWinSkinForm::SetMenusOwnerDraw(TComponent* Owner, bool Value) {
-  auto ownDrawer = [](auto&& self, const TMenuItem* item) -> bool {
-    if (item->OnDrawItem) return true;
-    for (int i = 0; i < item->Count(); ++i)
-      if (self(self, item->Items(i))) return true;
-    return false;
-  };
   for (std::size_t i = 0; i < Owner->ComponentCount(); ++i) {
     auto* menu = dynamic_cast<TMainMenu*>(Owner->Components(i));
     if (!menu) continue;
     for (int k = 0; k < menu->Items()->Count(); ++k) SetSubItemsOwnerDraw(menu->Items()->Items(k), Value);
-    // Items that keep drawers of their own (the host's) are still drawn by them.
-    menu->SetOwnerDraw(Value || ownDrawer(ownDrawer, menu->Items()));
+    SetMenuOwnerDraw(*menu, Value);
+  }
+}
+
+// A menu's own drawing, kept when the skin first takes it over and given back exactly when
+// the skin goes; a menu the skin never took over is left as it is.
+void TWinSkinForm::SetMenuOwnerDraw(TMenu& Menu, bool On) {
+  auto saved = std::find_if(FSavedOwnerDraw.begin(), FSavedOwnerDraw.end(),
+                            [&](const auto& entry) { return entry.first == &Menu; });
+  if (On) {
+    if (saved == FSavedOwnerDraw.end()) FSavedOwnerDraw.emplace_back(&Menu, Menu.OwnerDraw());
+    Menu.SetOwnerDraw(true);
+  } else if (saved != FSavedOwnerDraw.end()) {
+    Menu.SetOwnerDraw(saved->second);
+    FSavedOwnerDraw.erase(saved);
   }
 }
 

@@ -233,8 +233,16 @@ void TWinSkinForm::NCMouseMove(TMessage& m) {
 
 void TWinSkinForm::NCLButtonDown(TMessage& m) {
   const TSkinPoint p = ScreenToWindow(m.LParam);
-  if (TNCObject* o = ObjectAt(p)) {
-    if (!FActive) SetForegroundWindow(FHandle);
+  TNCObject* o = ObjectAt(p);
+  if (o && !FActive) {
+    // Activation runs at once, and with it the host's handlers: one that changes the menu
+    // rebuilds the bar's items, one may unskin the window.
+    const std::weak_ptr<bool> alive = FAlive;
+    SetForegroundWindow(FHandle);
+    if (alive.expired() || !FAttached) return;
+    o = ObjectAt(p);
+  }
+  if (o) {
     o->MousePress();
     // A bar item opens its drop-down at once, and is hot once it closed.
     if (auto* item = dynamic_cast<TMenuBtn*>(o)) {
@@ -378,6 +386,8 @@ bool TWinSkinForm::ActiveChildMaximized() const {
 }
 
 void TWinSkinForm::ShowSystemMenuAt(POINT Point, bool FromIconButton) {
+  // One menu at a time: an open drop-down keeps its tracking.
+  if (FMenuTracking) return;
   const DWORD now = GetTickCount();
   switch (SkinSystemMenuClick(now, FLastMenuTick, FDoubleClickTime, FromIconButton && FHotObject)) {
     case TSystemMenuClick::Open:

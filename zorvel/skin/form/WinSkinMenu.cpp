@@ -220,6 +220,12 @@ TMenuBtn* TWinSkinMenu::ButtonAt(TSkinPoint P) const {
   return nullptr;
 }
 
+TMenuBtn* TWinSkinMenu::ButtonOf(UINT Command) const {
+  for (const auto& b : Buttons)
+    if (b->Command == Command) return b.get();
+  return nullptr;
+}
+
 void TMenuBtn::Paint() {
   const TSkinRect& bar = Bar->BarRect;
   const int w = Bounds.Width(), h = bar.Height();
@@ -361,6 +367,8 @@ void ForgetBar(const TWinSkinMenu* Bar) {
   trackedBar = nullptr;
   trackedForm = nullptr;
 }
+
+const TWinSkinMenu* TrackedBar() { return trackedBar; }
 
 int TakeSwitch() {
   const int i = pendingSwitch;

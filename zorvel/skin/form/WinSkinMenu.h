@@ -63,6 +63,8 @@ class TWinSkinMenu : public TComponent {
   // The item under a point in window coordinates (items without caption are never
   // hit), or null.
   TMenuBtn* ButtonAt(TSkinPoint P) const;
+  // The item that sends that command, or null.
+  TMenuBtn* ButtonOf(UINT Command) const;
   // Expires when the buttons are freed (a rebuild, or the bar going): for code that
   // holds a button across a nested message loop, in which the window may rebuild them.
   std::weak_ptr<bool> ButtonsAlive() const { return FButtonsAlive; }
@@ -86,6 +88,8 @@ void InstallMenuHook(TWinSkinForm* Form);
 void RemoveMenuHook();
 // The bar is going: the tracking forgets it (and its form).
 void ForgetBar(const TWinSkinMenu* Bar);
+// The bar whose drop-down is open, or null (none, or it went meanwhile).
+const TWinSkinMenu* TrackedBar();
 // The item whose drop-down should open next, after the open one closed (a move to
 // a neighbour); -1 when none. Taking it clears it.
 int TakeSwitch();

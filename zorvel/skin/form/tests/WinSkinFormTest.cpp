@@ -11,6 +11,7 @@
 #include "SkinDrawWin.h"
 #include "TestSkin.h"
 #include "WinSkinData.h"
+#include "WinSkinMenu.h"
 #include "forms/Forms.h"
 #include "forms/Menus.h"
 #include "testkit/MemoryDC.h"
@@ -412,6 +413,26 @@ TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGets
     EXPECT_EQ(GetPixel(dc, x, y), kButton[button][1]) << "pressed " << x;
   }
   ReleaseDC(frame, dc);
+
+  // The child's system menu, first in the merged bar, opened there once: the child's own
+  // skinned system menu still shows its items' texts.
+  SendMessageA(client, WM_MDISETMENU, WPARAM(GetMenu(frame)), 0);
+  ASSERT_FALSE(s.FMenuBar->Buttons.empty());
+  EndMenuAfter(200);
+  SendMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  const HWND childWindow = HWND(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+  TWinSkinForm& c = SkinPlain(childWindow);
+  EndMenuAfter(200);
+  SendMessageA(childWindow, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  ASSERT_NE(c.FSystemMenuPopup, nullptr);
+  const TMenuItem* items = c.FSystemMenuPopup->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(GetSystemMenu(childWindow, FALSE), UINT(i), TRUE, &info);
+    EXPECT_EQ(items->Items(i)->IsLine(), (info.fType & MFT_SEPARATOR) != 0) << i;
+  }
 
   // Freed while attached (the manager's shutdown does so), the skinner leaves the client
   // its own procedure.

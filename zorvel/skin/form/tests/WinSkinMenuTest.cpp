@@ -252,8 +252,21 @@ TEST_F(MenuBarTest, TheNativeBarBecomesPaintedItemsBelowTheCaption) {
   EXPECT_EQ(skinner_->FHotObject, nullptr);
 }
 
+// Whether an item of the menu or of its submenus is drawn by its owner (blank without one).
+bool AnyOwnerDrawn(HMENU menu) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    GetMenuItemInfoA(menu, UINT(i), TRUE, &info);
+    if ((info.fType & MFT_OWNERDRAW) || (info.hSubMenu && AnyOwnerDrawn(info.hSubMenu))) return true;
+  }
+  return false;
+}
+
 TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOnce) {
   HMENU bar = skinner_->FMenuBar->MenuHandle, file = Item(0).SubMenu, edit = Item(1).SubMenu;
+  const LPARAM editAt = ScreenOf(Item(1).Bounds), captionAt = ScreenOf({100, 4, 101, 5});
   auto key = [&](WPARAM k) { return [&, k] { SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, k); }; };
   auto mouse = [&](int i) {
     return [&, i] { SetCursorPos(LOWORD(ScreenOf(Item(i).Bounds)), HIWORD(ScreenOf(Item(i).Bounds))); };
@@ -285,7 +298,18 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
       // The bar rebuilt under Edit's drop-down (a View put first): Left counts from where Edit is now.
       {"rebuilt", key('e'), {[&] { InsertMenuA(bar, 0, MF_BYPOSITION | MF_POPUP, UINT_PTR(CreatePopupMenu()), "&View"),
                                    skinner_->FMenuBar->BuildItems(); }, Key(VK_LEFT)}, {edit, file}, {}},
-      {"unskinned", key('f'), {[&] { skinner_->Unskin(); }}, {file}, {}},
+      // A request for the system menu while a drop-down is open leaves the drop-down tracked.
+      {"system menu", key('f'), {[&] { SendMessageA(window_, WM_NCRBUTTONDOWN, HTCAPTION, captionAt);
+                                       EXPECT_TRUE(skinner_->FMenuTracking) << "system menu"; }}, {file}, {}},
+      // Emptied under Edit's drop-down, the bar keeps no button to leave when it closes.
+      {"emptied", key('e'), {[&] { while (RemoveMenu(bar, 0, MF_BYPOSITION)) continue;
+                                   skinner_->FMenuBar->BuildItems(); }}, {edit}, {}},
+      // Unskinned under File's drop-down: the keys and the mouse reach no bar.
+      {"unskinned", [&] { AppendMenuA(bar, MF_POPUP, UINT_PTR(file), "&File"), skinner_->FMenuBar->BuildItems(),
+                          key('f')(); },
+       {[&] { skinner_->Unskin();
+              EXPECT_EQ(menu_tracking::TrackedBar(), nullptr) << "unskinned"; }, Key(VK_RIGHT),
+        [&] { SetCursorPos(LOWORD(editAt), HIWORD(editAt)); }}, {file}, {}},
   };
   for (const auto& c : cases) {
     commands.clear();
@@ -295,6 +319,8 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
     EXPECT_EQ(DropDowns::shown, c.shown) << c.how;
     EXPECT_EQ(commands, c.commands) << c.how;
     EXPECT_FALSE(skinner_->FMenuTracking) << c.how;
+    // Closed, the drop-downs draw themselves again: their items are the window's.
+    EXPECT_FALSE(AnyOwnerDrawn(file) || AnyOwnerDrawn(edit)) << c.how;
   }
 }
 
@@ -311,6 +337,9 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   for (TMenuItem* item : {plain, tall, own}) file->Add(item);
   menu->Items()->Add(file);
   form.SetMenu(menu);
+  // The host's popup menus, one of them drawn by its owner before skinning.
+  auto *ownPopup = new TPopupMenu(&form), *popup = new TPopupMenu(&form);
+  ownPopup->SetOwnerDraw(true);
   form.Show();
   Include(data_.SkinControls, xcMenuItem);
   auto* skinner = new TWinSkinForm(&form);
@@ -320,6 +349,7 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   ASSERT_NE(skinner->FMenuBar, nullptr);
   ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 1u);
   EXPECT_EQ(form.ClientHeight(), 150);
+  EXPECT_TRUE(menu->OwnerDraw() && popup->OwnerDraw());
 
   auto* view = new TMenuItem;
   view->SetCaption("&View");
@@ -381,9 +411,68 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
     EXPECT_EQ(height == 33, item != plain);
     EXPECT_EQ(bool(item->OnDrawItem), item == own);
   }
-  EXPECT_TRUE(menu->OwnerDraw());
+  // Each menu draws as it did before skinning.
+  EXPECT_FALSE(menu->OwnerDraw());
+  EXPECT_TRUE(ownPopup->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
   ShowWindow(form.Handle(), SW_HIDE);
   ImageList_Destroy(images);
+}
+
+// A host that changes its menu as a bar item is clicked: in the item's click, which runs
+// before its drop-down shows, or as the click activates the window.
+TEST_F(MenuPaintTest, AFormsHostChangesItsMenuAsABarItemIsClicked) {
+  TForm form(nullptr);
+  form.SetClientSize(300, 150);
+  auto* menu = new TMainMenu(&form);
+  auto* file = new TMenuItem;
+  file->SetCaption("&File");
+  file->Add(new TMenuItem);
+  menu->Items()->Add(file);
+  form.SetMenu(menu);
+  std::function<void()> activated;
+  const TWndMethod own = form.WindowProc;
+  form.WindowProc = [&, own](TMessage& m) {
+    if (m.Msg == WM_ACTIVATE && LOWORD(m.WParam) != WA_INACTIVE && activated) activated();
+    own(m);
+  };
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  auto* skinner = new TWinSkinForm(&form);
+  skinner->FHandle = form.Handle();
+  skinner->AttachForm(&data_, &form);
+  SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+  ASSERT_NE(skinner->FMenuBar, nullptr);
+  RECT window;
+  GetWindowRect(form.Handle(), &window);
+  const TSkinRect& at = skinner->FMenuBar->Buttons.at(0)->Bounds;
+  const LPARAM click = MAKELPARAM(window.left + at.Left + 2, window.top + at.Top + 2);
+
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  const struct {
+    const char* how;
+    std::function<void()> host;
+    std::function<std::vector<HMENU>()> shown;
+  } cases[] = {
+      // File's click fills its drop-down anew: the new items show.
+      {"click", [&] { file->OnClick = [&](TObject*) { file->Clear(), file->Add(new TMenuItem); }; },
+       [&] { return std::vector<HMENU>{file->Handle()}; }},
+      // Activated by the click, the window takes its menu away: nothing opens.
+      {"activation", [&] { ShowWindow(other, SW_SHOW), SetForegroundWindow(other),
+                           activated = [&] { menu->Items()->Clear(); }; },
+       [] { return std::vector<HMENU>{}; }},
+  };
+  for (const auto& c : cases) {
+    c.host();
+    DropDowns::Watch({});
+    SendMessageA(form.Handle(), WM_NCLBUTTONDOWN, HTMENU, click);
+    testkit::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(DropDowns::shown, c.shown()) << c.how;
+    EXPECT_FALSE(skinner->FMenuTracking) << c.how;
+  }
+  EXPECT_EQ(GetForegroundWindow(), form.Handle());
+  DestroyWindow(other);
+  ShowWindow(form.Handle(), SW_HIDE);
 }
 
 // Tool-bar buttons by state: frame 2 pressed, 4 hot, 1 the default one, the bar's own
