@@ -413,6 +413,13 @@ TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGets
   const int W = WindowSize(frame).first, y = kTopHeight + s.FMenuBarHeight / 2;
   HDC dc = GetWindowDC(frame);
   const std::pair<int, Button> buttons[] = {{60, kMinimize}, {40, kRestore}, {20, kClose}};
+  // With the frame window inactive they keep frame 1, where caption buttons show frame 4.
+  SendMessageA(frame, WM_NCACTIVATE, FALSE, 0);
+  for (const auto& [xcoord, button] : buttons) {
+    const int x = W - xcoord - kRightWidth - 2 + kButtonWidth / 2;
+    EXPECT_EQ(GetPixel(dc, x, y), kButton[button][0]) << "inactive " << x;
+  }
+  SendMessageA(frame, WM_NCACTIVATE, TRUE, 0);
   for (const auto& [xcoord, button] : buttons) {
     const int x = W - xcoord - kRightWidth - 2 + kButtonWidth / 2;
     SendMessageA(frame, WM_NCMOUSEMOVE, HTMENU, ScreenParam(frame, x, y));
