@@ -145,9 +145,11 @@ void TWinSkinForm::DrawWindowIcon() {
   // A window that was given no icon of its own shows its class's, as the system does.
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICONSM));
   if (!FIcon) FIcon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, GCLP_HICON));
+  // A window that never had an icon shows the default application one, as the system
+  // does: a blank icon button would still close the window on a double-click.
+  if (!FIcon && FIconBitmap.Empty()) FIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   if (!FIcon) {
-    // Keeps the icon drawn at the last attempt. Without one the icon button still has
-    // its place (and the way to the system menu), showing nothing until an icon comes.
+    // Keeps the icon drawn at the last attempt; without any, the button keeps its place.
     if (FIconBitmap.Empty()) {
       FIconBitmap.SetSize(cx, cy);
       FIconAlpha.assign(std::size_t(cx) * std::size_t(cy), 0);

@@ -353,32 +353,41 @@ TEST_F(FormSkinnerTest, WindowDestroyedWhileSkinnedLeavesTheSkinnerDone) {
 }
 
 TEST_F(FormSkinnerTest, SystemMenuOpensFromTheIconButtonAndASecondClickCloses) {
-  // A window without an icon when it is skinned shows the one it has by the start.
-  for (bool iconAtAttach : {true, false}) {
-    HWND w = CreatePlainWindow(WS_OVERLAPPEDWINDOW, iconAtAttach);
+  // A window without an icon when it is skinned shows the one it has by the start; one
+  // that never has any shows the default application icon.
+  const struct {
+    bool iconAtAttach;
+    LPCSTR later;  // the icon it is given between attaching and starting
+  } cases[] = {{true, nullptr}, {false, IDI_WARNING}, {false, nullptr}};
+  std::vector<std::uint32_t> shown[std::size(cases)];
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    HWND w = CreatePlainWindow(WS_OVERLAPPEDWINDOW, cases[i].iconAtAttach);
     TWinSkinForm& s = SkinPlain(w, false);
-    if (!iconAtAttach)
-      SendMessageA(w, WM_SETICON, ICON_SMALL, LPARAM(LoadIconA(nullptr, IDI_APPLICATION)));
+    if (cases[i].later) SendMessageA(w, WM_SETICON, ICON_SMALL, LPARAM(LoadIconA(nullptr, cases[i].later)));
     SendMessageA(w, WM_SKINSTART, 0, 1000);
     const auto dc = Paint(s);
     int drawn = 0;  // the 16 x 16 button at (8, 7)
     for (int y = 7; y < 23; ++y)
-      for (int x = 8; x < 24; ++x) drawn += dc->At(x, y) != kTop[0];
-    EXPECT_GT(drawn, 0) << iconAtAttach;
+      for (int x = 8; x < 24; ++x) {
+        drawn += dc->At(x, y) != kTop[0];
+        shown[i].push_back(dc->At(x, y));
+      }
+    EXPECT_GT(drawn, 0) << i;
     const LPARAM icon = ScreenParam(w, 8 + 4, 7 + 4);
     {
       MenuCounter counter;
       EndMenuAfter(300);
       SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
       SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
-      EXPECT_EQ(counter.menus, 1) << iconAtAttach;
+      EXPECT_EQ(counter.menus, 1) << i;
     }
     // Within the double-click time, a second click on the icon closes the window.
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, icon);
     SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, icon);
     WPARAM posted = 0;
-    EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted)) << iconAtAttach;
+    EXPECT_TRUE(TakePosted(w, WM_CLOSE, posted)) << i;
   }
+  EXPECT_NE(shown[1], shown[2]);  // the icon given later, not the default one
 }
 
 TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGetsItsProcedureBack) {
@@ -405,6 +414,13 @@ TEST_F(FormSkinnerTest, MaximizedMdiChildsButtonsShowTheirStatesAndTheClientGets
   const int W = WindowSize(frame).first, y = kTopHeight + s.FMenuBarHeight / 2;
   HDC dc = GetWindowDC(frame);
   const std::pair<int, Button> buttons[] = {{60, kMinimize}, {40, kRestore}, {20, kClose}};
+  // With the frame window inactive they keep frame 1, where caption buttons show frame 4.
+  SendMessageA(frame, WM_NCACTIVATE, FALSE, 0);
+  for (const auto& [xcoord, button] : buttons) {
+    const int x = W - xcoord - kRightWidth - 2 + kButtonWidth / 2;
+    EXPECT_EQ(GetPixel(dc, x, y), kButton[button][0]) << "inactive " << x;
+  }
+  SendMessageA(frame, WM_NCACTIVATE, TRUE, 0);
   for (const auto& [xcoord, button] : buttons) {
     const int x = W - xcoord - kRightWidth - 2 + kButtonWidth / 2;
     SendMessageA(frame, WM_NCMOUSEMOVE, HTMENU, ScreenParam(frame, x, y));
