@@ -341,10 +341,9 @@ void TSkinData::ReadSkinStream(TStream& Stream) {
   if (Stream.Read(&n, sizeof(n)) != sizeof(n) || n <= 0) return;
   // A count beyond the bytes there keeps the stream as it was, like a count of 0.
   if (static_cast<std::size_t>(n) > Stream.Remaining()) return;
-  SkinStream.Clear();
-  SkinStream.CopyFrom(Stream, static_cast<std::size_t>(n));
-  SkinStream.SetPosition(0);
-  LoadSkinStream();
+  TMemoryStream bytes;
+  bytes.CopyFrom(Stream, static_cast<std::size_t>(n));
+  LoadSkinBytes(bytes);
 }
 
 void TSkinData::WriteSkinStream(TStream& Stream) const {
@@ -356,34 +355,40 @@ void TSkinData::WriteSkinStream(TStream& Stream) const {
 void TSkinData::LoadSkinFromStore(TSkinStore* Store, int Index) {
   if (Store == nullptr || Index >= static_cast<int>(Store->Store()->Count())) return;
   TSkinCollectionItem* item = Store->Store()->Item(Index);  // a negative index raises
-  NoSkinLoaded = true;
-  SkinStream.Clear();
+  TMemoryStream bytes;
   item->DataStream.SetPosition(0);
-  SkinStream.CopyWhole(item->DataStream);
-  SkinStream.SetPosition(0);
-  LoadSkinStream();
-  AfterLoad();
+  bytes.CopyWhole(item->DataStream);
+  if (LoadSkinBytes(bytes)) AfterLoad();
 }
 
 void TSkinData::SetSkinFile(const std::string& Value) {
-  NoSkinLoaded = true;
   skinFile_ = Value;
-  if (Value.empty()) return;
   std::ifstream in(Value, std::ios::binary);
-  if (!in) return;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  SkinStream.Clear();
-  SkinStream.Write(bytes.data(), bytes.size());
-  SkinStream.SetPosition(0);
-  LoadSkinStream();
-  AfterLoad();
+  if (Value.empty() || !in) {
+    NoSkinLoaded = true;  // a name that reads nothing leaves no skin
+    return;
+  }
+  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  TMemoryStream bytes;
+  bytes.Write(file.data(), file.size());
+  if (LoadSkinBytes(bytes)) AfterLoad();
 }
 
-bool TSkinData::LoadSkinStream() {
-  NoSkinLoaded = true;
-  TSkinReader reader;
+bool TSkinData::LoadSkinBytes(TMemoryStream& Bytes) {
+  const bool good = ReadSkin(Bytes);
+  // A refused skin leaves the one in force, its archive included; with none in force the
+  // stream keeps what was last given.
+  if (good || NoSkinLoaded) SkinStream.Swap(Bytes);
   SkinStream.SetPosition(0);
-  if (!LoadSkinArchive(reader, SkinStream)) return false;
+  return good;
+}
+
+bool TSkinData::LoadSkinStream() { return ReadSkin(SkinStream); }
+
+bool TSkinData::ReadSkin(TMemoryStream& Bytes) {
+  TSkinReader reader;
+  Bytes.SetPosition(0);
+  if (!LoadSkinArchive(reader, Bytes)) return false;
   TMemoryStream member;
   std::string name;
   reader.FindEntry(".ini", member, name);
@@ -392,7 +397,7 @@ bool TSkinData::LoadSkinStream() {
   ini.LoadFromStream(&member);
 
   // The new skin is read whole beside the old one and only then takes its place, so a
-  // load that fails leaves the previous skin as it was.
+  // load that fails or is refused leaves the previous skin in force as it was.
   TSkinContent next;
   next.ScrollBarWidth = GetSystemMetrics(SM_CXHSCROLL);
   next.LoadResourceImage = LoadSkinResourceImage;

@@ -158,6 +158,7 @@ class TSkinData : public TComponent, public TSkinContent {
   void WriteSkinStream(TStream& Stream) const;
   void Loaded();
   void LoadSkinFromStore(TSkinStore* Store, int Index);
+  // Reads SkinStream; a skin that fails or is refused leaves the skin in force.
   bool LoadSkinStream();
   void AfterLoad();
   void FilterWindow(HWND Wnd, const std::string& aName, bool& DoSkin);
@@ -165,6 +166,10 @@ class TSkinData : public TComponent, public TSkinContent {
   void BuildAppIcon();
 
  private:
+  // Reads and checks Bytes beside the skin in force; only a good skin takes its place:
+  // SkinStream, content and NoSkinLoaded.
+  bool LoadSkinBytes(TMemoryStream& Bytes);
+  bool ReadSkin(TMemoryStream& Bytes);
   bool active_ = false;
   TStringList skin3rd_;
   std::string skinFile_;

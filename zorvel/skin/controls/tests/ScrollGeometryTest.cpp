@@ -25,6 +25,9 @@ TEST(ScrollGeometry, ThumbOfAScrollBarControl) {
       {0, 0, 20, 1, {17, 17 + 8}, 17},      // no range: nothing divides by zero
       {INT32_MIN, INT32_MAX, 0, 0, {109, 126}, 109},  // a range wider than 32 bits
       {0, 200, INT32_MAX, 0, {17, 217}, 17},          // a page past the range: the whole bar
+      {0, 100, 20, -30, {17, 55}, 17},                // below the minimum: at the first arrow
+      {0, 100, 0, 150, {200, 217}, 200},              // past the maximum: at the second arrow
+      {0, 200, 300, 0, {17, 217}, 17},                // a page just past the range: the whole bar
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ControlThumb(234, 17, c.min, c.max, c.page, c.position), c.painted) << c.position;

@@ -211,7 +211,8 @@ TEST_F(SkinDataTest, FailedLoadLeavesThePreviousSkinWhole) {
   for (int bad : {1, 2, 3}) {
     testkit::ClearMessageBoxes();
     data.LoadSkinFromStore(&store.store, bad);
-    EXPECT_TRUE(data.NoSkinLoaded) << bad;
+    EXPECT_FALSE(data.NoSkinLoaded) << bad << ": the skin in force stays";
+    EXPECT_EQ(data.SkinStream.Bytes(), store.store.Store()->Item(0)->DataStream.Bytes()) << bad;
     EXPECT_EQ(data.CaptionButtons[0].get(), close) << bad;
     EXPECT_EQ(data.Scrollbar.get(), scrollbar);
     EXPECT_EQ(data.ButtonFaceColour, face);
@@ -219,9 +220,12 @@ TEST_F(SkinDataTest, FailedLoadLeavesThePreviousSkinWhole) {
     EXPECT_EQ(data.SkinBrush, brush);
     EXPECT_EQ(testkit::MessageBoxes().size(), 1u) << "the user hears why";
   }
-  // Switching on does nothing while no skin is loaded.
-  data.SetActive(true);
-  EXPECT_TRUE(data.Active());
+  // Without a skin before, a refused one leaves none: switching on does nothing.
+  TSkinData fresh(nullptr);
+  fresh.LoadSkinFromStore(&store.store, 3);
+  EXPECT_TRUE(fresh.NoSkinLoaded);
+  fresh.SetActive(true);
+  EXPECT_TRUE(fresh.Active());
   EXPECT_FALSE(SkinManager->Active);
 }
 

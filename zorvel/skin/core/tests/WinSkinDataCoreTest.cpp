@@ -315,11 +315,19 @@ TEST(SkinFitsScreen, WindowsKeepRoomOnTheScreen) {
       {"title margins that overflow a sum", "[Personality];TextShift=2147483647;TextRightClip=2147483647",
        false},
       {"a menu item margin over half the width", "[MenuItem];Image=e.bmp;LeftWidth=401", false},
+      // Exactly half the screen fits; one pixel more does not.
+      {"side borders at half the width", "[Personality];Left=half.bmp;Right=half.bmp", true},
+      {"side borders a pixel over", "[Personality];Left=half.bmp;Right=over.bmp", false},
+      {"top and bottom at half the height", "[Personality];Top=half.bmp;Bottom=half.bmp", true},
+      {"top and bottom a pixel over", "[Personality];Top=half.bmp;Bottom=over.bmp", false},
+      {"title margins at half the width", "[Personality];TextShift=200;TextRightClip=200", true},
+      {"a menu item margin at half the width", "[MenuItem];Image=e.bmp;LeftWidth=400", true},
   };
   for (auto c : cases) {
     std::replace(c.description.begin(), c.description.end(), ';', '\n');
     auto l = LoadSkin(c.description, {{"e.bmp", Bmp(30, 12)}, {"wide.bmp", Bmp(201, 30)},
-                                      {"tall.bmp", Bmp(30, 290)}});
+                                      {"tall.bmp", Bmp(30, 290)}, {"half.bmp", Bmp(200, 150)},
+                                      {"over.bmp", Bmp(201, 151)}});
     EXPECT_EQ(SkinFitsScreen(l->content, 800, 600), c.fits) << c.what;
   }
 }

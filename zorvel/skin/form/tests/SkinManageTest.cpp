@@ -31,6 +31,12 @@ TSkinColour FramePixel(HWND w, int x, int y) {
   return dc.At(x, y);
 }
 
+int WindowWidth(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return r.right - r.left;
+}
+
 // A form that carries a skin data component with two skins in a store, as the program's
 // main form does; its window is shown by Start.
 struct SkinnedForm : TForm {
@@ -116,6 +122,37 @@ TEST_F(SkinManagerTest, LoadingAnotherSkinRepaintsTheFormsAfterTheDelay) {
   // The second skin's left border is twice as wide; the client area keeps its size.
   EXPECT_EQ(after.right - after.left, before.right - before.left + kLeftWidth);
   EXPECT_EQ(FramePixel(w, kLeftWidth + 2, 100), kLeft[1]);
+}
+
+TEST_F(SkinManagerTest, RefusedSkinChangesNothingTheUserSees) {
+  std::vector<std::uint8_t> cut = Pack();
+  cut.resize(cut.size() / 2);
+  // Title margins wider than the screen, and an archive that does not hold together.
+  for (const auto& refused : {Pack({{"Personality", {{"TextShift", "30000"}}}}), cut}) {
+    SkinnedForm form;
+    form.Start();
+    const HWND w = form.Handle();
+    TSkinCollectionItem* item = form.Store->Store()->Add();
+    item->DataStream.Write(refused.data(), refused.size());
+    testkit::ClearMessageBoxes();
+    form.Data->LoadSkinFromStore(form.Store, 2);
+    EXPECT_EQ(testkit::MessageBoxes().size(), 1u) << "the user hears why";
+    testkit::PumpUntil([] { return false; }, 400);  // past the manager's delay
+    EXPECT_EQ(FramePixel(w, 2, 100), kLeft[0]) << "the frame stays";
+    EXPECT_EQ(FramePixel(w, WindowWidth(w) - 24 + 8, 13), kButton[kClose][0]) << "the caption buttons stay";
+    TForm later(nullptr);
+    later.SetClientSize(100, 80);
+    later.Show();
+    EXPECT_TRUE(testkit::PumpUntil([&] { return Skinned(later.Handle()); }, 1000)) << "new windows are skinned";
+    ShowWindow(later.Handle(), SW_HIDE);
+    HWND menu = CreateWindowExA(0, "#32768", nullptr, WS_POPUP, 0, 0, 60, 40, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(Skinned(menu)) << "popup menus are skinned";
+    DestroyWindow(menu);
+    form.Data->SetActive(false);
+    ASSERT_TRUE(testkit::PumpUntil([w] { return !Skinned(w); }, 1000));
+    form.Data->SetActive(true);
+    EXPECT_TRUE(testkit::PumpUntil([w] { return Skinned(w); }, 1000)) << "skinning switches on again";
+  }
 }
 
 TEST_F(SkinManagerTest, WindowsThatMustBeLeftAloneStayUnskinned) {
