@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include <algorithm>
+
 #include "Menus.h"
 #include "Threads.h"
 
@@ -92,15 +94,27 @@ void TApplication::HandleException(TObject* Sender) {
 }
 
 void TApplication::ShowException(const std::exception& e) {
-  // One box at a time: an exception raised while the box is up (its own painting may
-  // fail the same way) would otherwise open boxes inside boxes without end.
-  if (showingException_) return;
+  // One box at a time. An exception raised while a box is up waits for it to close; one
+  // whose text this run of boxes already holds is dropped, since the box's own painting
+  // may fail the same way each time a box shows.
+  std::string text = e.what();
+  if (showingException_) {
+    if (std::find(exceptionTexts_.begin(), exceptionTexts_.end(), text) == exceptionTexts_.end())
+      exceptionTexts_.push_back(std::move(text));
+    return;
+  }
   showingException_ = true;
   struct Done {
-    bool& showing;
-    ~Done() { showing = false; }
-  } done{showingException_};
-  AppMessageBox(e.what(), Title, MB_OK | MB_ICONSTOP);
+    TApplication& app;
+    ~Done() {
+      app.showingException_ = false;
+      app.exceptionTexts_.clear();
+    }
+  } done{*this};
+  exceptionTexts_.push_back(std::move(text));
+  // A copy of each text: the list grows while its box is up.
+  for (std::size_t i = 0; i < exceptionTexts_.size(); ++i)
+    AppMessageBox(std::string(exceptionTexts_[i]), Title, MB_OK | MB_ICONSTOP);
 }
 
 void SetMessageBoxHook(TMessageBoxHook hook) { MessageBoxHook() = std::move(hook); }

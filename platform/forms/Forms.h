@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Classes.h"
 
@@ -50,6 +51,8 @@ class TApplication : public TComponent {
 
   bool terminated_ = false;
   bool showingException_ = false;
+  // The texts of the boxes shown and waiting while a box is up, in order.
+  std::vector<std::string> exceptionTexts_;
   DWORD mainThreadId_;
   HWND handle_ = nullptr;
 };

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestKit.h"
 #include "testkit/MemoryDC.h"
 #include "forms/ComCtrls.h"
@@ -206,6 +208,77 @@ TEST(Forms, WindowlessControlsArePaintedAndGetTheMouseOverThem) {
   const std::vector<UINT> expected = {CM_MOUSEENTER,  WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                                       WM_LBUTTONDOWN, WM_LBUTTONUP, CM_MOUSELEAVE};
   EXPECT_EQ(spot->seen, expected);
+}
+
+// The hint the tooltip has for a point of a window, or nothing.
+std::wstring HintAt(HWND window, POINT point) {
+  wchar_t text[64] = {};
+  TTHITTESTINFOW hit{window, point, {}};
+  hit.ti.cbSize = sizeof hit.ti;
+  hit.ti.lpszText = text;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+        SendMessageW(w, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
+      break;
+  return text;
+}
+
+// The mouse moves handed to the tooltip: without them it never learns where the pointer rests.
+std::vector<MSG> relayedMoves;
+WNDPROC tipProc = nullptr;
+LRESULT CALLBACK SeeRelays(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == TTM_RELAYEVENT && l && reinterpret_cast<MSG*>(l)->message == WM_MOUSEMOVE)
+    relayedMoves.push_back(*reinterpret_cast<MSG*>(l));
+  return CallWindowProcW(tipProc, h, msg, w, l);
+}
+
+TEST(Forms, HintsFollowTheirControls) {
+  enum Change { kNone, kHide, kMove, kDelete };
+  const struct {
+    const char* name;
+    bool windowed;
+    Change change;
+    const wchar_t* atPlace;  // where the control is (was, when deleted)
+    const wchar_t* atOldPlace;
+  } cases[] = {
+      {"windowless", false, kNone, L"tip", L"tip"},  {"windowed", true, kNone, L"tip", L"tip"},
+      {"windowless hidden", false, kHide, L"", L""}, {"windowless moved", false, kMove, L"tip", L""},
+      {"windowless deleted", false, kDelete, L"", L""}, {"windowed deleted", true, kDelete, L"", L""},
+  };
+  for (const auto& c : cases) {
+    TestForm form(kForm);
+    TControl* control = c.windowed ? static_cast<TControl*>(new TButton(&form)) : new TGraphicControl(&form);
+    control->SetBounds(20, 20, 30, 30);
+    control->SetParent(form.Panel);
+    control->SetHint("tip");
+    control->SetShowHint(true);
+    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    ASSERT_TRUE(tip);
+    if (GetWindowLongPtrW(tip, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(SeeRelays))
+      tipProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SeeRelays)));
+    // A windowless control's hint is a place on its parent, a windowed one's its window.
+    HWND window = c.windowed ? dynamic_cast<TWinControl*>(control)->Handle() : form.Panel->Handle();
+    const POINT old = c.windowed ? POINT{5, 5} : POINT{25, 25};
+    POINT at = old;
+    if (c.change == kHide) control->SetVisible(false);
+    if (c.change == kMove) {
+      control->SetBounds(120, 60, 30, 30);
+      at = {125, 65};
+    }
+    if (c.change == kDelete) delete control;
+    EXPECT_EQ(HintAt(window, at), c.atPlace) << c.name;
+    EXPECT_EQ(HintAt(window, old), c.atOldPlace) << c.name;
+    if (c.change == kDelete) continue;
+    relayedMoves.clear();
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(std::any_of(relayedMoves.begin(), relayedMoves.end(), [&](const MSG& m) {
+      return m.hwnd == window && m.lParam == MAKELPARAM(at.x, at.y);
+    })) << c.name;
+  }
+  if (tipProc)
+    SetWindowLongPtrW(FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(tipProc));
 }
 
 TEST(Forms, LabelsShowTheirContainersColour) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -78,16 +79,24 @@ TEST(Application, ExceptionsInCallbacksBecomeMessageBoxes) {
   EXPECT_EQ(testkit::MessageBoxes()[0].text, "shown to the user");
   EXPECT_EQ(testkit::MessageBoxes()[0].caption, "tests");
 
-  // One raised while its box is up (the box's own painting failing alike) gets no box
-  // inside the box.
-  int boxes = 0;
-  SetMessageBoxHook([&](const std::string&, const std::string&, unsigned) {
-    if (++boxes < 50) SafeCall([] { throw Exception("again"); });
+  // Raised while a box is up: the same error again (the box's own painting failing alike)
+  // gets no box, inside or after; a different one gets its box once the first has closed.
+  int open = 0, deepest = 0;
+  std::vector<std::string> shown;
+  SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned) {
+    shown.push_back(text);
+    deepest = std::max(deepest, ++open);
+    if (shown.size() < 50) {  // bounded, should the boxes never end
+      SafeCall([] { throw Exception("first"); });
+      SafeCall([] { throw Exception("second"); });
+    }
+    --open;
     return IDOK;
   });
   SafeCall([] { throw Exception("first"); });
   testkit::InstallMessageBoxRecorder();
-  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(shown, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(deepest, 1);
 }
 
 }  // namespace

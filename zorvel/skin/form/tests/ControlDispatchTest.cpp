@@ -81,7 +81,18 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   };
   data_->Skin3rd().Add("TScrollHost=embedscrollbar");  // its children's bars are skinned
   auto& scrollHost = Add<TScrollHost>(host, {200, 150, 290, 196});
-  Add<TMemo>(scrollHost, {2, 2, 80, 40}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
+  auto& memo = Add<TMemo>(scrollHost, {2, 2, 80, 40}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
+  // A panel with the scroll style would get a box of its own: the host's kind gives it bars.
+  auto& scrolling = Add<TPanel>(scrollHost, {2, 42, 80, 60});
+  SetWindowLongPtrA(scrolling.Handle(), GWL_STYLE, GetWindowLongPtrA(scrolling.Handle(), GWL_STYLE) | WS_VSCROLL);
+  // A skinner belongs to its control: each of them owns one scroll-bar skinner, no more.
+  const auto oneScrollSkinner = [](TSkinControl* s) {
+    if (!Is<TSkinScrollbar>(s)) return false;
+    int n = 0;
+    for (std::size_t i = 0; i < s->Owner()->ComponentCount(); ++i)
+      n += Is<TSkinScrollbar>(dynamic_cast<TSkinControl*>(s->Owner()->Components(i)));
+    return n == 1;
+  };
   const auto procOf = [](HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); };
   const LONG_PTR buttonProc = procOf(button.Handle()), editProc = procOf(edit.Handle());
 
@@ -95,7 +106,9 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
          {"progress bar", progress.Handle(), Is<TSkinProgress>},
          {"list view", list.Handle(), Is<TSkinListView>},
          {"radio group tagged off", radios.Handle(), {}},
-         {"its radio button", radio->Handle(), {}}});
+         {"its radio button", radio->Handle(), {}},
+         {"memo in the scroll-bar host", memo.Handle(), oneScrollSkinner},
+         {"scrolling panel in the scroll-bar host", scrolling.Handle(), oneScrollSkinner}});
   EXPECT_EQ(Paint(label.Handle())->At(50, 8), ctlskin::kFace);  // a label shows its box's colour
 
   // Started again, only a control added since gets a skinner; the others keep theirs.
@@ -106,6 +119,7 @@ TEST_F(DispatchTest, FrameworkControlsByKindExceptThoseTaggedOff) {
   EXPECT_EQ(form_->SkinnerCount(), before + 1);
   EXPECT_EQ(form_->FindControlSkinner(button.Handle()), buttonSkinner);
   EXPECT_TRUE(Is<TSkinButton>(form_->FindControlSkinner(later.Handle())));
+  EXPECT_TRUE(oneScrollSkinner(form_->FindControlSkinner(memo.Handle())));
 
   // Unskinned, every control is the system's again.
   form_->DetachAllSkinners();
