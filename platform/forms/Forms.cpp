@@ -12,6 +12,10 @@ TMessageBoxHook& MessageBoxHook() {
   static TMessageBoxHook hook;
   return hook;
 }
+
+// How many different errors may wait for the box that is up: one whose painting failed
+// with a new text each time would otherwise never end.
+constexpr std::size_t kMaxWaitingExceptions = 16;
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr), mainThreadId_(GetCurrentThreadId()) {
@@ -99,7 +103,9 @@ void TApplication::ShowException(const std::exception& e) {
   // may fail the same way each time a box shows.
   std::string text = e.what();
   if (showingException_) {
-    if (std::find(exceptionTexts_.begin(), exceptionTexts_.end(), text) == exceptionTexts_.end())
+    // Past that many waiting boxes, more are dropped.
+    if (exceptionTexts_.size() < kMaxWaitingExceptions &&
+        std::find(exceptionTexts_.begin(), exceptionTexts_.end(), text) == exceptionTexts_.end())
       exceptionTexts_.push_back(std::move(text));
     return;
   }
