@@ -1,5 +1,7 @@
 #include "TestKit.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "forms/Forms.h"
@@ -55,6 +57,18 @@ int FreeGdiCapacity() {
   }
   for (HBRUSH b : brushes) DeleteObject(b);
   return int(brushes.size());
+}
+
+std::wstring HintAt(HWND window, POINT point) {
+  wchar_t text[256] = {};
+  TTHITTESTINFOW hit{window, point, {}};
+  hit.ti.cbSize = sizeof hit.ti;
+  hit.ti.lpszText = text;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+        SendMessageW(w, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
+      break;
+  return text;
 }
 
 }  // namespace testkit

@@ -35,4 +35,8 @@ std::string ExeDir();
 // per process, so the free room of the handle table stands in for it (about 20 ms).
 int FreeGdiCapacity();
 
+// The hint this thread's tooltips have for a pointer at a client point of the window, or
+// nothing.
+std::wstring HintAt(HWND window, POINT point);
+
 }  // namespace testkit

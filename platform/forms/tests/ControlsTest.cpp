@@ -210,19 +210,6 @@ TEST(Forms, WindowlessControlsArePaintedAndGetTheMouseOverThem) {
   EXPECT_EQ(spot->seen, expected);
 }
 
-// The hint the tooltip has for a point of a window, or nothing.
-std::wstring HintAt(HWND window, POINT point) {
-  wchar_t text[64] = {};
-  TTHITTESTINFOW hit{window, point, {}};
-  hit.ti.cbSize = sizeof hit.ti;
-  hit.ti.lpszText = text;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
-    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
-        SendMessageW(w, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
-      break;
-  return text;
-}
-
 // The mouse moves handed to the tooltip: without them it never learns where the pointer rests.
 std::vector<MSG> relayedMoves;
 WNDPROC tipProc = nullptr;
@@ -267,8 +254,8 @@ TEST(Forms, HintsFollowTheirControls) {
       at = {125, 65};
     }
     if (c.change == kDelete) delete control;
-    EXPECT_EQ(HintAt(window, at), c.atPlace) << c.name;
-    EXPECT_EQ(HintAt(window, old), c.atOldPlace) << c.name;
+    EXPECT_EQ(testkit::HintAt(window, at), c.atPlace) << c.name;
+    EXPECT_EQ(testkit::HintAt(window, old), c.atOldPlace) << c.name;
     if (c.change == kDelete) continue;
     relayedMoves.clear();
     SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));

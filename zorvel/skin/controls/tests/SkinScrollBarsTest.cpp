@@ -4,22 +4,10 @@
 
 #include "forms/ComCtrls.h"
 #include "forms/ScrollCtrls.h"
+#include "testkit/TestKit.h"
 
 namespace ctlskin {
 namespace {
-
-// The hint this thread's tooltips have for a pointer at a client point of the window.
-std::wstring HintAt(HWND window, POINT point) {
-  wchar_t text[256] = {};
-  TTHITTESTINFOW hit{window, point, {}};
-  hit.ti.cbSize = sizeof hit.ti;
-  hit.ti.lpszText = text;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
-    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
-        SendMessageW(w, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
-      break;
-  return text;
-}
 
 // A grid-like control: bars of its own and a colour for its fixed cells.
 struct TTestGrid : TWinControl {
@@ -299,7 +287,7 @@ TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
     s->AttachScroll(&bar, data_.get(), nullptr, form_.get());
     HWND overlay = s->FBar->Handle();
     EXPECT_EQ(WindowInParent(overlay), WindowInParent(bar.Handle()));
-    EXPECT_EQ(HintAt(overlay, {8, 8}), L"位置");  // where the pointer meets it
+    EXPECT_EQ(testkit::HintAt(overlay, {8, 8}), L"位置");  // where the pointer meets it
     const int length = vertical ? c.bounds.bottom - c.bounds.top : c.bounds.right - c.bounds.left;
     auto pic = Capture(overlay);
     EXPECT_EQ(pic->At(8, 8), StripColour(c.firstArrow));

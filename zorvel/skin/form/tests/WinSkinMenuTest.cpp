@@ -38,6 +38,14 @@ class MenuPaintTest : public ::testing::Test {
     ASSERT_TRUE(data_.LoadSkinStream());
   }
 
+  // The form skinned, by a skinner it owns.
+  TWinSkinForm* Skin(TForm& form) {
+    auto* skinner = new TWinSkinForm(&form);
+    skinner->FHandle = form.Handle();
+    skinner->AttachForm(&data_, &form);
+    SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+    return skinner;
+  }
   TMenuItem* Add(const std::string& caption) {
     auto* item = new TMenuItem;
     item->SetCaption(caption);
@@ -342,10 +350,7 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   ownPopup->SetOwnerDraw(true);
   form.Show();
   Include(data_.SkinControls, xcMenuItem);
-  auto* skinner = new TWinSkinForm(&form);
-  skinner->FHandle = form.Handle();
-  skinner->AttachForm(&data_, &form);
-  SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+  TWinSkinForm* skinner = Skin(form);
   ASSERT_NE(skinner->FMenuBar, nullptr);
   ASSERT_EQ(skinner->FMenuBar->Buttons.size(), 1u);
   EXPECT_EQ(form.ClientHeight(), 150);
@@ -438,10 +443,7 @@ TEST_F(MenuPaintTest, AFormsHostChangesItsMenuAsABarItemIsClicked) {
   };
   form.Show();
   SetForegroundWindow(form.Handle());
-  auto* skinner = new TWinSkinForm(&form);
-  skinner->FHandle = form.Handle();
-  skinner->AttachForm(&data_, &form);
-  SendMessageA(form.Handle(), WM_SKINSTART, 0, 1000);
+  TWinSkinForm* skinner = Skin(form);
   ASSERT_NE(skinner->FMenuBar, nullptr);
   RECT window;
   GetWindowRect(form.Handle(), &window);
