@@ -38,6 +38,17 @@ class MenuPaintTest : public ::testing::Test {
     ASSERT_TRUE(data_.LoadSkinStream());
   }
 
+  // A 300 x 150 form's menu bar: File, holding the items.
+  static TMainMenu* FileMenu(TForm& form, std::initializer_list<TMenuItem*> items) {
+    form.SetClientSize(300, 150);
+    auto* menu = new TMainMenu(&form);
+    auto* file = new TMenuItem;
+    file->SetCaption("&File");
+    for (TMenuItem* item : items) file->Add(item);
+    menu->Items()->Add(file);
+    form.SetMenu(menu);
+    return menu;
+  }
   // The form skinned, by a skinner it owns.
   TWinSkinForm* Skin(TForm& form) {
     auto* skinner = new TWinSkinForm(&form);
@@ -334,17 +345,12 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
 
 TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
   TForm form(nullptr);
-  form.SetClientSize(300, 150);
-  auto* menu = new TMainMenu(&form);
-  auto* file = new TMenuItem;
-  file->SetCaption("&File");
   // Items the host measures (and one it draws) itself.
   TMenuItem *plain = new TMenuItem, *tall = new TMenuItem, *own = new TMenuItem;
   tall->OnMeasureItem = own->OnMeasureItem = [](TObject*, HDC, int&, int& h) { h = 33; };
   own->OnDrawItem = [](TObject*, HDC, const RECT&, bool) {};
-  for (TMenuItem* item : {plain, tall, own}) file->Add(item);
-  menu->Items()->Add(file);
-  form.SetMenu(menu);
+  TMainMenu* menu = FileMenu(form, {plain, tall, own});
+  TMenuItem* file = menu->Items()->Items(0);
   // The host's popup menus, one of them drawn by its owner before skinning.
   auto *ownPopup = new TPopupMenu(&form), *popup = new TPopupMenu(&form);
   ownPopup->SetOwnerDraw(true);
@@ -428,13 +434,8 @@ TEST_F(MenuPaintTest, AFormsMenuChangedAfterSkinningRebuildsTheBar) {
 // before its drop-down shows, or as the click activates the window.
 TEST_F(MenuPaintTest, AFormsHostChangesItsMenuAsABarItemIsClicked) {
   TForm form(nullptr);
-  form.SetClientSize(300, 150);
-  auto* menu = new TMainMenu(&form);
-  auto* file = new TMenuItem;
-  file->SetCaption("&File");
-  file->Add(new TMenuItem);
-  menu->Items()->Add(file);
-  form.SetMenu(menu);
+  TMainMenu* menu = FileMenu(form, {new TMenuItem});
+  TMenuItem* file = menu->Items()->Items(0);
   std::function<void()> activated;
   const TWndMethod own = form.WindowProc;
   form.WindowProc = [&, own](TMessage& m) {
