@@ -36,11 +36,36 @@ std::wstring Normalised(std::wstring_view path) {
 }  // namespace
 
 std::wstring SourceStem(std::wstring_view source) {
-  std::size_t dot = source.rfind(L'.');
-  if (dot == std::wstring_view::npos) return {};
-  std::wstring_view before = source.substr(0, dot);
-  std::size_t slash = before.rfind(L'\\');
-  return std::wstring(slash == std::wstring_view::npos ? before : before.substr(slash + 1));
+  const std::size_t slash = source.find_last_of(L"\\/");
+  const std::wstring_view name =
+      slash == std::wstring_view::npos ? source : source.substr(slash + 1);
+  return std::wstring(name.substr(0, name.rfind(L'.')));
+}
+
+FolderResult OutputFolder(std::wstring_view typed) {
+  constexpr std::wstring_view kBlanks = L" \t\r\n";
+  const std::size_t first = typed.find_first_not_of(kBlanks);
+  if (first == std::wstring_view::npos) return {};
+  typed = typed.substr(first, typed.find_last_not_of(kBlanks) + 1 - first);
+  if (typed.size() >= 2 && typed.front() == L'"' && typed.back() == L'"')
+    typed = typed.substr(1, typed.size() - 2);
+  // The "?" of the "\\?\" form is no part of a name.
+  const std::wstring_view names = typed.starts_with(L"\\\\?\\") ? typed.substr(4) : typed;
+  for (wchar_t c : names) {
+    if (c < L' ' || std::wstring_view(L"\"<>|*?").find(c) != std::wstring_view::npos) {
+      return {{},
+              L"输出目录中有路径不能含有的字符（\" < > | * ? 或控制字符），请改正后再转换：\n" +
+                  std::wstring(typed)};
+    }
+  }
+  return {std::wstring(typed), {}};
+}
+
+std::wstring ExtendedLengthPath(std::wstring_view fullPath) {
+  if (fullPath.starts_with(L"\\\\?\\") || fullPath.starts_with(L"\\\\.\\"))
+    return std::wstring(fullPath);
+  if (fullPath.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + std::wstring(fullPath.substr(2));
+  return L"\\\\?\\" + std::wstring(fullPath);
 }
 
 std::wstring PlainOutputPath(std::wstring_view folder, std::wstring_view stem,
@@ -78,9 +103,13 @@ bool SamePath(std::wstring_view a, std::wstring_view b) {
 NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
                               std::wstring_view ext, const NamingCallbacks& callbacks) {
   const std::wstring stem = SourceStem(source);
+  // The encoder must never write over the file it reads, however the path is spelt.
+  const auto isSource = [&](const std::wstring& path) {
+    return SamePath(path, source) ||
+           (callbacks.sameFile && callbacks.sameFile(path, std::wstring(source)));
+  };
   std::wstring output = PlainOutputPath(folder, stem, ext);
-  // The encoder must never write over the file it reads, however the folder is spelt.
-  if (SamePath(output, source)) output = NewOutputPath(folder, stem, ext);
+  if (isSource(output)) output = NewOutputPath(folder, stem, ext);
 
   const auto exists = [&](const std::wstring& path) {
     return callbacks.fileExists && callbacks.fileExists(path);
@@ -92,10 +121,10 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
   }
   // Declined: a name that no file has yet, and never the source.
   std::wstring renamed = RenamedOutputPath(folder, stem, ext);
-  if (!exists(renamed) && !SamePath(renamed, source)) return {renamed, {}};
+  if (!exists(renamed) && !isSource(renamed)) return {renamed, {}};
   for (int n = 2; n <= kLastNumberedName; ++n) {
     std::wstring candidate = NumberedOutputPath(folder, stem, ext, n);
-    if (!exists(candidate) && !SamePath(candidate, source)) return {candidate, {}};
+    if (!exists(candidate) && !isSource(candidate)) return {candidate, {}};
   }
   return {{}, L"找不到可用的输出文件名：" + renamed};
 }

@@ -16,9 +16,23 @@ constexpr std::size_t kOutputPathCapacity = 1000;  // wide characters
 constexpr std::size_t kCommandCapacity = 1024;     // wide characters
 constexpr std::size_t kOemCommandCapacity = 2000;  // bytes in the OEM code page
 
-// The source's name without folder and extension: the part before the last ".", and
-// of that the part after the last "\". Empty when the source has no ".".
+// The source's file name (after the last "\" or "/") without its extension: the part
+// before its last ".", or the whole name when it has none.
 std::wstring SourceStem(std::wstring_view source);
+
+struct FolderResult {
+  std::wstring folder;
+  std::wstring error;  // set when the text cannot name a folder
+};
+
+// The output folder as typed: blanks around it and one pair of enclosing quotes (a file
+// manager's "copy as path") taken off. A text that still holds a character no path may
+// hold is refused with a message.
+FolderResult OutputFolder(std::wstring_view typed);
+
+// A full path in the form without the length limit of plain paths: "\\?\C:\..." or
+// "\\?\UNC\server\share\..."; a path already in that form, or a device path, as it is.
+std::wstring ExtendedLengthPath(std::wstring_view fullPath);
 
 // "folder\stem.ext", "folder\新stem.ext" and "folder\重命名stem.ext".
 std::wstring PlainOutputPath(std::wstring_view folder, std::wstring_view stem,
@@ -45,6 +59,9 @@ struct NamingCallbacks {
   std::function<bool(const std::wstring& path)> fileExists;
   // Asks whether the existing file may be replaced; true for OK.
   std::function<bool(const std::wstring& prompt)> confirmOverwrite;
+  // True when two existing paths name one file, as the file system tells (another case,
+  // a short name, ".."); asked when the texts differ.
+  std::function<bool(const std::wstring& a, const std::wstring& b)> sameFile;
 };
 
 struct NamingResult {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@
 
 class CvideoDlg : public CDialog {
  public:
-  static constexpr int kExeDirSize = 300;     // wide characters, with the terminator
-  static constexpr int kCommandSize = 2000;   // bytes, with the terminator
+  static constexpr int kExeDirSize = 300;    // wide characters, with the terminator
+  static constexpr int kCommandSize = 2000;  // bytes, with the terminator
   static const wchar_t kBannerUrl[];
 
   explicit CvideoDlg(HWND parent = nullptr);
@@ -50,8 +51,8 @@ class CvideoDlg : public CDialog {
 
   CEdit m_outputDir;
   CProgressBar m_progress;
-  CComboBox m_format, m_videoCodec, m_videoBitrate, m_frameSize, m_frameRate, m_aspect, m_audioCodec,
-      m_audioBitrate, m_sampleRate, m_channels;
+  CComboBox m_format, m_videoCodec, m_videoBitrate, m_frameSize, m_frameRate, m_aspect,
+      m_audioCodec, m_audioBitrate, m_sampleRate, m_channels;
   CListView m_list;
   CBitmapButton m_btnAbout;
   CControlButton m_btnMinimize;
@@ -75,6 +76,17 @@ class CvideoDlg : public CDialog {
   std::wstring m_rowError;
   // The per-mille value last shown for the current row: kept when a read fails.
   int m_shownValue = 0;
+  // The output folder of this run, as Convert took it from the edit.
+  std::wstring m_outputFolder;
+  // The progress file as a tick finds it.
+  struct ProgressLook {
+    bool read = false;  // false when it could not be opened or read
+    std::string text;
+    FILETIME written{};
+  };
+  // What the progress file held when it could not be reset for the current row: while
+  // it holds that, its value is another row's.
+  std::optional<ProgressLook> m_staleProgress;
 
   // Option lists and mappers.
   void FillOptions3gp();

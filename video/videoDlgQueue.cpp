@@ -75,21 +75,29 @@ class DialogOptionBoxes final : public video::OptionBoxes {
   CvideoDlg& dlg_;
 };
 
-// What the encoder left in the progress file: the first decimal integer, as a "%d" scan
-// reads it (0 when the text holds none). Nothing when the file could not be read or is
-// empty: the encoder may be rewriting it at this very moment.
-bool ReadProgress(const std::wstring& path, int& value) {
-  // Shared every way: the encoder may hold the file open while it writes.
+// The progress file as it is now: its text and when it was last written. Shared every
+// way: the encoder may hold the file open while it writes.
+CvideoDlg::ProgressLook LookAtProgress(const std::wstring& path) {
+  CvideoDlg::ProgressLook look;
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) return look;
   char text[64];
   DWORD got = 0;
-  const bool ok = ReadFile(h, text, sizeof text - 1, &got, nullptr) != 0;
+  look.read = ReadFile(h, text, sizeof text - 1, &got, nullptr) != 0 &&
+              GetFileTime(h, nullptr, nullptr, &look.written) != 0;
   CloseHandle(h);
-  if (!ok || got == 0) return false;
-  const std::string_view s(text, got);
+  look.text.assign(text, look.read ? got : 0);
+  return look;
+}
+
+// The value the encoder left: the first decimal integer, as a "%d" scan reads it (0 when
+// the text holds none). Nothing when the file could not be read or is empty: the encoder
+// may be rewriting it at this very moment.
+bool ReadProgress(const CvideoDlg::ProgressLook& look, int& value) {
+  if (!look.read || look.text.empty()) return false;
+  const std::string_view s = look.text;
   std::size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
   bool negative = false;
@@ -104,14 +112,47 @@ bool ReadProgress(const std::wstring& path, int& value) {
   return true;
 }
 
+// True while the progress file holds what it held when it could not be reset.
+bool IsUnchanged(const CvideoDlg::ProgressLook& now, const CvideoDlg::ProgressLook& stale) {
+  return CompareFileTime(&now.written, &stale.written) <= 0 &&
+         (!stale.read || now.text == stale.text);
+}
+
 // The status text of a per-mille value: "--%" for one outside the scale.
 std::wstring PercentText(int value) {
   if (value < 0 || value > kFullScale) return L"--%";
   return std::to_wstring(value / 10) + L"%";
 }
 
+// The path in the form without the length limit of plain paths: a long output name
+// must be checked as the file it names.
+std::wstring LongForm(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::wstring full(size, L'\0');
+  const DWORD n = size ? GetFullPathNameW(path.c_str(), size, full.data(), nullptr) : 0;
+  if (n == 0 || n >= size) return path;
+  full.resize(n);
+  return video::ExtendedLengthPath(full);
+}
+
 bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Two names of one file (another case, a short name, ".."): the file's identity tells.
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  const auto identity = [](const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(LongForm(path).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
+  };
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 }  // namespace
@@ -201,6 +242,12 @@ void CvideoDlg::OnConvert() {
                   L"提示信息", MB_OK | MB_ICONWARNING);
     return;
   }
+  video::FolderResult folder = video::OutputFolder(m_outputDir.GetWindowText());
+  if (!folder.error.empty()) {
+    DlgMessageBox(m_hWnd, folder.error.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  m_outputFolder = std::move(folder.folder);
   EnableInputs(false);
   // The audio codec's own mapper would refill its lists; its argument is already set.
   m_tables->MapForConvert();
@@ -218,11 +265,12 @@ void CvideoDlg::OnConvert() {
 
 std::wstring CvideoDlg::PrepareRow(int row) {
   const std::wstring source = m_list.GetItemText(row, 0);
-  const std::wstring folder = m_outputDir.GetWindowText();
+  const std::wstring& folder = m_outputFolder;
   const std::wstring ext = m_tables->SelectedExtension();
 
   video::NamingCallbacks callbacks;
   callbacks.fileExists = FileExists;
+  callbacks.sameFile = SameFile;
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
     return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(),
                          MB_OKCANCEL) == IDOK;
@@ -241,17 +289,21 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   HANDLE h = CreateFileW(ProgressPath().c_str(), GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    WriteFile(h, "0", 1, &written, nullptr);
-    CloseHandle(h);
+  DWORD written = 0;
+  if (h == INVALID_HANDLE_VALUE || !WriteFile(h, "0", 1, &written, nullptr)) {
+    // Locked, or a read-only folder: what the file holds now is another row's, until
+    // the encoder writes it. A file that cannot be read counts from this moment.
+    m_staleProgress = LookAtProgress(ProgressPath());
+    if (!m_staleProgress->read) GetSystemTimeAsFileTime(&m_staleProgress->written);
   }
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   return {};
 }
 
 void CvideoDlg::StartRow(int row) {
   m_current = row;
   m_shownValue = 0;
+  m_staleProgress.reset();
   m_rowError.clear();
   m_preparing = true;
   std::wstring error = PrepareRow(row);
@@ -300,8 +352,7 @@ void CvideoDlg::FinishRun() {
   KillTimer(m_hWnd, kPollTimer);
   KillTimer(m_hWnd, kPauseTimer);
   m_progress.SetPos(kFullScale);
-  m_list.SetItemText(m_current, 1, m_rowStatus[std::size_t(m_current)]);
-  m_shownStatus[std::size_t(m_current)] = m_rowStatus[std::size_t(m_current)];
+  RefreshStatus(true);
   DlgMessageBoxA(nullptr, kFinishedText, kFinishedText, MB_OK, kChineseCodePage);
 }
 
@@ -313,7 +364,12 @@ void CvideoDlg::RefreshStatus(bool finished) {
       current = kStatusRefused;
     } else {
       // While a row is being named its progress file still holds the previous row's end.
-      if (!m_preparing && ReadProgress(ProgressPath(), value)) m_shownValue = value;
+      if (!m_preparing) {
+        const ProgressLook look = LookAtProgress(ProgressPath());
+        if (m_staleProgress && look.read && !IsUnchanged(look, *m_staleProgress))
+          m_staleProgress.reset();
+        if (!m_staleProgress && ReadProgress(look, value)) m_shownValue = value;
+      }
       current = PercentText(value);
       // Within one file the bar only moves forward.
       if (value >= 0 && value <= kFullScale && value > m_progress.GetPos())
@@ -354,32 +410,27 @@ LRESULT CvideoDlg::OnTimer(WPARAM id) {
     KillTimer(m_hWnd, kPauseTimer);
     m_progress.SetPos(0);
   } else if (id == kPollTimer && m_converting) {
-    bool finished = false;
     // A tick inside another tick's box, or inside the naming of a row, only refreshes.
     if (!m_inTick && !m_preparing && (!m_encoder || m_encoder->IsDone())) {
       m_inTick = true;
       m_rowStatus[std::size_t(m_current)] = FinishedRowStatus();
-      if (m_current < m_total - 1) {
+      const bool last = m_current >= m_total - 1;
+      if (!last) {
         m_progress.SetPos(kFullScale);
         StartRow(m_current + 1);
         // The pause between two files: the bar stays full for a second, the window
         // keeps answering.
         SetTimer(m_hWnd, kPauseTimer, kPauseMs, nullptr);
-      } else {
-        FinishRun();
-        finished = true;
       }
       m_inTick = false;
-    }
-    if (finished) {
-      // Unless Convert was pressed again while the completion box was open.
-      if (!m_converting) {
-        m_progress.SetPos(kFullScale);
-        RefreshStatus(true);
+      // The completion box is shown outside the guard: a run that Convert starts while
+      // it is open ticks on as usual.
+      if (last) {
+        FinishRun();
+        return Default();
       }
-    } else if (m_converting) {
-      RefreshStatus(false);
     }
+    if (m_converting) RefreshStatus(false);
   }
   return Default();
 }

@@ -19,8 +19,8 @@ struct NameCase {
 TEST(OutputNaming, StemAndOutputOfAFreshName) {
   const NameCase cases[] = {
       {L"D:\\a.b.c.avi", L"E:\\out", L"3gp", L"a.b.c", L"E:\\out\\a.b.c.3gp"},
-      {L"D:\\noext", L"E:\\out", L"3gp", L"", L"E:\\out\\.3gp"},
-      {L"C:\\my.files\\clip", L"E:\\out", L"3g2", L"my", L"E:\\out\\my.3g2"},
+      {L"D:\\v.1/noext", L"E:\\out", L"3gp", L"noext", L"E:\\out\\noext.3gp"},
+      {L"C:\\my.files\\clip", L"E:\\out", L"3g2", L"clip", L"E:\\out\\clip.3g2"},
       {L"D:\\v\\clip.avi", L"C:\\", L"3gp", L"clip", L"C:\\\\clip.3gp"},
       {L"D:\\视频\\片段.mp4", L"E:\\输出", L"3g2", L"片段", L"E:\\输出\\片段.3g2"},
       {L"clip.avi", L"E:", L"3gp", L"clip", L"E:\\clip.3gp"},
@@ -42,9 +42,11 @@ struct World {
   std::set<std::wstring> files;
   bool answer = false;
   std::vector<std::wstring> prompts;
+  const wchar_t* alias = nullptr;  // another name of the source's file, as asked about
 
   NamingResult Name(const wchar_t* source, const wchar_t* folder, const wchar_t* ext) {
     NamingCallbacks cb;
+    cb.sameFile = [this](const auto& path, const auto&) { return alias && path == alias; };
     cb.fileExists = [this](const std::wstring& p) { return files.count(p) > 0; };
     cb.confirmOverwrite = [this](const std::wstring& prompt) {
       prompts.push_back(prompt);
@@ -61,6 +63,7 @@ struct PromptCase {
   bool answer;
   const wchar_t* output;
   int prompts;
+  const wchar_t* alias = nullptr;
 };
 
 TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
@@ -76,6 +79,7 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
       // The same file spelt otherwise is still the source.
       {{L"C:\\V\\Clip.3gp"}, L"C:\\V\\Clip.3gp", L"c:\\v\\", false, L"c:\\v\\\\新Clip.3gp", 0},
       {{L"C:\\clip.3gp"}, L"C:\\clip.3gp", L"C:\\", false, L"C:\\\\新clip.3gp", 0},
+      {{L"C:\\V\\a.3gp"}, L"C:\\V~1\\a.3gp", L"C:\\V", true, L"C:\\V\\新a.3gp", 0, L"C:\\V\\a.3gp"},
       // Another file of that name: OK replaces it, Cancel renames.
       {{L"E:\\o\\clip.3gp"}, L"D:\\clip.avi", L"E:\\o", true, L"E:\\o\\clip.3gp", 1},
       {{L"E:\\o\\clip.3gp"}, L"D:\\clip.avi", L"E:\\o", false, L"E:\\o\\重命名clip.3gp", 1},
@@ -103,7 +107,7 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
   };
   for (const PromptCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "answer " << c.answer << ", files " << c.files.size());
-    World w{c.files, c.answer, {}};
+    World w{c.files, c.answer, {}, c.alias};
     NamingResult r = w.Name(c.source, c.folder, L"3gp");
     EXPECT_EQ(r.output, c.output);
     EXPECT_EQ(static_cast<int>(w.prompts.size()), c.prompts);
@@ -128,6 +132,24 @@ TEST(OutputNaming, NoFreeNameFailsTheRowInsteadOfReplacingAFile) {
   NamingResult r = w.Name(L"D:\\clip.avi", L"E:\\o", L"3gp");
   EXPECT_EQ(r.output, L"");
   EXPECT_NE(r.error.find(L"重命名clip.3gp"), std::wstring::npos);
+}
+
+TEST(OutputNaming, TypedFolderLosesBlanksAndQuotesRefusesWhatNoPathHoldsAndHasALongForm) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L" \"D:\\My Videos\\o\"  ", L"D:\\My Videos\\o"},
+      {L"\\\\?\\D:\\o", L"\\\\?\\D:\\o"},
+      {L"\"D:\\o", nullptr},
+      {L"D:\\a|b<>", nullptr},
+      {L"D:\\a?", nullptr},
+      {L"D:\\a\tb", nullptr}};
+  for (auto [typed, folder] : cases) {
+    const FolderResult r = OutputFolder(typed);
+    EXPECT_EQ(r.folder, folder ? folder : L"") << typed;
+    EXPECT_EQ(r.error.empty(), folder != nullptr) << typed;
+  }
+  EXPECT_EQ(ExtendedLengthPath(L"C:\\o\\a"), L"\\\\?\\C:\\o\\a");
+  EXPECT_EQ(ExtendedLengthPath(L"\\\\srv\\s\\a"), L"\\\\?\\UNC\\srv\\s\\a");
+  EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\C:\\a"), L"\\\\?\\C:\\a");
 }
 
 EncoderOptions Defaults3gp() {

@@ -221,6 +221,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
     std::wstring output;  // in the output folder
     bool asked;
   };
+  const std::wstring y = std::wstring(180, L'y') + L".3gp";
   const Case cases[] = {
       {"source in the output folder",
        L"3gp",
@@ -231,6 +232,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
        false},
       {"3gpp2", L"3gpp2", Src(L"a.b.avi"), {}, IDOK, L"a.b.3g2", false},
       {"replace agreed", L"3gp", Src(L"clip.avi"), {L"clip.3gp"}, IDOK, L"clip.3gp", true},
+      {"another name, long", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
   };
   Script("hang");
   for (const Case& c : cases) {
@@ -272,6 +274,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
   for (const wchar_t* f : {L"clip.3gp", L"重命名clip.3gp"})
     DeleteFileW((Out() + L"\\" + f).c_str());
   Open();
+  dlg->m_outputDir.SetWindowText(L" \"" + Out() + L"\" ");  // as a file manager copies it
   Add(Src(L"clip.avi"));
   Convert();
   EXPECT_EQ(FromOem(dlg->m_command),
@@ -301,9 +304,15 @@ TEST_F(Queue, DecliningNeverLosesAFile) {
 TEST_F(Queue, ProgressFileShowsAsAPercentageAndTheBarOnlyMovesForward) {
   Script("hang");
   Add(Src(L"clip.avi"));
-  Convert();
-  ASSERT_NE(dlg->m_encoder, nullptr);
   const std::wstring progress = root + L"\\progress.txt";
+  SaveText(progress, "1000");  // another row's value, locked as this row starts
+  HANDLE lock = CreateFileW(progress.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  Convert();
+  Tick();
+  CloseHandle(lock);
+  ASSERT_EQ(Statuses(), std::vector<std::wstring>{L"0%"});
+  ASSERT_NE(dlg->m_encoder, nullptr);
   struct Step {
     const char* content;  // nullptr: the file is missing
     const wchar_t* status;
@@ -459,14 +468,22 @@ TEST_F(Queue, ARowThatFailsGetsItsOwnStatusAndTheQueueGoesOn) {
 TEST_F(Queue, AMissingEncoderFailsEveryRowAndTheRunStillEnds) {
   ASSERT_TRUE(DeleteFileW((root + L"\\vv.exe").c_str()));
   for (const wchar_t* name : {L"A.avi", L"B.avi"}) Add(Src(name));
+  int finished = 0;  // Convert again while the completion box is up: that run ends too
+  answer = [&](const Box& b) {
+    if (b.caption == L"转换完成" && ++finished == 1) {
+      Convert();
+      EXPECT_TRUE(testkit::PumpUntil([&] { return finished == 2; }, 15000));
+    }
+    return IDOK;
+  };
   Convert();
-  ASSERT_TRUE(testkit::PumpUntil([&] { return FinalBoxShown(); }, 15000));
+  ASSERT_TRUE(testkit::PumpUntil([&] { return finished == 2; }, 30000));
   EXPECT_EQ(Statuses(), (std::vector<std::wstring>{L"无法启动", L"无法启动"}));
   EXPECT_EQ(dlg->m_progress.GetPos(), 1000);
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
 }
 
-TEST_F(Queue, WithoutAProgramFolderNothingStarts) {
+TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   dlg->m_exeDir[0] = L'\0';  // the start-up refused a folder path that did not fit
   Add(Src(L"A.avi"));
   Convert();
@@ -474,6 +491,12 @@ TEST_F(Queue, WithoutAProgramFolderNothingStarts) {
   EXPECT_NE(boxes[0].text.find(L"vv.exe"), std::wstring::npos);
   EXPECT_EQ(dlg->m_encoder, nullptr);
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
+  lstrcpynW(dlg->m_exeDir, root.c_str(), CvideoDlg::kExeDirSize);
+  dlg->m_outputDir.SetWindowText(L"\"D:\\My Videos\\a|b\"");
+  Convert();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
+  EXPECT_FALSE(KillTimer(dlg->m_hWnd, CvideoDlg::kPollTimer));
 }
 
 }  // namespace
