@@ -290,6 +290,13 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
   auto mouse = [&](int i) {
     return [&, i] { SetCursorPos(LOWORD(ScreenOf(Item(i).Bounds)), HIWORD(ScreenOf(Item(i).Bounds))); };
   };
+  // An owner-drawn item the host puts in Open's place under the drop-down stays its own.
+  DropDowns::Watch(
+      {[&] { ModifyMenuA(file, 0, MF_BYPOSITION | MF_OWNERDRAW, kOpen + 50, nullptr); }});
+  key('f')();
+  testkit::PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_OWNERDRAW);
+  ModifyMenuA(file, 0, MF_BYPOSITION | MF_STRING, kOpen, "&Open");
   const struct {
     const char* how;
     std::function<void()> open;
