@@ -467,6 +467,12 @@ TEST_F(MenuPaintTest, AFormsHostChangesItsMenuAsABarItemIsClicked) {
       // File's click fills its drop-down anew: the new items show.
       {"click", [&] { file->OnClick = [&](TObject*) { file->Clear(), file->Add(new TMenuItem); }; },
        [&] { return std::vector<HMENU>{file->Handle()}; }},
+      // File's click skins the form anew, freeing the skinner it came to: nothing opens.
+      {"reskinned",
+       [&] {
+         file->OnClick = [&](TObject*) { skinner->Unskin(), delete skinner, skinner = Skin(form); };
+       },
+       [] { return std::vector<HMENU>{}; }},
       // Activated by the click, the window takes its menu away: nothing opens.
       {"activation", [&] { ShowWindow(other, SW_SHOW), SetForegroundWindow(other),
                            activated = [&] { menu->Items()->Clear(); }; },
