@@ -19,6 +19,7 @@ TEST(ScrollGeometry, ThumbOfAScrollBarControl) {
       {0, 100, 20, 0, {17, 55}, 17},        // at the minimum the thumb touches the first arrow
       {0, 100, 20, 40, {97, 135}, 97},      // page 20 of 100: 38 long (37.8 rounded), 40 % along
       {0, 1000, 10, 500, {113, 121}, 117},  // too short a thumb is 8 long, placed in 192
+      {0, 100, 5, 50, {117, 125}, 117},     // 8 long as it is: placed in the whole 200
       {0, 100, 0, 50, {109, 126}, 109},     // no page: an arrow-long thumb in 234 - 3 x 17
       {-50, 50, 0, 0, {109, 126}, 109},     // the range counts from the minimum
       {5, 5, 0, 5, {17, 34}, 17},           // one position

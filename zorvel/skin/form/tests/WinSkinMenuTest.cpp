@@ -290,6 +290,13 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
   auto mouse = [&](int i) {
     return [&, i] { SetCursorPos(LOWORD(ScreenOf(Item(i).Bounds)), HIWORD(ScreenOf(Item(i).Bounds))); };
   };
+  // An owner-drawn item the host puts in Open's place under the drop-down stays its own.
+  DropDowns::Watch(
+      {[&] { ModifyMenuA(file, 0, MF_BYPOSITION | MF_OWNERDRAW, kOpen + 50, nullptr); }});
+  key('f')();
+  testkit::PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_OWNERDRAW);
+  ModifyMenuA(file, 0, MF_BYPOSITION | MF_STRING, kOpen, "&Open");
   const struct {
     const char* how;
     std::function<void()> open;
@@ -460,6 +467,12 @@ TEST_F(MenuPaintTest, AFormsHostChangesItsMenuAsABarItemIsClicked) {
       // File's click fills its drop-down anew: the new items show.
       {"click", [&] { file->OnClick = [&](TObject*) { file->Clear(), file->Add(new TMenuItem); }; },
        [&] { return std::vector<HMENU>{file->Handle()}; }},
+      // File's click skins the form anew, freeing the skinner it came to: nothing opens.
+      {"reskinned",
+       [&] {
+         file->OnClick = [&](TObject*) { skinner->Unskin(), delete skinner, skinner = Skin(form); };
+       },
+       [] { return std::vector<HMENU>{}; }},
       // Activated by the click, the window takes its menu away: nothing opens.
       {"activation", [&] { ShowWindow(other, SW_SHOW), SetForegroundWindow(other),
                            activated = [&] { menu->Items()->Clear(); }; },
