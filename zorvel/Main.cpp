@@ -24,7 +24,11 @@ using namespace zorvel_text;
 const char kProbeBusy[] = "正在读取视频的时长，请稍候。";
 const char kProbeBusyClose[] = "正在读取视频的时长，请稍候再关闭。";
 const char kBatchBusyClose[] = "正在转换，请等转换完成后再关闭。";
-const char kSkippedNote[] = "以下文件已在输出目录中，转换会覆盖源文件本身，已跳过：";
+const char kSkippedNote[] = "以下文件没有转换，已跳过：";
+const char kAddRefused[] = "无法添加文件：";
+const char kFolderRefused[] = "无法使用输出目录：";
+const char kOutsideCodePage[] =
+    "名字中有本程序不能处理的字符（简体中文代码页以外的字符），请改名后再试。";
 
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH * 2];
@@ -71,14 +75,39 @@ std::string Title() {
   return Application ? Application->Title : std::string();
 }
 
+// A name the code page cannot hold would reach the encoder as "?" or as a look-alike
+// that may name another file: it is refused, and shown as it is.
+void RefuseName(const char* what, const std::wstring& name) {
+  AppMessageBoxW(TextToWide(what) + L"\r\n" + name + L"\r\n\r\n" + TextToWide(kOutsideCodePage),
+                 Title(), MB_OK | MB_ICONWARNING);
+}
+
+// One line of the closing box: the skipped source and why.
+std::string SkipLine(const std::vector<std::string>& sources, const zorvel::TPlannedJob& job,
+                     std::size_t index) {
+  const std::string& other = sources[job.Other];
+  std::string why = "输出文件就是源文件本身";
+  if (job.Skip == zorvel::TSkip::OtherSource) why = "输出文件会覆盖列表中的源文件 " + other;
+  if (job.Skip == zorvel::TSkip::AlreadyWritten)
+    why = "输出文件 " + job.Output + " 已由本次转换的 " + other + " 写出";
+  return sources[index] + "：" + why;
+}
+
 }  // namespace
 
 std::string BrowseForFolderPath(HWND owner, const std::string& title, const std::string& root) {
+  std::wstring chosen;
   try {
-    return zorvel::FolderText(ShellBrowseForFolder(owner, title, root));
+    chosen = ShellBrowseForFolder(owner, title, root);
   } catch (...) {
     return {};  // the browser never reports its failures
   }
+  const auto text = WideToTextExact(chosen);
+  if (!text) {
+    RefuseName(kFolderRefused, chosen);
+    return {};
+  }
+  return zorvel::FolderText(*text);
 }
 
 TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
@@ -208,6 +237,10 @@ void TFrmMain::btnAddClick(TObject*) {
     return;
   }
   if (!OpenDialog1->Execute(Handle())) return;
+  if (OpenDialog1->FileName.empty()) {
+    RefuseName(kAddRefused, OpenDialog1->WideFileName);
+    return;
+  }
   ProgressBar1->SetPosition(0);
   lblInfo->SetCaption(kReady);
   auto info = std::make_unique<TFileInfo>();
@@ -290,7 +323,10 @@ void TFrmMain::btnConvertClick(TObject*) {
   }
   ForceOutputDir(saveDir);
 
-  std::vector<std::string> skipped;
+  std::vector<std::string> sources;
+  for (const auto& job : FFileList) sources.push_back(job->FilePath);
+  const auto plan = zorvel::PlanBatch(sources, saveDir, SameFile);
+  std::string skipped;
   FConverting = true;
   SetBatchControlsEnabled(false);
   try {
@@ -300,10 +336,11 @@ void TFrmMain::btnConvertClick(TObject*) {
       FCurrentIndex = i;
       TFileInfo* job = GetFileInfo(i);
       lblInfo->SetCaption(kConverting + job->FilePath);
-      // The encoder would overwrite the very file it reads: the source is never risked.
-      if (SameFile(job->FilePath, zorvel::OutputPath(saveDir, job->FilePath))) {
+      // The encoder overwrites its output: a listed source or what this batch wrote is
+      // never risked.
+      if (plan[std::size_t(i)].Skip != zorvel::TSkip::None) {
         job->Status = kSkipped;
-        skipped.push_back(job->FilePath);
+        skipped += "\r\n" + SkipLine(sources, plan[std::size_t(i)], std::size_t(i));
       } else {
         job->Status = ConvertVideo(job) ? kDone : kFailed;
       }
@@ -319,11 +356,7 @@ void TFrmMain::btnConvertClick(TObject*) {
   lblInfo->SetCaption(kAllDone);
   SetBatchControlsEnabled(true);
   FConverting = false;
-  if (!skipped.empty()) {
-    std::string text = kSkippedNote;
-    for (const std::string& path : skipped) text += "\r\n" + path;
-    AppMessageBox(text, Title(), MB_OK | MB_ICONWARNING);
-  }
+  if (!skipped.empty()) AppMessageBox(kSkippedNote + skipped, Title(), MB_OK | MB_ICONWARNING);
 }
 
 bool TFrmMain::ConvertVideo(TFileInfo* job) {

@@ -72,8 +72,8 @@ std::string Clip(const std::string& dir, const std::string& name, const std::str
 // it from the state a fresh start shows.
 struct Fixture {
   TFrmMain* form;
-  std::vector<std::string> files;  // answers of the open-file dialog, in turn
-  std::vector<std::string> folders;
+  std::vector<std::wstring> files;  // answers of the open-file dialog, in turn
+  std::vector<std::wstring> folders;
   std::vector<std::string> folderTitles;
   std::string log;
 
@@ -98,13 +98,13 @@ struct Fixture {
     testkit::AnswerMessageBoxes(IDOK);
     SetOpenDialogHook([this](TOpenDialog& d) {
       if (files.empty()) return false;
-      d.FileName = files.front();
+      d.WideFileName = files.front();
       files.erase(files.begin());
       return true;
     });
     SetFolderBrowserHook([this](const std::string& title, const std::string&) {
       folderTitles.push_back(title);
-      std::string f = folders.empty() ? std::string() : folders.front();
+      std::wstring f = folders.empty() ? std::wstring() : folders.front();
       if (!folders.empty()) folders.erase(folders.begin());
       return f;
     });
@@ -139,7 +139,7 @@ struct Fixture {
 
   void Click(TButton* b) { SendMessageW(b->Handle(), BM_CLICK, 0, 0); }
   void Add(const std::string& path) {
-    files.push_back(path);
+    files.push_back(W(path));
     Click(form->btnAdd);
   }
   int Rows() { return int(SendMessageW(form->lvwFiles->Handle(), LVM_GETITEMCOUNT, 0, 0)); }
@@ -415,6 +415,16 @@ TEST(MainForm, AddWithoutAnAnswerOrAProbe) {
   ASSERT_EQ(f.Boxes().size(), 1u);
   EXPECT_NE(f.Boxes()[0].find("1.2.3"), std::string::npos);
   EXPECT_FALSE(f.form->Probing());
+
+  // A name outside the code page: refused by its own name, before any probe.
+  testkit::ClearMessageBoxes();
+  const std::size_t probes = f.Started().size();
+  f.files.push_back(W(dir) + L"\ud55c.avi");
+  f.Click(f.form->btnAdd);
+  EXPECT_EQ(f.Rows(), 2);
+  EXPECT_EQ(f.Started().size(), probes);
+  ASSERT_EQ(f.Boxes().size(), 1u);
+  EXPECT_NE(testkit::MessageBoxes()[0].wideText.find(W(dir) + L"\ud55c.avi"), std::wstring::npos);
 }
 
 TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
@@ -423,7 +433,7 @@ TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
   // The probe answers only once the test has tried everything else.
   const std::string go = dir + "go";
   const std::string slow = Clip(dir, "slow.avi", "waitfor:" + go + " out:ID_LENGTH=3\\n");
-  f.files = {slow, Clip(dir, "other.avi", "out:ID_LENGTH=4\\n")};
+  f.files = {W(slow), W(Clip(dir, "other.avi", "out:ID_LENGTH=4\\n"))};
   TTimer timer(nullptr);
   timer.SetInterval(50);
   int ticks = 0;
@@ -521,13 +531,14 @@ TEST(MainForm, DeleteClearAndMove) {
 TEST(MainForm, OutputFolderChoice) {
   Fixture f;
   const struct {
-    const char* chosen;  // "" = cancelled
+    const wchar_t* chosen;  // "" = cancelled
     const char* shown;
   } cases[] = {
-      {"D:\\video", "D:\\video\\"},
-      {"D:\\", "D:\\"},
-      {"", "D:\\"},  // cancelled: unchanged
-      {"C:\\a\\\xd7\xaa\xbb\xbb", "C:\\a\\\xd7\xaa\xbb\xbb\\"},
+      {L"D:\\video", "D:\\video\\"},
+      {L"D:\\", "D:\\"},
+      {L"", "D:\\"},  // cancelled: unchanged
+      {L"C:\\a\\转换", "C:\\a\\\xd7\xaa\xbb\xbb\\"},
+      {L"C:\\\ud55c", "C:\\a\\\xd7\xaa\xbb\xbb\\"},  // outside the code page: refused
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chosen);
@@ -535,8 +546,10 @@ TEST(MainForm, OutputFolderChoice) {
     f.Click(f.form->Button8);
     EXPECT_EQ(WindowText(f.form->edtSaveDir->Handle()), c.shown);
   }
-  ASSERT_EQ(f.folderTitles.size(), 4u);
+  ASSERT_EQ(f.folderTitles.size(), 5u);
   EXPECT_EQ(f.folderTitles[0], "请选择文件");
+  ASSERT_EQ(f.Boxes().size(), 1u);
+  EXPECT_NE(testkit::MessageBoxes()[0].wideText.find(L"C:\\\ud55c"), std::wstring::npos);
 }
 
 // Runs a batch to its end; each progress line is followed by a look at the window.
@@ -575,7 +588,7 @@ TEST(MainForm, CommandLines) {
   const std::string dir = TempDir();
   const std::string out = dir + "out\\";
   f.Add(Clip(dir, "movie.rmvb", "out:ID_LENGTH=10\\n"));
-  f.folders.push_back(out.substr(0, out.size() - 1));
+  f.folders.push_back(W(out.substr(0, out.size() - 1)));
   f.Click(f.form->Button8);
   const std::string ffmpeg =
       "\"" + Doubles() + "ffmpeg.exe\" -i \"" + dir + "movie.rmvb\" -y -f avi  -b ";
@@ -677,17 +690,26 @@ TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
   const std::string dir = TempDir();
   const std::string own = Clip(dir, "Same.AVI", "out:ID_LENGTH=5\\n", "write");
   const std::string before = ReadFile(own);
-  f.Add(own);
-  f.Add(Clip(dir, "other.mpg", "out:ID_LENGTH=5\\n", "write"));
+  // Another source's output would be Same.AVI; two sources of one name from two folders.
+  const std::string mp4 = Clip(dir, "Same.mp4", "out:ID_LENGTH=5\\n", "write");
+  for (const char* sub : {"A", "B"}) CreateDirectoryW(W(dir + sub).c_str(), nullptr);
+  const std::string a = Clip(dir + "A\\", "dup.mp4", "out:ID_LENGTH=4\\n", "write");
+  const std::string b = Clip(dir + "B\\", "dup.mp4", "out:ID_LENGTH=7\\n", "write");
+  for (const std::string& p :
+       {own, Clip(dir, "other.mpg", "out:ID_LENGTH=5\\n", "write"), mp4, a, b})
+    f.Add(p);
   f.form->edtSaveDir->SetText(dir);
   Convert(f);
   EXPECT_EQ(ReadFile(own), before);
   EXPECT_FALSE(ReadFile(dir + "other.avi").empty());
-  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone}));
+  EXPECT_NE(ReadFile(dir + "dup.avi").find(a), std::string::npos);
+  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone, kSkipped, kDone, kSkipped}));
   for (const auto& cmd : f.Started())
     EXPECT_EQ(cmd.find("Same.AVI\" -y"), std::string::npos) << cmd;
   ASSERT_EQ(f.Boxes().size(), 1u);
-  EXPECT_NE(f.Boxes()[0].find(own), std::string::npos);
+  EXPECT_EQ(f.Boxes()[0], "以下文件没有转换，已跳过：\r\n" + own + "：输出文件就是源文件本身\r\n" +
+                              mp4 + "：输出文件会覆盖列表中的源文件 " + own + "\r\n" + b +
+                              "：输出文件 " + dir + "dup.avi 已由本次转换的 " + a + " 写出");
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);
 }
 
