@@ -3,8 +3,6 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <utility>
-
 #include "Controls.h"
 #include "TypInfo.h"
 
@@ -27,11 +25,8 @@ void SetFolderBrowserHook(TFolderBrowserHook hook) {
 }
 
 bool TOpenDialog::Execute(HWND owner) {
-  std::wstring before = std::exchange(WideFileName, {});
-  if (!(OpenHook() ? OpenHook()(*this) : ExecuteSystem(owner))) {
-    WideFileName = std::move(before);
-    return false;
-  }
+  WideFileName.clear();
+  if (!(OpenHook() ? OpenHook()(*this) : ExecuteSystem(owner))) return false;
   if (WideFileName.empty())
     WideFileName = TextToWide(FileName);
   else
