@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <tuple>
+#include <unordered_map>
 
 #include "MainText.h"
 #include "SkinDrawWin.h"
@@ -54,22 +57,37 @@ std::wstring ComparablePath(const std::string& path) {
   return full;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  if (ComparablePath(a) == ComparablePath(b)) return true;
-  // Two names of one file (a short name, say): the file's identity tells.
-  auto identity = [](const std::string& p, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(TextToWide(p).c_str(), 0,
+// Tells whether two paths name one file. Each path is looked up on disk once: the batch
+// plan compares every job with every source.
+class TFileIdentities {
+ public:
+  bool SameFile(const std::string& a, const std::string& b) {
+    const Key &ka = KeyOf(a), &kb = KeyOf(b);
+    return ka.path == kb.path || (ka.id && ka.id == kb.id);
+  }
+
+ private:
+  struct Key {
+    std::wstring path;
+    // Two names of one file (a short name, say): the file's identity tells.
+    std::optional<std::tuple<DWORD, DWORD, DWORD>> id;
+  };
+  const Key& KeyOf(const std::string& path) {
+    if (auto it = keys_.find(path); it != keys_.end()) return it->second;
+    Key key{ComparablePath(path), std::nullopt};
+    HANDLE h = CreateFileW(TextToWide(path).c_str(), 0,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = GetFileInformationByHandle(h, &info) != 0;
-    CloseHandle(h);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
-}
+    if (h != INVALID_HANDLE_VALUE) {
+      BY_HANDLE_FILE_INFORMATION info{};
+      if (GetFileInformationByHandle(h, &info))
+        key.id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+      CloseHandle(h);
+    }
+    return keys_.emplace(path, std::move(key)).first->second;
+  }
+  std::unordered_map<std::string, Key> keys_;
+};
 
 std::string Title() {
   return Application ? Application->Title : std::string();
@@ -325,7 +343,10 @@ void TFrmMain::btnConvertClick(TObject*) {
 
   std::vector<std::string> sources;
   for (const auto& job : FFileList) sources.push_back(job->FilePath);
-  const auto plan = zorvel::PlanBatch(sources, saveDir, SameFile);
+  TFileIdentities files;
+  const auto plan = zorvel::PlanBatch(
+      sources, saveDir,
+      [&files](const std::string& a, const std::string& b) { return files.SameFile(a, b); });
   std::string skipped;
   FConverting = true;
   SetBatchControlsEnabled(false);
