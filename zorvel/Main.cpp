@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <tuple>
+#include <unordered_map>
 
 #include "MainText.h"
 #include "SkinDrawWin.h"
@@ -24,7 +27,11 @@ using namespace zorvel_text;
 const char kProbeBusy[] = "正在读取视频的时长，请稍候。";
 const char kProbeBusyClose[] = "正在读取视频的时长，请稍候再关闭。";
 const char kBatchBusyClose[] = "正在转换，请等转换完成后再关闭。";
-const char kSkippedNote[] = "以下文件已在输出目录中，转换会覆盖源文件本身，已跳过：";
+const char kSkippedNote[] = "以下文件没有转换，已跳过：";
+const char kAddRefused[] = "无法添加文件：";
+const char kFolderRefused[] = "无法使用输出目录：";
+const char kOutsideCodePage[] =
+    "名字中有本程序不能处理的字符（简体中文代码页以外的字符），请改名后再试。";
 
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH * 2];
@@ -50,35 +57,75 @@ std::wstring ComparablePath(const std::string& path) {
   return full;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  if (ComparablePath(a) == ComparablePath(b)) return true;
-  // Two names of one file (a short name, say): the file's identity tells.
-  auto identity = [](const std::string& p, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(TextToWide(p).c_str(), 0,
+// Tells whether two paths name one file. Each path is looked up on disk once: the batch
+// plan compares every job with every source.
+class TFileIdentities {
+ public:
+  bool SameFile(const std::string& a, const std::string& b) {
+    const Key &ka = KeyOf(a), &kb = KeyOf(b);
+    return ka.path == kb.path || (ka.id && ka.id == kb.id);
+  }
+
+ private:
+  struct Key {
+    std::wstring path;
+    // Two names of one file (a short name, say): the file's identity tells.
+    std::optional<std::tuple<DWORD, DWORD, DWORD>> id;
+  };
+  const Key& KeyOf(const std::string& path) {
+    if (auto it = keys_.find(path); it != keys_.end()) return it->second;
+    Key key{ComparablePath(path), std::nullopt};
+    HANDLE h = CreateFileW(TextToWide(path).c_str(), 0,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = GetFileInformationByHandle(h, &info) != 0;
-    CloseHandle(h);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
-}
+    if (h != INVALID_HANDLE_VALUE) {
+      BY_HANDLE_FILE_INFORMATION info{};
+      if (GetFileInformationByHandle(h, &info))
+        key.id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+      CloseHandle(h);
+    }
+    return keys_.emplace(path, std::move(key)).first->second;
+  }
+  std::unordered_map<std::string, Key> keys_;
+};
 
 std::string Title() {
   return Application ? Application->Title : std::string();
 }
 
+// A name the code page cannot hold would reach the encoder as "?" or as a look-alike
+// that may name another file: it is refused, and shown as it is.
+void RefuseName(const char* what, const std::wstring& name) {
+  AppMessageBoxW(TextToWide(what) + L"\r\n" + name + L"\r\n\r\n" + TextToWide(kOutsideCodePage),
+                 Title(), MB_OK | MB_ICONWARNING);
+}
+
+// One line of the closing box: the skipped source and why.
+std::string SkipLine(const std::vector<std::string>& sources, const zorvel::TPlannedJob& job,
+                     std::size_t index) {
+  const std::string& other = sources[job.Other];
+  std::string why = "输出文件就是源文件本身";
+  if (job.Skip == zorvel::TSkip::OtherSource) why = "输出文件会覆盖列表中的源文件 " + other;
+  if (job.Skip == zorvel::TSkip::AlreadyWritten)
+    why = "输出文件 " + job.Output + " 已由本次转换的 " + other + " 写出";
+  return sources[index] + "：" + why;
+}
+
 }  // namespace
 
 std::string BrowseForFolderPath(HWND owner, const std::string& title, const std::string& root) {
+  std::wstring chosen;
   try {
-    return zorvel::FolderText(ShellBrowseForFolder(owner, title, root));
+    chosen = ShellBrowseForFolder(owner, title, root);
   } catch (...) {
     return {};  // the browser never reports its failures
   }
+  const auto text = WideToTextExact(chosen);
+  if (!text) {
+    RefuseName(kFolderRefused, chosen);
+    return {};
+  }
+  return zorvel::FolderText(*text);
 }
 
 TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
@@ -208,6 +255,10 @@ void TFrmMain::btnAddClick(TObject*) {
     return;
   }
   if (!OpenDialog1->Execute(Handle())) return;
+  if (OpenDialog1->FileName.empty()) {
+    RefuseName(kAddRefused, OpenDialog1->WideFileName);
+    return;
+  }
   ProgressBar1->SetPosition(0);
   lblInfo->SetCaption(kReady);
   auto info = std::make_unique<TFileInfo>();
@@ -290,7 +341,13 @@ void TFrmMain::btnConvertClick(TObject*) {
   }
   ForceOutputDir(saveDir);
 
-  std::vector<std::string> skipped;
+  std::vector<std::string> sources;
+  for (const auto& job : FFileList) sources.push_back(job->FilePath);
+  TFileIdentities files;
+  const auto plan = zorvel::PlanBatch(
+      sources, saveDir,
+      [&files](const std::string& a, const std::string& b) { return files.SameFile(a, b); });
+  std::string skipped;
   FConverting = true;
   SetBatchControlsEnabled(false);
   try {
@@ -300,10 +357,11 @@ void TFrmMain::btnConvertClick(TObject*) {
       FCurrentIndex = i;
       TFileInfo* job = GetFileInfo(i);
       lblInfo->SetCaption(kConverting + job->FilePath);
-      // The encoder would overwrite the very file it reads: the source is never risked.
-      if (SameFile(job->FilePath, zorvel::OutputPath(saveDir, job->FilePath))) {
+      // The encoder overwrites its output: a listed source or what this batch wrote is
+      // never risked.
+      if (plan[std::size_t(i)].Skip != zorvel::TSkip::None) {
         job->Status = kSkipped;
-        skipped.push_back(job->FilePath);
+        skipped += "\r\n" + SkipLine(sources, plan[std::size_t(i)], std::size_t(i));
       } else {
         job->Status = ConvertVideo(job) ? kDone : kFailed;
       }
@@ -319,11 +377,7 @@ void TFrmMain::btnConvertClick(TObject*) {
   lblInfo->SetCaption(kAllDone);
   SetBatchControlsEnabled(true);
   FConverting = false;
-  if (!skipped.empty()) {
-    std::string text = kSkippedNote;
-    for (const std::string& path : skipped) text += "\r\n" + path;
-    AppMessageBox(text, Title(), MB_OK | MB_ICONWARNING);
-  }
+  if (!skipped.empty()) AppMessageBox(kSkippedNote + skipped, Title(), MB_OK | MB_ICONWARNING);
 }
 
 bool TFrmMain::ConvertVideo(TFileInfo* job) {

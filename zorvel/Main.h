@@ -106,7 +106,7 @@ class TFrmMain : public TForm {
 };
 
 // The folder the user picks, with "\" appended when longer than three characters;
-// empty when cancelled.
+// empty when cancelled or refused (a name outside the code page, which the user is told).
 std::string BrowseForFolderPath(HWND owner, const std::string& title, const std::string& root);
 
 // Texts of the form that tests and the user see.
@@ -114,7 +114,7 @@ namespace zorvel_text {
 extern const char* const kReady;       // 准备就绪
 extern const char* const kDone;        // 完成
 extern const char* const kFailed;      // the status of a failed encode
-extern const char* const kSkipped;     // the status of a job whose output is its source
+extern const char* const kSkipped;     // a job that would overwrite a source or an output
 extern const char* const kAllDone;     // 转换完成
 extern const char* const kConverting;  // "正在转换 "
 extern const char* const kNoFolder;    // 请选择保存的文件夹

@@ -137,6 +137,26 @@ std::string OutputPath(const std::string& saveDir, const std::string& source) {
   return saveDir + ChangeFileExt(ExtractFileName(source), ".avi");
 }
 
+std::vector<TPlannedJob> PlanBatch(const std::vector<std::string>& sources,
+                                   const std::string& saveDir, const TSameFile& sameFile) {
+  std::vector<TPlannedJob> plan;
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    TPlannedJob job{OutputPath(saveDir, sources[i])};
+    auto skip = [&job](TSkip why, std::size_t other) {
+      job.Skip = why;
+      job.Other = other;
+    };
+    if (sameFile(job.Output, sources[i])) skip(TSkip::OwnSource, i);
+    for (std::size_t k = 0; k < sources.size() && job.Skip == TSkip::None; ++k)
+      if (k != i && sameFile(job.Output, sources[k])) skip(TSkip::OtherSource, k);
+    for (std::size_t k = 0; k < i && job.Skip == TSkip::None; ++k)
+      if (plan[k].Skip == TSkip::None && sameFile(job.Output, plan[k].Output))
+        skip(TSkip::AlreadyWritten, k);
+    plan.push_back(std::move(job));
+  }
+  return plan;
+}
+
 std::string FolderText(const std::string& chosen) {
   return chosen.size() > 3 ? chosen + "\\" : chosen;
 }

@@ -4,6 +4,8 @@
 // "\" and is never taken for one.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +47,23 @@ std::string ExtractFileName(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // The output folder (ending in "\") followed by the source's name with ".avi".
 std::string OutputPath(const std::string& saveDir, const std::string& source);
+
+// Why a job of a batch is not converted.
+enum class TSkip { None, OwnSource, OtherSource, AlreadyWritten };
+struct TPlannedJob {
+  std::string Output;
+  TSkip Skip = TSkip::None;
+  // OtherSource: the listed source the output would overwrite; AlreadyWritten: the
+  // earlier job that writes the same output.
+  std::size_t Other = 0;
+};
+// Whether two paths name one file.
+using TSameFile = std::function<bool(const std::string& a, const std::string& b)>;
+// The batch decided before its first job: the encoder overwrites its output, so no job
+// may write over a listed source (its own or another) nor over what an earlier job of
+// the batch writes.
+std::vector<TPlannedJob> PlanBatch(const std::vector<std::string>& sources,
+                                   const std::string& saveDir, const TSameFile& sameFile);
 
 // What the folder browser's choice becomes: "\" appended when longer than three
 // characters, so that a drive root such as "C:\" keeps its own.

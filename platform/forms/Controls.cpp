@@ -88,6 +88,17 @@ std::wstring TextToWide(const std::string& text) {
 std::string WideToText(const std::wstring& text) {
   return FromWide(text, kTextCodePage);
 }
+std::optional<std::string> WideToTextExact(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, text.data(),
+                                    int(text.size()), nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return std::nullopt;
+  std::string s(std::size_t(n), '\0');
+  WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), s.data(),
+                      n, nullptr, nullptr);
+  return s;
+}
 std::string Utf8ToText(const std::string& utf8) {
   return WideToText(ToWide(utf8, CP_UTF8));
 }

@@ -9,6 +9,7 @@
 #include <any>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@
 constexpr UINT kTextCodePage = 936;
 std::wstring TextToWide(const std::string& text);
 std::string WideToText(const std::wstring& text);
+// The same without look-alikes: nothing when a character has no place in the code page
+// (a file name so converted could name another file).
+std::optional<std::string> WideToTextExact(const std::wstring& text);
 std::string Utf8ToText(const std::string& utf8);
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };

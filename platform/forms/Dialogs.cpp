@@ -25,7 +25,16 @@ void SetFolderBrowserHook(TFolderBrowserHook hook) {
 }
 
 bool TOpenDialog::Execute(HWND owner) {
-  if (OpenHook()) return OpenHook()(*this);
+  WideFileName.clear();
+  if (!(OpenHook() ? OpenHook()(*this) : ExecuteSystem(owner))) return false;
+  if (WideFileName.empty())
+    WideFileName = TextToWide(FileName);
+  else
+    FileName = WideToTextExact(WideFileName).value_or("");
+  return true;
+}
+
+bool TOpenDialog::ExecuteSystem(HWND owner) {
   std::wstring filter = TextToWide(Filter);
   for (wchar_t& c : filter)
     if (c == L'|') c = L'\0';
@@ -43,14 +52,14 @@ bool TOpenDialog::Execute(HWND owner) {
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameW(&ofn)) return false;
-  FileName = WideToText(file.c_str());
+  WideFileName = file.c_str();
   FilterIndex = int(ofn.nFilterIndex);
   return true;
 }
 
-std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std::string& root) {
+std::wstring ShellBrowseForFolder(HWND owner, const std::string& title, const std::string& root) {
   if (FolderHook()) return FolderHook()(title, root);
-  std::string result;
+  std::wstring result;
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   PIDLIST_ABSOLUTE rootItem = nullptr;
   if (!root.empty()) {
@@ -72,7 +81,7 @@ std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
   if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&bi)) {
     wchar_t path[MAX_PATH + 1] = {};
-    if (SHGetPathFromIDListW(chosen, path)) result = WideToText(path);
+    if (SHGetPathFromIDListW(chosen, path)) result = path;
     CoTaskMemFree(chosen);
   }
   if (rootItem) CoTaskMemFree(rootItem);

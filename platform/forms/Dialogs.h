@@ -18,24 +18,29 @@ class TOpenDialog : public TComponent {
   int FilterIndex = 1;
   std::string Title;
   std::string InitialDir;
-  // The chosen file's full path once Execute returned true.
+  // The chosen file's full path once Execute returned true; empty when the path has a
+  // character outside the code page (WideFileName then tells which file it was).
   std::string FileName;
+  std::wstring WideFileName;
 
   // Shows the dialog (one file must exist); false when the user cancels.
   bool Execute(HWND owner = nullptr);
+
+ private:
+  bool ExecuteSystem(HWND owner);
 };
 
 // Answers every open-file dialog instead of the system: returns what Execute returns,
-// having set FileName.
+// having set FileName, or WideFileName for a name as the system hands it.
 using TOpenDialogHook = std::function<bool(TOpenDialog& dialog)>;
 void SetOpenDialogHook(TOpenDialogHook hook);
 
 // The folder the user picks in the shell's folder browser (file-system folders only,
 // with an edit box), below `root` when given (else the desktop); empty when cancelled,
 // when the choice has no path, or when the browser fails.
-std::string ShellBrowseForFolder(HWND owner, const std::string& title, const std::string& root);
+std::wstring ShellBrowseForFolder(HWND owner, const std::string& title, const std::string& root);
 using TFolderBrowserHook =
-    std::function<std::string(const std::string& title, const std::string& root)>;
+    std::function<std::wstring(const std::string& title, const std::string& root)>;
 void SetFolderBrowserHook(TFolderBrowserHook hook);
 
 void RegisterDialogs();

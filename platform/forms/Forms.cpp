@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Controls.h"
 #include "Menus.h"
 #include "Threads.h"
 
@@ -10,6 +11,10 @@ TApplication* Application = nullptr;
 namespace {
 TMessageBoxHook& MessageBoxHook() {
   static TMessageBoxHook hook;
+  return hook;
+}
+TWideMessageBoxHook& WideMessageBoxHook() {
+  static TWideMessageBoxHook hook;
   return hook;
 }
 
@@ -129,6 +134,16 @@ int AppMessageBox(const std::string& text, const std::string& caption, unsigned 
   if (MessageBoxHook()) return MessageBoxHook()(text, caption, flags);
   HWND owner = GetActiveWindow();
   return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void SetWideMessageBoxHook(TWideMessageBoxHook hook) {
+  WideMessageBoxHook() = std::move(hook);
+}
+
+int AppMessageBoxW(const std::wstring& text, const std::string& caption, unsigned flags) {
+  if (WideMessageBoxHook()) return WideMessageBoxHook()(text, caption, flags);
+  if (MessageBoxHook()) return MessageBoxHook()(WideToText(text), caption, flags);
+  return MessageBoxW(GetActiveWindow(), text.c_str(), TextToWide(caption).c_str(), flags);
 }
 
 void ShowMessage(const std::string& text) {

@@ -64,6 +64,12 @@ using TMessageBoxHook =
     std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
 void SetMessageBoxHook(TMessageBoxHook hook);
 int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+// A box whose text may hold what the code page cannot (a file's own name). Without a hook
+// of its own it goes to the 8-bit hook, so that an answered box stays answered.
+using TWideMessageBoxHook =
+    std::function<int(const std::wstring& text, const std::string& caption, unsigned flags)>;
+void SetWideMessageBoxHook(TWideMessageBoxHook hook);
+int AppMessageBoxW(const std::wstring& text, const std::string& caption, unsigned flags);
 void ShowMessage(const std::string& text);
 
 // Every callback from the system runs through here: no exception crosses into it.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "forms/Controls.h"
 #include "forms/Forms.h"
 
 namespace testkit {
@@ -24,7 +25,11 @@ void AnswerMessageBoxes(int answer) { Answer() = answer; }
 
 void InstallMessageBoxRecorder() {
   SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
-    Records().push_back({text, caption, flags});
+    Records().push_back({text, caption, flags, TextToWide(text)});
+    return Answer();
+  });
+  SetWideMessageBoxHook([](const std::wstring& text, const std::string& caption, unsigned flags) {
+    Records().push_back({WideToText(text), caption, flags, text});
     return Answer();
   });
 }

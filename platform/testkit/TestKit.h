@@ -14,6 +14,7 @@ struct MessageBoxRecord {
   std::string text;
   std::string caption;
   unsigned flags;
+  std::wstring wideText;  // as shown: a wide box's may hold what `text` cannot
 };
 
 // Every message box shown since the last ClearMessageBoxes, in order; each is answered

@@ -212,7 +212,8 @@ int main(int argc, char** argv) {
     dialog.FileName = demo.source;
     return true;
   });
-  SetFolderBrowserHook([](const std::string&, const std::string&) { return demo.folder + "out"; });
+  SetFolderBrowserHook(
+      [](const std::string&, const std::string&) { return TextToWide(demo.folder + "out"); });
   SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Start);
   WinMain(GetModuleHandleW(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
 

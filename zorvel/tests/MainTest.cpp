@@ -106,7 +106,7 @@ struct Fixture {
       folderTitles.push_back(title);
       std::string f = folders.empty() ? std::string() : folders.front();
       if (!folders.empty()) folders.erase(folders.begin());
-      return f;
+      return W(f);
     });
     log = TempDir() + "calls.log";
     SetEnvironmentVariableA("ZV_DOUBLE_LOG", log.c_str());
@@ -415,6 +415,16 @@ TEST(MainForm, AddWithoutAnAnswerOrAProbe) {
   ASSERT_EQ(f.Boxes().size(), 1u);
   EXPECT_NE(f.Boxes()[0].find("1.2.3"), std::string::npos);
   EXPECT_FALSE(f.form->Probing());
+  // A name outside the code page: refused by its own name, with no row and no probe.
+  const std::size_t probes = f.Started().size();
+  SetOpenDialogHook([&](TOpenDialog& d) {
+    d.WideFileName = W(dir) + L"\ud55c.avi";
+    return true;
+  });
+  f.Click(f.form->btnAdd);
+  EXPECT_EQ(f.Rows(), 2);
+  EXPECT_EQ(f.Started().size(), probes);
+  EXPECT_NE(testkit::MessageBoxes().back().wideText.find(L"\ud55c.avi"), std::wstring::npos);
 }
 
 TEST(MainForm, SecondAddAndCloseAreRefusedDuringAProbe) {
@@ -537,6 +547,11 @@ TEST(MainForm, OutputFolderChoice) {
   }
   ASSERT_EQ(f.folderTitles.size(), 4u);
   EXPECT_EQ(f.folderTitles[0], "请选择文件");
+  // A folder outside the code page: refused by its own name, the folder unchanged.
+  SetFolderBrowserHook([](const std::string&, const std::string&) { return L"C:\\\ud55c"; });
+  f.Click(f.form->Button8);
+  EXPECT_EQ(WindowText(f.form->edtSaveDir->Handle()), cases[3].shown);
+  EXPECT_NE(testkit::MessageBoxes().at(0).wideText.find(L"C:\\\ud55c"), std::wstring::npos);
 }
 
 // Runs a batch to its end; each progress line is followed by a look at the window.
@@ -679,15 +694,22 @@ TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
   const std::string before = ReadFile(own);
   f.Add(own);
   f.Add(Clip(dir, "other.mpg", "out:ID_LENGTH=5\\n", "write"));
+  const std::string mp4 = Clip(dir, "Same.mp4", "out:ID_LENGTH=5\\n", "write");
+  const std::string a = Clip(TempDir(), "dup.mp4", "out:ID_LENGTH=4\\n", "write");
+  const std::string b = Clip(TempDir(), "dup.mp4", "out:ID_LENGTH=7\\n", "write");
+  for (const std::string& p : {mp4, a, b}) f.Add(p);
   f.form->edtSaveDir->SetText(dir);
   Convert(f);
   EXPECT_EQ(ReadFile(own), before);
   EXPECT_FALSE(ReadFile(dir + "other.avi").empty());
-  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone}));
+  EXPECT_NE(ReadFile(dir + "dup.avi").find(a), std::string::npos);
+  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone, kSkipped, kDone, kSkipped}));
   for (const auto& cmd : f.Started())
     EXPECT_EQ(cmd.find("Same.AVI\" -y"), std::string::npos) << cmd;
   ASSERT_EQ(f.Boxes().size(), 1u);
-  EXPECT_NE(f.Boxes()[0].find(own), std::string::npos);
+  EXPECT_EQ(f.Boxes()[0], "以下文件没有转换，已跳过：\r\n" + own + "：输出文件就是源文件本身\r\n" +
+                              mp4 + "：输出文件会覆盖列表中的源文件 " + own + "\r\n" + b +
+                              "：输出文件 " + dir + "dup.avi 已由本次转换的 " + a + " 写出");
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);
 }
 

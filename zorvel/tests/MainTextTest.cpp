@@ -75,6 +75,26 @@ TEST(MainText, NamesAndFolders) {
             (std::vector<std::string>{"D:", "D:\\\xd5\x5c", "D:\\\xd5\x5c\\x"}));
 }
 
+TEST(MainText, BatchPlan) {
+  // Names of one file differ at most in ASCII case here.
+  const TSameFile same = [](const std::string& a, const std::string& b) {
+    return LowerAscii(a) == LowerAscii(b);
+  };
+  using S = TSkip;
+  using Plan = std::vector<std::pair<TSkip, std::size_t>>;
+  const std::pair<std::vector<std::string>, Plan> cases[] = {
+      {{"D:\\v\\clip.mp4", "D:\\v\\CLIP.avi"}, {{S::OtherSource, 1}, {S::OwnSource, 1}}},
+      {{"A\\same.mp4", "B\\same.mp4", "C\\Same.mkv"},
+       {{S::None, 0}, {S::AlreadyWritten, 0}, {S::AlreadyWritten, 0}}},
+  };
+  for (const auto& [sources, expected] : cases) {
+    Plan plan;
+    for (const auto& job : PlanBatch(sources, "D:\\v\\", same))
+      plan.emplace_back(job.Skip, job.Other);
+    EXPECT_EQ(plan, expected) << testing::PrintToString(sources);
+  }
+}
+
 TEST(MainText, CommandLines) {
   EXPECT_EQ(ConvertCommandLine("C:\\z\\", "C:\\in.mp4", {"1200", "29.97", "", ""}, "D:\\in.avi"),
             "\"C:\\z\\ffmpeg.exe\" -i \"C:\\in.mp4\" -y -f avi  -b 1200k -r 29.97    -vcodec mpeg4 "

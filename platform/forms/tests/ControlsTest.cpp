@@ -382,8 +382,9 @@ TEST(Dialogs, SeamsAnswerTheChoosers) {
   EXPECT_TRUE(open.Execute());
   EXPECT_EQ(open.FileName, "C:\\a.avi");
   SetOpenDialogHook({});
-  SetFolderBrowserHook([](const std::string& title, const std::string&) { return "C:\\" + title; });
-  EXPECT_EQ(ShellBrowseForFolder(nullptr, "x", ""), "C:\\x");
+  SetFolderBrowserHook(
+      [](const std::string& title, const std::string&) { return L"C:\\" + TextToWide(title); });
+  EXPECT_EQ(ShellBrowseForFolder(nullptr, "x", ""), L"C:\\x");
   SetFolderBrowserHook({});
 }
 
