@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -171,16 +172,29 @@ void TProcessTimer::Tick(TObject*) {
 // the worker to fill again. A handler that pumps messages or stops the run re-enters
 // Deliver, which goes on from the same `ready`, so nothing is delivered twice, out of
 // order or after the end of the run.
+//
+// An unfinished line is kept as the pieces that the reads left of it, never copied whole
+// until it ends. Its beginning is shown by a marker item; while a marker waits, the reads
+// that follow only add pieces, and the UI thread puts the line together as it stands when
+// the marker's turn comes. A later line's marker replaces a waiting one, so at most one
+// beginning waits, however slow the handler.
 struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   enum Kind { kLine, kBeginning, kEnd };
   struct Item {
     Kind kind;
-    std::size_t begin, size;  // its text in the block: the line, or the start error
+    // Its text in the block: the line, or the start error. A beginning: its line's serial.
+    std::size_t begin, size;
     std::optional<unsigned long> exitCode;
   };
   struct Batch {
     TLineList::TBlock block;
     std::vector<Item> items;
+  };
+  // Pieces are added under the lock, by the worker only, and never change.
+  struct Unfinished {
+    std::size_t serial;
+    std::size_t size = 0;
+    std::vector<TLineList::TBlock> pieces;
   };
 
   TDosCommand* runner;
@@ -190,10 +204,13 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
 
   std::string text;         // worker thread only: the texts of what the current read produced
   std::vector<Item> items;  // worker thread only: and its items
+  std::shared_ptr<Unfinished> carried;  // worker thread only: the line the reads are in
+  std::size_t lastSerial = 0;           // worker thread only
   std::mutex lock;
   std::deque<Batch> incoming;            // guarded by lock
   std::vector<std::vector<Item>> spare;  // guarded by lock: delivered item lists, emptied
   bool wakeQueued = false;               // guarded by lock
+  std::shared_ptr<Unfinished> shown;     // guarded by lock: the line whose marker waits
   std::deque<Batch> ready;               // UI thread only
   std::size_t next = 0;                  // UI thread only: the next item of ready.front()
   bool ended = false;                    // UI thread only
@@ -205,8 +222,45 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     text.append(head).append(tail);
   }
 
-  // Worker thread: hands what was added over.
-  void Post() {
+  // Worker thread: the carried line followed by `head` and `tail` is complete. `room`: what
+  // the rest of the read may add.
+  void AddLine(std::string_view head, std::string_view tail, std::size_t room) {
+    if (!carried) return Add(kLine, head, tail);
+    text.reserve(text.size() + carried->size + head.size() + tail.size() + room);
+    items.push_back({kLine, text.size(), carried->size + head.size() + tail.size(), {}});
+    for (const TLineList::TBlock& piece : carried->pieces) text.append(*piece);
+    text.append(head).append(tail);
+    carried.reset();
+  }
+
+  // Worker thread: `tail` is left unfinished at the end of a read.
+  void Carry(std::string tail) {
+    if (tail.empty()) return;
+    if (!carried) carried = std::make_shared<Unfinished>(Unfinished{++lastSerial, 0, {}});
+    auto piece = std::make_shared<const std::string>(std::move(tail));
+    bool mark;
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      carried->pieces.push_back(piece);
+      carried->size += piece->size();
+      mark = shown != carried;
+      shown = carried;
+    }
+    if (mark) items.push_back({kBeginning, carried->serial, 0, {}});
+  }
+
+  // Worker thread: lets go of everything not handed over yet, the unfinished line too.
+  void Drop() {
+    text = {};
+    items.clear();
+    carried.reset();
+    std::lock_guard<std::mutex> guard(lock);
+    shown.reset();
+  }
+
+  // Worker thread: hands what was added over. The end of the run wakes the UI thread in
+  // any case, in case a failed hand-over lost the wake before it.
+  void Post(bool end = false) {
     if (items.empty()) return;
     Batch batch{std::make_shared<const std::string>(std::move(text)), std::move(items)};
     text = {};
@@ -219,7 +273,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         items.swap(spare.back());
         spare.pop_back();
       }
-      wake = !wakeQueued;
+      wake = !wakeQueued || end;
       wakeQueued = true;
     }
     if (wake) TThread::Queue([self = shared_from_this()] { self->Deliver(); });
@@ -250,8 +304,26 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     }
   }
 
+  // UI thread: the line of a beginning's marker as it stands now; none when a later
+  // line's marker has replaced it.
+  std::optional<std::string> TakeBeginning(std::size_t serial) {
+    std::vector<TLineList::TBlock> pieces;
+    std::size_t size;
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      if (!shown || shown->serial != serial) return std::nullopt;
+      pieces = shown->pieces;
+      size = shown->size;
+      shown.reset();
+    }
+    std::string line;
+    line.reserve(size);
+    for (const TLineList::TBlock& piece : pieces) line.append(*piece);
+    return line;
+  }
+
   void DeliverOne(const Item& item, const TLineList::TBlock& block) {
-    const std::string_view view = std::string_view(*block).substr(item.begin, item.size);
+    const auto view = [&] { return std::string_view(*block).substr(item.begin, item.size); };
     switch (item.kind) {
       case kEnd:
         // The clock stops (IsRunning turns false) only after every line before it.
@@ -259,15 +331,16 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         clock->StopClock();
         runner->exitCode_ = item.exitCode;
         if (onTerminated) onTerminated(runner);
-        if (!view.empty() && Application)
-          Application->ShowException(TCreateProcessError(std::string(view)));
+        if (item.size > 0 && Application)
+          Application->ShowException(TCreateProcessError(std::string(view())));
         break;
       case kBeginning:
-        if (onNewLine) onNewLine(runner, std::string(view), otBeginningOfLine);
+        if (auto line = TakeBeginning(item.begin); line && onNewLine)
+          onNewLine(runner, std::move(*line), otBeginningOfLine);
         break;
       case kLine:
-        runner->Lines.Add(block, view);
-        if (onNewLine) onNewLine(runner, std::string(view), otEntireLine);
+        runner->Lines.Add(block, view());
+        if (onNewLine) onNewLine(runner, std::string(view()), otEntireLine);
         break;
     }
   }
@@ -281,6 +354,7 @@ TDosThread::TDosThread(TDosCommand* runner)
       maxTimeAfterBeginning_(runner->MaxTimeAfterBeginning),
       maxTimeAfterLastOutput_(runner->MaxTimeAfterLastOutput),
       priorityClass_(runner->PriorityClass),
+      failAfterBytes_(FailAfterBytesForTests),
       stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       tickEvent_(maxTimeAfterBeginning_ > 0 || maxTimeAfterLastOutput_ > 0
                      ? CreateEventW(nullptr, FALSE, FALSE, nullptr)
@@ -305,7 +379,9 @@ void TDosThread::Abort() noexcept {
   if (stopEvent_) SetEvent(stopEvent_);
 }
 
-void TDosThread::Deliver() { channel_->Deliver(); }
+void TDosThread::Deliver() {
+  channel_->Deliver();
+}
 
 void TDosThread::ReadLoop() {
   SECURITY_DESCRIPTOR descriptor;
@@ -321,38 +397,47 @@ void TDosThread::ReadLoop() {
 
   HANDLE inputRead = nullptr, inputWrite = nullptr, outputRead = nullptr, outputWrite = nullptr;
   PROCESS_INFORMATION process{};
-  bool started = false;
-  if (stopEvent_ && CreatePipe(&inputRead, &inputWrite, &attributes, 0) &&
-      CreateOutputPipe(attributes, outputRead, outputWrite)) {
-    STARTUPINFOA startup{};
-    GetStartupInfoA(&startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = inputRead;
-    startup.hStdOutput = outputWrite;
-    startup.hStdError = outputWrite;
-    // Our own C runtime's inherited-handle table would override the child's standard
-    // handles with ours; the child gets only the pipes.
-    startup.cbReserved2 = 0;
-    startup.lpReserved2 = nullptr;
-    std::vector<char> command(commandLine_.begin(), commandLine_.end());
-    command.push_back('\0');
-    started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
-                             priorityClass_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
-                             &process) != 0;
-    if (!started) startError_ = commandLine_ + " doesn't exist.";
-  }
+  try {
+    bool started = false;
+    if (stopEvent_ && CreatePipe(&inputRead, &inputWrite, &attributes, 0) &&
+        CreateOutputPipe(attributes, outputRead, outputWrite)) {
+      STARTUPINFOA startup{};
+      GetStartupInfoA(&startup);
+      startup.cb = sizeof startup;
+      startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+      startup.wShowWindow = SW_HIDE;
+      startup.hStdInput = inputRead;
+      startup.hStdOutput = outputWrite;
+      startup.hStdError = outputWrite;
+      // Our own C runtime's inherited-handle table would override the child's standard
+      // handles with ours; the child gets only the pipes.
+      startup.cbReserved2 = 0;
+      startup.lpReserved2 = nullptr;
+      std::vector<char> command(commandLine_.begin(), commandLine_.end());
+      command.push_back('\0');
+      started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
+                               priorityClass_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
+                               &process) != 0;
+      if (!started) startError_ = commandLine_ + " doesn't exist.";
+    }
 
-  if (started) {
-    // Only the child holds the pipe's writing end now, so the pipe closes with it.
-    CloseIf(outputWrite);
-    OutputLoop(process.hProcess, outputRead);
+    if (started) {
+      // Only the child holds the pipe's writing end now, so the pipe closes with it.
+      CloseIf(outputWrite);
+      OutputLoop(process.hProcess, outputRead);
+    }
+    // Unfinished text left at the end is a complete line (the clock is not reset for it).
+    if (channel_->carried) channel_->AddLine({}, {}, 0);
+  } catch (...) {
+    // The worker failed (memory ran out, say): what it holds goes first, then the child,
+    // and the run ends as a failed one, so that no caller waits for it forever.
+    channel_->Drop();
+    if (process.hProcess) {
+      TerminateProcess(process.hProcess, 0);
+      WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    exitCode_.reset();
   }
-
-  // Unfinished text left at the end is a complete line (the clock is not reset for it).
-  if (!carried_.empty()) channel_->Add(Channel::kLine, carried_);
-  carried_.clear();
   CloseIf(process.hThread);
   CloseIf(process.hProcess);
   CloseIf(inputRead);
@@ -405,8 +490,10 @@ bool TDosThread::TimeIsUp() const {
 }
 
 void TDosThread::SplitRead(const char* data, std::size_t size) {
-  // Room for every line of the read and the unfinished one at its end, at once.
-  channel_->text.reserve(channel_->text.size() + size + 2 * carried_.size());
+  if (failAfterBytes_ && (bytesRead_ += size) >= failAfterBytes_) throw std::bad_alloc();
+  Channel& channel = *channel_;
+  channel.text.reserve(channel.text.size() + size);
+  std::string tail;  // what this read adds to the unfinished line
   std::size_t i = 0;
   while (i < size && !Terminated()) {
     // Take the plain run up to the next NUL, CR or LF in one step.
@@ -416,22 +503,22 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
     const char stop = end < size ? data[end] : '\0';
     i = end + 1;
     if (stop != '\r' && stop != '\n') {  // a NUL, skipped, or the end of the read
-      carried_.append(run);
+      tail.append(run);
       continue;
     }
     if (stop == '\r' && i < size && data[i] == '\n') ++i;
     clock_->ResetOutputClock();
-    channel_->Add(Channel::kLine, carried_, run);
-    carried_.clear();
+    channel.AddLine(tail, run, size - i);
+    tail.clear();
   }
-  // The whole unfinished line so far, shown provisionally after every read.
-  if (!carried_.empty()) channel_->Add(Channel::kBeginning, carried_);
-  channel_->Post();
+  // The unfinished line so far is shown provisionally.
+  channel.Carry(std::move(tail));
+  channel.Post();
 }
 
 void TDosThread::Finish() {
   channel_->Add(Channel::kEnd, startError_, {}, exitCode_);
-  channel_->Post();
+  channel_->Post(true);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -439,7 +526,9 @@ void TDosThread::Finish() {
 
 TDosCommand::TDosCommand(TComponent* owner) : TComponent(owner) {}
 
-TDosCommand::~TDosCommand() { Stop(); }
+TDosCommand::~TDosCommand() {
+  Stop();
+}
 
 void TDosCommand::Start() {
   if (CommandLine.empty()) throw EDosCommand("No Commandline to execute");
@@ -465,4 +554,6 @@ void TDosCommand::Stop() {
   delete thread;
 }
 
-bool TDosCommand::IsRunning() const { return thread_ && clock_ && clock_->Enabled(); }
+bool TDosCommand::IsRunning() const {
+  return thread_ && clock_ && clock_->Enabled();
+}

@@ -71,6 +71,10 @@ class TDosThread : public TThread {
   // UI thread: delivers everything the worker has handed over so far.
   void Deliver();
 
+  // Tests only: when not 0, the worker of a run started now fails, as when memory runs
+  // out, at the read that brings the bytes it has read to this many.
+  static inline std::size_t FailAfterBytesForTests = 0;
+
  protected:
   void Execute() override { ReadLoop(); }
 
@@ -90,11 +94,12 @@ class TDosThread : public TThread {
   int maxTimeAfterBeginning_;
   int maxTimeAfterLastOutput_;
   DWORD priorityClass_;
+  std::size_t failAfterBytes_;
   HANDLE stopEvent_;  // set by Abort
   HANDLE tickEvent_;  // set by the clock's ticks; none without time limits
 
   // Worker-side state of the run.
-  std::string carried_;
+  std::size_t bytesRead_ = 0;
   std::string startError_;
   std::optional<unsigned long> exitCode_;
 };

@@ -44,10 +44,14 @@ std::string Unescape(const std::string& text) {
       continue;
     }
     const char c = text[++i];
-    if (c == 'r') out += '\r';
-    else if (c == 'n') out += '\n';
-    else if (c == '0') out += '\0';
-    else if (c == '\\') out += '\\';
+    if (c == 'r')
+      out += '\r';
+    else if (c == 'n')
+      out += '\n';
+    else if (c == '0')
+      out += '\0';
+    else if (c == '\\')
+      out += '\\';
     else if (c == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
              HexDigit(text[i + 2]) >= 0) {
       out += char(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
@@ -76,6 +80,12 @@ std::string FixedLine(int i) {
   char line[64];
   std::snprintf(line, sizeof line, "line %010d ..........................................", i);
   return std::string(line, 58);
+}
+
+std::string UnendedText(std::size_t n) {
+  std::string text(n, 'a');
+  for (std::size_t i = 0; i < n; ++i) text[i] = char('a' + i % 26);
+  return text;
 }
 
 std::vector<std::size_t> ChunkSizes(std::size_t total, std::uint32_t seed) {

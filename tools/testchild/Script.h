@@ -7,6 +7,7 @@
 //   sleep:MS     pause
 //   lines:N:SEED write GeneratedOutput(N, SEED) in chunks of varying size
 //   fixed:N      write N lines of 60 bytes (58 characters and CR LF) in large writes
+//   noeol:N      write UnendedText(N), with no line end, in large writes
 //   spawn:STEPS  start another child with STEPS (blank-separated) on the same output,
 //                without waiting for it
 //   exit:CODE    end now with that exit code
@@ -29,6 +30,9 @@ std::vector<std::string> GeneratedLines(int lines, std::uint32_t seed);
 
 // The line that `fixed:N` writes as line i (without its CR LF).
 std::string FixedLine(int i);
+
+// N bytes of letters, a to z over and over: one line without its end.
+std::string UnendedText(std::size_t n);
 
 // Chunk sizes for writing `total` bytes, deterministic for a seed, from 1 to 8000.
 std::vector<std::size_t> ChunkSizes(std::size_t total, std::uint32_t seed);

@@ -1,6 +1,7 @@
 // A scripted console child for the runner's tests: see Script.h for its steps.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     if (testchild::RunCommonStep(step)) continue;
     if (step.rfind("lines:", 0) == 0) {
       const int n = std::atoi(arg.c_str());
-      const auto seed = std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
+      const auto seed =
+          std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
       const std::string text = testchild::GeneratedOutput(n, seed);
       std::size_t pos = 0;
       int k = 0;
@@ -39,6 +41,14 @@ int main(int argc, char** argv) {
         }
       }
       WriteAll(out, block);
+    } else if (step.rfind("noeol:", 0) == 0) {
+      // The same block over and over: its length is a whole number of alphabets.
+      const std::string block = testchild::UnendedText(26 * 2500);
+      for (auto left = std::size_t(std::strtoull(arg.c_str(), nullptr, 10)); left > 0;) {
+        const std::size_t n = std::min(left, block.size());
+        WriteAll(out, block.substr(0, n));
+        left -= n;
+      }
     } else if (step.rfind("spawn:", 0) == 0) {
       // Another child with these steps, writing to the same output; not waited for.
       char self[MAX_PATH];

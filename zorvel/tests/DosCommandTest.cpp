@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <set>
 
 #include "Script.h"
@@ -12,7 +13,9 @@
 
 namespace {
 
-std::string Child() { return "\"" + testkit::ExeDir() + "testchild.exe\""; }
+std::string Child() {
+  return "\"" + testkit::ExeDir() + "testchild.exe\"";
+}
 
 // One runner with its events written down as text: "B:text" for the beginning of a
 // line, "E:text" for a complete line, "T" for the end of the run.
@@ -107,7 +110,9 @@ TEST(DosCommand, MissingProgramEndsTheRunAndTellsTheUser) {
 
 TEST(DosCommand, ExitCodeIsKeptAfterTheRun) {
   const std::pair<const char*, unsigned long> cases[] = {
-      {"out:x", 0}, {"exit:3", 3}, {"out:y\\n exit:1", 1},
+      {"out:x", 0},
+      {"exit:3", 3},
+      {"out:y\\n exit:1", 1},
       // The code that means "still active" must not keep the run going forever.
       {"exit:259", 259}};
   for (const auto& [args, code] : cases) {
@@ -229,26 +234,36 @@ TEST(DosCommand, RunLongerThanTheLimitEnds) {
   EXPECT_EQ(r.events.back(), "T");
 }
 
-TEST(DosCommand, StopEndsTheChildAndDeliversEverythingFirst) {
-  Recorder r;
-  const std::set<DWORD> before = OurChildren();
-  r.runner->CommandLine = Child() + " out:start\\n out:partial hang";
-  r.runner->Start();
-  ASSERT_TRUE(testkit::PumpUntil([&] { return r.events.size() >= 2; }, 10000));
-  std::vector<DWORD> started;
-  for (DWORD pid : OurChildren())
-    if (!before.count(pid)) started.push_back(pid);
-  ASSERT_EQ(started.size(), 1u);
+TEST(DosCommand, StopOrAFailingWorkerEndsTheChildAndTheRun) {
+  // failAfter: the worker fails (memory running out, say) after so many bytes; 0: Stop.
+  const std::pair<std::size_t, std::vector<std::string>> cases[] = {
+      {0, {"E:start", "B:partial", "E:partial", "T"}}, {7, {"E:start", "T"}}};
+  for (const auto& [failAfter, events] : cases) {
+    SCOPED_TRACE(failAfter);
+    Recorder r;
+    const std::set<DWORD> before = OurChildren();
+    TDosThread::FailAfterBytesForTests = failAfter;
+    r.runner->CommandLine = Child() + " out:start\\n sleep:300 out:partial hang";
+    r.runner->Start();
+    TDosThread::FailAfterBytesForTests = 0;
+    ASSERT_TRUE(testkit::PumpUntil([&] { return r.events.size() >= 1; }, 10000));
+    std::vector<DWORD> started;
+    for (DWORD pid : OurChildren())
+      if (!before.count(pid)) started.push_back(pid);
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_TRUE(testkit::PumpUntil([&] { return r.events.size() >= 2; }, 10000));
+    EXPECT_EQ(r.runner->IsRunning(), failAfter == 0);
 
-  r.runner->Stop();
-  // Everything of the run arrived inside Stop: the unfinished line as a complete one,
-  // then the end.
-  EXPECT_EQ(r.events, (std::vector<std::string>{"E:start", "B:partial", "E:partial", "T"}));
-  EXPECT_FALSE(r.runner->IsRunning());
-  EXPECT_FALSE(r.runner->ExitCode().has_value());
-  EXPECT_TRUE(ProcessEnded(started[0]));
-  testkit::PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(r.terminated, 1);
+    r.runner->Stop();
+    // Everything of the run arrived inside Stop: the unfinished line as a complete one,
+    // then the end.
+    EXPECT_EQ(r.events, events);
+    EXPECT_FALSE(r.runner->IsRunning());
+    EXPECT_FALSE(r.runner->ExitCode().has_value());
+    EXPECT_TRUE(ProcessEnded(started[0]));
+    testkit::PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(r.terminated, 1);
+  }
 }
 
 TEST(DosCommandVolume, StopCutsAFloodShortAndDeliversItsBeginningInOrder) {
@@ -410,6 +425,28 @@ TEST(DosCommandVolume, LargeMixedOutputLosesAndReordersNothing) {
   EXPECT_EQ(r.events.back(), "T");
   EXPECT_GT(beginnings, 0u) << "the output was never split inside a line";
   RecordProperty("extra_empty_lines", int(extraEmpty));
+}
+
+TEST(DosCommandVolume, ALongLineWithoutItsEndIsShownWholeButNotAfterEveryRead) {
+  // 8 MB take 32 reads at least (a read takes at most 256 KB); a slow handler is shown
+  // far fewer beginnings, each the whole line so far.
+  constexpr std::size_t kSize = 8 << 20;
+  const std::string text = testchild::UnendedText(kSize);
+  Recorder r;
+  std::vector<std::size_t> shown;
+  r.runner->OnNewLine = [&](TObject*, std::string line, TOutputType type) {
+    if (type == otEntireLine) {
+      r.events.push_back(line == text ? "E:text" : "E:other");
+    } else {
+      EXPECT_EQ(text.compare(0, line.size(), line), 0) << "not the line's beginning";
+      shown.push_back(line.size());
+      Sleep(100);
+    }
+  };
+  r.Run("noeol:" + std::to_string(kSize));
+  EXPECT_EQ(r.events, (std::vector<std::string>{"E:text", "T"}));
+  EXPECT_THAT(shown, testing::SizeIs(testing::AllOf(testing::Gt(0u), testing::Lt(16u))));
+  EXPECT_EQ(std::adjacent_find(shown.begin(), shown.end(), std::greater_equal<>()), shown.end());
 }
 
 // The Wine tests run on a checked heap (tools/wine-env.sh), so that a call through a
