@@ -15,8 +15,8 @@
 
 class CvideoDlg : public CDialog {
  public:
-  static constexpr int kExeDirSize = 300;    // wide characters, with the terminator
-  static constexpr int kCommandSize = 2000;  // bytes, with the terminator
+  static constexpr int kExeDirSize = 300;     // wide characters, with the terminator
+  static constexpr int kCommandSize = 2000;   // bytes, with the terminator
   static const wchar_t kBannerUrl[];
 
   explicit CvideoDlg(HWND parent = nullptr);
@@ -51,8 +51,8 @@ class CvideoDlg : public CDialog {
 
   CEdit m_outputDir;
   CProgressBar m_progress;
-  CComboBox m_format, m_videoCodec, m_videoBitrate, m_frameSize, m_frameRate, m_aspect,
-      m_audioCodec, m_audioBitrate, m_sampleRate, m_channels;
+  CComboBox m_format, m_videoCodec, m_videoBitrate, m_frameSize, m_frameRate, m_aspect, m_audioCodec,
+      m_audioBitrate, m_sampleRate, m_channels;
   CListView m_list;
   CBitmapButton m_btnAbout;
   CControlButton m_btnMinimize;

@@ -17,6 +17,17 @@ bool IsWindowsNT() {
   return (GetVersion() & 0x80000000u) == 0;
 }
 
+// Inside a handler: the exception being handled, out of memory said in words.
+std::exception_ptr Failure() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return std::make_exception_ptr(Exception("Out of memory"));
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
 void CloseIf(HANDLE& h) {
   if (h) CloseHandle(h);
   h = nullptr;
@@ -182,7 +193,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   enum Kind { kLine, kBeginning, kEnd };
   struct Item {
     Kind kind;
-    // Its text in the block: the line, or the start error. A beginning: its line's serial.
+    // A line: its text in the block. A beginning: its line's serial.
     std::size_t begin, size;
     std::optional<unsigned long> exitCode;
   };
@@ -210,10 +221,13 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   std::deque<Batch> incoming;            // guarded by lock
   std::vector<std::vector<Item>> spare;  // guarded by lock: delivered item lists, emptied
   bool wakeQueued = false;               // guarded by lock
-  std::shared_ptr<Unfinished> shown;     // guarded by lock: the line whose marker waits
-  std::deque<Batch> ready;               // UI thread only
-  std::size_t next = 0;                  // UI thread only: the next item of ready.front()
-  bool ended = false;                    // UI thread only
+  // Why the run ended early (a start that failed, a worker that failed): set by the worker
+  // before it posts the end, shown by the UI thread after OnTerminated.
+  std::exception_ptr error;
+  std::shared_ptr<Unfinished> shown;  // guarded by lock: the line whose marker waits
+  std::deque<Batch> ready;            // UI thread only
+  std::size_t next = 0;               // UI thread only: the next item of ready.front()
+  bool ended = false;                 // UI thread only
 
   // Worker thread: an item whose text is `head` followed by `tail`.
   void Add(Kind kind, std::string_view head, std::string_view tail = {},
@@ -233,14 +247,23 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     carried.reset();
   }
 
-  // Worker thread: `tail` is left unfinished at the end of a read.
+  // Worker thread: `tail` is left unfinished at the end of a read. A small read joins a
+  // small last piece, so that a child writing a byte at a time costs no piece per byte.
   void Carry(std::string tail) {
     if (tail.empty()) return;
     if (!carried) carried = std::make_shared<Unfinished>(Unfinished{++lastSerial, 0, {}});
-    auto piece = std::make_shared<const std::string>(std::move(tail));
+    constexpr std::size_t kSmallPiece = 4096;
+    const bool join =
+        !carried->pieces.empty() && carried->pieces.back()->size() + tail.size() <= kSmallPiece;
+    auto piece = std::make_shared<const std::string>(join ? *carried->pieces.back() + tail
+                                                          : std::move(tail));
     bool mark;
     {
       std::lock_guard<std::mutex> guard(lock);
+      if (join) {
+        carried->size -= carried->pieces.back()->size();
+        carried->pieces.pop_back();
+      }
       carried->pieces.push_back(piece);
       carried->size += piece->size();
       mark = shown != carried;
@@ -323,7 +346,6 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   }
 
   void DeliverOne(const Item& item, const TLineList::TBlock& block) {
-    const auto view = [&] { return std::string_view(*block).substr(item.begin, item.size); };
     switch (item.kind) {
       case kEnd:
         // The clock stops (IsRunning turns false) only after every line before it.
@@ -331,17 +353,18 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         clock->StopClock();
         runner->exitCode_ = item.exitCode;
         if (onTerminated) onTerminated(runner);
-        if (item.size > 0 && Application)
-          Application->ShowException(TCreateProcessError(std::string(view())));
+        if (error) std::rethrow_exception(error);  // the application shows it
         break;
       case kBeginning:
         if (auto line = TakeBeginning(item.begin); line && onNewLine)
           onNewLine(runner, std::move(*line), otBeginningOfLine);
         break;
-      case kLine:
-        runner->Lines.Add(block, view());
-        if (onNewLine) onNewLine(runner, std::string(view()), otEntireLine);
+      case kLine: {
+        const std::string_view view = std::string_view(*block).substr(item.begin, item.size);
+        runner->Lines.Add(block, view);
+        if (onNewLine) onNewLine(runner, std::string(view), otEntireLine);
         break;
+      }
     }
   }
 };
@@ -379,9 +402,7 @@ void TDosThread::Abort() noexcept {
   if (stopEvent_) SetEvent(stopEvent_);
 }
 
-void TDosThread::Deliver() {
-  channel_->Deliver();
-}
+void TDosThread::Deliver() { channel_->Deliver(); }
 
 void TDosThread::ReadLoop() {
   SECURITY_DESCRIPTOR descriptor;
@@ -418,7 +439,9 @@ void TDosThread::ReadLoop() {
       started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
                                priorityClass_ | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
                                &process) != 0;
-      if (!started) startError_ = commandLine_ + " doesn't exist.";
+      if (!started)
+        channel_->error =
+            std::make_exception_ptr(TCreateProcessError(commandLine_ + " doesn't exist."));
     }
 
     if (started) {
@@ -430,8 +453,10 @@ void TDosThread::ReadLoop() {
     if (channel_->carried) channel_->AddLine({}, {}, 0);
   } catch (...) {
     // The worker failed (memory ran out, say): what it holds goes first, then the child,
-    // and the run ends as a failed one, so that no caller waits for it forever.
+    // and the run ends as a failed one, so that no caller waits for it forever; the user
+    // is told why.
     channel_->Drop();
+    channel_->error = Failure();
     if (process.hProcess) {
       TerminateProcess(process.hProcess, 0);
       WaitForSingleObject(process.hProcess, INFINITE);
@@ -517,7 +542,7 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
 }
 
 void TDosThread::Finish() {
-  channel_->Add(Channel::kEnd, startError_, {}, exitCode_);
+  channel_->Add(Channel::kEnd, {}, {}, exitCode_);
   channel_->Post(true);
 }
 
@@ -526,9 +551,7 @@ void TDosThread::Finish() {
 
 TDosCommand::TDosCommand(TComponent* owner) : TComponent(owner) {}
 
-TDosCommand::~TDosCommand() {
-  Stop();
-}
+TDosCommand::~TDosCommand() { Stop(); }
 
 void TDosCommand::Start() {
   if (CommandLine.empty()) throw EDosCommand("No Commandline to execute");
@@ -554,6 +577,4 @@ void TDosCommand::Stop() {
   delete thread;
 }
 
-bool TDosCommand::IsRunning() const {
-  return thread_ && clock_ && clock_->Enabled();
-}
+bool TDosCommand::IsRunning() const { return thread_ && clock_ && clock_->Enabled(); }

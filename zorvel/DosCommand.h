@@ -100,7 +100,6 @@ class TDosThread : public TThread {
 
   // Worker-side state of the run.
   std::size_t bytesRead_ = 0;
-  std::string startError_;
   std::optional<unsigned long> exitCode_;
 };
 

@@ -13,9 +13,7 @@
 
 namespace {
 
-std::string Child() {
-  return "\"" + testkit::ExeDir() + "testchild.exe\"";
-}
+std::string Child() { return "\"" + testkit::ExeDir() + "testchild.exe\""; }
 
 // One runner with its events written down as text: "B:text" for the beginning of a
 // line, "E:text" for a complete line, "T" for the end of the run.
@@ -65,6 +63,7 @@ TEST(DosCommand, CutsOutputIntoLines) {
       {"err:oops\\r\\n", {"E:oops", "T"}, {"oops"}},
       // A line in two reads: its beginning is shown, then replaced by the whole line.
       {"out:ab sleep:300 out:c\\n", {"B:ab", "E:abc", "T"}, {"abc"}},
+      {"out:ab sleep:500 out:cd sleep:500 out:e\\n", {"B:ab", "B:abcd", "E:abcde", "T"}, {"abcde"}},
       // CR ending one read and LF starting the next are two line ends.
       {"out:a\\r sleep:300 out:\\nb\\n", {"E:a", "E:", "E:b", "T"}, {"a", "", "b"}},
       // 8-bit text passes unchanged.
@@ -110,9 +109,7 @@ TEST(DosCommand, MissingProgramEndsTheRunAndTellsTheUser) {
 
 TEST(DosCommand, ExitCodeIsKeptAfterTheRun) {
   const std::pair<const char*, unsigned long> cases[] = {
-      {"out:x", 0},
-      {"exit:3", 3},
-      {"out:y\\n exit:1", 1},
+      {"out:x", 0}, {"exit:3", 3}, {"out:y\\n exit:1", 1},
       // The code that means "still active" must not keep the run going forever.
       {"exit:259", 259}};
   for (const auto& [args, code] : cases) {
@@ -236,10 +233,14 @@ TEST(DosCommand, RunLongerThanTheLimitEnds) {
 
 TEST(DosCommand, StopOrAFailingWorkerEndsTheChildAndTheRun) {
   // failAfter: the worker fails (memory running out, say) after so many bytes; 0: Stop.
-  const std::pair<std::size_t, std::vector<std::string>> cases[] = {
-      {0, {"E:start", "B:partial", "E:partial", "T"}}, {7, {"E:start", "T"}}};
-  for (const auto& [failAfter, events] : cases) {
+  const struct {
+    std::size_t failAfter;
+    std::vector<std::string> events, boxes;
+  } cases[] = {{0, {"E:start", "B:partial", "E:partial", "T"}, {}},
+               {7, {"E:start", "T"}, {"Out of memory"}}};
+  for (const auto& [failAfter, events, boxes] : cases) {
     SCOPED_TRACE(failAfter);
+    testkit::ClearMessageBoxes();
     Recorder r;
     const std::set<DWORD> before = OurChildren();
     TDosThread::FailAfterBytesForTests = failAfter;
@@ -263,6 +264,9 @@ TEST(DosCommand, StopOrAFailingWorkerEndsTheChildAndTheRun) {
     EXPECT_TRUE(ProcessEnded(started[0]));
     testkit::PumpUntil([] { return false; }, 100);
     EXPECT_EQ(r.terminated, 1);
+    std::vector<std::string> shown;
+    for (const auto& box : testkit::MessageBoxes()) shown.push_back(box.text);
+    EXPECT_EQ(shown, boxes);
   }
 }
 
