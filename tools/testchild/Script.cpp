@@ -44,14 +44,10 @@ std::string Unescape(const std::string& text) {
       continue;
     }
     const char c = text[++i];
-    if (c == 'r')
-      out += '\r';
-    else if (c == 'n')
-      out += '\n';
-    else if (c == '0')
-      out += '\0';
-    else if (c == '\\')
-      out += '\\';
+    if (c == 'r') out += '\r';
+    else if (c == 'n') out += '\n';
+    else if (c == '0') out += '\0';
+    else if (c == '\\') out += '\\';
     else if (c == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
              HexDigit(text[i + 2]) >= 0) {
       out += char(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));

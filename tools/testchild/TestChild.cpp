@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
     if (testchild::RunCommonStep(step)) continue;
     if (step.rfind("lines:", 0) == 0) {
       const int n = std::atoi(arg.c_str());
-      const auto seed =
-          std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
+      const auto seed = std::uint32_t(std::strtoul(arg.substr(arg.find(':') + 1).c_str(), nullptr, 10));
       const std::string text = testchild::GeneratedOutput(n, seed);
       std::size_t pos = 0;
       int k = 0;
