@@ -204,9 +204,13 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   // Pieces are added under the lock, by the worker only, and never change.
   struct Unfinished {
     std::size_t serial;
-    std::size_t size = 0;
     std::vector<TLineList::TBlock> pieces;
   };
+  static std::size_t Length(const std::vector<TLineList::TBlock>& pieces) {
+    std::size_t n = 0;
+    for (const TLineList::TBlock& piece : pieces) n += piece->size();
+    return n;
+  }
 
   TDosCommand* runner;
   TNewLineEvent onNewLine;
@@ -240,8 +244,9 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   // the rest of the read may add.
   void AddLine(std::string_view head, std::string_view tail, std::size_t room) {
     if (!carried) return Add(kLine, head, tail);
-    text.reserve(text.size() + carried->size + head.size() + tail.size() + room);
-    items.push_back({kLine, text.size(), carried->size + head.size() + tail.size(), {}});
+    const std::size_t size = Length(carried->pieces) + head.size() + tail.size();
+    text.reserve(text.size() + size + room);
+    items.push_back({kLine, text.size(), size, {}});
     for (const TLineList::TBlock& piece : carried->pieces) text.append(*piece);
     text.append(head).append(tail);
     carried.reset();
@@ -251,7 +256,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   // small last piece, so that a child writing a byte at a time costs no piece per byte.
   void Carry(std::string tail) {
     if (tail.empty()) return;
-    if (!carried) carried = std::make_shared<Unfinished>(Unfinished{++lastSerial, 0, {}});
+    if (!carried) carried = std::make_shared<Unfinished>(Unfinished{++lastSerial, {}});
     constexpr std::size_t kSmallPiece = 4096;
     const bool join =
         !carried->pieces.empty() && carried->pieces.back()->size() + tail.size() <= kSmallPiece;
@@ -260,12 +265,8 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     bool mark;
     {
       std::lock_guard<std::mutex> guard(lock);
-      if (join) {
-        carried->size -= carried->pieces.back()->size();
-        carried->pieces.pop_back();
-      }
+      if (join) carried->pieces.pop_back();
       carried->pieces.push_back(piece);
-      carried->size += piece->size();
       mark = shown != carried;
       shown = carried;
     }
@@ -331,16 +332,14 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   // line's marker has replaced it.
   std::optional<std::string> TakeBeginning(std::size_t serial) {
     std::vector<TLineList::TBlock> pieces;
-    std::size_t size;
     {
       std::lock_guard<std::mutex> guard(lock);
       if (!shown || shown->serial != serial) return std::nullopt;
       pieces = shown->pieces;
-      size = shown->size;
       shown.reset();
     }
     std::string line;
-    line.reserve(size);
+    line.reserve(Length(pieces));
     for (const TLineList::TBlock& piece : pieces) line.append(*piece);
     return line;
   }
