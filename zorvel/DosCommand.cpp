@@ -17,12 +17,13 @@ bool IsWindowsNT() {
   return (GetVersion() & 0x80000000u) == 0;
 }
 
-// Inside a handler: the exception being handled, out of memory said in words.
-std::exception_ptr Failure() {
+// Inside a handler: the exception being handled, out of memory said in words made in
+// advance (none can be made then).
+std::exception_ptr Failure(const std::exception_ptr& outOfMemory) noexcept {
   try {
     throw;
   } catch (const std::bad_alloc&) {
-    return std::make_exception_ptr(Exception("Out of memory"));
+    return outOfMemory;
   } catch (...) {
     return std::current_exception();
   }
@@ -189,13 +190,15 @@ void TProcessTimer::Tick(TObject*) {
 // that follow only add pieces, and the UI thread puts the line together as it stands when
 // the marker's turn comes. A later line's marker replaces a waiting one, so at most one
 // beginning waits, however slow the handler.
+//
+// The end of the run is no item: it needs nothing made when it comes, so that a run whose
+// worker failed for want of memory still ends.
 struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
-  enum Kind { kLine, kBeginning, kEnd };
+  enum Kind { kLine, kBeginning };
   struct Item {
     Kind kind;
     // A line: its text in the block. A beginning: its line's serial.
     std::size_t begin, size;
-    std::optional<unsigned long> exitCode;
   };
   struct Batch {
     TLineList::TBlock block;
@@ -222,9 +225,11 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   std::shared_ptr<Unfinished> carried;  // worker thread only: the line the reads are in
   std::size_t lastSerial = 0;           // worker thread only
   std::mutex lock;
-  std::deque<Batch> incoming;            // guarded by lock
-  std::vector<std::vector<Item>> spare;  // guarded by lock: delivered item lists, emptied
-  bool wakeQueued = false;               // guarded by lock
+  std::deque<Batch> incoming;             // guarded by lock
+  std::vector<std::vector<Item>> spare;   // guarded by lock: delivered item lists, emptied
+  bool wakeQueued = false;                // guarded by lock
+  bool endPosted = false;                 // guarded by lock: after the run's last batch
+  std::optional<unsigned long> exitCode;  // guarded by lock
   // Why the run ended early (a start that failed, a worker that failed): set by the worker
   // before it posts the end, shown by the UI thread after OnTerminated.
   std::exception_ptr error;
@@ -234,9 +239,8 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   bool ended = false;                 // UI thread only
 
   // Worker thread: an item whose text is `head` followed by `tail`.
-  void Add(Kind kind, std::string_view head, std::string_view tail = {},
-           std::optional<unsigned long> exitCode = {}) {
-    items.push_back({kind, text.size(), head.size() + tail.size(), exitCode});
+  void Add(Kind kind, std::string_view head, std::string_view tail = {}) {
+    items.push_back({kind, text.size(), head.size() + tail.size()});
     text.append(head).append(tail);
   }
 
@@ -246,7 +250,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     if (!carried) return Add(kLine, head, tail);
     const std::size_t size = Length(carried->pieces) + head.size() + tail.size();
     text.reserve(text.size() + size + room);
-    items.push_back({kLine, text.size(), size, {}});
+    items.push_back({kLine, text.size(), size});
     for (const TLineList::TBlock& piece : carried->pieces) text.append(*piece);
     text.append(head).append(tail);
     carried.reset();
@@ -270,7 +274,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
       mark = shown != carried;
       shown = carried;
     }
-    if (mark) items.push_back({kBeginning, carried->serial, 0, {}});
+    if (mark) items.push_back({kBeginning, carried->serial, 0});
   }
 
   // Worker thread: lets go of everything not handed over yet, the unfinished line too.
@@ -282,9 +286,8 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     shown.reset();
   }
 
-  // Worker thread: hands what was added over. The end of the run wakes the UI thread in
-  // any case, in case a failed hand-over lost the wake before it.
-  void Post(bool end = false) {
+  // Worker thread: hands what was added over.
+  void Post() {
     if (items.empty()) return;
     Batch batch{std::make_shared<const std::string>(std::move(text)), std::move(items)};
     text = {};
@@ -297,10 +300,17 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         items.swap(spare.back());
         spare.pop_back();
       }
-      wake = !wakeQueued || end;
+      wake = !wakeQueued;
       wakeQueued = true;
     }
     if (wake) TThread::Queue([self = shared_from_this()] { self->Deliver(); });
+  }
+
+  // Worker thread: the run is over, after every batch posted.
+  void End(std::optional<unsigned long> code) noexcept {
+    std::lock_guard<std::mutex> guard(lock);
+    exitCode = code;
+    endPosted = true;
   }
 
   void Deliver() {
@@ -314,10 +324,17 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
         spare.push_back(std::move(done));
       }
       if (ready.empty()) {
-        std::lock_guard<std::mutex> guard(lock);
-        wakeQueued = false;
-        ready.swap(incoming);
-        if (ready.empty()) return;
+        bool end;
+        {
+          std::lock_guard<std::mutex> guard(lock);
+          wakeQueued = false;
+          ready.swap(incoming);
+          end = endPosted;
+        }
+        if (ready.empty()) {
+          if (end) SafeCall([&] { DeliverEnd(); });
+          return;
+        }
       }
       if (next == ready.front().items.size()) continue;
       // Taken out of the batch before any handler runs: a handler may re-enter Deliver,
@@ -344,16 +361,20 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
     return line;
   }
 
+  // The clock stops (IsRunning turns false) only after every line of the run.
+  void DeliverEnd() {
+    ended = true;
+    clock->StopClock();
+    {
+      std::lock_guard<std::mutex> guard(lock);
+      runner->exitCode_ = exitCode;
+    }
+    if (onTerminated) onTerminated(runner);
+    if (error) std::rethrow_exception(error);  // the application shows it
+  }
+
   void DeliverOne(const Item& item, const TLineList::TBlock& block) {
     switch (item.kind) {
-      case kEnd:
-        // The clock stops (IsRunning turns false) only after every line before it.
-        ended = true;
-        clock->StopClock();
-        runner->exitCode_ = item.exitCode;
-        if (onTerminated) onTerminated(runner);
-        if (error) std::rethrow_exception(error);  // the application shows it
-        break;
       case kBeginning:
         if (auto line = TakeBeginning(item.begin); line && onNewLine)
           onNewLine(runner, std::move(*line), otBeginningOfLine);
@@ -377,6 +398,8 @@ TDosThread::TDosThread(TDosCommand* runner)
       maxTimeAfterLastOutput_(runner->MaxTimeAfterLastOutput),
       priorityClass_(runner->PriorityClass),
       failAfterBytes_(FailAfterBytesForTests),
+      outOfMemory_(std::make_exception_ptr(Exception("Out of memory"))),
+      endWake_([channel = channel_] { channel->Deliver(); }),
       stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       tickEvent_(maxTimeAfterBeginning_ > 0 || maxTimeAfterLastOutput_ > 0
                      ? CreateEventW(nullptr, FALSE, FALSE, nullptr)
@@ -401,7 +424,9 @@ void TDosThread::Abort() noexcept {
   if (stopEvent_) SetEvent(stopEvent_);
 }
 
-void TDosThread::Deliver() { channel_->Deliver(); }
+void TDosThread::Deliver() {
+  channel_->Deliver();
+}
 
 void TDosThread::ReadLoop() {
   SECURITY_DESCRIPTOR descriptor;
@@ -450,12 +475,13 @@ void TDosThread::ReadLoop() {
     }
     // Unfinished text left at the end is a complete line (the clock is not reset for it).
     if (channel_->carried) channel_->AddLine({}, {}, 0);
+    channel_->Post();
   } catch (...) {
     // The worker failed (memory ran out, say): what it holds goes first, then the child,
     // and the run ends as a failed one, so that no caller waits for it forever; the user
     // is told why.
     channel_->Drop();
-    channel_->error = Failure();
+    channel_->error = Failure(outOfMemory_);
     if (process.hProcess) {
       TerminateProcess(process.hProcess, 0);
       WaitForSingleObject(process.hProcess, INFINITE);
@@ -514,7 +540,10 @@ bool TDosThread::TimeIsUp() const {
 }
 
 void TDosThread::SplitRead(const char* data, std::size_t size) {
-  if (failAfterBytes_ && (bytesRead_ += size) >= failAfterBytes_) throw std::bad_alloc();
+  if (failAfterBytes_ && (bytesRead_ += size) >= failAfterBytes_) {
+    if (OnFailureForTests) OnFailureForTests();
+    throw std::bad_alloc();
+  }
   Channel& channel = *channel_;
   channel.text.reserve(channel.text.size() + size);
   std::string tail;  // what this read adds to the unfinished line
@@ -540,9 +569,10 @@ void TDosThread::SplitRead(const char* data, std::size_t size) {
   channel.Post();
 }
 
-void TDosThread::Finish() {
-  channel_->Add(Channel::kEnd, {}, {}, exitCode_);
-  channel_->Post(true);
+void TDosThread::Finish() noexcept {
+  channel_->End(exitCode_);
+  // Woken in any case: a hand-over that failed may have lost the wake before it.
+  TThread::Queue(endWake_);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -550,7 +580,9 @@ void TDosThread::Finish() {
 
 TDosCommand::TDosCommand(TComponent* owner) : TComponent(owner) {}
 
-TDosCommand::~TDosCommand() { Stop(); }
+TDosCommand::~TDosCommand() {
+  Stop();
+}
 
 void TDosCommand::Start() {
   if (CommandLine.empty()) throw EDosCommand("No Commandline to execute");
@@ -576,4 +608,6 @@ void TDosCommand::Stop() {
   delete thread;
 }
 
-bool TDosCommand::IsRunning() const { return thread_ && clock_ && clock_->Enabled(); }
+bool TDosCommand::IsRunning() const {
+  return thread_ && clock_ && clock_->Enabled();
+}

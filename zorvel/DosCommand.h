@@ -74,6 +74,8 @@ class TDosThread : public TThread {
   // Tests only: when not 0, the worker of a run started now fails, as when memory runs
   // out, at the read that brings the bytes it has read to this many.
   static inline std::size_t FailAfterBytesForTests = 0;
+  // Tests only: called on the worker as that failure comes (to fail what follows too).
+  static inline void (*OnFailureForTests)() = nullptr;
 
  protected:
   void Execute() override { ReadLoop(); }
@@ -85,7 +87,8 @@ class TDosThread : public TThread {
   void OutputLoop(HANDLE process, HANDLE output);
   bool TimeIsUp() const;
   void SplitRead(const char* data, std::size_t size);
-  void Finish();
+  // Ends the run with nothing to allocate: what it needs was made before the child.
+  void Finish() noexcept;
 
   std::shared_ptr<Channel> channel_;
   std::string commandLine_;
@@ -95,6 +98,8 @@ class TDosThread : public TThread {
   int maxTimeAfterLastOutput_;
   DWORD priorityClass_;
   std::size_t failAfterBytes_;
+  std::exception_ptr outOfMemory_;
+  TThread::TPrepared endWake_;
   HANDLE stopEvent_;  // set by Abort
   HANDLE tickEvent_;  // set by the clock's ticks; none without time limits
 

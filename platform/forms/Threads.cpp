@@ -2,7 +2,7 @@
 
 #include <process.h>
 
-#include <deque>
+#include <list>
 #include <memory>
 #include <mutex>
 
@@ -17,9 +17,10 @@ constexpr UINT kWakeMessage = WM_APP + 0x51;
 // (a message box) never lets later items overtake earlier ones.
 struct SyncQueue {
   std::mutex lock;
-  std::deque<std::function<void()>> posted;
+  // Lists, so that a prepared hand-over joins them without allocating.
+  std::list<std::function<void()>> posted;
   bool wakePending = false;
-  std::deque<std::function<void()>> running;
+  std::list<std::function<void()>> running;
   std::unique_ptr<TUtilWindow> window;
 };
 
@@ -30,13 +31,12 @@ SyncQueue& Sync() {
 }  // namespace
 
 void InitSynchronize() {
-  Sync().window = std::make_unique<TUtilWindow>(
-      [](UINT msg, WPARAM, LPARAM, LRESULT& result) {
-        if (msg != kWakeMessage) return false;
-        CheckSynchronize();
-        result = 0;
-        return true;
-      });
+  Sync().window = std::make_unique<TUtilWindow>([](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg != kWakeMessage) return false;
+    CheckSynchronize();
+    result = 0;
+    return true;
+  });
 }
 
 void DoneSynchronize() {
@@ -49,8 +49,7 @@ void CheckSynchronize() {
   {
     std::lock_guard<std::mutex> guard(q.lock);
     q.wakePending = false;
-    for (auto& proc : q.posted) q.running.push_back(std::move(proc));
-    q.posted.clear();
+    q.running.splice(q.running.end(), q.posted);
   }
   while (!q.running.empty()) {
     std::function<void()> proc = std::move(q.running.front());
@@ -59,17 +58,30 @@ void CheckSynchronize() {
   }
 }
 
-void TThread::Queue(std::function<void()> proc) {
+namespace {
+void Post(std::list<std::function<void()>>& node) noexcept {
+  if (node.empty()) return;
   SyncQueue& q = Sync();
   bool wake;
   HWND target = q.window ? q.window->Handle() : nullptr;
   {
     std::lock_guard<std::mutex> guard(q.lock);
-    q.posted.push_back(std::move(proc));
+    q.posted.splice(q.posted.end(), node);
     wake = !q.wakePending;
     q.wakePending = true;
   }
   if (wake && target) PostMessageW(target, kWakeMessage, 0, 0);
+}
+}  // namespace
+
+void TThread::Queue(std::function<void()> proc) {
+  std::list<std::function<void()>> node;
+  node.push_back(std::move(proc));
+  Post(node);
+}
+
+void TThread::Queue(TPrepared& proc) noexcept {
+  Post(proc.node_);
 }
 
 TThread::~TThread() {

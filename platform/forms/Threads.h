@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <list>
 #include <string>
 
 #include "Classes.h"
@@ -30,6 +31,18 @@ class TThread : public TObject {
   // Runs proc on the UI thread, after everything queued before it, from any thread.
   // Never waits for the UI thread.
   static void Queue(std::function<void()> proc);
+
+  // A hand-over made in advance, so that queuing it allocates nothing: it goes even when
+  // memory has run out. It is queued at most once; a later Queue does nothing.
+  class TPrepared {
+   public:
+    explicit TPrepared(std::function<void()> proc) { node_.push_back(std::move(proc)); }
+
+   private:
+    friend class TThread;
+    std::list<std::function<void()>> node_;
+  };
+  static void Queue(TPrepared& proc) noexcept;
 
  protected:
   virtual void Execute() = 0;

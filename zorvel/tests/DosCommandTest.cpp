@@ -5,15 +5,29 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <set>
 
 #include "Script.h"
 #include "TestKit.h"
 #include "forms/Forms.h"
 
+// Set on a worker whose failure is made to look as memory running out: from then on every
+// allocation of that thread fails, as it would. (The library's delete frees with free.)
+thread_local bool tAllocationsFail = false;
+
+void* operator new(std::size_t size) {
+  if (tAllocationsFail) throw std::bad_alloc();
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+
 namespace {
 
-std::string Child() { return "\"" + testkit::ExeDir() + "testchild.exe\""; }
+std::string Child() {
+  return "\"" + testkit::ExeDir() + "testchild.exe\"";
+}
 
 // One runner with its events written down as text: "B:text" for the beginning of a
 // line, "E:text" for a complete line, "T" for the end of the run.
@@ -109,7 +123,9 @@ TEST(DosCommand, MissingProgramEndsTheRunAndTellsTheUser) {
 
 TEST(DosCommand, ExitCodeIsKeptAfterTheRun) {
   const std::pair<const char*, unsigned long> cases[] = {
-      {"out:x", 0}, {"exit:3", 3}, {"out:y\\n exit:1", 1},
+      {"out:x", 0},
+      {"exit:3", 3},
+      {"out:y\\n exit:1", 1},
       // The code that means "still active" must not keep the run going forever.
       {"exit:259", 259}};
   for (const auto& [args, code] : cases) {
@@ -233,17 +249,21 @@ TEST(DosCommand, RunLongerThanTheLimitEnds) {
 
 TEST(DosCommand, StopOrAFailingWorkerEndsTheChildAndTheRun) {
   // failAfter: the worker fails (memory running out, say) after so many bytes; 0: Stop.
+  // allFail: every allocation of the worker fails from then on, the end's too.
   const struct {
     std::size_t failAfter;
+    bool allFail;
     std::vector<std::string> events, boxes;
-  } cases[] = {{0, {"E:start", "B:partial", "E:partial", "T"}, {}},
-               {7, {"E:start", "T"}, {"Out of memory"}}};
-  for (const auto& [failAfter, events, boxes] : cases) {
-    SCOPED_TRACE(failAfter);
+  } cases[] = {{0, false, {"E:start", "B:partial", "E:partial", "T"}, {}},
+               {7, false, {"E:start", "T"}, {"Out of memory"}},
+               {7, true, {"E:start", "T"}, {"Out of memory"}}};
+  for (const auto& [failAfter, allFail, events, boxes] : cases) {
+    SCOPED_TRACE(testing::Message() << failAfter << (allFail ? " all" : ""));
     testkit::ClearMessageBoxes();
     Recorder r;
     const std::set<DWORD> before = OurChildren();
     TDosThread::FailAfterBytesForTests = failAfter;
+    TDosThread::OnFailureForTests = allFail ? +[] { tAllocationsFail = true; } : nullptr;
     r.runner->CommandLine = Child() + " out:start\\n sleep:300 out:partial hang";
     r.runner->Start();
     TDosThread::FailAfterBytesForTests = 0;
