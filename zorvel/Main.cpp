@@ -27,17 +27,29 @@ using namespace zorvel_text;
 const char kProbeBusy[] = "正在读取视频的时长，请稍候。";
 const char kProbeBusyClose[] = "正在读取视频的时长，请稍候再关闭。";
 const char kBatchBusyClose[] = "正在转换，请等转换完成后再关闭。";
-const char kSkippedNote[] = "以下文件没有转换，已跳过：";
 const char kAddRefused[] = "无法添加文件：";
 const char kFolderRefused[] = "无法使用输出目录：";
+const char kProgramFolderRefused[] =
+    "无法从本程序所在的文件夹启动 mplayer.exe 和 ffmpeg.exe，读不出新增文件的时长，也无法转换：";
 const char kOutsideCodePage[] =
     "名字中有本程序不能处理的字符（简体中文代码页以外的字符），请改名后再试。";
 
-std::string ProgramFolder() {
-  wchar_t path[MAX_PATH * 2];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  std::wstring dir(path, n);
-  return WideToText(dir.substr(0, dir.find_last_of(L"\\/") + 1));
+std::wstring ProgramFolder() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+// A folder as command lines hold it: exactly, or the programs in it would be started by a
+// look-alike path. One the code page cannot hold is taken by its short name, which it
+// mostly can; nothing when neither is held.
+std::optional<std::string> FolderForCommands(const std::wstring& folder) {
+  if (auto exact = WideToTextExact(folder)) return exact;
+  std::wstring shortName(32768, L'\0');
+  const DWORD n = GetShortPathNameW(folder.c_str(), shortName.data(), DWORD(shortName.size()));
+  if (n == 0 || n >= shortName.size()) return std::nullopt;
+  shortName.resize(n);
+  return WideToTextExact(shortName);
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -109,6 +121,39 @@ std::string SkipLine(const std::vector<std::string>& sources, const zorvel::TPla
   if (job.Skip == zorvel::TSkip::AlreadyWritten)
     why = "输出文件 " + job.Output + " 已由本次转换的 " + other + " 写出";
   return sources[index] + "：" + why;
+}
+
+// How many rows of the closing box fit on the screen beside its heading, its last line
+// and its button. A long row wraps: each is measured in the box's font as it would wrap
+// at a width narrower than any box's, so that the estimate errs on the short side.
+std::size_t RowsThatFit(const std::vector<std::string>& rows) {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  HGDIOBJ old = SelectObject(dc, font ? HGDIOBJ(font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int line = std::max<int>(tm.tmHeight + tm.tmExternalLeading, 1);
+  const int width = std::max<int>((work.right - work.left) / 5, 160);
+  // The caption, the heading, the last line, the button and the margins.
+  int room = (work.bottom - work.top) - 10 * line - GetSystemMetrics(SM_CYCAPTION);
+  std::size_t fit = 0;
+  for (; fit < rows.size(); ++fit) {
+    const std::wstring text = TextToWide(rows[fit]);
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), int(text.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    room -= std::max<int>(r.bottom - r.top, line);
+    if (room < 0) break;
+  }
+  SelectObject(dc, old);
+  if (font) DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return fit;
 }
 
 }  // namespace
@@ -188,16 +233,23 @@ void TFrmMain::FormCreate(TObject*) {
   };
   DosCommand1->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
   DosCommand2->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
-  const std::string folder = ProgramFolder();
+  const std::wstring folder = ProgramFolder();
   // The banner: our own page beside the program, never the network.
-  WebBrowser1->Navigate(folder + "start.html");
+  if (const auto text = FolderForCommands(folder)) WebBrowser1->Navigate(*text + "start.html");
   // The form resource has been read: the skin data finishes loading, then takes the
   // third stored skin and switches skinning on.
   SkinData1->Loaded();
   SkinData1->LoadSkinFromStore(SkinStore1, 2);
   SkinData1->SetActive(true);
-  FAppDir = folder;
+  SetProgramFolder(folder);
   FFileList.clear();
+}
+
+void TFrmMain::SetProgramFolder(const std::wstring& folder) {
+  const auto text = FolderForCommands(folder);
+  FAppDir = text.value_or(std::string());
+  FProgramFolderRefused = text ? std::wstring() : folder;
+  if (!text) RefuseName(kProgramFolderRefused, folder);
 }
 
 void TFrmMain::FormCloseQuery(TObject*, bool& CanClose) {
@@ -238,6 +290,7 @@ int TFrmMain::GetVideoDuration(const std::string& FileName) {
     explicit Flag(bool& flag) : f(flag) { f = true; }
     ~Flag() { f = false; }
   } probing(FProbing);
+  if (!FProgramFolderRefused.empty()) return 0;  // the user has been told at start-up
   DosCommand2->CommandLine = zorvel::ProbeCommandLine(FAppDir, FileName);
   FProbeDone = false;
   DosCommand2->Start();
@@ -339,6 +392,10 @@ void TFrmMain::btnConvertClick(TObject*) {
     ShowMessage(kNoFolder);
     return;
   }
+  if (!FProgramFolderRefused.empty()) {
+    RefuseName(kProgramFolderRefused, FProgramFolderRefused);
+    return;
+  }
   ForceOutputDir(saveDir);
 
   std::vector<std::string> sources;
@@ -347,23 +404,26 @@ void TFrmMain::btnConvertClick(TObject*) {
   const auto plan = zorvel::PlanBatch(
       sources, saveDir,
       [&files](const std::string& a, const std::string& b) { return files.SameFile(a, b); });
-  std::string skipped;
+  std::vector<std::string> skipped;
   FConverting = true;
   SetBatchControlsEnabled(false);
   try {
     FCurrentIndex = 0;
     const int count = int(FFileList.size());
+    std::vector<bool> written(std::size_t(count), false);
     for (int i = 0; i < count; ++i) {
       FCurrentIndex = i;
       TFileInfo* job = GetFileInfo(i);
       lblInfo->SetCaption(kConverting + job->FilePath);
       // The encoder overwrites its output: a listed source or what this batch wrote is
       // never risked.
-      if (plan[std::size_t(i)].Skip != zorvel::TSkip::None) {
+      const zorvel::TPlannedJob turn = zorvel::JobAtItsTurn(plan, std::size_t(i), written);
+      if (turn.Skip != zorvel::TSkip::None) {
         job->Status = kSkipped;
-        skipped += "\r\n" + SkipLine(sources, plan[std::size_t(i)], std::size_t(i));
+        skipped.push_back(SkipLine(sources, turn, std::size_t(i)));
       } else {
-        job->Status = ConvertVideo(job) ? kDone : kFailed;
+        written[std::size_t(i)] = ConvertVideo(job, turn.Output);
+        job->Status = written[std::size_t(i)] ? kDone : kFailed;
       }
       lvwFiles->Invalidate();
     }
@@ -377,10 +437,12 @@ void TFrmMain::btnConvertClick(TObject*) {
   lblInfo->SetCaption(kAllDone);
   SetBatchControlsEnabled(true);
   FConverting = false;
-  if (!skipped.empty()) AppMessageBox(kSkippedNote + skipped, Title(), MB_OK | MB_ICONWARNING);
+  if (!skipped.empty())
+    AppMessageBox(zorvel::SkippedNote(skipped, RowsThatFit(skipped)), Title(),
+                  MB_OK | MB_ICONWARNING);
 }
 
-bool TFrmMain::ConvertVideo(TFileInfo* job) {
+bool TFrmMain::ConvertVideo(TFileInfo* job, const std::string& output) {
   ProgressBar1->SetMax(job->Duration);
   ProgressBar1->SetMin(0);
   zorvel::TConvertOptions options;
@@ -388,8 +450,7 @@ bool TFrmMain::ConvertVideo(TFileInfo* job) {
   options.FrameRate = cmbVideoFrame->Text();
   if (cmbVideoSize->ItemIndex() > 0) options.Size = cmbVideoSize->Text();
   if (cmbAspect->ItemIndex() > 0) options.Aspect = cmbAspect->Text();
-  DosCommand1->CommandLine = zorvel::ConvertCommandLine(
-      FAppDir, job->FilePath, options, zorvel::OutputPath(edtSaveDir->Text(), job->FilePath));
+  DosCommand1->CommandLine = zorvel::ConvertCommandLine(FAppDir, job->FilePath, options, output);
   DosCommand1->Start();
   // Every line and the end of the run arrive as messages: wait for them, never spin.
   while (DosCommand1->IsRunning()) Application->HandleMessage();

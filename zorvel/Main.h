@@ -70,8 +70,9 @@ class TFrmMain : public TForm {
   void Button8Click(TObject* Sender);
   void lvwFilesData(TObject* Sender, TListItem* Item);
   void btnConvertClick(TObject* Sender);
-  // Runs the encoder on the job to its end; true when it ran and exited with code 0.
-  bool ConvertVideo(TFileInfo* job);
+  // Runs the encoder on the job to its end, writing `output`; true when it ran and
+  // exited with code 0.
+  bool ConvertVideo(TFileInfo* job, const std::string& output);
   void DosCommand1NewLine(TObject* Sender, std::string NewLine, TOutputType OutputType);
   void DosCommand1Terminated(TObject* Sender);
   void DosCommand2Terminated(TObject* Sender);
@@ -86,7 +87,13 @@ class TFrmMain : public TForm {
 
   // The folder of the encoder and the probe (the program's own, with "\").
   const std::string& AppDir() const noexcept { return FAppDir; }
-  void SetAppDir(const std::string& dir) { FAppDir = dir; }
+  void SetAppDir(const std::string& dir) {
+    FAppDir = dir;
+    FProgramFolderRefused.clear();
+  }
+  // Takes the folder (with "\") as the command lines can hold it; one they cannot is
+  // refused, which the user is told, and then no probe or encoder is started.
+  void SetProgramFolder(const std::wstring& folder);
   // The probe looks for its answer once per pass, at most 50 passes.
   unsigned ProbePassMs = 1000;
   bool Probing() const noexcept { return FProbing; }
@@ -98,6 +105,7 @@ class TFrmMain : public TForm {
   void WaitProbePass();
 
   std::string FAppDir;
+  std::wstring FProgramFolderRefused;  // the program's folder when it cannot be used
   std::vector<std::unique_ptr<TFileInfo>> FFileList;
   bool FProbeDone = false;
   int FCurrentIndex = 0;

@@ -1,5 +1,6 @@
 #include "MainText.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <climits>
 #include <cmath>
@@ -141,7 +142,8 @@ std::vector<TPlannedJob> PlanBatch(const std::vector<std::string>& sources,
                                    const std::string& saveDir, const TSameFile& sameFile) {
   std::vector<TPlannedJob> plan;
   for (std::size_t i = 0; i < sources.size(); ++i) {
-    TPlannedJob job{OutputPath(saveDir, sources[i])};
+    TPlannedJob job;
+    job.Output = OutputPath(saveDir, sources[i]);
     auto skip = [&job](TSkip why, std::size_t other) {
       job.Skip = why;
       job.Other = other;
@@ -151,10 +153,34 @@ std::vector<TPlannedJob> PlanBatch(const std::vector<std::string>& sources,
       if (k != i && sameFile(job.Output, sources[k])) skip(TSkip::OtherSource, k);
     for (std::size_t k = 0; k < i && job.Skip == TSkip::None; ++k)
       if (plan[k].Skip == TSkip::None && sameFile(job.Output, plan[k].Output))
-        skip(TSkip::AlreadyWritten, k);
+        job.SameOutput.push_back(k);
     plan.push_back(std::move(job));
   }
   return plan;
+}
+
+TPlannedJob JobAtItsTurn(const std::vector<TPlannedJob>& plan, std::size_t index,
+                         const std::vector<bool>& written) {
+  TPlannedJob job = plan[index];
+  if (job.Skip != TSkip::None) return job;
+  for (std::size_t k : job.SameOutput) {
+    if (k < written.size() && written[k]) {
+      job.Skip = TSkip::AlreadyWritten;
+      job.Other = k;
+      break;
+    }
+  }
+  return job;
+}
+
+std::string SkippedNote(const std::vector<std::string>& rows, std::size_t shown) {
+  std::string note = "以下文件没有转换，已跳过：";
+  shown = std::min(shown, rows.size());
+  for (std::size_t i = 0; i < shown; ++i) note += "\r\n" + rows[i];
+  if (shown < rows.size())
+    note += "\r\n……另有 " + std::to_string(rows.size() - shown) +
+            " 个文件也已跳过，在列表中标为“已跳过”。";
+  return note;
 }
 
 std::string FolderText(const std::string& chosen) {

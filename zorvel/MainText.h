@@ -54,16 +54,27 @@ struct TPlannedJob {
   std::string Output;
   TSkip Skip = TSkip::None;
   // OtherSource: the listed source the output would overwrite; AlreadyWritten: the
-  // earlier job that writes the same output.
+  // earlier job that wrote the same output.
   std::size_t Other = 0;
+  // The earlier jobs that may write the same output, in list order.
+  std::vector<std::size_t> SameOutput;
 };
 // Whether two paths name one file.
 using TSameFile = std::function<bool(const std::string& a, const std::string& b)>;
-// The batch decided before its first job: the encoder overwrites its output, so no job
-// may write over a listed source (its own or another) nor over what an earlier job of
-// the batch writes.
+// The batch planned before its first job: the encoder overwrites its output, so no job
+// may write over a listed source (its own or another). Which earlier jobs share a job's
+// output is found here too; whether one of them wrote it is known only at the job's turn.
 std::vector<TPlannedJob> PlanBatch(const std::vector<std::string>& sources,
                                    const std::string& saveDir, const TSameFile& sameFile);
+// Job `index` at its turn, `written[k]` telling whether the earlier job k ended with its
+// output written. Only such a job makes a later one of the same output a skip:
+// overwriting what a failed job left loses nothing.
+TPlannedJob JobAtItsTurn(const std::vector<TPlannedJob>& plan, std::size_t index,
+                         const std::vector<bool>& written);
+
+// The closing box's text: its heading, then the rows of the skipped jobs; only the first
+// `shown` rows are named, and a last line says how many more there are.
+std::string SkippedNote(const std::vector<std::string>& rows, std::size_t shown);
 
 // What the folder browser's choice becomes: "\" appended when longer than three
 // characters, so that a drive root such as "C:\" keeps its own.

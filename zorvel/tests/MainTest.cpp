@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -685,6 +686,64 @@ TEST(MainForm, FailedEncodesAreMarkedAndTheBatchGoesOn) {
   for (const auto& text : f.Boxes()) EXPECT_NE(text.find("ffmpeg.exe\" -i"), std::string::npos);
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);
   EXPECT_TRUE(IsWindowEnabled(f.form->btnConvert->Handle()));
+
+  // A program folder outside the code page is taken by its short name...
+  const std::wstring folder = W(TempDir()) + L"\ud504\ub85c\uadf8\ub7a8\\";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  for (const wchar_t* exe : {L"ffmpeg.exe", L"mplayer.exe"})
+    ASSERT_TRUE(CopyFileW((W(Doubles()) + exe).c_str(), (folder + exe).c_str(), FALSE));
+  testkit::ClearMessageBoxes();
+  f.form->SetProgramFolder(folder);
+  f.Add(Clip(dir, "short.avi", "out:ID_LENGTH=6\\n", "write"));
+  EXPECT_EQ(f.form->GetFileInfo(3)->Duration, 6);
+  Convert(f);
+  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kFailed, kDone, kFailed, kDone}));
+  EXPECT_TRUE(f.Boxes().empty());
+  // ...and one that has none is refused once, by its name, and nothing is started by it.
+  const std::size_t started = f.Started().size();
+  f.form->SetProgramFolder(folder + L"\ud55c\\");
+  f.Add(Clip(dir, "none.avi", "out:ID_LENGTH=6\\n", "write"));
+  EXPECT_EQ(f.form->GetFileInfo(4)->Duration, 0);
+  Convert(f);
+  EXPECT_EQ(f.Started().size(), started);
+  EXPECT_EQ(f.Cell(4, 1), kReady);
+  ASSERT_EQ(f.Boxes().size(), 2u);  // at start and at Convert
+  for (const auto& box : testkit::MessageBoxes())
+    EXPECT_NE(box.wideText.find(folder + L"\ud55c\\"), std::wstring::npos);
+}
+
+// The closing box as the system shows it: its text, and whether it lies within the screen.
+struct ShownBox {
+  std::string text;
+  bool onScreen = false;
+};
+ShownBox ShowClosingBox(Fixture& f) {
+  static ShownBox shown;
+  shown = {};
+  SetMessageBoxHook([](const std::string& text, const std::string& caption, unsigned flags) {
+    shown.text = text;
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      EnumThreadWindows(
+          GetCurrentThreadId(),
+          [](HWND h, LPARAM) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(h, name, sizeof name);
+            if (std::string(name) != "#32770" || !IsWindowVisible(h)) return TRUE;
+            RECT box, screen;
+            GetWindowRect(h, &box);
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+            shown.onScreen = box.top >= screen.top && box.bottom <= screen.bottom;
+            PostMessageA(h, WM_COMMAND, IDOK, 0);
+            return FALSE;
+          },
+          0);
+    });
+    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+  });
+  Convert(f);
+  testkit::InstallMessageBoxRecorder();
+  return shown;
 }
 
 TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
@@ -695,22 +754,47 @@ TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
   f.Add(own);
   f.Add(Clip(dir, "other.mpg", "out:ID_LENGTH=5\\n", "write"));
   const std::string mp4 = Clip(dir, "Same.mp4", "out:ID_LENGTH=5\\n", "write");
+  // A job that fails leaves its output to the next job of the same output.
+  const std::string bad = Clip(TempDir(), "dup.mp4", "out:ID_LENGTH=4\\n", "write exit:1");
   const std::string a = Clip(TempDir(), "dup.mp4", "out:ID_LENGTH=4\\n", "write");
   const std::string b = Clip(TempDir(), "dup.mp4", "out:ID_LENGTH=7\\n", "write");
-  for (const std::string& p : {mp4, a, b}) f.Add(p);
+  // A listed source by another name: a hard link to what a job would write.
+  const std::string shared = Clip(dir, "shared.avi", "", "write");
+  const std::string alias = TempDir() + "alias.avi";
+  ASSERT_TRUE(CreateHardLinkW(W(alias).c_str(), W(shared).c_str(), nullptr));
+  const std::string mkv = Clip(TempDir(), "shared.mkv", "", "write");
+  for (const std::string& p : {mp4, bad, a, b, alias, mkv}) f.Add(p);
   f.form->edtSaveDir->SetText(dir);
   Convert(f);
   EXPECT_EQ(ReadFile(own), before);
+  EXPECT_EQ(ReadFile(shared), ReadFile(alias));
+  EXPECT_EQ(ReadFile(shared).find(mkv), std::string::npos);
   EXPECT_FALSE(ReadFile(dir + "other.avi").empty());
   EXPECT_NE(ReadFile(dir + "dup.avi").find(a), std::string::npos);
-  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone, kSkipped, kDone, kSkipped}));
+  EXPECT_EQ(f.Column(1), (std::vector<std::string>{kSkipped, kDone, kSkipped, kFailed, kDone,
+                                                   kSkipped, kDone, kSkipped}));
   for (const auto& cmd : f.Started())
     EXPECT_EQ(cmd.find("Same.AVI\" -y"), std::string::npos) << cmd;
   ASSERT_EQ(f.Boxes().size(), 1u);
   EXPECT_EQ(f.Boxes()[0], "以下文件没有转换，已跳过：\r\n" + own + "：输出文件就是源文件本身\r\n" +
                               mp4 + "：输出文件会覆盖列表中的源文件 " + own + "\r\n" + b +
-                              "：输出文件 " + dir + "dup.avi 已由本次转换的 " + a + " 写出");
+                              "：输出文件 " + dir + "dup.avi 已由本次转换的 " + a + " 写出\r\n" +
+                              mkv + "：输出文件会覆盖列表中的源文件 " + alias);
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);
+
+  // Thirty skipped files with long names: the box stays on the screen, naming what fits
+  // and counting the rest.
+  f.Click(f.form->btnClear);
+  for (int i = 0; i < 30; ++i)
+    f.Add(Clip(dir, std::string(100, 'n') + std::to_string(i) + ".avi", "", "write"));
+  const ShownBox box = ShowClosingBox(f);
+  EXPECT_TRUE(box.onScreen);
+  const std::size_t named = std::count(box.text.begin(), box.text.end(), '\n') - 1;
+  EXPECT_GT(named, 0u);
+  EXPECT_LT(named, 30u);
+  EXPECT_NE(box.text.find("另有 " + std::to_string(30 - named) + " 个"), std::string::npos)
+      << box.text;
+  EXPECT_EQ(f.Column(1), std::vector<std::string>(30, kSkipped));
 }
 
 TEST(MainForm, OutputFolderMissingOrNotCreatable) {

@@ -82,17 +82,38 @@ TEST(MainText, BatchPlan) {
   };
   using S = TSkip;
   using Plan = std::vector<std::pair<TSkip, std::size_t>>;
-  const std::pair<std::vector<std::string>, Plan> cases[] = {
-      {{"D:\\v\\clip.mp4", "D:\\v\\CLIP.avi"}, {{S::OtherSource, 1}, {S::OwnSource, 1}}},
+  // writes: whether each job that runs ends with its output written.
+  const struct {
+    std::vector<std::string> sources;
+    std::vector<bool> writes;
+    Plan expected;
+  } cases[] = {
+      {{"D:\\v\\clip.mp4", "D:\\v\\CLIP.avi"}, {1, 1}, {{S::OtherSource, 1}, {S::OwnSource, 1}}},
       {{"A\\same.mp4", "B\\same.mp4", "C\\Same.mkv"},
+       {1, 1, 1},
        {{S::None, 0}, {S::AlreadyWritten, 0}, {S::AlreadyWritten, 0}}},
+      // A failed job keeps no later job of its output from running.
+      {{"A\\clip.mp4", "B\\clip.mp4", "C\\clip.mkv"},
+       {0, 1, 1},
+       {{S::None, 0}, {S::None, 0}, {S::AlreadyWritten, 1}}},
+      {{"A\\clip.mp4", "B\\clip.mp4", "C\\clip.mkv"},
+       {0, 0, 1},
+       {{S::None, 0}, {S::None, 0}, {S::None, 0}}},
   };
-  for (const auto& [sources, expected] : cases) {
-    Plan plan;
-    for (const auto& job : PlanBatch(sources, "D:\\v\\", same))
-      plan.emplace_back(job.Skip, job.Other);
-    EXPECT_EQ(plan, expected) << testing::PrintToString(sources);
+  for (const auto& [sources, writes, expected] : cases) {
+    const auto plan = PlanBatch(sources, "D:\\v\\", same);
+    Plan got;
+    std::vector<bool> written;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+      const TPlannedJob turn = JobAtItsTurn(plan, i, written);
+      got.emplace_back(turn.Skip, turn.Other);
+      written.push_back(turn.Skip == S::None && writes[i]);
+    }
+    EXPECT_EQ(got, expected) << testing::PrintToString(sources) << testing::PrintToString(writes);
   }
+  EXPECT_EQ(SkippedNote({"a", "b", "c"}, 3), "以下文件没有转换，已跳过：\r\na\r\nb\r\nc");
+  EXPECT_EQ(SkippedNote({"a", "b", "c"}, 1),
+            "以下文件没有转换，已跳过：\r\na\r\n……另有 2 个文件也已跳过，在列表中标为“已跳过”。");
 }
 
 TEST(MainText, CommandLines) {
