@@ -153,17 +153,29 @@ class TOwnerDrawnItems {
  public:
   explicit TOwnerDrawnItems(HMENU menu) { Make(menu); }
   ~TOwnerDrawnItems() {
-    for (const auto& [menu, position, id] : FChanged) {
-      MENUITEMINFOA info{};
-      info.cbSize = sizeof info;
-      info.fMask = MIIM_FTYPE | MIIM_ID;
-      // The host may have changed the menu meanwhile: only an item still in its place.
-      if (!IsMenu(menu) || !GetMenuItemInfoA(menu, position, TRUE, &info) || info.wID != id ||
-          !(info.fType & MFT_OWNERDRAW))
-        continue;
-      info.fMask = MIIM_FTYPE;
-      info.fType &= ~UINT(MFT_OWNERDRAW);
-      SetMenuItemInfoA(menu, position, TRUE, &info);
+    // The host may have changed a menu meanwhile, deleting or inserting items: a menu's
+    // items keep their order, so each is looked for by its id from past where the one
+    // before it was found, and those after a deleted one are found in their new places.
+    std::vector<std::pair<HMENU, int>> from;  // per menu: where the next one may be
+    for (const TChange& change : FChanged) {
+      if (!IsMenu(change.Menu)) continue;
+      auto next = std::find_if(from.begin(), from.end(),
+                               [&](const auto& f) { return f.first == change.Menu; });
+      if (next == from.end()) next = from.insert(from.end(), {change.Menu, 0});
+      const int count = GetMenuItemCount(change.Menu);
+      for (int i = next->second; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        if (!GetMenuItemInfoA(change.Menu, UINT(i), TRUE, &info) || info.wID != change.Id ||
+            !(info.fType & MFT_OWNERDRAW))
+          continue;
+        info.fMask = MIIM_FTYPE;
+        info.fType &= ~UINT(MFT_OWNERDRAW);
+        SetMenuItemInfoA(change.Menu, UINT(i), TRUE, &info);
+        next->second = i + 1;
+        break;
+      }
     }
   }
   TOwnerDrawnItems(const TOwnerDrawnItems&) = delete;
@@ -181,12 +193,12 @@ class TOwnerDrawnItems {
       if (info.fType & MFT_OWNERDRAW) continue;
       info.fMask = MIIM_FTYPE;
       info.fType |= MFT_OWNERDRAW;
-      if (SetMenuItemInfoA(menu, UINT(i), TRUE, &info)) FChanged.push_back({menu, UINT(i), info.wID});
+      if (SetMenuItemInfoA(menu, UINT(i), TRUE, &info)) FChanged.push_back({menu, info.wID});
     }
   }
   struct TChange {
     HMENU Menu;
-    UINT Position, Id;
+    UINT Id;
   };
   std::vector<TChange> FChanged;
 };

@@ -327,6 +327,8 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
       // A request for the system menu while a drop-down is open leaves the drop-down tracked.
       {"system menu", key('f'), {[&] { SendMessageA(window_, WM_NCRBUTTONDOWN, HTCAPTION, captionAt);
                                        EXPECT_TRUE(skinner_->FMenuTracking) << "system menu"; }}, {file}, {}},
+      // The host deletes File's separator while it is open: the items after it move up.
+      {"deleted", key('f'), {[&] { DeleteMenu(file, 1, MF_BYPOSITION); }}, {file}, {}},
       // Emptied under Edit's drop-down, the bar keeps no button to leave when it closes.
       {"emptied", key('e'), {[&] { while (RemoveMenu(bar, 0, MF_BYPOSITION)) continue;
                                    skinner_->FMenuBar->BuildItems(); }}, {edit}, {}},
