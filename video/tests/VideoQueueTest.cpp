@@ -483,6 +483,37 @@ TEST_F(Queue, AMissingEncoderFailsEveryRowAndTheRunStillEnds) {
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
 }
 
+TEST_F(Queue, AfterACloseThatCameWhileABoxOfTheRunWasOpenNothingStarts) {
+  // Rows as added, a word of the box the close comes in; every start is refused in a tick.
+  const std::tuple<std::vector<std::wstring>, const wchar_t*> cases[] = {
+      {{Src(L"clip.avi")}, L"是否要覆盖"},                  // the prompt at Convert
+      {{Src(L"clip.avi"), Src(L"A.avi")}, L"是否要覆盖"},   // and in a tick
+      {{L"C:\\" + std::wstring(1100, L'x')}, L"无法转换"},  // a row refused at its start
+      {{Src(L"A.avi"), Src(L"B.avi")}, L"无法转换"},        // a start refused, in a tick
+      {{Src(L"A.avi")}, L"转换完成"},
+  };
+  SaveText(Out() + L"\\clip.3gp", "old");
+  for (const auto& [rows, box] : cases) {
+    SCOPED_TRACE(testing::Message() << box << rows.size());
+    Open();
+    wcscpy(dlg->m_exeDir, (L"C:\\" + std::wstring(292, L'd')).c_str());  // no room for vv.exe
+    for (const std::wstring& row : rows) Add(row);
+    std::size_t at = 0;
+    answer = [&, box = box](const Box& b) {
+      if (at || b.text.find(box) == std::wstring::npos) return IDOK;
+      at = boxes.size();
+      dlg->OnConvert();  // a Convert click while it is open, the close, and one more
+      SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+      dlg->OnConvert();
+      return IDOK;
+    };
+    Convert();
+    ASSERT_TRUE(testkit::PumpUntil([&] { return at > 0; }, 10000));
+    EXPECT_EQ(boxes.size(), at);
+    EXPECT_EQ(dlg->m_encoder, nullptr);
+  }
+}
+
 TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   dlg->m_exeDir[0] = L'\0';  // the start-up refused a folder path that did not fit
   Add(Src(L"A.avi"));
