@@ -43,12 +43,18 @@ std::wstring SourceStem(std::wstring_view source) {
 }
 
 FolderResult OutputFolder(std::wstring_view typed) {
-  constexpr std::wstring_view kBlanks = L" \t\r\n";
-  const std::size_t first = typed.find_first_not_of(kBlanks);
-  if (first == std::wstring_view::npos) return {};
-  typed = typed.substr(first, typed.find_last_not_of(kBlanks) + 1 - first);
+  const auto trim = [](std::wstring_view s) {
+    constexpr std::wstring_view kBlanks = L" \t\r\n";
+    const std::size_t first = s.find_first_not_of(kBlanks);
+    return first == std::wstring_view::npos
+               ? std::wstring_view()
+               : s.substr(first, s.find_last_not_of(kBlanks) + 1 - first);
+  };
+  typed = trim(typed);
   if (typed.size() >= 2 && typed.front() == L'"' && typed.back() == L'"')
     typed = typed.substr(1, typed.size() - 2);
+  // Blank, the encoder would write into the root of whatever drive is current.
+  if (trim(typed).empty()) return {{}, L"请先设置输出目录，再开始转换。"};
   // The "?" of the "\\?\" form is no part of a name.
   const std::wstring_view names = typed.starts_with(L"\\\\?\\") ? typed.substr(4) : typed;
   for (wchar_t c : names) {

@@ -26,8 +26,8 @@ struct FolderResult {
 };
 
 // The output folder as typed: blanks around it and one pair of enclosing quotes (a file
-// manager's "copy as path") taken off. A text that still holds a character no path may
-// hold is refused with a message.
+// manager's "copy as path") taken off. A text that is then blank, or still holds a
+// character no path may hold, is refused with a message.
 FolderResult OutputFolder(std::wstring_view typed);
 
 // A full path in the form without the length limit of plain paths: "\\?\C:\..." or

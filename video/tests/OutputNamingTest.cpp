@@ -141,7 +141,8 @@ TEST(OutputNaming, TypedFolderLosesBlanksAndQuotesRefusesWhatNoPathHoldsAndHasAL
       {L"\"D:\\o", nullptr},
       {L"D:\\a|b<>", nullptr},
       {L"D:\\a?", nullptr},
-      {L"D:\\a\tb", nullptr}};
+      {L"D:\\a\tb", nullptr},
+      {L" \" \" ", nullptr}};
   for (auto [typed, folder] : cases) {
     const FolderResult r = OutputFolder(typed);
     EXPECT_EQ(r.folder, folder ? folder : L"") << typed;
