@@ -94,11 +94,9 @@ std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem
   return Join(folder, L"重命名", stem, L"(" + std::to_wstring(n) + L")", ext);
 }
 
-std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
-                             std::wstring_view ext) {
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view fileName) {
   std::wstring out = L"输出目录";
-  out.append(folder).append(L"中，已经有").append(stem).append(L".").append(ext);
-  out.append(L"，是否要覆盖？");
+  out.append(folder).append(L"中，已经有").append(fileName).append(L"，是否要覆盖？");
   return out;
 }
 
@@ -121,10 +119,10 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
     return callbacks.fileExists && callbacks.fileExists(path);
   };
   if (!exists(output)) return {output, {}};
-  if (callbacks.confirmOverwrite &&
-      callbacks.confirmOverwrite(OverwritePrompt(folder, stem, ext))) {
+  // The question names the file that OK replaces.
+  const std::wstring_view name = std::wstring_view(output).substr(output.rfind(L'\\') + 1);
+  if (callbacks.confirmOverwrite && callbacks.confirmOverwrite(OverwritePrompt(folder, name)))
     return {output, {}};
-  }
   // Declined: a name that no file has yet, and never the source.
   std::wstring renamed = RenamedOutputPath(folder, stem, ext);
   if (!exists(renamed) && !isSource(renamed)) return {renamed, {}};

@@ -44,9 +44,9 @@ std::wstring RenamedOutputPath(std::wstring_view folder, std::wstring_view stem,
 std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem,
                                 std::wstring_view ext, int n);
 
-// The overwrite question: "输出目录%s中，已经有%s.%s，是否要覆盖？".
-std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
-                             std::wstring_view ext);
+// The overwrite question: "输出目录%s中，已经有%s，是否要覆盖？" with the folder and the
+// name of the file that OK replaces.
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view fileName);
 inline constexpr std::wstring_view kOverwriteCaption = L"提示";
 
 // True when two paths name the same file as far as text can tell: letters compared

@@ -233,6 +233,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
       {"3gpp2", L"3gpp2", Src(L"a.b.avi"), {}, IDOK, L"a.b.3g2", false},
       {"replace agreed", L"3gp", Src(L"clip.avi"), {L"clip.3gp"}, IDOK, L"clip.3gp", true},
       {"another name, long", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
+      {"new taken", L"3gpp2", Out() + L"\\clip.3g2", {L"新clip.3g2"}, IDOK, L"新clip.3g2", true},
   };
   Script("hang");
   for (const Case& c : cases) {
@@ -246,13 +247,9 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
     Add(c.source);
     Convert();
 
-    const std::wstring ext = std::wstring(c.format) == L"3gp" ? L"3gp" : L"3g2";
-    const std::wstring stem = c.source.substr(c.source.rfind(L'\\') + 1,
-                                              c.source.rfind(L'.') - c.source.rfind(L'\\') - 1);
     if (c.asked) {
       ASSERT_EQ(boxes.size(), 1u);
-      EXPECT_EQ(boxes[0].text,
-                L"输出目录" + Out() + L"中，已经有" + stem + L"." + ext + L"，是否要覆盖？");
+      EXPECT_EQ(boxes[0].text, L"输出目录" + Out() + L"中，已经有" + c.output + L"，是否要覆盖？");
       EXPECT_EQ(boxes[0].caption, L"提示");
       EXPECT_EQ(boxes[0].flags & 0xF, UINT(MB_OKCANCEL));
       EXPECT_EQ(boxes[0].owner, dlg->m_hWnd);
