@@ -112,23 +112,28 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
     return SamePath(path, source) ||
            (callbacks.sameFile && callbacks.sameFile(path, std::wstring(source)));
   };
+  // A name the file system cannot tell about may be a file: never written over unasked.
+  const auto state = [&](const std::wstring& path) {
+    return callbacks.fileState ? callbacks.fileState(path) : FileState::absent;
+  };
+  const auto refusedForState = [](const std::wstring& path) -> NamingResult {
+    return {{}, L"无法确定输出文件是否已经存在，为免覆盖它，不转换这个文件：\n" + path};
+  };
+
   std::wstring output = PlainOutputPath(folder, stem, ext);
   if (isSource(output)) output = NewOutputPath(folder, stem, ext);
-
-  const auto exists = [&](const std::wstring& path) {
-    return callbacks.fileExists && callbacks.fileExists(path);
-  };
-  if (!exists(output)) return {output, {}};
+  const FileState found = state(output);
+  if (found == FileState::unknown) return refusedForState(output);
+  if (found == FileState::absent) return {output, {}};
   // The question names the file that OK replaces.
   const std::wstring_view name = std::wstring_view(output).substr(output.rfind(L'\\') + 1);
   if (callbacks.confirmOverwrite && callbacks.confirmOverwrite(OverwritePrompt(folder, name)))
     return {output, {}};
-  // Declined: a name that no file has yet, and never the source.
-  std::wstring renamed = RenamedOutputPath(folder, stem, ext);
-  if (!exists(renamed) && !isSource(renamed)) return {renamed, {}};
-  for (int n = 2; n <= kLastNumberedName; ++n) {
-    std::wstring candidate = NumberedOutputPath(folder, stem, ext, n);
-    if (!exists(candidate) && !isSource(candidate)) return {candidate, {}};
+  // Declined: a name that is known to have no file yet, and never the source.
+  const std::wstring renamed = RenamedOutputPath(folder, stem, ext);
+  for (int n = 1; n <= kLastNumberedName; ++n) {
+    std::wstring candidate = n == 1 ? renamed : NumberedOutputPath(folder, stem, ext, n);
+    if (state(candidate) == FileState::absent && !isSource(candidate)) return {candidate, {}};
   }
   return {{}, L"找不到可用的输出文件名：" + renamed};
 }

@@ -53,10 +53,13 @@ inline constexpr std::wstring_view kOverwriteCaption = L"提示";
 // without case, "/" taken as "\", repeated separators as one ("C:\\\x" is "C:\x").
 bool SamePath(std::wstring_view a, std::wstring_view b);
 
+// What the file system says about a name: no such file, a file, or it cannot tell
+// (access denied, a share that does not answer).
+enum class FileState { absent, present, unknown };
+
 // How a row's output is named.
 struct NamingCallbacks {
-  // True when a file of that name exists (can be opened for reading).
-  std::function<bool(const std::wstring& path)> fileExists;
+  std::function<FileState(const std::wstring& path)> fileState;
   // Asks whether the existing file may be replaced; true for OK.
   std::function<bool(const std::wstring& prompt)> confirmOverwrite;
   // True when two existing paths name one file, as the file system tells (another case,
@@ -73,7 +76,8 @@ struct NamingResult {
 // be the source itself gets the "新" name. An existing output is replaced only when the
 // user agrees; otherwise the "重命名" name is used, and when that exists as well, the
 // first free numbered variant: a file the user did not agree to replace is never
-// chosen.
+// chosen (a name the file system cannot tell about counts as taken). An output whose
+// file cannot be told present or absent fails the row with a message.
 NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
                               std::wstring_view ext, const NamingCallbacks& callbacks);
 

@@ -135,8 +135,19 @@ std::wstring LongForm(const std::wstring& path) {
   return video::ExtendedLengthPath(full);
 }
 
-bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+// Only "not found" means absent: a file behind a denied access or a share that does not
+// answer may well be there, and the encoder's "-y" would overwrite it.
+video::FileState StateOf(const std::wstring& path) {
+  if (GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return video::FileState::present;
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+      return video::FileState::absent;
+    default:
+      return video::FileState::unknown;
+  }
 }
 
 // Two names of one file (another case, a short name, ".."): the file's identity tells.
@@ -275,7 +286,7 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   const std::wstring ext = m_tables->SelectedExtension();
 
   video::NamingCallbacks callbacks;
-  callbacks.fileExists = FileExists;
+  callbacks.fileState = StateOf;
   callbacks.sameFile = SameFile;
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
     return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(),

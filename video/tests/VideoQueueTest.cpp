@@ -525,6 +525,9 @@ TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
   EXPECT_FALSE(KillTimer(dlg->m_hWnd, CvideoDlg::kPollTimer));
+  dlg->m_outputDir.SetWindowText(L"\\\\nosuchserver\\share");  // it cannot tell what is there
+  Convert();
+  EXPECT_EQ(boxes.size(), 3u);
 }
 
 }  // namespace
