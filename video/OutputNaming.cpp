@@ -1,5 +1,7 @@
 #include "OutputNaming.h"
 
+#include <algorithm>
+
 namespace video {
 namespace {
 
@@ -112,6 +114,16 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
     return SamePath(path, source) ||
            (callbacks.sameFile && callbacks.sameFile(path, std::wstring(source)));
   };
+  // The encoder is handed plain paths: a longer one would fail it with no word why.
+  const auto tooLong = [&](const std::wstring& path) {
+    const std::size_t full = callbacks.fullPathLength ? callbacks.fullPathLength(path) : 0;
+    return std::max(path.size(), full) >= kEncoderPathCapacity;
+  };
+  const auto refusedForLength = [](const std::wstring& path) -> NamingResult {
+    return {{},
+            L"路径太长，转换程序打不开（完整路径最多" + std::to_wstring(kEncoderPathCapacity - 1) +
+                L"个字符），无法转换：\n" + path};
+  };
   // A name the file system cannot tell about may be a file: never written over unasked.
   const auto state = [&](const std::wstring& path) {
     return callbacks.fileState ? callbacks.fileState(path) : FileState::absent;
@@ -120,8 +132,10 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
     return {{}, L"无法确定输出文件是否已经存在，为免覆盖它，不转换这个文件：\n" + path};
   };
 
+  if (const std::wstring s(source); tooLong(s)) return refusedForLength(s);
   std::wstring output = PlainOutputPath(folder, stem, ext);
   if (isSource(output)) output = NewOutputPath(folder, stem, ext);
+  if (tooLong(output)) return refusedForLength(output);
   const FileState found = state(output);
   if (found == FileState::unknown) return refusedForState(output);
   if (found == FileState::absent) return {output, {}};
@@ -133,6 +147,7 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
   const std::wstring renamed = RenamedOutputPath(folder, stem, ext);
   for (int n = 1; n <= kLastNumberedName; ++n) {
     std::wstring candidate = n == 1 ? renamed : NumberedOutputPath(folder, stem, ext, n);
+    if (tooLong(candidate)) return refusedForLength(candidate);
     if (state(candidate) == FileState::absent && !isSource(candidate)) return {candidate, {}};
   }
   return {{}, L"找不到可用的输出文件名：" + renamed};

@@ -15,6 +15,9 @@ namespace video {
 constexpr std::size_t kOutputPathCapacity = 1000;  // wide characters
 constexpr std::size_t kCommandCapacity = 1024;     // wide characters
 constexpr std::size_t kOemCommandCapacity = 2000;  // bytes in the OEM code page
+// The encoder is handed plain paths, which the system limits to this many characters with
+// the terminator, counted on the full path.
+constexpr std::size_t kEncoderPathCapacity = 260;
 
 // The source's file name (after the last "\" or "/") without its extension: the part
 // before its last ".", or the whole name when it has none.
@@ -65,6 +68,8 @@ struct NamingCallbacks {
   // True when two existing paths name one file, as the file system tells (another case,
   // a short name, ".."); asked when the texts differ.
   std::function<bool(const std::wstring& a, const std::wstring& b)> sameFile;
+  // The length of the full path of a name (a relative one is longer than its text).
+  std::function<std::size_t(const std::wstring& path)> fullPathLength;
 };
 
 struct NamingResult {
@@ -77,7 +82,8 @@ struct NamingResult {
 // user agrees; otherwise the "重命名" name is used, and when that exists as well, the
 // first free numbered variant: a file the user did not agree to replace is never
 // chosen (a name the file system cannot tell about counts as taken). An output whose
-// file cannot be told present or absent fails the row with a message.
+// file cannot be told present or absent, and a source or output too long for the
+// encoder to open, fail the row with a message.
 NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
                               std::wstring_view ext, const NamingCallbacks& callbacks);
 

@@ -124,15 +124,20 @@ std::wstring PercentText(int value) {
   return std::to_wstring(value / 10) + L"%";
 }
 
-// The path in the form without the length limit of plain paths: a long output name
-// must be checked as the file it names.
-std::wstring LongForm(const std::wstring& path) {
+// The full path of a name; empty when the system cannot make one.
+std::wstring FullPath(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   std::wstring full(size, L'\0');
   const DWORD n = size ? GetFullPathNameW(path.c_str(), size, full.data(), nullptr) : 0;
-  if (n == 0 || n >= size) return path;
-  full.resize(n);
-  return video::ExtendedLengthPath(full);
+  full.resize(n < size ? n : 0);
+  return full;
+}
+
+// The path in the form without the length limit of plain paths: a long output name
+// must be checked as the file it names.
+std::wstring LongForm(const std::wstring& path) {
+  const std::wstring full = FullPath(path);
+  return full.empty() ? path : video::ExtendedLengthPath(full);
 }
 
 // Only "not found" means absent: a file behind a denied access or a share that does not
@@ -288,6 +293,7 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   video::NamingCallbacks callbacks;
   callbacks.fileState = StateOf;
   callbacks.sameFile = SameFile;
+  callbacks.fullPathLength = [](const std::wstring& path) { return FullPath(path).size(); };
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
     return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(),
                          MB_OKCANCEL) == IDOK;

@@ -221,7 +221,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
     std::wstring output;  // in the output folder
     bool asked;
   };
-  const std::wstring y = std::wstring(180, L'y') + L".3gp";
+  const std::wstring y = std::wstring(40, L'y') + L".3gp";
   const Case cases[] = {
       {"source in the output folder",
        L"3gp",
@@ -232,7 +232,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
        false},
       {"3gpp2", L"3gpp2", Src(L"a.b.avi"), {}, IDOK, L"a.b.3g2", false},
       {"replace agreed", L"3gp", Src(L"clip.avi"), {L"clip.3gp"}, IDOK, L"clip.3gp", true},
-      {"another name, long", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
+      {"another name", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
       {"new taken", L"3gpp2", Out() + L"\\clip.3g2", {L"新clip.3g2"}, IDOK, L"新clip.3g2", true},
   };
   Script("hang");
@@ -449,8 +449,8 @@ TEST_F(Queue, ARowThatFailsGetsItsOwnStatusAndTheQueueGoesOn) {
   // The double takes an argument that is one of its steps as its script: this source
   // makes it end at once with exit code 3.
   const std::wstring failing = L"exit:3.avi";
-  // An output path beyond the capacity: refused with a message, never cut.
-  const std::wstring tooLong = L"C:\\" + std::wstring(1100, L'x') + L".avi";
+  // A source that fits, whose output path the encoder could not open: refused with a message.
+  const std::wstring tooLong = L"C:\\" + std::wstring(200, L'x') + L".avi";
   for (const std::wstring& s : {Src(L"good.avi"), tooLong, failing}) Add(s);
   Convert();
   ASSERT_TRUE(testkit::PumpUntil([&] { return FinalBoxShown(); }, 15000));
