@@ -8,6 +8,8 @@
 #                                        run a Windows program in that environment (a
 #                                        benchmark or a volume test: on a heap unchecked)
 #   wine-env.sh stop BUILD_DIR           stop both
+# ZV_WINE_CTYPE=C.UTF-8 runs a program with the character set of that locale instead
+# (ANSI code page 1252, OEM 437), the user locale staying Chinese.
 set -euo pipefail
 
 cmd=${1:?start|run|stop}
@@ -19,6 +21,12 @@ shift 2
 export WINEPREFIX=$state/prefix
 export WINEDEBUG=-all
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Only the character set changes: Wine writes the user locale into the prefix's registry,
+# which every other program of the run shares.
+if [ -n "${ZV_WINE_CTYPE:-}" ]; then
+  unset LC_ALL
+  export LC_CTYPE=$ZV_WINE_CTYPE
+fi
 # No installer prompts for the .NET runtime or the HTML engine, ever.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 

@@ -1,5 +1,7 @@
 #include "OutputNaming.h"
 
+#include <algorithm>
+
 namespace video {
 namespace {
 
@@ -43,12 +45,18 @@ std::wstring SourceStem(std::wstring_view source) {
 }
 
 FolderResult OutputFolder(std::wstring_view typed) {
-  constexpr std::wstring_view kBlanks = L" \t\r\n";
-  const std::size_t first = typed.find_first_not_of(kBlanks);
-  if (first == std::wstring_view::npos) return {};
-  typed = typed.substr(first, typed.find_last_not_of(kBlanks) + 1 - first);
+  const auto trim = [](std::wstring_view s) {
+    constexpr std::wstring_view kBlanks = L" \t\r\n";
+    const std::size_t first = s.find_first_not_of(kBlanks);
+    return first == std::wstring_view::npos
+               ? std::wstring_view()
+               : s.substr(first, s.find_last_not_of(kBlanks) + 1 - first);
+  };
+  typed = trim(typed);
   if (typed.size() >= 2 && typed.front() == L'"' && typed.back() == L'"')
     typed = typed.substr(1, typed.size() - 2);
+  // Blank, the encoder would write into the root of whatever drive is current.
+  if (trim(typed).empty()) return {{}, L"请先设置输出目录，再开始转换。"};
   // The "?" of the "\\?\" form is no part of a name.
   const std::wstring_view names = typed.starts_with(L"\\\\?\\") ? typed.substr(4) : typed;
   for (wchar_t c : names) {
@@ -88,11 +96,9 @@ std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem
   return Join(folder, L"重命名", stem, L"(" + std::to_wstring(n) + L")", ext);
 }
 
-std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
-                             std::wstring_view ext) {
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view fileName) {
   std::wstring out = L"输出目录";
-  out.append(folder).append(L"中，已经有").append(stem).append(L".").append(ext);
-  out.append(L"，是否要覆盖？");
+  out.append(folder).append(L"中，已经有").append(fileName).append(L"，是否要覆盖？");
   return out;
 }
 
@@ -108,23 +114,41 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
     return SamePath(path, source) ||
            (callbacks.sameFile && callbacks.sameFile(path, std::wstring(source)));
   };
+  // The encoder is handed plain paths: a longer one would fail it with no word why.
+  const auto tooLong = [&](const std::wstring& path) {
+    const std::size_t full = callbacks.fullPathLength ? callbacks.fullPathLength(path) : 0;
+    return std::max(path.size(), full) >= kEncoderPathCapacity;
+  };
+  const auto refusedForLength = [](const std::wstring& path) -> NamingResult {
+    return {{},
+            L"路径太长，转换程序打不开（完整路径最多" + std::to_wstring(kEncoderPathCapacity - 1) +
+                L"个字符），无法转换：\n" + path};
+  };
+  // A name the file system cannot tell about may be a file: never written over unasked.
+  const auto state = [&](const std::wstring& path) {
+    return callbacks.fileState ? callbacks.fileState(path) : FileState::absent;
+  };
+  const auto refusedForState = [](const std::wstring& path) -> NamingResult {
+    return {{}, L"无法确定输出文件是否已经存在，为免覆盖它，不转换这个文件：\n" + path};
+  };
+
+  if (const std::wstring s(source); tooLong(s)) return refusedForLength(s);
   std::wstring output = PlainOutputPath(folder, stem, ext);
   if (isSource(output)) output = NewOutputPath(folder, stem, ext);
-
-  const auto exists = [&](const std::wstring& path) {
-    return callbacks.fileExists && callbacks.fileExists(path);
-  };
-  if (!exists(output)) return {output, {}};
-  if (callbacks.confirmOverwrite &&
-      callbacks.confirmOverwrite(OverwritePrompt(folder, stem, ext))) {
+  if (tooLong(output)) return refusedForLength(output);
+  const FileState found = state(output);
+  if (found == FileState::unknown) return refusedForState(output);
+  if (found == FileState::absent) return {output, {}};
+  // The question names the file that OK replaces.
+  const std::wstring_view name = std::wstring_view(output).substr(output.rfind(L'\\') + 1);
+  if (callbacks.confirmOverwrite && callbacks.confirmOverwrite(OverwritePrompt(folder, name)))
     return {output, {}};
-  }
-  // Declined: a name that no file has yet, and never the source.
-  std::wstring renamed = RenamedOutputPath(folder, stem, ext);
-  if (!exists(renamed) && !isSource(renamed)) return {renamed, {}};
-  for (int n = 2; n <= kLastNumberedName; ++n) {
-    std::wstring candidate = NumberedOutputPath(folder, stem, ext, n);
-    if (!exists(candidate) && !isSource(candidate)) return {candidate, {}};
+  // Declined: a name that is known to have no file yet, and never the source.
+  const std::wstring renamed = RenamedOutputPath(folder, stem, ext);
+  for (int n = 1; n <= kLastNumberedName; ++n) {
+    std::wstring candidate = n == 1 ? renamed : NumberedOutputPath(folder, stem, ext, n);
+    if (tooLong(candidate)) return refusedForLength(candidate);
+    if (state(candidate) == FileState::absent && !isSource(candidate)) return {candidate, {}};
   }
   return {{}, L"找不到可用的输出文件名：" + renamed};
 }

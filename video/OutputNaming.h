@@ -15,6 +15,9 @@ namespace video {
 constexpr std::size_t kOutputPathCapacity = 1000;  // wide characters
 constexpr std::size_t kCommandCapacity = 1024;     // wide characters
 constexpr std::size_t kOemCommandCapacity = 2000;  // bytes in the OEM code page
+// The encoder is handed plain paths, which the system limits to this many characters with
+// the terminator, counted on the full path.
+constexpr std::size_t kEncoderPathCapacity = 260;
 
 // The source's file name (after the last "\" or "/") without its extension: the part
 // before its last ".", or the whole name when it has none.
@@ -26,8 +29,8 @@ struct FolderResult {
 };
 
 // The output folder as typed: blanks around it and one pair of enclosing quotes (a file
-// manager's "copy as path") taken off. A text that still holds a character no path may
-// hold is refused with a message.
+// manager's "copy as path") taken off. A text that is then blank, or still holds a
+// character no path may hold, is refused with a message.
 FolderResult OutputFolder(std::wstring_view typed);
 
 // A full path in the form without the length limit of plain paths: "\\?\C:\..." or
@@ -44,24 +47,29 @@ std::wstring RenamedOutputPath(std::wstring_view folder, std::wstring_view stem,
 std::wstring NumberedOutputPath(std::wstring_view folder, std::wstring_view stem,
                                 std::wstring_view ext, int n);
 
-// The overwrite question: "输出目录%s中，已经有%s.%s，是否要覆盖？".
-std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view stem,
-                             std::wstring_view ext);
+// The overwrite question: "输出目录%s中，已经有%s，是否要覆盖？" with the folder and the
+// name of the file that OK replaces.
+std::wstring OverwritePrompt(std::wstring_view folder, std::wstring_view fileName);
 inline constexpr std::wstring_view kOverwriteCaption = L"提示";
 
 // True when two paths name the same file as far as text can tell: letters compared
 // without case, "/" taken as "\", repeated separators as one ("C:\\\x" is "C:\x").
 bool SamePath(std::wstring_view a, std::wstring_view b);
 
+// What the file system says about a name: no such file, a file, or it cannot tell
+// (access denied, a share that does not answer).
+enum class FileState { absent, present, unknown };
+
 // How a row's output is named.
 struct NamingCallbacks {
-  // True when a file of that name exists (can be opened for reading).
-  std::function<bool(const std::wstring& path)> fileExists;
+  std::function<FileState(const std::wstring& path)> fileState;
   // Asks whether the existing file may be replaced; true for OK.
   std::function<bool(const std::wstring& prompt)> confirmOverwrite;
   // True when two existing paths name one file, as the file system tells (another case,
   // a short name, ".."); asked when the texts differ.
   std::function<bool(const std::wstring& a, const std::wstring& b)> sameFile;
+  // The length of the full path of a name (a relative one is longer than its text).
+  std::function<std::size_t(const std::wstring& path)> fullPathLength;
 };
 
 struct NamingResult {
@@ -73,7 +81,9 @@ struct NamingResult {
 // be the source itself gets the "新" name. An existing output is replaced only when the
 // user agrees; otherwise the "重命名" name is used, and when that exists as well, the
 // first free numbered variant: a file the user did not agree to replace is never
-// chosen.
+// chosen (a name the file system cannot tell about counts as taken). An output whose
+// file cannot be told present or absent, and a source or output too long for the
+// encoder to open, fail the row with a message.
 NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder,
                               std::wstring_view ext, const NamingCallbacks& callbacks);
 

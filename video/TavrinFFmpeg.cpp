@@ -2,43 +2,47 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace {
-// The folder of this program in the ANSI code page, without the last backslash; false
-// when the path does not fit `size` bytes.
-bool ProgramFolder(char* out, std::size_t size) {
-  const DWORD n = GetModuleFileNameA(nullptr, out, DWORD(size));
+// The folder of this program without the last backslash; false when the path does not
+// fit `size` characters.
+bool ProgramFolder(wchar_t* out, std::size_t size) {
+  const DWORD n = GetModuleFileNameW(nullptr, out, DWORD(size));
   if (n == 0 || n >= size) return false;
-  char* slash = std::strrchr(out, '\\');
-  if (slash) *slash = '\0';
+  wchar_t* slash = std::wcsrchr(out, L'\\');
+  if (slash) *slash = L'\0';
   return true;
+}
+
+// `text` of code page `codePage` into `out`; false when it does not fit or is no text of
+// that code page.
+bool Decode(UINT codePage, const char* text, wchar_t* out, std::size_t size) {
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, -1, out, int(size)) > 0;
 }
 }  // namespace
 
 TavrinFFmpeg::TavrinFFmpeg(const char* commandLine, const char* encoderDir) {
   InitializeCriticalSection(&processLock);
   const std::size_t length = commandLine ? std::strlen(commandLine) : 0;
-  char folder[kPathSize];
-  bool folderOk;
-  if (encoderDir) {
-    folderOk = std::strlen(encoderDir) < sizeof folder;
-    if (folderOk) std::strcpy(folder, encoderDir);
-  } else {
-    folderOk = ProgramFolder(folder, sizeof folder);
-  }
-  static const char kExe[] = "\\vv.exe";
-  if (!commandLine || length + 1 > sizeof command) {
+  wchar_t folder[kPathSize];
+  const bool folderOk =
+      encoderDir ? Decode(CP_ACP, encoderDir, folder, kPathSize) : ProgramFolder(folder, kPathSize);
+  static const wchar_t kExe[] = L"\\vv.exe";
+  if (!commandLine || length + 1 > kCommandSize) {
     error = L"命令行太长（超过 1999 个字节），这个文件不能转换。请缩短输出目录或文件名。";
-  } else if (!folderOk || std::strlen(folder) + sizeof kExe > sizeof application) {
+  } else if (!folderOk || std::wcslen(folder) + std::size(kExe) > kPathSize) {
     error = L"程序所在文件夹的路径太长，找不到转换程序 vv.exe。请把程序放到路径较短的文件夹。";
+  } else if (!Decode(CP_OEMCP, commandLine, command, kCommandSize)) {
+    error = L"命令行不是系统代码页的文字，这个文件不能转换。";
   }
   if (!error.empty()) {
     done = 1;  // refused: nothing will run, the caller sees done at once
     return;
   }
-  std::memcpy(command, commandLine, length + 1);
-  std::strcpy(application, folder);
-  std::strcat(application, kExe);
+  std::wcscpy(application, folder);
+  std::wcscat(application, kExe);
   if (!StartThread()) {
     error = L"无法启动转换线程。";
     done = 1;
@@ -69,8 +73,8 @@ void TavrinFFmpeg::Run() {
   EnterCriticalSection(&processLock);
   bool started = false;
   if (!cancelled) {
-    started = CreateProcessA(application, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process) != 0;
+    started = CreateProcessW(application, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process) != 0;
     if (!started) std::printf("CreateProcess failed (%d).\n", int(GetLastError()));
   }
   LeaveCriticalSection(&processLock);

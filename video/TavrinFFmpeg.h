@@ -12,12 +12,12 @@
 class TavrinFFmpeg final : public TavrinThread {
  public:
   static constexpr std::size_t kCommandSize = 2000;  // bytes, with the terminator
-  static constexpr std::size_t kPathSize = 300;      // bytes of the program path
+  static constexpr std::size_t kPathSize = 300;      // characters of vv.exe's path
 
   // `command`: 8-bit (OEM code page) command line. `encoderDir`: the folder of vv.exe
-  // without a trailing backslash; nullptr for the program's own folder. A command or a
-  // folder that does not fit is refused: no process starts, done is 1 at once and
-  // Error() says why.
+  // (ANSI code page) without a trailing backslash; nullptr for the program's own folder.
+  // A command or a folder that does not fit, or that is not text of its code page, is
+  // refused: no process starts, done is 1 at once and Error() says why.
   explicit TavrinFFmpeg(const char* command, const char* encoderDir = nullptr);
   ~TavrinFFmpeg();
 
@@ -33,13 +33,16 @@ class TavrinFFmpeg final : public TavrinThread {
 
  private:
   CRITICAL_SECTION processLock;
-  char command[kCommandSize] = {};
-  char application[kPathSize] = {};
+  // Both as the process start takes them, decoded from their own code pages: the
+  // 8-bit start would read the command in the ANSI code page, and where that is not the
+  // OEM one the encoder would get other names than those checked.
+  wchar_t command[kCommandSize] = {};
+  wchar_t application[kPathSize] = {};
   int done = 0;
   bool cancelled = false;  // deleted before the process was started: do not start it
   bool exited = false;     // the process ran and its exit code is in exitCode
   DWORD exitCode = 0;
   std::wstring error;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   PROCESS_INFORMATION process{};
 };

@@ -21,6 +21,16 @@ if(ZV_WINDOWS)
 
   zv_wine_test(video_worker_test SOURCES tests/TavrinFFmpegTest.cpp
     LIBS zv_video_worker DEPENDS vvdouble TIMEOUT 120)
+  if(TARGET video_worker_test)
+    # Its normal runs once more where the ANSI and OEM code pages differ (1252 and 437);
+    # the two share the test's folders, so they take turns.
+    add_test(NAME video_worker_test_cp437
+      COMMAND ${ZV_WINE_ENV} run ${CMAKE_BINARY_DIR} $<TARGET_FILE:video_worker_test>)
+    set_tests_properties(video_worker_test_cp437 PROPERTIES LABELS wine FIXTURES_REQUIRED wine_env
+      TIMEOUT 60 ENVIRONMENT "ZV_WINE_CTYPE=C.UTF-8;GTEST_FILTER=Worker.NormalRun*")
+    set_tests_properties(video_worker_test video_worker_test_cp437 PROPERTIES
+      RESOURCE_LOCK video_worker)
+  endif()
   zv_wine_test(video_dialog_test SOURCES tests/VideoDlgTest.cpp tests/ControlButtonTest.cpp video.rc
     LIBS zv_video_dialog DEPENDS vvdouble video TIMEOUT 120 FOCUS)
   if(TARGET video_dialog_test)

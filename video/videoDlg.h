@@ -140,7 +140,12 @@ class CvideoDlg : public CDialog {
   // The queue's steps (videoDlgQueue.cpp).
   void InitOptionTables();
   void EnableInputs(bool enable);
-  void StartRow(int row);
+  // Starts the row's encoder, or marks the row refused; false when the dialog closed
+  // while one of its boxes was open, so that nothing more may start.
+  bool StartRow(int row);
+  // True while a run is on and the dialog has not ended: a close may come while a box
+  // of the run is open.
+  bool RunGoesOn() const;
   std::wstring FinishedRowStatus();
   void FinishRun();
   void RefreshStatus(bool finished);

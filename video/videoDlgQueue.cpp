@@ -124,19 +124,35 @@ std::wstring PercentText(int value) {
   return std::to_wstring(value / 10) + L"%";
 }
 
-// The path in the form without the length limit of plain paths: a long output name
-// must be checked as the file it names.
-std::wstring LongForm(const std::wstring& path) {
+// The full path of a name; empty when the system cannot make one.
+std::wstring FullPath(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   std::wstring full(size, L'\0');
   const DWORD n = size ? GetFullPathNameW(path.c_str(), size, full.data(), nullptr) : 0;
-  if (n == 0 || n >= size) return path;
-  full.resize(n);
-  return video::ExtendedLengthPath(full);
+  full.resize(n < size ? n : 0);
+  return full;
 }
 
-bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+// The path in the form without the length limit of plain paths: a long output name
+// must be checked as the file it names.
+std::wstring LongForm(const std::wstring& path) {
+  const std::wstring full = FullPath(path);
+  return full.empty() ? path : video::ExtendedLengthPath(full);
+}
+
+// Only "not found" means absent: a file behind a denied access or a share that does not
+// answer may well be there, and the encoder's "-y" would overwrite it.
+video::FileState StateOf(const std::wstring& path) {
+  if (GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return video::FileState::present;
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+      return video::FileState::absent;
+    default:
+      return video::FileState::unknown;
+  }
 }
 
 // Two names of one file (another case, a short name, ".."): the file's identity tells.
@@ -231,7 +247,14 @@ void CvideoDlg::EnableInputs(bool enable) {
   if (enable) ::EnableWindow(GetDlgItem(IDC_FILE_LIST), TRUE);
 }
 
+bool CvideoDlg::RunGoesOn() const {
+  return m_converting && !Ended();
+}
+
 void CvideoDlg::OnConvert() {
+  // A click that reaches the handler while a run is on (a box of the run open), or once
+  // the dialog has ended, starts nothing.
+  if (m_converting || Ended()) return;
   if (m_list.GetItemCount() == 0) {
     DlgMessageBox(m_hWnd, L"请添加要转换的视频", L"提示信息", MB_OK);
     return;
@@ -259,8 +282,7 @@ void CvideoDlg::OnConvert() {
   // Texts of an earlier run stay until the first tick writes every row.
   m_shownStatus.assign(std::size_t(m_total), std::wstring(1, L'\0'));
   m_converting = true;
-  StartRow(0);
-  SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
+  if (StartRow(0)) SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
 }
 
 std::wstring CvideoDlg::PrepareRow(int row) {
@@ -269,14 +291,16 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   const std::wstring ext = m_tables->SelectedExtension();
 
   video::NamingCallbacks callbacks;
-  callbacks.fileExists = FileExists;
+  callbacks.fileState = StateOf;
   callbacks.sameFile = SameFile;
+  callbacks.fullPathLength = [](const std::wstring& path) { return FullPath(path).size(); };
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {
     return DlgMessageBox(m_hWnd, prompt.c_str(), std::wstring(video::kOverwriteCaption).c_str(),
                          MB_OKCANCEL) == IDOK;
   };
   const video::NamingResult named = video::ChooseOutputPath(source, folder, ext, callbacks);
-  if (named.output.empty()) return named.error;
+  // Closed while the question was open: the caller starts nothing.
+  if (named.output.empty() || !RunGoesOn()) return named.error;
 
   const video::CommandResult built = video::BuildCommand(source, m_options, named.output);
   if (built.command.empty()) return built.error;
@@ -300,21 +324,22 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   return {};
 }
 
-void CvideoDlg::StartRow(int row) {
+bool CvideoDlg::StartRow(int row) {
   m_current = row;
   m_shownValue = 0;
   m_staleProgress.reset();
   m_rowError.clear();
   m_preparing = true;
   std::wstring error = PrepareRow(row);
-  if (!error.empty()) {
+  if (!error.empty() && RunGoesOn()) {
     m_rowError = error;
     const std::wstring text =
         L"这个文件无法转换：\n" + m_list.GetItemText(row, 0) + L"\n\n" + error;
     DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
   }
   m_preparing = false;
-  if (!m_rowError.empty()) return;  // the next tick marks the row and goes on
+  if (!RunGoesOn()) return false;        // closed while a box was open
+  if (!m_rowError.empty()) return true;  // the next tick marks the row and goes on
 
   // The encoder lives in the program folder, beside its progress file.
   char folder[TavrinFFmpeg::kPathSize] = {};
@@ -323,6 +348,7 @@ void CvideoDlg::StartRow(int row) {
                                                   folder, int(sizeof folder), nullptr, &lossy)
                             : 0;
   m_encoder = new TavrinFFmpeg(m_command, n > 0 && !lossy ? folder : nullptr);
+  return true;
 }
 
 std::wstring CvideoDlg::FinishedRowStatus() {
@@ -409,20 +435,24 @@ LRESULT CvideoDlg::OnTimer(WPARAM id) {
   if (id == kPauseTimer) {
     KillTimer(m_hWnd, kPauseTimer);
     m_progress.SetPos(0);
-  } else if (id == kPollTimer && m_converting) {
+  } else if (id == kPollTimer && RunGoesOn()) {
     // A tick inside another tick's box, or inside the naming of a row, only refreshes.
     if (!m_inTick && !m_preparing && (!m_encoder || m_encoder->IsDone())) {
       m_inTick = true;
       m_rowStatus[std::size_t(m_current)] = FinishedRowStatus();
       const bool last = m_current >= m_total - 1;
-      if (!last) {
+      // A close while the row's box was open ends the run here: no next row, no
+      // completion box.
+      bool on = RunGoesOn();
+      if (on && !last) {
         m_progress.SetPos(kFullScale);
-        StartRow(m_current + 1);
+        on = StartRow(m_current + 1);
         // The pause between two files: the bar stays full for a second, the window
         // keeps answering.
-        SetTimer(m_hWnd, kPauseTimer, kPauseMs, nullptr);
+        if (on) SetTimer(m_hWnd, kPauseTimer, kPauseMs, nullptr);
       }
       m_inTick = false;
+      if (!on) return Default();
       // The completion box is shown outside the guard: a run that Convert starts while
       // it is open ticks on as usual.
       if (last) {
@@ -430,7 +460,7 @@ LRESULT CvideoDlg::OnTimer(WPARAM id) {
         return Default();
       }
     }
-    if (m_converting) RefreshStatus(false);
+    if (RunGoesOn()) RefreshStatus(false);
   }
   return Default();
 }

@@ -47,7 +47,9 @@ struct World {
   NamingResult Name(const wchar_t* source, const wchar_t* folder, const wchar_t* ext) {
     NamingCallbacks cb;
     cb.sameFile = [this](const auto& path, const auto&) { return alias && path == alias; };
-    cb.fileExists = [this](const std::wstring& p) { return files.count(p) > 0; };
+    cb.fileState = [this](const std::wstring& p) {
+      return files.count(p) ? FileState::present : FileState::absent;
+    };
     cb.confirmOverwrite = [this](const std::wstring& prompt) {
       prompts.push_back(prompt);
       return answer;
@@ -141,7 +143,8 @@ TEST(OutputNaming, TypedFolderLosesBlanksAndQuotesRefusesWhatNoPathHoldsAndHasAL
       {L"\"D:\\o", nullptr},
       {L"D:\\a|b<>", nullptr},
       {L"D:\\a?", nullptr},
-      {L"D:\\a\tb", nullptr}};
+      {L"D:\\a\tb", nullptr},
+      {L" \" \" ", nullptr}};
   for (auto [typed, folder] : cases) {
     const FolderResult r = OutputFolder(typed);
     EXPECT_EQ(r.folder, folder ? folder : L"") << typed;

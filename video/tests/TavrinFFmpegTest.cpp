@@ -51,12 +51,17 @@ class Worker : public testing::Test {
 
 TEST_F(Worker, NormalRunEndsDoneWithTheEncodersExitCodeAndItsProgress) {
   struct Case {
-    const char* command;
+    const wchar_t* command;
     DWORD exitCode;
   };
-  for (const Case& c : {Case{"vv.exe -i \"a.avi\" run:300:3 exit:7", 7}, Case{"vv.exe run:100:2", 0}}) {
+  // "é" and "à" are other letters in the ANSI code page where that is not the OEM one.
+  const Case cases[] = {{L"vv.exe -i \"D\u00e9j\u00e0.avi\" run:300:3 exit:7", 7},
+                        {L"vv.exe run:100:2", 0}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
-    TavrinFFmpeg enc(c.command, dir.c_str());
+    char oem[100];
+    WideCharToMultiByte(CP_OEMCP, 0, c.command, -1, oem, sizeof oem, nullptr, nullptr);
+    TavrinFFmpeg enc(oem, dir.c_str());
     EXPECT_TRUE(enc.Error().empty());
     EXPECT_EQ(enc.IsDone(), 0);  // the double runs for a while
     DWORD code = 12345;
@@ -72,11 +77,13 @@ TEST_F(Worker, NormalRunEndsDoneWithTheEncodersExitCodeAndItsProgress) {
     progress >> value;
     EXPECT_EQ(value, 1000);
   }
-  // The process got the command line as given.
+  // The process got the command line as given; the double logs it in the ANSI code page.
   std::ifstream log(dir + "\\vvlog.txt");
   std::string line;
   std::getline(log, line);
-  EXPECT_NE(line.find("vv.exe -i \"a.avi\" run:300:3 exit:7"), std::string::npos) << line;
+  wchar_t wide[100] = {};
+  MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide, 100);
+  EXPECT_NE(std::wstring(wide).find(cases[0].command), std::wstring::npos) << line;
 }
 
 TEST_F(Worker, MissingEncoderIsDoneAtOnceWithoutExitCode) {

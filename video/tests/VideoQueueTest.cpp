@@ -221,7 +221,7 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
     std::wstring output;  // in the output folder
     bool asked;
   };
-  const std::wstring y = std::wstring(180, L'y') + L".3gp";
+  const std::wstring y = std::wstring(40, L'y') + L".3gp";
   const Case cases[] = {
       {"source in the output folder",
        L"3gp",
@@ -232,7 +232,8 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
        false},
       {"3gpp2", L"3gpp2", Src(L"a.b.avi"), {}, IDOK, L"a.b.3g2", false},
       {"replace agreed", L"3gp", Src(L"clip.avi"), {L"clip.3gp"}, IDOK, L"clip.3gp", true},
-      {"another name, long", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
+      {"another name", L"3gp", Src(L"..\\out\\" + y), {y}, IDOK, L"新" + y, false},
+      {"new taken", L"3gpp2", Out() + L"\\clip.3g2", {L"新clip.3g2"}, IDOK, L"新clip.3g2", true},
   };
   Script("hang");
   for (const Case& c : cases) {
@@ -246,13 +247,9 @@ TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
     Add(c.source);
     Convert();
 
-    const std::wstring ext = std::wstring(c.format) == L"3gp" ? L"3gp" : L"3g2";
-    const std::wstring stem = c.source.substr(c.source.rfind(L'\\') + 1,
-                                              c.source.rfind(L'.') - c.source.rfind(L'\\') - 1);
     if (c.asked) {
       ASSERT_EQ(boxes.size(), 1u);
-      EXPECT_EQ(boxes[0].text,
-                L"输出目录" + Out() + L"中，已经有" + stem + L"." + ext + L"，是否要覆盖？");
+      EXPECT_EQ(boxes[0].text, L"输出目录" + Out() + L"中，已经有" + c.output + L"，是否要覆盖？");
       EXPECT_EQ(boxes[0].caption, L"提示");
       EXPECT_EQ(boxes[0].flags & 0xF, UINT(MB_OKCANCEL));
       EXPECT_EQ(boxes[0].owner, dlg->m_hWnd);
@@ -452,8 +449,8 @@ TEST_F(Queue, ARowThatFailsGetsItsOwnStatusAndTheQueueGoesOn) {
   // The double takes an argument that is one of its steps as its script: this source
   // makes it end at once with exit code 3.
   const std::wstring failing = L"exit:3.avi";
-  // An output path beyond the capacity: refused with a message, never cut.
-  const std::wstring tooLong = L"C:\\" + std::wstring(1100, L'x') + L".avi";
+  // A source that fits, whose output path the encoder could not open: refused with a message.
+  const std::wstring tooLong = L"C:\\" + std::wstring(200, L'x') + L".avi";
   for (const std::wstring& s : {Src(L"good.avi"), tooLong, failing}) Add(s);
   Convert();
   ASSERT_TRUE(testkit::PumpUntil([&] { return FinalBoxShown(); }, 15000));
@@ -483,6 +480,37 @@ TEST_F(Queue, AMissingEncoderFailsEveryRowAndTheRunStillEnds) {
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
 }
 
+TEST_F(Queue, AfterACloseThatCameWhileABoxOfTheRunWasOpenNothingStarts) {
+  // Rows as added, a word of the box the close comes in; every start is refused in a tick.
+  const std::tuple<std::vector<std::wstring>, const wchar_t*> cases[] = {
+      {{Src(L"clip.avi")}, L"是否要覆盖"},                  // the prompt at Convert
+      {{Src(L"clip.avi"), Src(L"A.avi")}, L"是否要覆盖"},   // and in a tick
+      {{L"C:\\" + std::wstring(1100, L'x')}, L"无法转换"},  // a row refused at its start
+      {{Src(L"A.avi"), Src(L"B.avi")}, L"无法转换"},        // a start refused, in a tick
+      {{Src(L"A.avi")}, L"转换完成"},
+  };
+  SaveText(Out() + L"\\clip.3gp", "old");
+  for (const auto& [rows, box] : cases) {
+    SCOPED_TRACE(testing::Message() << box << rows.size());
+    Open();
+    wcscpy(dlg->m_exeDir, (L"C:\\" + std::wstring(292, L'd')).c_str());  // no room for vv.exe
+    for (const std::wstring& row : rows) Add(row);
+    std::size_t at = 0;
+    answer = [&, box = box](const Box& b) {
+      if (at || b.text.find(box) == std::wstring::npos) return IDOK;
+      at = boxes.size();
+      dlg->OnConvert();  // a Convert click while it is open, the close, and one more
+      SendMessageW(dlg->m_hWnd, WM_CLOSE, 0, 0);
+      dlg->OnConvert();
+      return IDOK;
+    };
+    Convert();
+    ASSERT_TRUE(testkit::PumpUntil([&] { return at > 0; }, 10000));
+    EXPECT_EQ(boxes.size(), at);
+    EXPECT_EQ(dlg->m_encoder, nullptr);
+  }
+}
+
 TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   dlg->m_exeDir[0] = L'\0';  // the start-up refused a folder path that did not fit
   Add(Src(L"A.avi"));
@@ -497,6 +525,9 @@ TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
   EXPECT_FALSE(KillTimer(dlg->m_hWnd, CvideoDlg::kPollTimer));
+  dlg->m_outputDir.SetWindowText(L"\\\\nosuchserver\\share");  // it cannot tell what is there
+  Convert();
+  EXPECT_EQ(boxes.size(), 3u);
 }
 
 }  // namespace
