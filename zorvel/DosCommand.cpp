@@ -424,9 +424,7 @@ void TDosThread::Abort() noexcept {
   if (stopEvent_) SetEvent(stopEvent_);
 }
 
-void TDosThread::Deliver() {
-  channel_->Deliver();
-}
+void TDosThread::Deliver() { channel_->Deliver(); }
 
 void TDosThread::ReadLoop() {
   SECURITY_DESCRIPTOR descriptor;
@@ -580,9 +578,7 @@ void TDosThread::Finish() noexcept {
 
 TDosCommand::TDosCommand(TComponent* owner) : TComponent(owner) {}
 
-TDosCommand::~TDosCommand() {
-  Stop();
-}
+TDosCommand::~TDosCommand() { Stop(); }
 
 void TDosCommand::Start() {
   if (CommandLine.empty()) throw EDosCommand("No Commandline to execute");
@@ -608,6 +604,4 @@ void TDosCommand::Stop() {
   delete thread;
 }
 
-bool TDosCommand::IsRunning() const {
-  return thread_ && clock_ && clock_->Enabled();
-}
+bool TDosCommand::IsRunning() const { return thread_ && clock_ && clock_->Enabled(); }

@@ -31,12 +31,13 @@ SyncQueue& Sync() {
 }  // namespace
 
 void InitSynchronize() {
-  Sync().window = std::make_unique<TUtilWindow>([](UINT msg, WPARAM, LPARAM, LRESULT& result) {
-    if (msg != kWakeMessage) return false;
-    CheckSynchronize();
-    result = 0;
-    return true;
-  });
+  Sync().window = std::make_unique<TUtilWindow>(
+      [](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+        if (msg != kWakeMessage) return false;
+        CheckSynchronize();
+        result = 0;
+        return true;
+      });
 }
 
 void DoneSynchronize() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "forms/Collections.h"
 
 namespace zorvel {
@@ -83,11 +85,7 @@ TEST(MainText, BatchPlan) {
   using S = TSkip;
   using Plan = std::vector<std::pair<TSkip, std::size_t>>;
   // writes: whether each job that runs ends with its output written.
-  const struct {
-    std::vector<std::string> sources;
-    std::vector<bool> writes;
-    Plan expected;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, std::vector<bool>, Plan> cases[] = {
       {{"D:\\v\\clip.mp4", "D:\\v\\CLIP.avi"}, {1, 1}, {{S::OtherSource, 1}, {S::OwnSource, 1}}},
       {{"A\\same.mp4", "B\\same.mp4", "C\\Same.mkv"},
        {1, 1, 1},
