@@ -15,26 +15,26 @@ bool ProgramFolder(wchar_t* out, std::size_t size) {
   if (slash) *slash = L'\0';
   return true;
 }
-
-// `text` of code page `codePage` into `out`; false when it does not fit or is no text of
-// that code page.
-bool Decode(UINT codePage, const char* text, wchar_t* out, std::size_t size) {
-  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, -1, out, int(size)) > 0;
-}
 }  // namespace
 
-TavrinFFmpeg::TavrinFFmpeg(const char* commandLine, const char* encoderDir) {
+TavrinFFmpeg::TavrinFFmpeg(const char* commandLine, const wchar_t* encoderDir) {
   InitializeCriticalSection(&processLock);
   const std::size_t length = commandLine ? std::strlen(commandLine) : 0;
   wchar_t folder[kPathSize];
-  const bool folderOk =
-      encoderDir ? Decode(CP_ACP, encoderDir, folder, kPathSize) : ProgramFolder(folder, kPathSize);
+  bool folderOk;
+  if (encoderDir) {
+    folderOk = std::wcslen(encoderDir) < kPathSize;
+    if (folderOk) std::wcscpy(folder, encoderDir);
+  } else {
+    folderOk = ProgramFolder(folder, kPathSize);
+  }
   static const wchar_t kExe[] = L"\\vv.exe";
   if (!commandLine || length + 1 > kCommandSize) {
     error = L"命令行太长（超过 1999 个字节），这个文件不能转换。请缩短输出目录或文件名。";
   } else if (!folderOk || std::wcslen(folder) + std::size(kExe) > kPathSize) {
     error = L"程序所在文件夹的路径太长，找不到转换程序 vv.exe。请把程序放到路径较短的文件夹。";
-  } else if (!Decode(CP_OEMCP, commandLine, command, kCommandSize)) {
+  } else if (MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, commandLine, -1, command,
+                                 int(kCommandSize)) == 0) {
     error = L"命令行不是系统代码页的文字，这个文件不能转换。";
   }
   if (!error.empty()) {

@@ -15,10 +15,10 @@ class TavrinFFmpeg final : public TavrinThread {
   static constexpr std::size_t kPathSize = 300;      // characters of vv.exe's path
 
   // `command`: 8-bit (OEM code page) command line. `encoderDir`: the folder of vv.exe
-  // (ANSI code page) without a trailing backslash; nullptr for the program's own folder.
-  // A command or a folder that does not fit, or that is not text of its code page, is
-  // refused: no process starts, done is 1 at once and Error() says why.
-  explicit TavrinFFmpeg(const char* command, const char* encoderDir = nullptr);
+  // without a trailing backslash; nullptr for the program's own folder. A command or a
+  // folder that does not fit, or a command that is not text of its code page, is refused:
+  // no process starts, done is 1 at once and Error() says why.
+  explicit TavrinFFmpeg(const char* command, const wchar_t* encoderDir = nullptr);
   ~TavrinFFmpeg();
 
   void Run() override;

@@ -342,12 +342,7 @@ bool CvideoDlg::StartRow(int row) {
   if (!m_rowError.empty()) return true;  // the next tick marks the row and goes on
 
   // The encoder lives in the program folder, beside its progress file.
-  char folder[TavrinFFmpeg::kPathSize] = {};
-  BOOL lossy = FALSE;
-  const int n = m_exeDir[0] ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, m_exeDir, -1,
-                                                  folder, int(sizeof folder), nullptr, &lossy)
-                            : 0;
-  m_encoder = new TavrinFFmpeg(m_command, n > 0 && !lossy ? folder : nullptr);
+  m_encoder = new TavrinFFmpeg(m_command, m_exeDir);
   return true;
 }
 

@@ -229,7 +229,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   std::vector<std::vector<Item>> spare;   // guarded by lock: delivered item lists, emptied
   bool wakeQueued = false;                // guarded by lock
   bool endPosted = false;                 // guarded by lock: after the run's last batch
-  std::optional<unsigned long> exitCode;  // guarded by lock
+  std::optional<unsigned long> exitCode;  // written under lock, before endPosted
   // Why the run ended early (a start that failed, a worker that failed): set by the worker
   // before it posts the end, shown by the UI thread after OnTerminated.
   std::exception_ptr error;
@@ -365,10 +365,7 @@ struct TDosThread::Channel : std::enable_shared_from_this<Channel> {
   void DeliverEnd() {
     ended = true;
     clock->StopClock();
-    {
-      std::lock_guard<std::mutex> guard(lock);
-      runner->exitCode_ = exitCode;
-    }
+    runner->exitCode_ = exitCode;  // final: written before the end, which was seen under lock
     if (onTerminated) onTerminated(runner);
     if (error) std::rethrow_exception(error);  // the application shows it
   }

@@ -233,15 +233,14 @@ void TFrmMain::FormCreate(TObject*) {
   };
   DosCommand1->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
   DosCommand2->OnTerminated = [this](TObject* s) { DosCommand2Terminated(s); };
-  const std::wstring folder = ProgramFolder();
-  // The banner: our own page beside the program, never the network.
-  if (const auto text = FolderForCommands(folder)) WebBrowser1->Navigate(*text + "start.html");
   // The form resource has been read: the skin data finishes loading, then takes the
-  // third stored skin and switches skinning on.
+  // third stored skin and switches skinning on (a refused folder's box is skinned too).
   SkinData1->Loaded();
   SkinData1->LoadSkinFromStore(SkinStore1, 2);
   SkinData1->SetActive(true);
-  SetProgramFolder(folder);
+  SetProgramFolder(ProgramFolder());
+  // The banner: our own page beside the program, never the network.
+  if (!FAppDir.empty()) WebBrowser1->Navigate(FAppDir + "start.html");
   FFileList.clear();
 }
 

@@ -14,6 +14,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The test's folders are named in the ANSI code page; the worker takes them wide.
+std::wstring Wide(const std::string& s) {
+  std::wstring w(s.size(), L'\0');
+  w.resize(MultiByteToWideChar(CP_ACP, 0, s.c_str(), int(s.size()), w.data(), int(w.size())));
+  return w;
+}
+
 // Each test gets the encoder double in a folder of its own, so that its progress file
 // and log are its own too.
 class Worker : public testing::Test {
@@ -61,7 +68,7 @@ TEST_F(Worker, NormalRunEndsDoneWithTheEncodersExitCodeAndItsProgress) {
     SCOPED_TRACE(c.command);
     char oem[100];
     WideCharToMultiByte(CP_OEMCP, 0, c.command, -1, oem, sizeof oem, nullptr, nullptr);
-    TavrinFFmpeg enc(oem, dir.c_str());
+    TavrinFFmpeg enc(oem, Wide(dir).c_str());
     EXPECT_TRUE(enc.Error().empty());
     EXPECT_EQ(enc.IsDone(), 0);  // the double runs for a while
     DWORD code = 12345;
@@ -89,14 +96,14 @@ TEST_F(Worker, NormalRunEndsDoneWithTheEncodersExitCodeAndItsProgress) {
 TEST_F(Worker, MissingEncoderIsDoneAtOnceWithoutExitCode) {
   const std::string empty = dir + "\\none";
   CreateDirectoryA(empty.c_str(), nullptr);
-  TavrinFFmpeg enc("vv.exe run:5000:5", empty.c_str());
+  TavrinFFmpeg enc("vv.exe run:5000:5", Wide(empty).c_str());
   ASSERT_TRUE(WaitDone(enc, 2000));
   EXPECT_FALSE(enc.GetExitCode(nullptr));
   EXPECT_TRUE(enc.Error().empty());  // not refused: it failed to start
 }
 
 TEST_F(Worker, DeletionDuringARunEndsTheEncoderPromptly) {
-  auto enc = std::make_unique<TavrinFFmpeg>("vv.exe hang", dir.c_str());
+  auto enc = std::make_unique<TavrinFFmpeg>("vv.exe hang", Wide(dir).c_str());
   HANDLE process = WaitForStart();
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(enc->IsDone(), 0);
@@ -112,7 +119,7 @@ TEST_F(Worker, DeletionDuringARunEndsTheEncoderPromptly) {
 }
 
 TEST_F(Worker, DeletionAfterDoneDoesNotTerminate) {
-  auto enc = std::make_unique<TavrinFFmpeg>("vv.exe sleep:200 exit:5", dir.c_str());
+  auto enc = std::make_unique<TavrinFFmpeg>("vv.exe sleep:200 exit:5", Wide(dir).c_str());
   HANDLE process = WaitForStart();
   ASSERT_NE(process, nullptr);
   ASSERT_TRUE(WaitDone(*enc));
@@ -127,7 +134,7 @@ TEST_F(Worker, DeletionAfterDoneDoesNotTerminate) {
 
 TEST_F(Worker, DeletionRightAfterConstructionIsSafeAndLeavesNothingRunning) {
   for (int i = 0; i < 60; ++i) {
-    auto enc = std::make_unique<TavrinFFmpeg>("vv.exe hang", dir.c_str());
+    auto enc = std::make_unique<TavrinFFmpeg>("vv.exe hang", Wide(dir).c_str());
     if (i % 3 == 1) Sleep(1);  // vary where the worker is when the deletion comes
     enc.reset();
   }
@@ -155,7 +162,7 @@ TEST_F(Worker, TooLongCommandOrFolderIsRefusedNotCut) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command.size());
     const std::size_t before = Starts().size();
-    TavrinFFmpeg enc(c.command.c_str(), c.folder.c_str());
+    TavrinFFmpeg enc(c.command.c_str(), Wide(c.folder).c_str());
     if (c.refused) {
       EXPECT_EQ(enc.IsDone(), 1);
       EXPECT_FALSE(enc.Error().empty());

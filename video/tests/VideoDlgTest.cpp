@@ -367,7 +367,9 @@ TEST_F(MainDialog, CloseMessageEndsARunningEncoderFirst) {
   CreateDirectoryA(dir.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA((testkit::ExeDir() + "doubles\\vv.exe").c_str(), (dir + "\\vv.exe").c_str(), FALSE));
   DeleteFileA((dir + "\\vvlog.txt").c_str());
-  dlg->m_encoder = new TavrinFFmpeg("vv.exe hang", dir.c_str());
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, wide, MAX_PATH);
+  dlg->m_encoder = new TavrinFFmpeg("vv.exe hang", wide);
   ASSERT_TRUE(testkit::PumpUntil([&] { return GetFileAttributesA((dir + "\\vvlog.txt").c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   Sleep(100);
   std::ifstream log(dir + "\\vvlog.txt");
