@@ -123,10 +123,11 @@ std::string SkipLine(const std::vector<std::string>& sources, const zorvel::TPla
   return sources[index] + "：" + why;
 }
 
-// How many rows of the closing box fit on the screen beside its heading, its last line
-// and its button. A long row wraps: each is measured in the box's font as it would wrap
-// at a width narrower than any box's, so that the estimate errs on the short side.
-std::size_t RowsThatFit(const std::vector<std::string>& rows) {
+// How many rows of a box that names files fit on the screen beside its `otherLines`
+// lines of text and its button. A long row wraps: each is measured in the box's font as
+// it would wrap at a width narrower than any box's, so that the estimate errs on the
+// short side.
+std::size_t RowsThatFit(const std::vector<std::string>& rows, int otherLines) {
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   NONCLIENTMETRICSW metrics{};
@@ -139,8 +140,8 @@ std::size_t RowsThatFit(const std::vector<std::string>& rows) {
   GetTextMetricsW(dc, &tm);
   const int line = std::max<int>(tm.tmHeight + tm.tmExternalLeading, 1);
   const int width = std::max<int>((work.right - work.left) / 5, 160);
-  // The caption, the heading, the last line, the button and the margins.
-  int room = (work.bottom - work.top) - 10 * line - GetSystemMetrics(SM_CYCAPTION);
+  // The caption, the other lines, the button and the margins.
+  int room = (work.bottom - work.top) - (otherLines + 8) * line - GetSystemMetrics(SM_CYCAPTION);
   std::size_t fit = 0;
   for (; fit < rows.size(); ++fit) {
     const std::wstring text = TextToWide(rows[fit]);
@@ -154,6 +155,33 @@ std::size_t RowsThatFit(const std::vector<std::string>& rows) {
   if (font) DeleteObject(font);
   ReleaseDC(nullptr, dc);
   return fit;
+}
+
+// True for the life of the object.
+struct TScopedFlag {
+  bool& flag;
+  explicit TScopedFlag(bool& f) : flag(f) { flag = true; }
+  ~TScopedFlag() { flag = false; }
+  TScopedFlag(const TScopedFlag&) = delete;
+  TScopedFlag& operator=(const TScopedFlag&) = delete;
+};
+
+// Only "not found" means absent: a file the system cannot tell about may well be there.
+bool MayExist(const std::string& path) {
+  if (GetFileAttributesW(TextToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+         error != ERROR_INVALID_DRIVE;
+}
+
+// The outputs of the planned jobs that are in the folder already, each named once: the
+// encoder would replace them without a word.
+std::vector<std::string> ExistingOutputs(const std::vector<zorvel::TPlannedJob>& plan) {
+  std::vector<std::string> existing;
+  for (const zorvel::TPlannedJob& job : plan)
+    if (job.Skip == zorvel::TSkip::None && job.SameOutput.empty() && MayExist(job.Output))
+      existing.push_back(job.Output);
+  return existing;
 }
 
 }  // namespace
@@ -252,8 +280,11 @@ void TFrmMain::SetProgramFolder(const std::wstring& folder) {
 }
 
 void TFrmMain::FormCloseQuery(TObject*, bool& CanClose) {
-  // Closing now would pull the window from under a wait that is still running.
-  if (FProbing || FConverting) {
+  // Closing now would pull the window from under a wait that is still running; the
+  // question before a batch is answered in its own box.
+  if (FAsking) {
+    CanClose = false;
+  } else if (FProbing || FConverting) {
     CanClose = false;
     AppMessageBox(FProbing ? kProbeBusyClose : kBatchBusyClose, Title(),
                   MB_OK | MB_ICONINFORMATION);
@@ -284,11 +315,7 @@ void TFrmMain::WaitProbePass() {
 }
 
 int TFrmMain::GetVideoDuration(const std::string& FileName) {
-  struct Flag {
-    bool& f;
-    explicit Flag(bool& flag) : f(flag) { f = true; }
-    ~Flag() { f = false; }
-  } probing(FProbing);
+  const TScopedFlag probing(FProbing);
   if (!FProgramFolderRefused.empty()) return 0;  // the user has been told at start-up
   DosCommand2->CommandLine = zorvel::ProbeCommandLine(FAppDir, FileName);
   FProbeDone = false;
@@ -385,7 +412,7 @@ void TFrmMain::btnConvertClick(TObject*) {
     AppMessageBox(kProbeBusy, Title(), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  if (FConverting) return;
+  if (FConverting || FAsking) return;
   const std::string saveDir = edtSaveDir->Text();
   if (saveDir.empty()) {
     ShowMessage(kNoFolder);
@@ -403,6 +430,12 @@ void TFrmMain::btnConvertClick(TObject*) {
   const auto plan = zorvel::PlanBatch(
       sources, saveDir,
       [&files](const std::string& a, const std::string& b) { return files.SameFile(a, b); });
+  if (const auto existing = ExistingOutputs(plan); !existing.empty()) {
+    const TScopedFlag asking(FAsking);
+    if (AppMessageBox(zorvel::ReplaceQuestion(existing, RowsThatFit(existing, 4)), Title(),
+                      MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) != IDOK)
+      return;
+  }
   std::vector<std::string> skipped;
   FConverting = true;
   SetBatchControlsEnabled(false);
@@ -437,7 +470,7 @@ void TFrmMain::btnConvertClick(TObject*) {
   SetBatchControlsEnabled(true);
   FConverting = false;
   if (!skipped.empty())
-    AppMessageBox(zorvel::SkippedNote(skipped, RowsThatFit(skipped)), Title(),
+    AppMessageBox(zorvel::SkippedNote(skipped, RowsThatFit(skipped, 2)), Title(),
                   MB_OK | MB_ICONWARNING);
 }
 

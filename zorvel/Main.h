@@ -111,6 +111,7 @@ class TFrmMain : public TForm {
   int FCurrentIndex = 0;
   bool FProbing = false;
   bool FConverting = false;
+  bool FAsking = false;  // the question before a batch is open
 };
 
 // The folder the user picks, with "\" appended when longer than three characters;

@@ -173,14 +173,28 @@ TPlannedJob JobAtItsTurn(const std::vector<TPlannedJob>& plan, std::size_t index
   return job;
 }
 
-std::string SkippedNote(const std::vector<std::string>& rows, std::size_t shown) {
-  std::string note = "以下文件没有转换，已跳过：";
+namespace {
+
+// A heading, then the first `shown` rows, then a line counting those left out.
+std::string NamedRows(const std::string& heading, const std::vector<std::string>& rows,
+                      std::size_t shown, const std::string& more) {
+  std::string text = heading;
   shown = std::min(shown, rows.size());
-  for (std::size_t i = 0; i < shown; ++i) note += "\r\n" + rows[i];
+  for (std::size_t i = 0; i < shown; ++i) text += "\r\n" + rows[i];
   if (shown < rows.size())
-    note += "\r\n……另有 " + std::to_string(rows.size() - shown) +
-            " 个文件也已跳过，在列表中标为“已跳过”。";
-  return note;
+    text += "\r\n……另有 " + std::to_string(rows.size() - shown) + " 个文件" + more;
+  return text;
+}
+
+}  // namespace
+
+std::string SkippedNote(const std::vector<std::string>& rows, std::size_t shown) {
+  return NamedRows("以下文件没有转换，已跳过：", rows, shown, "也已跳过，在列表中标为“已跳过”。");
+}
+
+std::string ReplaceQuestion(const std::vector<std::string>& outputs, std::size_t shown) {
+  return NamedRows("输出目录中已有以下文件，转换会替换它们：", outputs, shown, "也会被替换。") +
+         "\r\n\r\n要替换这些文件并开始转换吗？选“取消”则不转换。";
 }
 
 std::string FolderText(const std::string& chosen) {

@@ -76,6 +76,10 @@ TPlannedJob JobAtItsTurn(const std::vector<TPlannedJob>& plan, std::size_t index
 // `shown` rows are named, and a last line says how many more there are.
 std::string SkippedNote(const std::vector<std::string>& rows, std::size_t shown);
 
+// The question asked before a batch whose outputs are there already: the files it would
+// replace (the first `shown` named, the rest counted), and whether to go on.
+std::string ReplaceQuestion(const std::vector<std::string>& outputs, std::size_t shown);
+
 // What the folder browser's choice becomes: "\" appended when longer than three
 // characters, so that a drive root such as "C:\" keeps its own.
 std::string FolderText(const std::string& chosen);

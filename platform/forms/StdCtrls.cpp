@@ -6,7 +6,7 @@ TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
 
 void TLabel::CreateParams(TCreateParams& params) {
   params.ClassName = "STATIC";
-  params.Style = SS_LEFT | SS_NOPREFIX;
+  params.Style = SS_LEFT | SS_NOPREFIX | (EllipsisPosition == epPathEllipsis ? SS_PATHELLIPSIS : 0);
 }
 
 bool TLabel::CtlColor(HDC dc, HBRUSH& brush) {
@@ -161,7 +161,13 @@ void TPanel::Paint(HDC dc) {
 }
 
 void RegisterStdControls() {
-  RegisterClassType<TLabel>("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
+  auto& label =
+      RegisterClassType<TLabel>("TLabel", "TWinControl", [](TComponent* o) { return new TLabel(o); });
+  label.Property("EllipsisPosition", [](TComponent* c, const TPropValue& v, TReadContext&) {
+    const std::string s = ReadIdent(v);
+    if (s != "epNone" && s != "epPathEllipsis") throw EReadError("unknown ellipsis position " + s);
+    static_cast<TLabel*>(c)->EllipsisPosition = s == "epNone" ? epNone : epPathEllipsis;
+  });
   auto& button = RegisterClassType<TButton>("TButton", "TWinControl",
                                             [](TComponent* o) { return new TButton(o); });
   button.Property("Default", [](TComponent* c, const TPropValue& v, TReadContext&) {

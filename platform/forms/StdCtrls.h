@@ -6,9 +6,14 @@
 
 #include "Controls.h"
 
+// Where a text too long for its label is shortened: nowhere (it wraps), or in its
+// middle, keeping what follows the last "\" (a path keeps its file name).
+enum TEllipsisPosition { epNone, epPathEllipsis };
+
 class TLabel : public TWinControl {
  public:
   explicit TLabel(TComponent* owner);
+  TEllipsisPosition EllipsisPosition = epNone;  // read before the window is made
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "MemoryDC.h"
 #include "TestKit.h"
 
 namespace {
@@ -325,6 +326,20 @@ TEST(MainForm, LayoutAndTexts) {
       GetFileAttributesW(W(m->WebBrowser1->LocationRequested()).c_str()) & FILE_ATTRIBUTE_DIRECTORY,
       0u);
   EXPECT_TRUE(f.Boxes().empty());
+
+  // A path too long for the progress label keeps its file name in sight on the label's
+  // one line: two paths that differ only in the name look different.
+  const auto label = [m](const std::string& name) {
+    m->lblInfo->SetCaption(std::string(kConverting) + "Z:\\" + std::string(150, 'd') + "\\" + name);
+    testkit::MemoryDC dc(409, 13);
+    SendMessageW(m->lblInfo->Handle(), WM_PRINTCLIENT, WPARAM(dc.dc()), PRF_CLIENT);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < dc.Height(); ++y)
+      for (int x = 0; x < dc.Width(); ++x) pixels.push_back(dc.At(x, y));
+    return pixels;
+  };
+  EXPECT_NE(label("a.mp4"), label("b.mp4"));
+  m->lblInfo->SetCaption(kReady);
 }
 
 TEST(MainForm, TabMovesBetweenTheControls) {
@@ -677,13 +692,16 @@ TEST(MainForm, FailedEncodesAreMarkedAndTheBatchGoesOn) {
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{kFailed, kDone, kFailed}));
   EXPECT_TRUE(f.Boxes().empty());
 
-  // No encoder at all: each job fails, the user is told each time, the batch ends.
+  // No encoder at all: each job fails, the user is told each time, the batch ends. The
+  // output the first batch wrote is named first, in the question before this one.
   testkit::ClearMessageBoxes();
   f.form->SetAppDir(dir);
   Convert(f);
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{kFailed, kFailed, kFailed}));
-  EXPECT_EQ(f.Boxes().size(), 3u);
-  for (const auto& text : f.Boxes()) EXPECT_NE(text.find("ffmpeg.exe\" -i"), std::string::npos);
+  ASSERT_EQ(f.Boxes().size(), 4u);
+  EXPECT_NE(f.Boxes()[0].find(dir + "out\\good.avi"), std::string::npos);
+  for (std::size_t i = 1; i < 4; ++i)
+    EXPECT_NE(f.Boxes()[i].find("ffmpeg.exe\" -i"), std::string::npos);
   EXPECT_EQ(WindowText(f.form->lblInfo->Handle()), kAllDone);
   EXPECT_TRUE(IsWindowEnabled(f.form->btnConvert->Handle()));
 
@@ -696,7 +714,13 @@ TEST(MainForm, FailedEncodesAreMarkedAndTheBatchGoesOn) {
   f.form->SetProgramFolder(folder);
   Convert(f);
   EXPECT_EQ(f.Column(1), (std::vector<std::string>{kFailed, kDone, kFailed}));
+  testkit::ClearMessageBoxes();
   f.form->SetProgramFolder(folder + L"\ud55c\\");
+  // A file joins without a probe: none is started from wherever the system would look.
+  const std::string probe = f.form->DosCommand2->CommandLine;
+  f.Add(Clip(dir, "late.avi", "out:ID_LENGTH=5\\n"));
+  EXPECT_EQ(f.Rows(), 4);
+  EXPECT_EQ(f.form->DosCommand2->CommandLine, probe);
   Convert(f);
   EXPECT_EQ(f.Started().size(), started + 3);
   ASSERT_EQ(f.Boxes().size(), 2u);
@@ -759,6 +783,33 @@ TEST(MainForm, SourceInTheOutputFolderIsNeverOverwritten) {
   EXPECT_TRUE(onScreen);
   const std::size_t named = std::count(text.begin(), text.end(), '\n') - 1;
   EXPECT_NE(text.find("另有 " + std::to_string(30 - named) + " 个"), std::string::npos) << text;
+
+  // A file the user keeps where an output goes: one question names it before anything
+  // starts. Cancel (or a close while it is open) changes nothing; OK replaces it.
+  f.Click(f.form->btnClear);
+  const std::string kept = TempDir();
+  WriteFile(kept + "clip.avi", "mine");
+  f.Add(Clip(dir, "clip.mp4", "out:ID_LENGTH=5\\n", "write"));
+  f.form->edtSaveDir->SetText(kept);
+  for (const int answer : {IDCANCEL, IDOK}) {
+    testkit::ClearMessageBoxes();
+    const std::size_t started = f.Started().size();
+    bool closeRefused = false;
+    SetMessageBoxHook([&](const std::string& text, const std::string&, unsigned flags) {
+      EXPECT_EQ(flags & MB_TYPEMASK, unsigned(MB_OKCANCEL));
+      EXPECT_NE(text.find(kept + "clip.avi"), std::string::npos) << text;
+      SendMessageW(f.form->Handle(), WM_CLOSE, 0, 0);
+      closeRefused = IsWindowVisible(f.form->Handle()) != 0;
+      return answer;
+    });
+    Convert(f);
+    testkit::InstallMessageBoxRecorder();
+    EXPECT_TRUE(closeRefused);
+    EXPECT_EQ(ReadFile(kept + "clip.avi") == "mine", answer == IDCANCEL);
+    EXPECT_EQ(f.Started().size(), started + (answer == IDOK));
+    EXPECT_EQ(f.Cell(0, 1), answer == IDOK ? kDone : kReady);
+    EXPECT_TRUE(f.Boxes().empty());  // only the question
+  }
 }
 
 TEST(MainForm, OutputFolderMissingOrNotCreatable) {
