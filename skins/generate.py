@@ -644,9 +644,11 @@ def make_skin(p):
             f.fill(2, 15, 28, 16, darker(p.face, 0.3))
             f.fill(2, 16, 28, 17, lighter(p.face, 0.8))
         elif s == 3:
-            f.vgrad(0, 0, 30, 20, [(0, lighter(p.accent, 0.7)), (1, lighter(p.accent, 0.45))])
-            f.frame(0, 0, 30, 20, p.accent)
-            f.round_corners(0, 0, 30, 20, 3, edge=p.accent)
+            # Deep enough for the selected item's white text.
+            edge = darker(p.accent, 0.25)
+            f.vgrad(0, 0, 30, 20, [(0, lighter(p.accent, 0.25)), (1, darker(p.accent, 0.1))])
+            f.frame(0, 0, 30, 20, edge)
+            f.round_corners(0, 0, 30, 20, 3, edge=edge)
         else:
             f.fill(0, 0, 30, 20, MAGENTA)
         items.append(f)

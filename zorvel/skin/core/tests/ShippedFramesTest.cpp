@@ -39,7 +39,8 @@ bool SamePicture(const Strip& s, int a, int b) {
   const TSkinFrame fb = SkinFrameRect(s.image->Width(), s.image->Height(), b, s.count, s.vertical);
   for (int y = 0; y < fa.FH; ++y)
     for (int x = 0; x < fa.FW; ++x)
-      if (s.image->Pixel(fa.X0 + x, fa.Y0 + y) != s.image->Pixel(fb.X0 + x, fb.Y0 + y)) return false;
+      if (s.image->Pixel(fa.X0 + x, fa.Y0 + y) != s.image->Pixel(fb.X0 + x, fb.Y0 + y))
+        return false;
   return true;
 }
 
@@ -75,9 +76,10 @@ const struct {
   Strip (*strip)(C);
   const char* looks;
 } kRows[] = {
+    // clang-format off
     {"Buttons", [](C c) { return Of(c.Buttons.get()); }, "nLFLL"},
-    {"CheckButton", [](C c) { return Strip{&c.Buttons->CheckBitmap, c.Buttons->CheckButtonFrame}; }, "nSFF"},
-    {"RadioButton", [](C c) { return Strip{&c.Buttons->RadioBitmap, c.Buttons->RadioButtonFrame}; }, "nSFF"},
+    {"Check", [](C c) { return Strip{&c.Buttons->CheckBitmap, c.Buttons->CheckButtonFrame}; }, "nSFF"},
+    {"Radio", [](C c) { return Strip{&c.Buttons->RadioBitmap, c.Buttons->RadioButtonFrame}; }, "nSFF"},
     {"ComboButton", [](C c) { return Of(c.ComboButton.get()); }, "nLFL"},
     {"ComboxArrow", [](C c) { return Of(c.ComboxArrow.get()); }, "nLFL"},
     {"ExtraImages", [](C c) { return Of(c.ExtraImages.get()); }, "nLFLS"},
@@ -106,6 +108,7 @@ const struct {
     {"UpDown.Horz glyphs", [](C c) { return Strip{&c.UpDownHorz->Bitmap2, 8}; }, "n.F.n.F."},
     {"UpDown.Vert glyphs", [](C c) { return Strip{&c.UpDownVert->Bitmap2, 8}; }, "n.F.n.F."},
     {"Progress", [](C c) { return Of(c.Progress.get()); }, "nS"},
+    // clang-format on
 };
 
 // A live state may lighten its ink a little (a hot caption button glows), never grey it.
@@ -119,7 +122,8 @@ TEST(ShippedFrames, EveryStateThatIsDrawnShowsItsOwnPicture) {
       ASSERT_TRUE(s.image && s.count == int(std::strlen(r.looks))) << r.element;
       for (int k = 1, normal = 1; k <= s.count; ++k) {
         const char look = r.looks[k - 1];
-        const std::string at = "SkinItem" + std::to_string(n) + " " + r.element + " frame " + std::to_string(k);
+        const std::string at =
+            "SkinItem" + std::to_string(n) + " " + r.element + " frame " + std::to_string(k);
         if (look == 'n') normal = k;
         if (look == 'n' || look == '.') continue;
         const int ink = DarkestInk(s, k), was = DarkestInk(s, normal);
