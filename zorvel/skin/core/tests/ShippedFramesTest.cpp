@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "SkinPack.h"
 #include "WinSkinDataCore.h"
@@ -37,18 +35,12 @@ std::vector<TSkinColour> Frame(const Strip& s, int k, int& darkest) {
 }
 
 TSkinContent LoadFolder(int n) {
-  const std::string dir = std::string(ZV_SKINS_DIR) + "/SkinItem" + std::to_string(n) + "/";
-  std::vector<skinpack::Entry> files;
-  std::ifstream list(dir + "files.txt");
-  for (std::string name; std::getline(list, name);) {
-    std::ifstream in(dir + name, std::ios::binary);
-    files.push_back({name, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
-  }
-  const std::vector<std::uint8_t> packed = skinpack::PackArchive(files);
+  const std::vector<std::uint8_t> packed = skinpack::PackArchive(
+      skinpack::ReadFolder(std::string(ZV_SKINS_DIR) + "/SkinItem" + std::to_string(n) + "/"));
   TMemoryStream stream, text;
   stream.Write(packed.data(), packed.size());
   TSkinReader reader;
-  EXPECT_TRUE(reader.LoadFromStream(stream)) << dir;
+  EXPECT_TRUE(reader.LoadFromStream(stream)) << n;
   std::string name;
   reader.FindEntry(".ini", text, name);
   TQuickIni ini;
