@@ -471,44 +471,55 @@ def updown_glyphs(p, first, second):
 
 
 def mdi_strip(p):
+    """Four frames per button (minimize, restore, close): normal, pressed, disabled, hot."""
     frames = []
     for g in (G_MIN, G_RESTORE, G_CLOSE):
-        for state in range(4):
-            f = face_button(p, 16, 14, {0: 1, 1: 2, 2: 4, 3: 3}[state], radius=2)
+        for state in (1, 2, 3, 4):
+            f = face_button(p, 16, 14, state, radius=2)
             f.glyph_centred(g, darker(p.face, 0.7) if state != 3 else darker(p.face, 0.3))
             frames.append(f)
     return hstrip(frames)
 
 
+# A combo box's frames by state, as its painter picks them: 1 normal, 2 pressed,
+# 3 disabled, 4 hot or focused.
 def combo_button(p):
-    """Four 19 x 21 frames: normal, hot, pressed, disabled."""
+    """Four 19 x 21 frames: normal, pressed, disabled, hot."""
     frames = []
-    for state in (1, 4, 2, 3):
+    for state in (1, 2, 3, 4):
         f = face_button(p, 19, 21, state, radius=2)
         frames.append(f)
     return hstrip(frames)
 
 
 def combo_glyphs(p):
-    """Five 19 x 21 frames of a down arrow on the key colour, laid over the button."""
+    """Five 19 x 21 frames on the key colour: the down arrow laid over the combo button
+    (normal, pressed, disabled, hot), then a status bar's size grip."""
     frames = []
-    for k in range(5):
+    for state in (1, 2, 3, 4):
         f = Img(19, 21)
-        ink = darker(p.face, 0.65) if k != 3 else darker(p.face, 0.25)
-        f.glyph_centred(G_DOWN, ink, 1 if k == 2 else 0)
+        ink = {3: darker(p.face, 0.25), 4: darker(p.accent, 0.45)}.get(state, darker(p.face, 0.65))
+        f.glyph_centred(G_DOWN, ink, 1 if state == 2 else 0)
         frames.append(f)
+    grip = Img(19, 21)
+    for row in range(3):
+        for col in range(row + 1):
+            x, y = 16 - 4 * col, 18 - 4 * (2 - row)
+            grip.fill(x - 1, y - 1, x + 1, y + 1, darker(p.face, 0.45))
+            grip.put(x, y, (255, 255, 255))
+    frames.append(grip)
     return hstrip(frames)
 
 
 def sunk_edge(p):
-    """Four 20 x 21 frames of an edit box's edge: normal, hot, focused, disabled."""
+    """Four 20 x 21 frames of a combo box's edge: normal, pressed, disabled, hot."""
     frames = []
-    for k in range(4):
-        edge = [darker(p.face, 0.4), p.accent, darker(p.accent, 0.15), darker(p.face, 0.2)][k]
-        inner = (255, 255, 255) if k != 3 else p.face
-        f = Img(20, 21, inner)
+    for state in (1, 2, 3, 4):
+        edge = {1: darker(p.face, 0.4), 2: darker(p.accent, 0.15), 3: darker(p.face, 0.2), 4: p.accent}[state]
+        disabled = state == 3
+        f = Img(20, 21, p.face if disabled else (255, 255, 255))
         f.frame(0, 0, 20, 21, edge)
-        f.fill(1, 1, 19, 2, lighter(edge, 0.6) if k != 3 else p.face)
+        f.fill(1, 1, 19, 2, p.face if disabled else lighter(edge, 0.6))
         frames.append(f)
     return hstrip(frames)
 
@@ -562,10 +573,12 @@ def make_skin(p):
     title_back.round_corners(0, 0, 60, title_back.h, 4)
     put("titleback.bmp", title_back)
 
-    menubar = Img(40, 20)
-    menubar.vgrad(0, 0, 20, 20, [(0, lighter(p.face, 0.5)), (1, p.face)])
-    menubar.vgrad(20, 0, 40, 20, [(0, lighter(p.face, 0.3)), (1, darker(p.face, 0.05))])
+    # The menu bar: two frames stacked, active over inactive.
+    menubar = Img(40, 40)
+    menubar.vgrad(0, 0, 40, 20, [(0, lighter(p.face, 0.5)), (1, p.face)])
+    menubar.vgrad(0, 20, 40, 40, [(0, lighter(p.face, 0.3)), (1, darker(p.face, 0.05))])
     menubar.fill(0, 19, 40, 20, darker(p.face, 0.15))
+    menubar.fill(0, 39, 40, 40, darker(p.face, 0.1))
     put("menubar.bmp", menubar)
 
     put("close.bmp", caption_button(p, G_CLOSE_B if p.radius >= 6 else G_CLOSE, danger=True))
@@ -593,16 +606,16 @@ def make_skin(p):
     put("tabborder.bmp", panel(p, 20, 20, [(0, lighter(p.face, 0.6)), (1, lighter(p.face, 0.6))],
                                darker(p.face, 0.4)))
     put("tabpane.bmp", panel(p, 20, 20, [(0, lighter(p.face, 0.6)), (1, p.face)], darker(p.face, 0.4)))
+    # Status-bar panels: lowered, raised, without a bevel.
     status = []
     for k in range(3):
         f = Img(12, 20)
         f.vgrad(0, 0, 12, 20, [(0, lighter(p.face, 0.3)), (1, darker(p.face, 0.08))])
-        f.fill(0, 0, 12, 1, darker(p.face, 0.3))
+        if k == 0:
+            f.fill(0, 0, 12, 1, darker(p.face, 0.3))
         if k == 1:
+            f.fill(0, 0, 12, 1, (255, 255, 255))
             f.fill(11, 3, 12, 17, darker(p.face, 0.3))
-        if k == 2:
-            for i in range(3):
-                f.glyph(["#"], 9 - 3 * i, 16, darker(p.face, 0.5))
         status.append(f)
     put("status.bmp", hstrip(status))
     put("toolbar.bmp", hstrip([face_button(p, 22, 22, s, radius=3) for s in (1, 2, 3, 4, 5)]))
@@ -620,6 +633,7 @@ def make_skin(p):
             f.fill(0, 0, 30, 20, darker(p.face, 0.12))
         header.append(f)
     put("header.bmp", hstrip(header))
+    # Menu items: normal (the menu's background shows), separator, -, selected, -.
     items = []
     for s in range(5):
         f = Img(30, 20)
@@ -629,10 +643,12 @@ def make_skin(p):
             f.fill(0, 0, 30, 20, MAGENTA)
             f.fill(2, 15, 28, 16, darker(p.face, 0.3))
             f.fill(2, 16, 28, 17, lighter(p.face, 0.8))
-        elif s in (2, 4):
-            f.vgrad(0, 0, 30, 20, [(0, lighter(p.accent, 0.7)), (1, lighter(p.accent, 0.45))])
-            f.frame(0, 0, 30, 20, p.accent)
-            f.round_corners(0, 0, 30, 20, 3, edge=p.accent)
+        elif s == 3:
+            # Deep enough for the selected item's white text.
+            edge = darker(p.accent, 0.25)
+            f.vgrad(0, 0, 30, 20, [(0, lighter(p.accent, 0.25)), (1, darker(p.accent, 0.1))])
+            f.frame(0, 0, 30, 20, edge)
+            f.round_corners(0, 0, 30, 20, 3, edge=edge)
         else:
             f.fill(0, 0, 30, 20, MAGENTA)
         items.append(f)

@@ -1,5 +1,8 @@
 #include "SkinPack.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "LzhEncode.h"
 
 namespace skinpack {
@@ -26,6 +29,16 @@ std::string BuildContainer(const std::vector<Entry>& entries, std::int32_t versi
 
 std::vector<std::uint8_t> PackArchive(const std::vector<Entry>& entries) {
   return PackBytes(BuildContainer(entries));
+}
+
+std::vector<Entry> ReadFolder(const std::string& dir) {
+  std::vector<Entry> files;
+  std::ifstream list(dir + "files.txt");
+  for (std::string name; std::getline(list, name);) {
+    std::ifstream in(dir + name, std::ios::binary);
+    files.push_back({name, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
+  }
+  return files;
 }
 
 }  // namespace skinpack

@@ -18,4 +18,7 @@ std::string BuildContainer(const std::vector<Entry>& entries, std::int32_t versi
 // A whole packed archive of `entries`.
 std::vector<std::uint8_t> PackArchive(const std::vector<Entry>& entries);
 
+// The files of a skin folder (ending in "/"), in the order its files.txt lists them.
+std::vector<Entry> ReadFolder(const std::string& dir);
+
 }  // namespace skinpack

@@ -216,6 +216,8 @@ void TSkinComBox::AfterMessage(TMessage& m) {
         SetState(skHot, over);
         RedrawSkin();
       }
+      // A plain window, such as a dialog's combo, hears of the mouse leaving only so.
+      if (over) SkinTrackMouseLeave(FHandle);
       break;
     }
     case WM_DRAWITEM:
@@ -229,6 +231,7 @@ void TSkinComBox::AfterMessage(TMessage& m) {
       RedrawSkin();
       break;
     case CM_MOUSELEAVE:
+    case WM_MOUSELEAVE:
       if (InState(skHot)) {
         SetState(skHot, false);
         RedrawSkin();

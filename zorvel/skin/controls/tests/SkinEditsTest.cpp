@@ -7,6 +7,7 @@
 #include "WinSkinData.h"
 #include "forms/PickCtrls.h"
 #include "forms/StdCtrls.h"
+#include "testkit/TestKit.h"
 
 namespace ctlskin {
 namespace {
@@ -98,6 +99,21 @@ TEST_F(SkinEditsTest, ComboButtonFrameByLookAndState) {
     EXPECT_EQ(Paint(left.Handle())->At(l.flat ? 5 : 2, l.flat ? 5 : size.bottom / 2), kCombo[0])
         << l.name;
   }
+  // A dialog's combo is a plain window: only the system tells it that the mouse has gone.
+  LoadEditSkin();
+  HWND plain = Plain("COMBOBOX", "", CBS_DROPDOWNLIST, {10, 70, 130, 170});
+  Skin<TSkinComBox>(plain);
+  RECT r;
+  GetWindowRect(plain, &r);
+  const POINT at{r.right - r.left - 3, (r.bottom - r.top) / 2};
+  const auto shows = [&](TSkinColour c) {
+    return testkit::PumpUntil([&] { return Paint(plain)->At(at.x, at.y) == c; }, 2000);
+  };
+  Paint(plain);
+  SetCursorPos(r.left + at.x, r.top + at.y);
+  EXPECT_TRUE(shows(kCombo[3]));
+  SetCursorPos(0, 0);
+  EXPECT_TRUE(shows(kCombo[0]));
 }
 
 TEST_F(SkinEditsTest, DropDownListOpenedAndClosedByMouseAndKeyboard) {

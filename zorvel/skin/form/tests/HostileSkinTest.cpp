@@ -10,7 +10,6 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <set>
 #include <sstream>
@@ -31,14 +30,7 @@ constexpr unsigned kSeeds = 200;
 constexpr int kGdiSlack = 40;
 
 std::vector<skinpack::Entry> ShippedFiles(int n) {
-  const std::string dir = std::string(ZV_SKINS_DIR) + "/SkinItem" + std::to_string(n) + "/";
-  std::vector<skinpack::Entry> files;
-  std::ifstream list(dir + "files.txt");
-  for (std::string name; std::getline(list, name);) {
-    std::ifstream in(dir + name, std::ios::binary);
-    files.push_back({name, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
-  }
-  return files;
+  return skinpack::ReadFolder(std::string(ZV_SKINS_DIR) + "/SkinItem" + std::to_string(n) + "/");
 }
 
 // A bitmap file of w x h in one colour; a width beyond what an image holds is only claimed.
