@@ -63,7 +63,10 @@ void TWinSkinForm::BuildSystemMenu() {
     // Greyed is a bit of the state: the default item (Close) carries another one.
     bool enabled = (info.fState & MFS_GRAYED) == 0;
     switch (command) {
+      // As the system's own menu has them: a fixed border is not sized from the keyboard either.
       case SC_SIZE:
+        enabled = FSizable && FWindowState == kRestored;
+        break;
       case SC_MOVE:
         enabled = FWindowState != kMaximized;
         break;
