@@ -446,6 +446,11 @@ void TWinControl::UpdateEnabled() {
   if (handle_) {
     EnableWindow(handle_, EffectiveEnabled());
     InvalidateRect(handle_, nullptr, TRUE);
+    // Disabled, it lost the focus (during a batch, say): enabled again, it takes it back.
+    TCustomForm* form = GetParentForm();
+    if (form && form->focused_ == handle_ && EffectiveEnabled() &&
+        GetActiveWindow() == form->handle_ && (!GetFocus() || GetFocus() == form->handle_))
+      form->FocusActiveControl();
   }
   Perform(CM_ENABLEDCHANGED, 0, 0);
   for (TControl* c : controls_) {
@@ -844,6 +849,9 @@ void TWinControl::WndProc(TMessage& m) {
       AlignControls();
       Resized();
       return;
+    case WM_SETFOCUS:
+      if (TCustomForm* form = GetParentForm(); form && form != this) form->focused_ = handle_;
+      break;
     case WM_NOTIFYFORMAT:
       // The framework's windows are 8-bit, but it reads the common controls' wide
       // notifications.
@@ -1035,8 +1043,23 @@ void TCustomForm::WndProc(TMessage& m) {
     m.Result = 0;
     return;
   }
+  // Given the focus itself (activated again, or restored), the form passes it on.
+  if (m.Msg == WM_SETFOCUS && !IsIconic(handle_) && FocusActiveControl()) {
+    m.Result = 0;
+    return;
+  }
   if (DispatchMenuMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
   TWinControl::WndProc(m);
+}
+
+bool TCustomForm::FocusActiveControl() {
+  HWND target = focused_;
+  if (!IsWindow(target) || !IsChild(handle_, target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(handle_, nullptr, FALSE);
+  if (!target || target == handle_) return false;
+  SetFocus(target);
+  return true;
 }
 
 void TCustomForm::RegisterMethod(const std::string& name, std::any handler) {

@@ -362,6 +362,14 @@ class TCustomForm : public TWinControl {
   RECT DisplayRect() override;
 
  private:
+  friend class TWinControl;
+  // The focus to the control that had it last, else to the first control in the tab order;
+  // false when neither can take it. The form does so whenever it is active again (after a
+  // dialog or a box, or from another window), and a control enabled again while the form's
+  // focus is nowhere takes it back.
+  bool FocusActiveControl();
+
+  HWND focused_ = nullptr;  // the window of the control that had the focus last
   std::map<std::string, std::any> methods_;
   std::map<std::string, std::function<void(TComponent*)>> fields_;
   int clientWidth_ = 0, clientHeight_ = 0;

@@ -27,6 +27,12 @@ void TWebBrowser::CloseBrowser() {
   embedding_ = nullptr;
 }
 
+void TWebBrowser::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  // Tab passes the page by: the focus inside it would show nowhere.
+  params.ExStyle &= ~DWORD(WS_EX_CONTROLPARENT);
+}
+
 void TWebBrowser::CreateWnd() {
   TWinControl::CreateWnd();
   embedding_ = new ole::OleEmbedding(handle_, kWebBrowserClass);

@@ -26,6 +26,7 @@ class TWebBrowser : public TWinControl {
   bool NavigateAccepted() const noexcept { return accepted_; }
 
  protected:
+  void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void Resized() override;
 

@@ -348,6 +348,11 @@ TEST(MainForm, TabMovesBetweenTheControls) {
   PostMessageW(f.form->btnAdd->Handle(), WM_KEYUP, VK_TAB, 0);
   Application->ProcessMessages();
   EXPECT_EQ(GetFocus(), f.form->btnDelete->Handle());
+  // From the last control Tab goes round to Add, the first: the banner would show no focus.
+  SetFocus(f.form->btnConvert->Handle());
+  PostMessageW(f.form->btnConvert->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), f.form->btnAdd->Handle());
   EXPECT_EQ(f.Rows(), 0);  // moving is not clicking
 }
 

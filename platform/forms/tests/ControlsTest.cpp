@@ -332,6 +332,36 @@ TEST(Forms, ComboAndProgressKeepTheirValues) {
   EXPECT_EQ(bar->Position(), 0);
 }
 
+// Active again, a form gives the focus back to the control that had it, else to the first in
+// the tab order (Ok), which Space then presses.
+TEST(Forms, TheFocusComesBackWhenTheFormIsActiveAgain) {
+  TestForm form(kForm);
+  auto* inner = dynamic_cast<TWinControl*>(form.FindComponent("Inner"));
+  auto box = [&] {  // closed with Enter, as a user would
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+    });
+    MessageBoxA(form.Handle(), "box", "", MB_OK);
+  };
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, 0, 0, 0, 0);
+  const struct {
+    std::function<void()> meanwhile;
+    TWinControl* then;
+  } cases[] = {{[&] { form.Show(); }, form.Ok},  // none had it yet
+               {[&] { SetFocus(inner->Handle()), box(); }, inner},
+               {[&] { SetForegroundWindow(other), SetForegroundWindow(form.Handle()); }, inner},
+               {[&] { form.Panel->SetEnabled(false), form.Panel->SetEnabled(true); }, inner},  // batch
+               {[&] { inner->SetEnabled(false), box(); }, form.Ok}};
+  for (const auto& c : cases) {
+    c.meanwhile();
+    EXPECT_EQ(FindControl(GetFocus()), c.then) << &c - cases;
+  }
+  keybd_event(VK_SPACE, 0, 0, 0), keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+  EXPECT_TRUE(testkit::PumpUntil([&] { return form.clicks == 1; }, 1000));
+  DestroyWindow(other);
+}
+
 TEST(Forms, CloseAsksFirst) {
   TestForm form(kForm);
   bool allow = false;

@@ -63,7 +63,10 @@ void TWinSkinForm::BuildSystemMenu() {
     // Greyed is a bit of the state: the default item (Close) carries another one.
     bool enabled = (info.fState & MFS_GRAYED) == 0;
     switch (command) {
+      // As the system's own menu has them: a fixed border is not sized from the keyboard either.
       case SC_SIZE:
+        enabled = FSizable && FWindowState == kRestored;
+        break;
       case SC_MOVE:
         enabled = FWindowState != kMaximized;
         break;
@@ -153,54 +156,77 @@ class TOwnerDrawnItems {
  public:
   explicit TOwnerDrawnItems(HMENU menu) { Make(menu); }
   ~TOwnerDrawnItems() {
-    // The host may have changed a menu meanwhile, deleting or inserting items: a menu's
-    // items keep their order, so each is looked for by its id from past where the one
-    // before it was found, and those after a deleted one are found in their new places.
-    std::vector<std::pair<HMENU, int>> from;  // per menu: where the next one may be
-    for (const TChange& change : FChanged) {
-      if (!IsMenu(change.Menu)) continue;
-      auto next = std::find_if(from.begin(), from.end(),
-                               [&](const auto& f) { return f.first == change.Menu; });
-      if (next == from.end()) next = from.insert(from.end(), {change.Menu, 0});
-      const int count = GetMenuItemCount(change.Menu);
-      for (int i = next->second; i < count; ++i) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID;
-        if (!GetMenuItemInfoA(change.Menu, UINT(i), TRUE, &info) || info.wID != change.Id ||
-            !(info.fType & MFT_OWNERDRAW))
-          continue;
-        info.fMask = MIIM_FTYPE;
-        info.fType &= ~UINT(MFT_OWNERDRAW);
-        SetMenuItemInfoA(change.Menu, UINT(i), TRUE, &info);
-        next->second = i + 1;
-        break;
-      }
-    }
+    for (const auto& [menu, items] : FMenus)
+      if (IsMenu(menu)) GiveBack(menu, items);
   }
   TOwnerDrawnItems(const TOwnerDrawnItems&) = delete;
   TOwnerDrawnItems& operator=(const TOwnerDrawnItems&) = delete;
 
  private:
-  void Make(HMENU menu) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+  struct TItem {
+    UINT Id = UINT(-1);
+    HMENU SubMenu = nullptr;
+    UINT Type = 0;
+    bool Changed = false;  // made owner-drawn here
+  };
+
+  static std::vector<TItem> ReadItems(HMENU menu) {
+    std::vector<TItem> items(std::size_t(std::max(GetMenuItemCount(menu), 0)));
+    for (std::size_t i = 0; i < items.size(); ++i) {
       MENUITEMINFOA info{};
       info.cbSize = sizeof info;
       info.fMask = MIIM_SUBMENU | MIIM_FTYPE | MIIM_ID;
-      if (!GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) continue;
-      if (info.hSubMenu) Make(info.hSubMenu);
-      if (info.fType & MFT_OWNERDRAW) continue;
-      info.fMask = MIIM_FTYPE;
-      info.fType |= MFT_OWNERDRAW;
-      if (SetMenuItemInfoA(menu, UINT(i), TRUE, &info)) FChanged.push_back({menu, info.wID});
+      if (GetMenuItemInfoA(menu, UINT(i), TRUE, &info)) items[i] = {info.wID, info.hSubMenu, info.fType};
+    }
+    return items;
+  }
+
+  static bool SetType(HMENU menu, std::size_t position, UINT type) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    info.fType = type;
+    return SetMenuItemInfoA(menu, UINT(position), TRUE, &info) != FALSE;
+  }
+
+  void Make(HMENU menu) {
+    if (!menu) return;
+    std::vector<TItem> items = ReadItems(menu);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      Make(items[i].SubMenu);
+      if (!(items[i].Type & MFT_OWNERDRAW)) items[i].Changed = SetType(menu, i, items[i].Type | MFT_OWNERDRAW);
+    }
+    FMenus.emplace_back(menu, std::move(items));
+  }
+
+  // The host may have deleted or inserted items meanwhile, and items may share an id (every
+  // separator's is 0): the items as they were and as they are now are matched in order, as
+  // many as can be (a longest common subsequence), so that no item is taken for another.
+  static void GiveBack(HMENU menu, const std::vector<TItem>& was) {
+    const std::vector<TItem> now = ReadItems(menu);
+    const std::size_t n = was.size(), m = now.size();
+    auto same = [&](std::size_t i, std::size_t j) {
+      return was[i].Id == now[j].Id && (now[j].Type & MFT_OWNERDRAW);
+    };
+    // common[i][j]: how many of was[i..] and now[j..] match in order.
+    std::vector<int> common((n + 1) * (m + 1), 0);
+    auto at = [&](std::size_t i, std::size_t j) -> int& { return common[i * (m + 1) + j]; };
+    for (std::size_t i = n; i-- > 0;)
+      for (std::size_t j = m; j-- > 0;)
+        at(i, j) = same(i, j) ? at(i + 1, j + 1) + 1 : std::max(at(i + 1, j), at(i, j + 1));
+    for (std::size_t i = 0, j = 0; i < n && j < m;) {
+      if (same(i, j)) {  // always part of a longest run
+        if (was[i].Changed) SetType(menu, j, now[j].Type & ~UINT(MFT_OWNERDRAW));
+        ++i, ++j;
+      } else if (at(i + 1, j) >= at(i, j + 1)) {
+        ++i;
+      } else {
+        ++j;
+      }
     }
   }
-  struct TChange {
-    HMENU Menu;
-    UINT Id;
-  };
-  std::vector<TChange> FChanged;
+
+  std::vector<std::pair<HMENU, std::vector<TItem>>> FMenus;
 };
 
 }  // namespace

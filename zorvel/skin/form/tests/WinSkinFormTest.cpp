@@ -470,15 +470,25 @@ TEST_F(FormSkinnerTest, SystemMenuCopiesTheSystemsItemsByCommandAndFollowsTheWin
     UINT command;
     int image;
     bool enabled;
-  } cases[] = {{SC_RESTORE, 0, false}, {SC_MOVE, -1, true},     {SC_SIZE, -1, true},
-               {SC_MINIMIZE, 2, true}, {SC_MAXIMIZE, 1, false}, {SC_CLOSE, 3, false}};
+    int show = 0;  // a sizable window shown so, else the fixed one: Size only sizable, restored
+  } cases[] = {{SC_RESTORE, 0, false}, {SC_MOVE, -1, true},     {SC_SIZE, -1, false},
+               {SC_MINIMIZE, 2, true}, {SC_MAXIMIZE, 1, false}, {SC_CLOSE, 3, false},
+               {SC_SIZE, -1, true, SW_SHOWNOACTIVATE}, {SC_SIZE, -1, false, SW_MAXIMIZE},
+               {SC_MOVE, -1, false, SW_MAXIMIZE}, {SC_SIZE, -1, false, SW_SHOWMINNOACTIVE}};
   for (const auto& c : cases) {
+    if (c.show && c.show != (&c - 1)->show) {
+      HWND v = CreatePlainWindow(WS_OVERLAPPEDWINDOW);
+      ShowWindow(v, c.show), EndMenuAfter(200);
+      TWinSkinForm& t = SkinPlain(v);
+      SendMessageA(v, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+      items = t.FSystemMenuPopup->Items();
+    }
     const TMenuItem* item = nullptr;
     for (int i = 0; i < items->Count(); ++i)
       if (UINT(items->Items(i)->Tag) == c.command) item = items->Items(i);
     ASSERT_NE(item, nullptr) << c.command;
     EXPECT_EQ(item->ImageIndex(), c.image) << c.command;
-    EXPECT_EQ(item->Enabled(), c.enabled) << c.command;
+    EXPECT_EQ(item->Enabled(), c.enabled) << c.command << " shown " << c.show;
   }
 }
 

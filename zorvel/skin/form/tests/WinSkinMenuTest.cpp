@@ -152,7 +152,7 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-constexpr UINT kOpen = 101, kExit = 102, kCopy = 201, kHelp = 301;
+constexpr UINT kOpen = 101, kExit = 102, kSave = 103, kCopy = 201, kHelp = 301;
 
 HWND CreateMenuWindow() {
   static const bool registered = [] {
@@ -329,6 +329,14 @@ TEST_F(MenuBarTest, ItemsOpenFromMouseKeyboardAndMessageAndTheirCommandsArriveOn
                                        EXPECT_TRUE(skinner_->FMenuTracking) << "system menu"; }}, {file}, {}},
       // The host deletes File's separator while it is open: the items after it move up.
       {"deleted", key('f'), {[&] { DeleteMenu(file, 1, MF_BYPOSITION); }}, {file}, {}},
+      // [Open, -, Save, -, Exit]: the first separator deleted, the second (same id) is not taken for it.
+      {"repeated ids", [&] { for (UINT id : {0u, kSave, 0u})
+                               InsertMenuA(file, 1, MF_BYPOSITION | (id ? 0 : MF_SEPARATOR), id, "&Save");
+                             key('f')(); }, {[&] { DeleteMenu(file, 1, MF_BYPOSITION); }}, {file}, {}},
+      // A separator put before Save; Save and the separator after it deleted; then the last item.
+      {"inserted and deleted", key('f'), {[&] { InsertMenuA(file, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr); },
+       [&] { DeleteMenu(file, 2, MF_BYPOSITION), DeleteMenu(file, 2, MF_BYPOSITION); },
+       [&] { RemoveMenu(file, GetMenuItemCount(file) - 1, MF_BYPOSITION); }}, {file}, {}},
       // Emptied under Edit's drop-down, the bar keeps no button to leave when it closes.
       {"emptied", key('e'), {[&] { while (RemoveMenu(bar, 0, MF_BYPOSITION)) continue;
                                    skinner_->FMenuBar->BuildItems(); }}, {edit}, {}},
