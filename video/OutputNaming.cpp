@@ -160,7 +160,12 @@ std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& optio
   for (const std::wstring* argument :
        {&options.videoCodec, &options.videoBitrate, &options.frameSize, &options.frameRate,
         &options.audioCodec, &options.sampleRate, &options.audioBitrate, &options.channels}) {
-    out.append(*argument).append(L" ");
+    out.append(*argument);
+    // The display aspect goes with the picture's size; like every option here it lies
+    // between the source and the output name, so the encoder applies it to the output.
+    // "Auto" adds nothing: the command stays as it always was.
+    if (argument == &options.frameSize) out.append(options.aspect);
+    out.append(L" ");
   }
   out.append(L"\"").append(output).append(L"\"");
   return out;

@@ -88,7 +88,8 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
                               std::wstring_view ext, const NamingCallbacks& callbacks);
 
 // "vv.exe -i \"%s\" -y %s %s %s %s %s %s %s %s \"%s\"" filled with the source, the eight
-// arguments and the output. Arguments go in unchanged, so blanks may double.
+// arguments and the output; a chosen aspect follows the frame size. Arguments go in
+// unchanged, so blanks may double.
 std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& options,
                            std::wstring_view output);
 

@@ -102,7 +102,7 @@ class CvideoDlg : public CDialog {
   void MapAudioBitrate();
   void MapSampleRate();
   void MapChannels();
-  void OnAspectChanged() {}
+  void OnAspectChanged();
 
   // Handlers.
   LRESULT OnPaint();

@@ -215,6 +215,10 @@ void CvideoDlg::MapFrameRate() {
   m_tables->MapFrameRate();
   SyncOptions();
 }
+void CvideoDlg::OnAspectChanged() {
+  m_tables->MapAspect();
+  SyncOptions();
+}
 void CvideoDlg::MapAudioCodec() {
   m_tables->MapAudioCodec();
   SyncOptions();

@@ -167,8 +167,9 @@ TEST(OutputNaming, CommandTakesTheArgumentsInTemplateOrderWithTheirBlanks) {
   EncoderOptions o = Defaults3gp();
   o.videoCodec = L"-vcodec  mpeg4";
   o.frameRate.clear();
+  o.aspect = L" -aspect 16:9";  // a chosen aspect follows the frame size
   EXPECT_EQ(FormatCommand(L"s", o, L"o"),
-            L"vv.exe -i \"s\" -y -vcodec  mpeg4 -b 256k -s 176x144   -acodec "
+            L"vv.exe -i \"s\" -y -vcodec  mpeg4 -b 256k -s 176x144  -aspect 16:9  -acodec "
             L"libopencore_amrnb -ar 8000 -ab 12.2k -ac 1 \"o\"");
 }
 

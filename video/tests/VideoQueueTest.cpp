@@ -191,6 +191,7 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
       {IDC_AUDIO_BITRATE, L"160 kbps", &Options::audioBitrate, L"-ab 160k"},
       {IDC_SAMPLE_RATE, L"48000 Hz", &Options::sampleRate, L"-ar 48000"},
       {IDC_CHANNELS, L"1 Channel Mono", &Options::channels, L"-ac 1"},
+      {IDC_ASPECT, L"16:9", &Options::aspect, L" -aspect 16:9"},
       {IDC_AUDIO_CODEC, L"AMR_NB", &Options::audioCodec, L"-acodec libopencore_amrnb"},
   };
   for (const Pick& p : picks) {
