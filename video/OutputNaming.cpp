@@ -188,7 +188,7 @@ CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& optio
 }
 
 std::wstring CheckOemCommand(std::string_view oem, bool lossy) {
-  if (lossy) return L"文件路径中有系统代码页无法表示的字符，无法转换。";
+  if (lossy) return std::wstring(kOutsideCodePageMessage);
   if (oem.size() >= kOemCommandCapacity) {
     return L"转换命令太长（最多" + std::to_wstring(kOemCommandCapacity - 1) +
            L"个字节），无法转换。";

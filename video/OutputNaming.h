@@ -103,6 +103,10 @@ struct CommandResult {
 CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& options,
                            std::wstring_view output);
 
+// The message for a command that an encoder reading it in 8 bits would not get exactly.
+inline constexpr std::wstring_view kOutsideCodePageMessage =
+    L"文件路径中有系统代码页无法表示的字符，无法转换。";
+
 // Checks the command once converted to the OEM code page: `oem` the converted bytes
 // (without terminator), `lossy` true when some character had no equivalent there.
 // Returns an empty text when it may be handed to the encoder, else the message.
