@@ -24,16 +24,39 @@ constexpr UINT kChineseCodePage = 936;
 // "转换完成" in code page 936: the completion box is an 8-bit box.
 constexpr char kFinishedText[] = "\xD7\xAA\xBB\xBB\xCD\xEA\xB3\xC9";
 
+// Widens a list's drop-down, when it is narrower, to show `text` whole beside its
+// scroll bar, measured with the list's own font.
+void FitDropDown(CComboBox& box, const std::wstring& text) {
+  HDC dc = GetDC(box.m_hWnd);
+  if (!dc) return;
+  const auto font = HGDIOBJ(box.SendMessage(WM_GETFONT));
+  const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(box.m_hWnd, dc);
+  const int needed =
+      extent.cx + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE) + 4;
+  if (needed > int(box.SendMessage(CB_GETDROPPEDWIDTH)))
+    box.SendMessage(CB_SETDROPPEDWIDTH, WPARAM(needed));
+}
+
 // The dialog's combo boxes as the option tables address them.
 class DialogOptionBoxes final : public video::OptionBoxes {
  public:
   explicit DialogOptionBoxes(CvideoDlg& dlg) : dlg_(dlg) {}
 
   void ResetContent(int control) override {
-    if (CComboBox* box = Box(control)) box->ResetContent();
+    if (CComboBox* box = Box(control)) {
+      box->ResetContent();
+      box->SendMessage(CB_SETDROPPEDWIDTH, 0);  // as wide as the box again
+    }
   }
   void InsertString(int control, int position, const std::wstring& text) override {
-    if (CComboBox* box = Box(control)) box->InsertString(position, text);
+    if (CComboBox* box = Box(control)) {
+      box->InsertString(position, text);
+      FitDropDown(*box, text);
+    }
   }
   void SetCurSel(int control, int position) override {
     if (CComboBox* box = Box(control)) box->SetCurSel(position);

@@ -162,9 +162,32 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
     EXPECT_EQ(o.audioBitrate, want.audioBitrate);
     EXPECT_EQ(o.channels, want.channels);
   };
+  // Each list shows any entry whole, in its field and in its open drop-down.
+  const auto expectWhole = [&] {
+    for (int id = IDC_FORMAT; id <= IDC_CHANNELS; ++id) {
+      HWND box = dlg->GetDlgItem(id);
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      ASSERT_TRUE(GetComboBoxInfo(box, &info));
+      RECT drop{};
+      SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+      GetClientRect(info.hwndList, &drop);
+      SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+      HDC dc = GetDC(box);
+      SelectObject(dc, HGDIOBJ(SendMessageW(box, WM_GETFONT, 0, 0)));
+      for (const std::wstring& item : Items(id)) {
+        SIZE text{};
+        GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &text);
+        EXPECT_LE(text.cx + 4, info.rcItem.right - info.rcItem.left) << id << " " << item;
+        EXPECT_LE(text.cx + 4, drop.right) << id << " " << item;
+      }
+      ReleaseDC(box, dc);
+    }
+  };
   {
     SCOPED_TRACE("start-up");
     expectOptions(defaults3gp);
+    expectWhole();
     EXPECT_EQ(Items(IDC_VIDEO_CODEC), (std::vector<std::wstring>{L"H.263", L"mpeg4"}));
   }
   Choose(IDC_FORMAT, L"3gpp2");
@@ -175,6 +198,7 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
                    L"-ac 2"});
     EXPECT_EQ(Items(IDC_SAMPLE_RATE).size(),
               6u);  // the audio codec's refill, not the format's four
+    expectWhole();
   }
 
   struct Pick {
@@ -203,13 +227,12 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
   EXPECT_EQ(Items(IDC_SAMPLE_RATE), std::vector<std::wstring>{L"8000 Hz"});
   EXPECT_EQ(Items(IDC_CHANNELS), std::vector<std::wstring>{L"1 Channel Mono"});
   EXPECT_EQ(dlg->m_options.sampleRate, L"-ar 48000");
-  const Options before = dlg->m_options;
-  Choose(IDC_ASPECT, L"16:9");
-  EXPECT_EQ(dlg->m_options.videoCodec, before.videoCodec);
+  expectWhole();
 
   Choose(IDC_FORMAT, L"3gp");
   SCOPED_TRACE("back to 3gp");
   expectOptions(defaults3gp);
+  EXPECT_EQ(dlg->m_options.aspect, L"");  // "Auto" again
 }
 
 TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
