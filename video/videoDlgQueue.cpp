@@ -165,9 +165,9 @@ std::wstring LongForm(const std::wstring& path) {
 
 // Only "not found" means absent: a file behind a denied access or a share that does not
 // answer may well be there, and the encoder's "-y" would overwrite it.
-video::FileState StateOf(const std::wstring& path) {
-  if (GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES)
-    return video::FileState::present;
+video::FileState StateOf(const std::wstring& path, DWORD& attributes) {
+  attributes = GetFileAttributesW(LongForm(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return video::FileState::present;
   switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -175,6 +175,23 @@ video::FileState StateOf(const std::wstring& path) {
       return video::FileState::absent;
     default:
       return video::FileState::unknown;
+  }
+}
+
+// Why the output folder cannot take the outputs: it does not exist (it is not created),
+// or the name is a file's; empty when it is a folder, or when the file system cannot
+// tell, which each row's own output then reports.
+std::wstring FolderRefusal(const std::wstring& folder) {
+  DWORD attributes = 0;
+  switch (StateOf(folder, attributes)) {
+    case video::FileState::absent:
+      return L"输出目录不存在，请先建立它，或另选一个已有的文件夹：\n" + folder;
+    case video::FileState::present:
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return L"输出目录是一个文件，不是文件夹，请另选输出目录：\n" + folder;
+      return {};
+    default:
+      return {};
   }
 }
 
@@ -287,12 +304,11 @@ void CvideoDlg::OnConvert() {
     return;
   }
   if (!m_exeDir[0]) {
-    // The start-up has said why: the encoder and its progress file cannot be found.
-    DlgMessageBox(m_hWnd, L"程序所在文件夹的路径太长，找不到转换程序 vv.exe，无法转换。",
-                  L"提示信息", MB_OK | MB_ICONWARNING);
+    TellUnusableExeDir();
     return;
   }
   video::FolderResult folder = video::OutputFolder(m_outputDir.GetWindowText());
+  if (folder.error.empty()) folder.error = FolderRefusal(folder.folder);
   if (!folder.error.empty()) {
     DlgMessageBox(m_hWnd, folder.error.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
     return;
@@ -318,7 +334,10 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   const std::wstring ext = m_tables->SelectedExtension();
 
   video::NamingCallbacks callbacks;
-  callbacks.fileState = StateOf;
+  callbacks.fileState = [](const std::wstring& path) {
+    DWORD attributes = 0;
+    return StateOf(path, attributes);
+  };
   callbacks.sameFile = SameFile;
   callbacks.fullPathLength = [](const std::wstring& path) { return FullPath(path).size(); };
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {

@@ -220,12 +220,10 @@ TEST(OptionTables, ConvertMappersTakeTheUsersPicksButNotTheAudioCodec) {
   d.boxes.Pick(kVideoBitrateList, L"80 kbps");
   d.boxes.Pick(kFrameSizeList, L"128x96");
   d.boxes.Pick(kFrameRateList, L"30.0 fps");
-  d.boxes.Pick(kAspectList, L"4:3");
   d.boxes.Pick(kAudioCodecList, L"AAC");  // no selection change handled: not mapped
   d.tables.MapForConvert();
   EXPECT_EQ(d.Arguments(), (W{L"-vcodec  mpeg4", L"-b 80k", L"-s 128x96", L"-r 30",
                               L"-acodec libopencore_amrnb", L"-ab 12.2k", L"-ar 8000", L"-ac 1"}));
-  EXPECT_EQ(d.tables.Options().aspect, L" -aspect 4:3");
 }
 
 TEST(OptionTables, NoMatchOrNoSelectionKeepsTheArgument) {
