@@ -262,6 +262,11 @@ void OptionTables::MapVideoSize() {
 void OptionTables::MapFrameRate() {
   Map(kFrameRateList, options_.frameRate);
 }
+void OptionTables::MapAspect() {
+  // Any entry after "Auto" is a ratio the encoder is told; "Auto" (or none) tells nothing.
+  const std::wstring ratio = boxes_.SelectedText(kAspectList);
+  options_.aspect = ratio.empty() || ratio == kAspect[0] ? std::wstring() : L" -aspect " + ratio;
+}
 void OptionTables::MapAudioBitrate() {
   Map(kAudioBitrateList, options_.audioBitrate);
 }
@@ -290,6 +295,7 @@ void OptionTables::MapAll() {
   MapVideoBitrate();
   MapVideoSize();
   MapFrameRate();
+  MapAspect();
   MapAudioCodec();
   MapAudioBitrate();
   MapSampleRate();
@@ -301,6 +307,7 @@ void OptionTables::MapForConvert() {
   MapVideoBitrate();
   MapVideoSize();
   MapFrameRate();
+  MapAspect();
   MapAudioBitrate();
   MapSampleRate();
   MapChannels();

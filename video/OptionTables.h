@@ -19,7 +19,7 @@ enum OptionControl : int {
   kVideoBitrateList = 1011,
   kFrameSizeList = 1012,
   kFrameRateList = 1013,
-  kAspectList = 1014,  // shown only: it maps to no argument
+  kAspectList = 1014,  // its choice goes with the frame size (EncoderOptions::aspect)
   kAudioCodecList = 1015,
   kAudioBitrateList = 1016,
   kSampleRateList = 1017,
@@ -43,7 +43,8 @@ struct ListFill {
   int selected;
 };
 
-// The eight argument texts that the command template takes, in its order.
+// The eight argument texts that the command template takes, in its order, and the
+// display aspect that goes with the frame size.
 struct EncoderOptions {
   std::wstring videoCodec;
   std::wstring videoBitrate;
@@ -53,6 +54,9 @@ struct EncoderOptions {
   std::wstring sampleRate;
   std::wstring audioBitrate;
   std::wstring channels;
+  // " -aspect " and the chosen ratio, for the frame size's place; empty for "Auto",
+  // which keeps the source's.
+  std::wstring aspect = {};
 };
 
 // The fills of one format (lists 1010 to 1018) and of one audio codec (1016 to 1018).
@@ -61,7 +65,7 @@ std::span<const ListFill> FormatFill3gpp2();
 std::span<const ListFill> AudioFillAmr();
 std::span<const ListFill> AudioFillAac();
 
-// The mapper table of a list; empty for the aspect list and unknown controls.
+// The mapper table of a list; empty for the aspect list (MapAspect) and unknown controls.
 std::span<const OptionEntry> MapperTable(int control);
 
 // Looks `text` up in the list's table (exactly, case-sensitively, first match) and
@@ -89,8 +93,8 @@ class OptionBoxes {
 };
 
 // The option lists of the dialog with their fills, the format switch and the eight
-// mappers. The dialog forwards each list's selection change to the mapper of the same
-// name and reads `EncoderOptions` for the command template.
+// mappers, and the aspect's. The dialog forwards each list's selection change to the
+// mapper of the same name and reads `EncoderOptions` for the command template.
 class OptionTables {
  public:
   // `exeDir` gives the program folder (without its trailing "\"); it is asked afresh
@@ -112,6 +116,7 @@ class OptionTables {
   void MapVideoBitrate();
   void MapVideoSize();
   void MapFrameRate();
+  void MapAspect();
   void MapAudioCodec();  // refills the three audio lists first
   void MapAudioBitrate();
   void MapSampleRate();

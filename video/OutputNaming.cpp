@@ -160,7 +160,12 @@ std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& optio
   for (const std::wstring* argument :
        {&options.videoCodec, &options.videoBitrate, &options.frameSize, &options.frameRate,
         &options.audioCodec, &options.sampleRate, &options.audioBitrate, &options.channels}) {
-    out.append(*argument).append(L" ");
+    out.append(*argument);
+    // The display aspect goes with the picture's size; like every option here it lies
+    // between the source and the output name, so the encoder applies it to the output.
+    // "Auto" adds nothing: the command stays as it always was.
+    if (argument == &options.frameSize) out.append(options.aspect);
+    out.append(L" ");
   }
   out.append(L"\"").append(output).append(L"\"");
   return out;
@@ -183,7 +188,7 @@ CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& optio
 }
 
 std::wstring CheckOemCommand(std::string_view oem, bool lossy) {
-  if (lossy) return L"文件路径中有系统代码页无法表示的字符，无法转换。";
+  if (lossy) return std::wstring(kOutsideCodePageMessage);
   if (oem.size() >= kOemCommandCapacity) {
     return L"转换命令太长（最多" + std::to_wstring(kOemCommandCapacity - 1) +
            L"个字节），无法转换。";

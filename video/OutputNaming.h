@@ -88,7 +88,8 @@ NamingResult ChooseOutputPath(std::wstring_view source, std::wstring_view folder
                               std::wstring_view ext, const NamingCallbacks& callbacks);
 
 // "vv.exe -i \"%s\" -y %s %s %s %s %s %s %s %s \"%s\"" filled with the source, the eight
-// arguments and the output. Arguments go in unchanged, so blanks may double.
+// arguments and the output; a chosen aspect follows the frame size. Arguments go in
+// unchanged, so blanks may double.
 std::wstring FormatCommand(std::wstring_view source, const EncoderOptions& options,
                            std::wstring_view output);
 
@@ -101,6 +102,10 @@ struct CommandResult {
 // does not fit is refused with a message, never cut into a different command.
 CommandResult BuildCommand(std::wstring_view source, const EncoderOptions& options,
                            std::wstring_view output);
+
+// The message for a command that an encoder reading it in 8 bits would not get exactly.
+inline constexpr std::wstring_view kOutsideCodePageMessage =
+    L"文件路径中有系统代码页无法表示的字符，无法转换。";
 
 // Checks the command once converted to the OEM code page: `oem` the converted bytes
 // (without terminator), `lossy` true when some character had no equivalent there.

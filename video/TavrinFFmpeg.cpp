@@ -4,8 +4,26 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include <string>
+
+#include "OutputNaming.h"
 
 namespace {
+// True when the text comes back unchanged from the ANSI code page: an encoder that reads
+// its command line in 8 bits gets the system's ANSI conversion of it, where a character
+// of another code page becomes a look-alike that names another file.
+bool SurvivesAnsi(const wchar_t* text) {
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return false;
+  std::string narrow(std::size_t(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), bytes, nullptr, nullptr);
+  const int chars = MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, nullptr, 0);
+  if (chars <= 0) return false;
+  std::wstring back(std::size_t(chars), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, back.data(), chars);
+  return std::wcscmp(back.c_str(), text) == 0;
+}
+
 // The folder of this program without the last backslash; false when the path does not
 // fit `size` characters.
 bool ProgramFolder(wchar_t* out, std::size_t size) {
@@ -36,6 +54,8 @@ TavrinFFmpeg::TavrinFFmpeg(const char* commandLine, const wchar_t* encoderDir) {
   } else if (MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, commandLine, -1, command,
                                  int(kCommandSize)) == 0) {
     error = L"命令行不是系统代码页的文字，这个文件不能转换。";
+  } else if (!SurvivesAnsi(command)) {
+    error = video::kOutsideCodePageMessage;
   }
   if (!error.empty()) {
     done = 1;  // refused: nothing will run, the caller sees done at once

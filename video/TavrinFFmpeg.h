@@ -16,8 +16,9 @@ class TavrinFFmpeg final : public TavrinThread {
 
   // `command`: 8-bit (OEM code page) command line. `encoderDir`: the folder of vv.exe
   // without a trailing backslash; nullptr for the program's own folder. A command or a
-  // folder that does not fit, or a command that is not text of its code page, is refused:
-  // no process starts, done is 1 at once and Error() says why.
+  // folder that does not fit, or a command that is not text of its code page or would
+  // not come through the ANSI code page unchanged, is refused: no process starts, done
+  // is 1 at once and Error() says why.
   explicit TavrinFFmpeg(const char* command, const wchar_t* encoderDir = nullptr);
   ~TavrinFFmpeg();
 

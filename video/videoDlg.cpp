@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "Dg3.h"
+#include "OutputNaming.h"
 #include "dialogs/SystemDialogs.h"
 #include "resource.h"
 
@@ -53,20 +54,65 @@ CvideoDlg::CvideoDlg(HWND parent) : CDialog(IDD_VIDEO_DIALOG, parent) {
 CvideoDlg::~CvideoDlg() {
   // The window goes before the members its handlers use.
   if (m_hWnd) DestroyWindow(m_hWnd);
-  // An encoder still running when the dialog ended by Escape is left to finish its
-  // file after the program has ended; only the close message stops it.
+  // However the dialog ended, no hidden encoder goes on writing after it.
+  EndRun();
   if (m_hIcon) DestroyIcon(m_hIcon);
 }
 
-bool CvideoDlg::ExeDirFromModulePath(const wchar_t* path, DWORD length, wchar_t (&out)[kExeDirSize]) {
-  // GetModuleFileName answers a full buffer when the path did not fit: refuse, never cut.
-  if (length == 0 || length >= DWORD(kExeDirSize)) {
-    out[0] = L'\0';
-    return false;
+namespace {
+
+// The files the program keeps beside itself.
+constexpr const wchar_t* kOwnFiles[] = {L"\\progress.txt", L"\\vv.exe", L"\\h264.dat"};
+
+// The program's own path, however long.
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
   }
-  lstrcpynW(out, path, kExeDirSize);
-  if (wchar_t* slash = wcsrchr(out, L'\\')) *slash = L'\0';
+}
+
+// A path broken into lines short enough for a message box, after a separator where one
+// comes late enough in the line: a box as wide as a long path would not fit the screen.
+std::wstring BrokenPath(const std::wstring& path) {
+  constexpr std::size_t kLine = 64;
+  std::wstring out;
+  std::size_t line = 0;
+  for (wchar_t c : path) {
+    out.push_back(c);
+    if (++line >= kLine || (c == L'\\' && line >= kLine / 2)) {
+      out.push_back(L'\n');
+      line = 0;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool CvideoDlg::ExeDirFromModulePath(const std::wstring& path, wchar_t (&out)[kExeDirSize]) {
+  out[0] = L'\0';
+  if (path.empty()) return false;
+  const std::wstring folder = video::FolderOfPath(path);
+  // Refused, never cut: a shorter folder would be another one.
+  for (const wchar_t* file : kOwnFiles)
+    if (folder.size() + wcslen(file) >= video::kEncoderPathCapacity) return false;
+  lstrcpynW(out, folder.c_str(), kExeDirSize);
   return true;
+}
+
+void CvideoDlg::TellUnusableExeDir() {
+  const std::wstring text =
+      L"程序所在文件夹的路径太长，无法转换视频：\n" + BrokenPath(m_unusableExeDir) +
+      L"\n\n程序要用到放在这个文件夹中的 progress.txt、vv.exe 和 h264.dat，它们的完整路径最多" +
+      std::to_wstring(video::kEncoderPathCapacity - 1) +
+      L"个字符。请把程序放到路径较短的文件夹后再运行。";
+  DlgMessageBox(m_hWnd, text.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
 }
 
 void CvideoDlg::DoDataExchange(CDataExchange& dx) {
@@ -110,14 +156,12 @@ BOOL CvideoDlg::OnInitDialog() {
   m_tables->InitFormats();
   SyncOptions();
 
-  // The program folder: a path that does not fit is refused rather than cut into
-  // another folder; conversion then cannot find its files and says so.
-  wchar_t path[kExeDirSize];
-  if (!ExeDirFromModulePath(path, GetModuleFileNameW(nullptr, path, kExeDirSize), m_exeDir)) {
-    DlgMessageBox(m_hWnd,
-                  L"程序所在文件夹的路径太长（超过 299 个字符），无法转换视频。\r\n"
-                  L"请把程序放到路径较短的文件夹后再运行。",
-                  L"提示信息", MB_OK | MB_ICONWARNING);
+  // The program folder: one too long for the program's own files is said once here and
+  // again at Convert, which starts nothing.
+  const std::wstring path = ModulePath();
+  if (!ExeDirFromModulePath(path, m_exeDir)) {
+    m_unusableExeDir = video::FolderOfPath(path);
+    TellUnusableExeDir();
   }
   return TRUE;
 }
@@ -182,7 +226,9 @@ void CvideoDlg::OnAddFile() {
   ofn.nMaxFile = DWORD(file.size());
   ofn.lpstrTitle = L"选择打开的文件";
   ofn.lpstrDefExt = L"";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+  // A typed name of no file would join the list only to fail later with no word why.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
+              OFN_EXPLORER;
   if (!DlgGetOpenFileName(&ofn)) return;
   file.resize(wcsnlen(file.c_str(), file.size()));
   if (file.empty()) return;
@@ -249,13 +295,26 @@ void CvideoDlg::OnAbout() {
   about.DoModal();
 }
 
-LRESULT CvideoDlg::OnClose() {
-  KillTimer(m_hWnd, kPollTimer);
-  KillTimer(m_hWnd, kPauseTimer);
+void CvideoDlg::EndRun() {
+  if (m_hWnd) {
+    KillTimer(m_hWnd, kPollTimer);
+    KillTimer(m_hWnd, kPauseTimer);
+  }
   m_converting = false;
   if (m_encoder) {
     delete m_encoder;  // ends a running encoder and waits for its thread
     m_encoder = nullptr;
   }
+}
+
+LRESULT CvideoDlg::OnClose() {
+  EndRun();
   return Default();
+}
+
+void CvideoDlg::OnCancel() {
+  // Escape ends the dialog; a file being converted would otherwise go on being written
+  // by an encoder nobody can see or stop.
+  EndRun();
+  CDialog::OnCancel();
 }

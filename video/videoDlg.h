@@ -39,9 +39,10 @@ class CvideoDlg : public CDialog {
   static const wchar_t kStatusRefused[];     // no command could be made for the row
 
   BOOL PreTranslateMessage(MSG* msg) override;
-  // The program folder from the program's path as GetModuleFileName gave it (`length`
-  // characters); false, and an empty folder, when the path did not fit.
-  static bool ExeDirFromModulePath(const wchar_t* path, DWORD length, wchar_t (&out)[kExeDirSize]);
+  // The program folder from the program's own path; false, and an empty folder, when the
+  // folder leaves no room for the program's files: progress.txt, vv.exe and h264.dat are
+  // opened and started by plain paths, which the system limits to 259 characters.
+  static bool ExeDirFromModulePath(const std::wstring& path, wchar_t (&out)[kExeDirSize]);
   // Paints the client area into `dc`: the icon centred when minimised, else the
   // background picture stretched over the whole area.
   void PaintClient(HDC dc, const RECT& client, bool iconic);
@@ -65,6 +66,8 @@ class CvideoDlg : public CDialog {
   int m_current = 0;
   char m_command[kCommandSize] = {};
   wchar_t m_exeDir[kExeDirSize] = {};
+  // The program folder when it cannot be used (m_exeDir is empty then).
+  std::wstring m_unusableExeDir;
   EncoderOptions m_options;
   bool m_converting = false;
   // The final status of every row already done in this run ("已完成" or a failure).
@@ -102,7 +105,7 @@ class CvideoDlg : public CDialog {
   void MapAudioBitrate();
   void MapSampleRate();
   void MapChannels();
-  void OnAspectChanged() {}
+  void OnAspectChanged();
 
   // Handlers.
   LRESULT OnPaint();
@@ -133,9 +136,15 @@ class CvideoDlg : public CDialog {
  protected:
   void DoDataExchange(CDataExchange& dx) override;
   BOOL OnInitDialog() override;
+  // Escape: ends a run as the close message does, then the dialog.
+  void OnCancel() override;
 
  private:
   void MoveSelected(int delta);
+  // Stops the run's timers and ends its encoder, if any.
+  void EndRun();
+  // Says which program folder cannot be used, and why.
+  void TellUnusableExeDir();
 
   // The queue's steps (videoDlgQueue.cpp).
   void InitOptionTables();

@@ -24,16 +24,39 @@ constexpr UINT kChineseCodePage = 936;
 // "转换完成" in code page 936: the completion box is an 8-bit box.
 constexpr char kFinishedText[] = "\xD7\xAA\xBB\xBB\xCD\xEA\xB3\xC9";
 
+// Widens a list's drop-down, when it is narrower, to show `text` whole beside its
+// scroll bar, measured with the list's own font.
+void FitDropDown(CComboBox& box, const std::wstring& text) {
+  HDC dc = GetDC(box.m_hWnd);
+  if (!dc) return;
+  const auto font = HGDIOBJ(box.SendMessage(WM_GETFONT));
+  const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(box.m_hWnd, dc);
+  const int needed =
+      extent.cx + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE) + 4;
+  if (needed > int(box.SendMessage(CB_GETDROPPEDWIDTH)))
+    box.SendMessage(CB_SETDROPPEDWIDTH, WPARAM(needed));
+}
+
 // The dialog's combo boxes as the option tables address them.
 class DialogOptionBoxes final : public video::OptionBoxes {
  public:
   explicit DialogOptionBoxes(CvideoDlg& dlg) : dlg_(dlg) {}
 
   void ResetContent(int control) override {
-    if (CComboBox* box = Box(control)) box->ResetContent();
+    if (CComboBox* box = Box(control)) {
+      box->ResetContent();
+      box->SendMessage(CB_SETDROPPEDWIDTH, 0);  // as wide as the box again
+    }
   }
   void InsertString(int control, int position, const std::wstring& text) override {
-    if (CComboBox* box = Box(control)) box->InsertString(position, text);
+    if (CComboBox* box = Box(control)) {
+      box->InsertString(position, text);
+      FitDropDown(*box, text);
+    }
   }
   void SetCurSel(int control, int position) override {
     if (CComboBox* box = Box(control)) box->SetCurSel(position);
@@ -142,9 +165,9 @@ std::wstring LongForm(const std::wstring& path) {
 
 // Only "not found" means absent: a file behind a denied access or a share that does not
 // answer may well be there, and the encoder's "-y" would overwrite it.
-video::FileState StateOf(const std::wstring& path) {
-  if (GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES)
-    return video::FileState::present;
+video::FileState StateOf(const std::wstring& path, DWORD& attributes) {
+  attributes = GetFileAttributesW(LongForm(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return video::FileState::present;
   switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -152,6 +175,23 @@ video::FileState StateOf(const std::wstring& path) {
       return video::FileState::absent;
     default:
       return video::FileState::unknown;
+  }
+}
+
+// Why the output folder cannot take the outputs: it does not exist (it is not created),
+// or the name is a file's; empty when it is a folder, or when the file system cannot
+// tell, which each row's own output then reports.
+std::wstring FolderRefusal(const std::wstring& folder) {
+  DWORD attributes = 0;
+  switch (StateOf(folder, attributes)) {
+    case video::FileState::absent:
+      return L"输出目录不存在，请先建立它，或另选一个已有的文件夹：\n" + folder;
+    case video::FileState::present:
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return L"输出目录是一个文件，不是文件夹，请另选输出目录：\n" + folder;
+      return {};
+    default:
+      return {};
   }
 }
 
@@ -215,6 +255,10 @@ void CvideoDlg::MapFrameRate() {
   m_tables->MapFrameRate();
   SyncOptions();
 }
+void CvideoDlg::OnAspectChanged() {
+  m_tables->MapAspect();
+  SyncOptions();
+}
 void CvideoDlg::MapAudioCodec() {
   m_tables->MapAudioCodec();
   SyncOptions();
@@ -260,12 +304,11 @@ void CvideoDlg::OnConvert() {
     return;
   }
   if (!m_exeDir[0]) {
-    // The start-up has said why: the encoder and its progress file cannot be found.
-    DlgMessageBox(m_hWnd, L"程序所在文件夹的路径太长，找不到转换程序 vv.exe，无法转换。",
-                  L"提示信息", MB_OK | MB_ICONWARNING);
+    TellUnusableExeDir();
     return;
   }
   video::FolderResult folder = video::OutputFolder(m_outputDir.GetWindowText());
+  if (folder.error.empty()) folder.error = FolderRefusal(folder.folder);
   if (!folder.error.empty()) {
     DlgMessageBox(m_hWnd, folder.error.c_str(), L"提示信息", MB_OK | MB_ICONWARNING);
     return;
@@ -291,7 +334,10 @@ std::wstring CvideoDlg::PrepareRow(int row) {
   const std::wstring ext = m_tables->SelectedExtension();
 
   video::NamingCallbacks callbacks;
-  callbacks.fileState = StateOf;
+  callbacks.fileState = [](const std::wstring& path) {
+    DWORD attributes = 0;
+    return StateOf(path, attributes);
+  };
   callbacks.sameFile = SameFile;
   callbacks.fullPathLength = [](const std::wstring& path) { return FullPath(path).size(); };
   callbacks.confirmOverwrite = [this](const std::wstring& prompt) {

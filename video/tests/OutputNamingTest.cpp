@@ -9,14 +9,16 @@ namespace video {
 namespace {
 
 struct NameCase {
-  const wchar_t* source;
-  const wchar_t* folder;
+  std::wstring source;
+  std::wstring folder;
   const wchar_t* ext;
   const wchar_t* stem;
-  const wchar_t* output;
+  std::wstring output;
+  std::wstring refused = {};  // the path that the refusal names
 };
 
 TEST(OutputNaming, StemAndOutputOfAFreshName) {
+  const std::wstring o247(247, L'o');
   const NameCase cases[] = {
       {L"D:\\a.b.c.avi", L"E:\\out", L"3gp", L"a.b.c", L"E:\\out\\a.b.c.3gp"},
       {L"D:\\v.1/noext", L"E:\\out", L"3gp", L"noext", L"E:\\out\\noext.3gp"},
@@ -27,13 +29,17 @@ TEST(OutputNaming, StemAndOutputOfAFreshName) {
       {L"D:\\v\\.hidden", L"E:", L"3gp", L"", L"E:\\.3gp"},
       // The output folder is taken as typed, a trailing "\" included.
       {L"D:\\v\\clip.avi", L"E:\\out\\", L"3gp", L"clip", L"E:\\out\\\\clip.3gp"},
+      // The encoder opens plain paths: 259 characters at most, the source's too.
+      {L"D:\\v\\clip.avi", L"E:\\" + o247, L"3gp", L"clip", L"E:\\" + o247 + L"\\clip.3gp"},
+      {L"D:\\v\\clip.avi", L"E:\\o" + o247, L"3gp", L"clip", L"", L"E:\\o" + o247 + L"\\clip.3gp"},
+      {L"D:\\o" + o247 + L"\\abcd.avi", L"E:", L"3gp", L"abcd", L"", L"D:\\o" + o247 + L"\\abcd.avi"},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(testing::Message() << std::wstring(c.source).size());
     EXPECT_EQ(SourceStem(c.source), c.stem);
     NamingResult r = ChooseOutputPath(c.source, c.folder, c.ext, {});
     EXPECT_EQ(r.output, c.output);
-    EXPECT_EQ(r.error, L"");
+    EXPECT_EQ(r.error.substr(r.error.rfind(L'\n') + 1), c.refused);  // its last line
   }
 }
 
@@ -43,11 +49,13 @@ struct World {
   bool answer = false;
   std::vector<std::wstring> prompts;
   const wchar_t* alias = nullptr;  // another name of the source's file, as asked about
+  std::set<std::wstring> unknown = {};  // names the file system cannot tell about
 
   NamingResult Name(const wchar_t* source, const wchar_t* folder, const wchar_t* ext) {
     NamingCallbacks cb;
     cb.sameFile = [this](const auto& path, const auto&) { return alias && path == alias; };
     cb.fileState = [this](const std::wstring& p) {
+      if (unknown.count(p)) return FileState::unknown;
       return files.count(p) ? FileState::present : FileState::absent;
     };
     cb.confirmOverwrite = [this](const std::wstring& prompt) {
@@ -66,6 +74,7 @@ struct PromptCase {
   const wchar_t* output;
   int prompts;
   const wchar_t* alias = nullptr;
+  std::set<std::wstring> unknown = {};
 };
 
 TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
@@ -99,6 +108,10 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
        false,
        L"E:\\o\\重命名clip(4).3gp",
        1},
+      // A name the file system cannot tell about: refused unasked; as a renamed name, taken.
+      {{}, L"D:\\clip.avi", L"E:\\o", true, L"", 0, nullptr, {L"E:\\o\\clip.3gp"}},
+      {{L"E:\\o\\clip.3gp"}, L"D:\\clip.avi", L"E:\\o", false, L"E:\\o\\重命名clip(2).3gp", 1, nullptr,
+       {L"E:\\o\\重命名clip.3gp"}},
       // Declined on the "新" name of a source in the output folder.
       {{L"C:\\v\\clip.3gp", L"C:\\v\\新clip.3gp"},
        L"C:\\v\\clip.3gp",
@@ -109,7 +122,7 @@ TEST(OutputNaming, ExistingOutputsAreReplacedOnlyWithConsent) {
   };
   for (const PromptCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "answer " << c.answer << ", files " << c.files.size());
-    World w{c.files, c.answer, {}, c.alias};
+    World w{c.files, c.answer, {}, c.alias, c.unknown};
     NamingResult r = w.Name(c.source, c.folder, L"3gp");
     EXPECT_EQ(r.output, c.output);
     EXPECT_EQ(static_cast<int>(w.prompts.size()), c.prompts);
@@ -167,8 +180,9 @@ TEST(OutputNaming, CommandTakesTheArgumentsInTemplateOrderWithTheirBlanks) {
   EncoderOptions o = Defaults3gp();
   o.videoCodec = L"-vcodec  mpeg4";
   o.frameRate.clear();
+  o.aspect = L" -aspect 16:9";  // a chosen aspect follows the frame size
   EXPECT_EQ(FormatCommand(L"s", o, L"o"),
-            L"vv.exe -i \"s\" -y -vcodec  mpeg4 -b 256k -s 176x144   -acodec "
+            L"vv.exe -i \"s\" -y -vcodec  mpeg4 -b 256k -s 176x144  -aspect 16:9  -acodec "
             L"libopencore_amrnb -ar 8000 -ab 12.2k -ac 1 \"o\"");
 }
 

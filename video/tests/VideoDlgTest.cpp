@@ -193,23 +193,18 @@ TEST(ProgramFolder, APathThatDoesNotFitIsRefusedNotCut) {
     bool fits;
     std::wstring folder;
   };
-  const std::wstring deep = L"C:\\" + std::wstring(280, L'd');  // 283 characters
+  const std::wstring deep = L"C:\\" + std::wstring(243, L'd');  // "\\progress.txt" beside: 259
   const Case cases[] = {
       {L"C:\\Program Files\\Plenvo\\video.exe", true, L"C:\\Program Files\\Plenvo"},
-      {deep + L"\\v.exe", true, deep},                      // 289 characters
-      {deep + L"\\" + std::wstring(15, L'v'), true, deep},  // 299: the most that fits
-      {deep + L"\\" + std::wstring(16, L'v'), false, L""},  // 300: what a full buffer looks like
+      {deep + L"\\v.exe", true, deep},
+      {deep + L"d\\v.exe", false, L""},
       {L"", false, L""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.size());
     wchar_t out[CvideoDlg::kExeDirSize];
     wmemset(out, L'x', CvideoDlg::kExeDirSize);
-    // What GetModuleFileName leaves: the path cut to the buffer, and the length it wrote.
-    wchar_t buffer[CvideoDlg::kExeDirSize] = {};
-    lstrcpynW(buffer, c.path.c_str(), CvideoDlg::kExeDirSize);
-    const DWORD length = DWORD(std::min<std::size_t>(c.path.size(), CvideoDlg::kExeDirSize));
-    EXPECT_EQ(CvideoDlg::ExeDirFromModulePath(buffer, length, out), c.fits);
+    EXPECT_EQ(CvideoDlg::ExeDirFromModulePath(c.path, out), c.fits);
     EXPECT_EQ(std::wstring(out), c.folder);
   }
 }
@@ -242,8 +237,8 @@ TEST_F(MainDialog, AddPutsTheNewestFileOnTop) {
   const OPENFILENAMEW& ofn = answers.openCalls[0];
   EXPECT_STREQ(ofn.lpstrTitle, L"选择打开的文件");
   EXPECT_EQ(ofn.hwndOwner, dlg->m_hWnd);
-  EXPECT_EQ(ofn.Flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT),
-            DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+  EXPECT_EQ(ofn.Flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT),
+            DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST));
   ASSERT_NE(ofn.lpstrDefExt, nullptr);
   EXPECT_STREQ(ofn.lpstrDefExt, L"");
   EXPECT_EQ(ofn.nFilterIndex, 1u);
@@ -362,7 +357,7 @@ TEST_F(MainDialog, ConvertWithAnEmptyListAsksForVideos) {
   EXPECT_EQ(answers.boxes[0].flags & 0xF, UINT(MB_OK));
 }
 
-TEST_F(MainDialog, CloseMessageEndsARunningEncoderFirst) {
+TEST_F(MainDialog, CloseMessageOrEscapeEndsARunningEncoderFirst) {
   const std::string dir = testkit::ExeDir() + "dialog_close";
   CreateDirectoryA(dir.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA((testkit::ExeDir() + "doubles\\vv.exe").c_str(), (dir + "\\vv.exe").c_str(), FALSE));
@@ -383,6 +378,16 @@ TEST_F(MainDialog, CloseMessageEndsARunningEncoderFirst) {
   CloseHandle(process);
   EXPECT_TRUE(dlg->Ended());
   EXPECT_EQ(dlg->Result(), IDCANCEL);
+  // So does Escape in the list, the folder edit or a list; an open drop-down takes it first.
+  for (int in : {IDC_FILE_LIST, IDC_OUTPUT_DIR, IDC_CHANNELS}) {
+    SetUp();
+    dlg->m_encoder = new TavrinFFmpeg("vv.exe hang", wide);
+    if (in == IDC_CHANNELS) SendMessageW(dlg->GetDlgItem(in), CB_SHOWDROPDOWN, TRUE, 0);
+    Key(dlg->GetDlgItem(in), VK_ESCAPE);
+    EXPECT_EQ(dlg->Ended(), in != IDC_CHANNELS);
+    if (in == IDC_CHANNELS) Key(dlg->GetDlgItem(in), VK_ESCAPE);
+    EXPECT_EQ(dlg->m_encoder, nullptr) << in;
+  }
 }
 
 TEST_F(MainDialog, CaptionButtonsMinimiseAndClose) {

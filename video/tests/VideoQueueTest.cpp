@@ -162,6 +162,26 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
     EXPECT_EQ(o.audioBitrate, want.audioBitrate);
     EXPECT_EQ(o.channels, want.channels);
   };
+  // Each list shows any of its entries whole, in its field and in its open drop-down.
+  const auto expectWhole = [&] {
+    for (int id = IDC_FORMAT; id <= IDC_CHANNELS; ++id) {
+      HWND box = dlg->GetDlgItem(id);
+      COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+      GetComboBoxInfo(box, &info);
+      RECT drop{};
+      SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+      GetClientRect(info.hwndList, &drop);
+      SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+      HDC dc = GetDC(box);
+      SelectObject(dc, HGDIOBJ(SendMessageW(box, WM_GETFONT, 0, 0)));
+      for (const std::wstring& item : Items(id)) {
+        SIZE text{};
+        GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &text);
+        EXPECT_LE(text.cx + 4, std::min(info.rcItem.right - info.rcItem.left, drop.right)) << item;
+      }
+      ReleaseDC(box, dc);
+    }
+  };
   {
     SCOPED_TRACE("start-up");
     expectOptions(defaults3gp);
@@ -175,6 +195,7 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
                    L"-ac 2"});
     EXPECT_EQ(Items(IDC_SAMPLE_RATE).size(),
               6u);  // the audio codec's refill, not the format's four
+    expectWhole();
   }
 
   struct Pick {
@@ -191,6 +212,7 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
       {IDC_AUDIO_BITRATE, L"160 kbps", &Options::audioBitrate, L"-ab 160k"},
       {IDC_SAMPLE_RATE, L"48000 Hz", &Options::sampleRate, L"-ar 48000"},
       {IDC_CHANNELS, L"1 Channel Mono", &Options::channels, L"-ac 1"},
+      {IDC_ASPECT, L"16:9", &Options::aspect, L" -aspect 16:9"},
       {IDC_AUDIO_CODEC, L"AMR_NB", &Options::audioCodec, L"-acodec libopencore_amrnb"},
   };
   for (const Pick& p : picks) {
@@ -202,13 +224,11 @@ TEST_F(Queue, EveryOptionListRewritesItsArgumentWhenTheUserChangesIt) {
   EXPECT_EQ(Items(IDC_SAMPLE_RATE), std::vector<std::wstring>{L"8000 Hz"});
   EXPECT_EQ(Items(IDC_CHANNELS), std::vector<std::wstring>{L"1 Channel Mono"});
   EXPECT_EQ(dlg->m_options.sampleRate, L"-ar 48000");
-  const Options before = dlg->m_options;
-  Choose(IDC_ASPECT, L"16:9");
-  EXPECT_EQ(dlg->m_options.videoCodec, before.videoCodec);
 
   Choose(IDC_FORMAT, L"3gp");
   SCOPED_TRACE("back to 3gp");
   expectOptions(defaults3gp);
+  expectWhole();
 }
 
 TEST_F(Queue, ConvertNamesTheOutputAsksBeforeReplacingAndFillsTheCommand) {
@@ -525,9 +545,17 @@ TEST_F(Queue, WithoutAProgramFolderOrAUsableOutputFolderNothingStarts) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_TRUE(IsWindowEnabled(dlg->GetDlgItem(IDC_CONVERT)));
   EXPECT_FALSE(KillTimer(dlg->m_hWnd, CvideoDlg::kPollTimer));
+  for (const std::wstring& folder : {Out() + L"\\new", root + L"\\vv.exe"}) {  // neither is created
+    dlg->m_outputDir.SetWindowText(folder);
+    Convert();
+    EXPECT_NE(boxes.back().text.find(L"：\n" + folder), std::wstring::npos);
+  }
+  EXPECT_EQ(GetFileAttributesW((Out() + L"\\new").c_str()), INVALID_FILE_ATTRIBUTES);
   dlg->m_outputDir.SetWindowText(L"\\\\nosuchserver\\share");  // it cannot tell what is there
   Convert();
-  EXPECT_EQ(boxes.size(), 3u);
+  ASSERT_EQ(boxes.size(), 5u);
+  EXPECT_NE(boxes.back().text.find(L"无法确定"), std::wstring::npos);
+  EXPECT_EQ(dlg->m_encoder, nullptr);
 }
 
 }  // namespace
