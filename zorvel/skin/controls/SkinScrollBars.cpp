@@ -493,14 +493,15 @@ void TSkinScrollbar::DrawSkin(HDC DC, const RECT&) {
 // A list view's bars and header
 
 TSkinListView::~TSkinListView() {
-  // The header's skinner may have gone already (its own window's end, or its owner's).
+  delete Header();
+}
+
+TSkinHeader* TSkinListView::Header() const {
   TComponent* owner = Owner();
-  if (!FHeaderSkinner || !owner) return;
+  if (!FHeaderSkinner || !owner) return nullptr;
   for (std::size_t i = 0; i < owner->ComponentCount(); ++i)
-    if (owner->Components(i) == FHeaderSkinner) {
-      delete FHeaderSkinner;
-      return;
-    }
+    if (owner->Components(i) == FHeaderSkinner) return FHeaderSkinner;
+  return nullptr;
 }
 
 void TSkinListView::AttachScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
@@ -508,10 +509,65 @@ void TSkinListView::AttachScrollControl(TWinControl* Control, TSkinData* SkinDat
   const bool attached = FAttached;
   TSkinScrollbar::AttachScrollControl(Control, SkinData, Canvas, Form);
   if (attached || !FAttached) return;
+  ShowEnabled();
   HWND header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
   if (!header) return;
   FHeaderSkinner = new TSkinHeader(Control);
   FHeaderSkinner->AttachWindow(header, SkinData, Canvas, Form);
+  FHeaderSkinner->FitToRows();
+}
+
+void TSkinListView::DetachSkin() {
+  if (std::exchange(FDisabledLook, false)) SetColours(FOwnColours);
+  TSkinScrollbar::DetachSkin();
+}
+
+void TSkinListView::SkinChanged() {
+  TSkinScrollbar::SkinChanged();
+  if (FDisabledLook) {  // the new skin's colours
+    FDisabledLook = false;
+    SetColours(FOwnColours);
+    ShowEnabled();
+  }
+}
+
+void TSkinListView::AfterMessage(TMessage& m) {
+  TSkinScrollbar::AfterMessage(m);
+  switch (m.Msg) {
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+      ShowEnabled();
+      break;
+    case WM_SIZE:
+    case LVM_SETITEMCOUNT:  // the first rows show where the strip under the header lies
+      if (TSkinHeader* header = Header(); header && FStatus == 1) header->FitToRows();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSkinListView::SetColours(const COLORREF (&Colours)[3]) {
+  SendMessageW(FHandle, LVM_SETBKCOLOR, 0, LPARAM(Colours[0]));
+  SendMessageW(FHandle, LVM_SETTEXTBKCOLOR, 0, LPARAM(Colours[1]));
+  SendMessageW(FHandle, LVM_SETTEXTCOLOR, 0, LPARAM(Colours[2]));
+}
+
+void TSkinListView::ShowEnabled() {
+  const bool disabled = !IsWindowEnabled(FHandle);
+  if (disabled == FDisabledLook) return;
+  if (disabled) {
+    FOwnColours[0] = COLORREF(SendMessageW(FHandle, LVM_GETBKCOLOR, 0, 0));
+    FOwnColours[1] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTBKCOLOR, 0, 0));
+    FOwnColours[2] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTCOLOR, 0, 0));
+    const COLORREF face = ColorToRGB(FaceColour(*this));
+    SetColours({face, face, ColorToRGB(clBtnShadow)});
+  } else {
+    SetColours(FOwnColours);
+  }
+  FDisabledLook = disabled;
+  InvalidateRect(FHandle, nullptr, TRUE);
+  if (TSkinHeader* header = Header()) header->RedrawSkin();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -113,8 +113,22 @@ class TSkinListView : public TSkinScrollbar {
   ~TSkinListView() override;
   void AttachScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                            TWinSkinForm* Form) override;
+  void DetachSkin() override;
+  void AfterMessage(TMessage& Message) override;
+  void SkinChanged() override;
 
   TSkinHeader* FHeaderSkinner = nullptr;  // owned by the list view control
+
+ private:
+  // The header's skinner while it is still there (its window's end, or its owner's, may
+  // have freed it).
+  TSkinHeader* Header() const;
+  // A disabled list shows its rows on the face colour in the shadow colour, as the
+  // skinned texts of other disabled controls are; enabled, its own colours come back.
+  void ShowEnabled();
+  void SetColours(const COLORREF (&Colours)[3]);
+  bool FDisabledLook = false;
+  COLORREF FOwnColours[3] = {};  // background, text background and text of the list
 };
 
 class TSkinScrollbarH : public TSkinControl {
