@@ -538,6 +538,20 @@ void TSkinListView::AfterMessage(TMessage& m) {
     case CM_ENABLEDCHANGED:
       ShowEnabled();
       break;
+    case CN_NOTIFY: {
+      // The selected row is as grey as the others.
+      auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam);
+      if (!FDisabledLook || draw.nmcd.hdr.code != NM_CUSTOMDRAW) break;
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        m.Result = CDRF_NOTIFYITEMDRAW;
+      } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        draw.nmcd.uItemState &= ~UINT(CDIS_SELECTED | CDIS_FOCUS);
+        draw.clrText = FDisabledColours[2];
+        draw.clrTextBk = FDisabledColours[1];
+        m.Result = CDRF_DODEFAULT;
+      }
+      break;
+    }
     case WM_SIZE:
     case LVM_SETITEMCOUNT:  // the first rows show where the strip under the header lies
       if (TSkinHeader* header = Header(); header && FStatus == 1) header->FitToRows();
@@ -547,7 +561,7 @@ void TSkinListView::AfterMessage(TMessage& m) {
   }
 }
 
-void TSkinListView::SetColours(const COLORREF (&Colours)[3]) {
+void TSkinListView::SetColours(const TColours& Colours) {
   SendMessageW(FHandle, LVM_SETBKCOLOR, 0, LPARAM(Colours[0]));
   SendMessageW(FHandle, LVM_SETTEXTBKCOLOR, 0, LPARAM(Colours[1]));
   SendMessageW(FHandle, LVM_SETTEXTCOLOR, 0, LPARAM(Colours[2]));
@@ -561,7 +575,7 @@ void TSkinListView::ShowEnabled() {
     FOwnColours[1] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTBKCOLOR, 0, 0));
     FOwnColours[2] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTCOLOR, 0, 0));
     const COLORREF face = ColorToRGB(FaceColour(*this));
-    SetColours({face, face, ColorToRGB(clBtnShadow)});
+    SetColours(FDisabledColours = {face, face, ColorToRGB(clBtnShadow)});
   } else {
     SetColours(FOwnColours);
   }

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -126,9 +127,10 @@ class TSkinListView : public TSkinScrollbar {
   // A disabled list shows its rows on the face colour in the shadow colour, as the
   // skinned texts of other disabled controls are; enabled, its own colours come back.
   void ShowEnabled();
-  void SetColours(const COLORREF (&Colours)[3]);
+  using TColours = std::array<COLORREF, 3>;  // background, text background and text
+  void SetColours(const TColours& Colours);
   bool FDisabledLook = false;
-  COLORREF FOwnColours[3] = {};  // background, text background and text of the list
+  TColours FOwnColours{}, FDisabledColours{};
 };
 
 class TSkinScrollbarH : public TSkinControl {

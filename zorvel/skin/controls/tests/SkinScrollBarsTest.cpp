@@ -88,15 +88,30 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   EXPECT_TRUE(IsWindowVisible(vbar));
   EXPECT_EQ(WindowInParent(vbar), BarInParent(lv, OBJID_VSCROLL));
 
-  // Disabled: the disabled track, no thumb, the arrows as they were.
+  // Disabled: the disabled track, no thumb, the arrows as they were; the rows, the
+  // selected one too, and the header's texts grey on the face colour.
+  list.OnData = [](TObject*, TListItem* item) { item->Caption = "Row"; };
+  list.SetItemIndex(int(SendMessageA(lv, LVM_GETTOPINDEX, 0, 0)));
   list.SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(vbar));
   pic = Paint(vbar);
   EXPECT_EQ(pic->At(8, 8), StripColour(9));
   EXPECT_EQ(pic->At(8, kArrow + 2), TrackColour(3));
   EXPECT_EQ(Count(*pic, ThumbColour(1)) + Count(*pic, StripColour(20)), 0);
+  HWND header = HeaderOf(list);
+  const RECT top = WindowInParent(header), names{0, top.bottom, 100, 120 - kArrow};
+  const COLORREF grey = GetSysColor(COLOR_BTNSHADOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+  for (const auto& [window, area] : {std::pair{lv, names}, std::pair{header, RECT{0, 0, 100, top.bottom}}}) {
+    auto shown = Capture(window);
+    EXPECT_GT(Count(*shown, grey, area, kInk), 0);
+    EXPECT_EQ(Count(*shown, ink, area, kInk), 0);
+    EXPECT_EQ(Count(*shown, GetSysColor(COLOR_HIGHLIGHT), area), 0);
+  }
+  EXPECT_EQ(Capture(lv)->At(150, top.bottom + 4), kFace);
   list.SetEnabled(true);
   EXPECT_GT(Count(*Paint(vbar), ThumbColour(1)), 0);
+  EXPECT_GT(Count(*Capture(lv), ink, names, kInk), 0);
+  EXPECT_EQ(Capture(lv)->At(150, top.bottom + 4), GetSysColor(COLOR_WINDOW));
 
   // Columns wider than the list bring the horizontal bar; the other overlay stays above too.
   list.SetColumns({{"Name", 300}, {"State", 200}});
