@@ -101,7 +101,8 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   HWND header = HeaderOf(list);
   const RECT top = WindowInParent(header), names{0, top.bottom, 100, 120 - kArrow};
   const COLORREF grey = GetSysColor(COLOR_BTNSHADOW), ink = GetSysColor(COLOR_WINDOWTEXT);
-  for (const auto& [window, area] : {std::pair{lv, names}, std::pair{header, RECT{0, 0, 100, top.bottom}}}) {
+  for (const auto& [window, area] :
+       {std::pair{lv, names}, std::pair{header, RECT{0, 0, 100, top.bottom}}}) {
     auto shown = Capture(window);
     EXPECT_GT(Count(*shown, grey, area, kInk), 0);
     EXPECT_EQ(Count(*shown, ink, area, kInk), 0);
