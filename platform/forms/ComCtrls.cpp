@@ -53,20 +53,11 @@ void TListView::Resized() {
 void TListView::KeepUserWidth(const NMHDR& header) {
   if (sizing_ || (header.code != HDN_ITEMCHANGEDW && header.code != HDN_ITEMCHANGEDA)) return;
   const auto& change = reinterpret_cast<const NMHEADERW&>(header);
-  if (change.iItem < 0 || std::size_t(change.iItem) >= columns_.size()) return;
-  int width = 0;
-  if (change.pitem && (change.pitem->mask & HDI_WIDTH)) {
-    width = change.pitem->cxy;
-  } else {
-    HDITEMW item{};
-    item.mask = HDI_WIDTH;
-    if (!SendMessageW(header.hwndFrom, HDM_GETITEMW, WPARAM(change.iItem),
-                      reinterpret_cast<LPARAM>(&item)))
-      return;
-    width = item.cxy;
-  }
+  if (change.iItem < 0 || std::size_t(change.iItem) >= columns_.size() || !change.pitem ||
+      !(change.pitem->mask & HDI_WIDTH))
+    return;
   TListColumn& column = columns_[std::size_t(change.iItem)];
-  column.Width = width;
+  column.Width = change.pitem->cxy;
   column.AutoSize = false;
 }
 

@@ -28,11 +28,11 @@ class TSkinHeader : public TSkinControl {
   // The items of the last paint, each less 3 pixels at both sides (the dividers' zones).
   std::vector<RECT> FItemRects;
   int FHotItem = -1;
-  int FRowGap = 0;  // the list's strip under the header, which the header covers
 
  private:
   bool HasSkin() const;
   void LayOutList() const;
+  int FRowGap = 0;          // the list's strip under the header, which the header covers
   int FLaidOutHeight = -1;  // the height the list was told to give the header
   bool FFitting = false;
   void PaintItem(TCanvas& Canvas, int Index, const RECT& R);

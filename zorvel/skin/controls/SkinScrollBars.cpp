@@ -524,8 +524,7 @@ void TSkinListView::DetachSkin() {
 
 void TSkinListView::SkinChanged() {
   TSkinScrollbar::SkinChanged();
-  if (FDisabledLook) {  // the new skin's colours
-    FDisabledLook = false;
+  if (std::exchange(FDisabledLook, false)) {  // the new skin's colours
     SetColours(FOwnColours);
     ShowEnabled();
   }
@@ -561,19 +560,22 @@ void TSkinListView::AfterMessage(TMessage& m) {
   }
 }
 
+namespace {
+constexpr UINT kGetColour[] = {LVM_GETBKCOLOR, LVM_GETTEXTBKCOLOR, LVM_GETTEXTCOLOR};
+constexpr UINT kSetColour[] = {LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR, LVM_SETTEXTCOLOR};
+}  // namespace
+
 void TSkinListView::SetColours(const TColours& Colours) {
-  SendMessageW(FHandle, LVM_SETBKCOLOR, 0, LPARAM(Colours[0]));
-  SendMessageW(FHandle, LVM_SETTEXTBKCOLOR, 0, LPARAM(Colours[1]));
-  SendMessageW(FHandle, LVM_SETTEXTCOLOR, 0, LPARAM(Colours[2]));
+  for (std::size_t i = 0; i < Colours.size(); ++i)
+    SendMessageW(FHandle, kSetColour[i], 0, LPARAM(Colours[i]));
 }
 
 void TSkinListView::ShowEnabled() {
   const bool disabled = !IsWindowEnabled(FHandle);
   if (disabled == FDisabledLook) return;
   if (disabled) {
-    FOwnColours[0] = COLORREF(SendMessageW(FHandle, LVM_GETBKCOLOR, 0, 0));
-    FOwnColours[1] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTBKCOLOR, 0, 0));
-    FOwnColours[2] = COLORREF(SendMessageW(FHandle, LVM_GETTEXTCOLOR, 0, 0));
+    for (std::size_t i = 0; i < FOwnColours.size(); ++i)
+      FOwnColours[i] = COLORREF(SendMessageW(FHandle, kGetColour[i], 0, 0));
     const COLORREF face = ColorToRGB(FaceColour(*this));
     SetColours(FDisabledColours = {face, face, ColorToRGB(clBtnShadow)});
   } else {
