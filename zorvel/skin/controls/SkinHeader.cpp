@@ -35,7 +35,8 @@ bool TSkinHeader::HasSkin() const {
 
 void TSkinHeader::DetachSkin() {
   TSkinControl::DetachSkin();
-  if (std::exchange(FRowGap, 0) != 0) LayOutList();  // the list's own layout again
+  FStatus = 2;  // unskinned: the list's own layout again, and no more fitting
+  if (std::exchange(FRowGap, 0) != 0) LayOutList();
 }
 
 void TSkinHeader::LayOutList() const {
@@ -52,7 +53,8 @@ void TSkinHeader::LayOutList() const {
 
 void TSkinHeader::FitToRows() {
   HWND list = GetParent(FHandle);
-  if (FFitting || !list || !(GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE)) return;
+  if (FFitting || FStatus != 1 || !list || !(GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE))
+    return;
   RECT row{LVIR_BOUNDS, 0, 0, 0}, header;
   const WPARAM top = WPARAM(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
   if (!SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)) ||

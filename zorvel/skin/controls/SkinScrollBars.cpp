@@ -519,6 +519,9 @@ void TSkinListView::AttachScrollControl(TWinControl* Control, TSkinData* SkinDat
 
 void TSkinListView::DetachSkin() {
   if (std::exchange(FDisabledLook, false)) SetColours(FOwnColours);
+  // The header's skinner goes with this one (its destructor), so it gives back the
+  // list's layout now.
+  if (TSkinHeader* header = Header(); header && header->FStatus == 1) header->DetachSkin();
   TSkinScrollbar::DetachSkin();
 }
 

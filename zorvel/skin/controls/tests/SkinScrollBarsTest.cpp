@@ -245,6 +245,13 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
   form->FHandle = Host().Handle();
   form->AttachForm(data_.get(), &Host());
   TListView& list = List({10, 10, 290, 120}, 100);
+  list.GridLines = true;         // from the first new window on
+  const auto rowGap = [&list] {  // between the header and the first row
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    const LRESULT top = SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0);
+    SendMessageA(list.Handle(), LVM_GETITEMRECT, WPARAM(top), reinterpret_cast<LPARAM>(&row));
+    return row.top - WindowInParent(HeaderOf(list)).bottom;
+  };
   TMemo& memo =
       Add<TMemo>(Host(), {10, 130, 150, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
   TTestGrid& grid = Add<TTestGrid>(Host(), {160, 130, 290, 190});
@@ -266,6 +273,7 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
     ASSERT_NE(skinner, nullptr);
     EXPECT_EQ(WindowInParent(skinner->FVertBar->Handle()),
               BarInParent(list.Handle(), OBJID_VSCROLL));
+    EXPECT_EQ(rowGap(), 0);  // the new header covers the grid's strip
     auto* fresh = dynamic_cast<TSkinScrollbar*>(form->FindControlSkinner(grid.Handle()));
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->FMode, 1);
@@ -283,6 +291,7 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
   EXPECT_EQ(memo.ComponentCount(), 0u);
   EXPECT_EQ(Overlays(Host().Handle()), 0);
   EXPECT_EQ(grid.FixedColor, 0x00123456u);
+  EXPECT_GT(rowGap(), 0);  // the list's own layout
 }
 
 TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
