@@ -11,6 +11,7 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
 void TListView::SetColumns(std::vector<TListColumn> columns) {
   columns_ = std::move(columns);
   if (!HandleAllocated()) return;
+  sizing_ = true;
   while (SendMessageW(handle_, LVM_DELETECOLUMN, 0, 0)) {
   }
   for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -21,6 +22,7 @@ void TListView::SetColumns(std::vector<TListColumn> columns) {
     col.cx = columns_[i].Width;
     SendMessageW(handle_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
   }
+  sizing_ = false;
   SizeColumns();
 }
 
@@ -28,18 +30,43 @@ void TListView::SizeColumns() {
   if (!HandleAllocated()) return;
   RECT r;
   GetClientRect(handle_, &r);
+  sizedWidth_ = int(r.right);
   int fixed = 0;
   for (const TListColumn& c : columns_)
     if (!c.AutoSize) fixed += c.Width;
+  sizing_ = true;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    const int w =
-        columns_[i].AutoSize ? std::max(0, int(r.right - r.left) - fixed) : columns_[i].Width;
+    const int w = columns_[i].AutoSize ? std::max(0, sizedWidth_ - fixed) : columns_[i].Width;
     SendMessageW(handle_, LVM_SETCOLUMNWIDTH, i, w);
   }
+  sizing_ = false;
 }
 
 void TListView::Resized() {
-  SizeColumns();
+  // Only a change of width is for the columns: the bar that wide columns bring changes the
+  // height, in the middle of a divider's drag.
+  RECT r;
+  GetClientRect(handle_, &r);
+  if (int(r.right) != sizedWidth_) SizeColumns();
+}
+
+void TListView::KeepUserWidth(const NMHDR& header) {
+  if (sizing_ || (header.code != HDN_ITEMCHANGEDW && header.code != HDN_ITEMCHANGEDA)) return;
+  const auto& change = reinterpret_cast<const NMHEADERW&>(header);
+  if (change.iItem < 0 || std::size_t(change.iItem) >= columns_.size() || !change.pitem ||
+      !(change.pitem->mask & HDI_WIDTH))
+    return;
+  TListColumn& column = columns_[std::size_t(change.iItem)];
+  column.Width = change.pitem->cxy;
+  column.AutoSize = false;
+}
+
+void TListView::WndProc(TMessage& m) {
+  if (m.Msg == WM_NOTIFY && HandleAllocated() &&
+      reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom ==
+          reinterpret_cast<HWND>(SendMessageW(handle_, LVM_GETHEADER, 0, 0)))
+    KeepUserWidth(*reinterpret_cast<const NMHDR*>(m.LParam));
+  TWinControl::WndProc(m);
 }
 
 void TListView::SetItemCount(int count) {

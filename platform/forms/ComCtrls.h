@@ -46,12 +46,17 @@ class TListView : public TWinControl {
   void CreateWnd() override;
   bool CNNotify(NMHDR* header, LRESULT& result) override;
   void Resized() override;
+  void WndProc(TMessage& message) override;
 
  private:
   void SizeColumns();
+  // A width the user gave a column (dragging a divider) is kept from then on.
+  void KeepUserWidth(const NMHDR& header);
 
   std::vector<TListColumn> columns_;
   int count_ = 0;
+  int sizedWidth_ = -1;  // the client width the columns were last sized for
+  bool sizing_ = false;  // the widths changing now are the list's own
   std::wstring text_;  // the text last handed to the control
 };
 

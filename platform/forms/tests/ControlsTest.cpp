@@ -309,6 +309,19 @@ TEST(Forms, OwnerDataListAsksForEachRow) {
   RECT client;
   GetClientRect(lv, &client);
   EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0) + 40, client.right);
+
+  // A divider dragged past the list's edge gives its column that width, though the bar
+  // that comes with it makes the list lower; a change of the list's width keeps it too.
+  HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
+  const int wide = int(client.right) + 60;
+  for (UINT msg : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+    SendMessageW(header, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                 MAKELPARAM(msg == WM_LBUTTONDOWN ? client.right - 40 : wide, 5));
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0), wide);
+  EXPECT_TRUE(GetWindowLongW(lv, GWL_STYLE) & WS_HSCROLL);
+  form.SetClientSize(form.ClientWidth() - 30, form.ClientHeight());
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0), wide);
+  EXPECT_EQ(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 1, 0), 40);
 }
 
 TEST(Forms, ComboAndProgressKeepTheirValues) {

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "SkinBoxes.h"
 #include "SkinDrawWin.h"
@@ -32,7 +33,48 @@ bool TSkinHeader::HasSkin() const {
   return bar && !bar->Bitmap.Empty();
 }
 
+void TSkinHeader::DetachSkin() {
+  TSkinControl::DetachSkin();
+  FStatus = 2;  // unskinned: the list's own layout again, and no more fitting
+  if (std::exchange(FRowGap, 0) != 0) LayOutList();
+}
+
+void TSkinHeader::LayOutList() const {
+  HWND list = GetParent(FHandle);
+  RECT r;
+  if (!list || !GetWindowRect(list, &r)) return;
+  // Only a change of size makes a list lay out its header and rows again.
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  const int w = int(r.right - r.left), h = int(r.bottom - r.top);
+  SetWindowPos(list, nullptr, 0, 0, w, h + 1, kFlags | SWP_NOREDRAW);
+  SetWindowPos(list, nullptr, 0, 0, w, h, kFlags);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TSkinHeader::FitToRows() {
+  HWND list = GetParent(FHandle);
+  if (FFitting || FStatus != 1 || !list || !(GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE))
+    return;
+  RECT row{LVIR_BOUNDS, 0, 0, 0}, header;
+  const WPARAM top = WPARAM(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  if (!SendMessageW(list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)) ||
+      !GetWindowRect(FHandle, &header))
+    return;
+  MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&header), 2);
+  const int gap = std::max(0, FRowGap + int(row.top - header.bottom));
+  if (gap == FRowGap) return;
+  FRowGap = gap;
+  FFitting = true;  // the list's new layout brings it back here
+  LayOutList();
+  FFitting = false;
+}
+
 bool TSkinHeader::BeforeMessage(TMessage& m) {
+  if (m.Msg == WM_WINDOWPOSCHANGING && FRowGap > 0) {
+    // The list places the header at the height it was told; it covers the strip as well.
+    auto& pos = *reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (!(pos.flags & SWP_NOSIZE) && pos.cy == FLaidOutHeight) pos.cy += FRowGap;
+  }
   // Without the skin's strip the header paints and erases as it always does.
   if ((m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND) && !HasSkin())
     return TSkinControl::BeforeMessage(m);
@@ -56,6 +98,16 @@ void TSkinHeader::AfterMessage(TMessage& m) {
       FHotItem = -1;
       RedrawSkin();
       break;
+    case HDM_LAYOUT: {
+      // The rows start where the header, with the strip, ends.
+      const auto* layout = reinterpret_cast<const HDLAYOUT*>(m.LParam);
+      if (!m.Result || FRowGap <= 0 || !layout || !layout->prc || !layout->pwpos) break;
+      const int cover = std::min(FRowGap, layout->pwpos->cy);
+      layout->pwpos->cy -= cover;
+      layout->prc->top -= cover;
+      FLaidOutHeight = layout->pwpos->cy;
+      break;
+    }
     default:
       TSkinControl::AfterMessage(m);
       break;
@@ -65,7 +117,8 @@ void TSkinHeader::AfterMessage(TMessage& m) {
 void TSkinHeader::DrawSkin(HDC DC, const RECT& R) {
   if (!HasSkin()) return;
   const TDataSkinObject& bar = *FSkinData->Headerbar;
-  FEnabled = IsWindowEnabled(FHandle) != FALSE;  // the texts are greyed by it
+  // The texts are greyed by it; a list's header is as disabled as its list.
+  FEnabled = IsWindowEnabled(FHandle) && (FControl || IsWindowEnabled(GetParent(FHandle)));
   TBitmap work;
   work.SetSize(R.right - R.left, R.bottom - R.top);
   TCanvas& canvas = *work.Canvas();

@@ -493,14 +493,15 @@ void TSkinScrollbar::DrawSkin(HDC DC, const RECT&) {
 // A list view's bars and header
 
 TSkinListView::~TSkinListView() {
-  // The header's skinner may have gone already (its own window's end, or its owner's).
+  delete Header();
+}
+
+TSkinHeader* TSkinListView::Header() const {
   TComponent* owner = Owner();
-  if (!FHeaderSkinner || !owner) return;
+  if (!FHeaderSkinner || !owner) return nullptr;
   for (std::size_t i = 0; i < owner->ComponentCount(); ++i)
-    if (owner->Components(i) == FHeaderSkinner) {
-      delete FHeaderSkinner;
-      return;
-    }
+    if (owner->Components(i) == FHeaderSkinner) return FHeaderSkinner;
+  return nullptr;
 }
 
 void TSkinListView::AttachScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
@@ -508,10 +509,84 @@ void TSkinListView::AttachScrollControl(TWinControl* Control, TSkinData* SkinDat
   const bool attached = FAttached;
   TSkinScrollbar::AttachScrollControl(Control, SkinData, Canvas, Form);
   if (attached || !FAttached) return;
+  ShowEnabled();
   HWND header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
   if (!header) return;
   FHeaderSkinner = new TSkinHeader(Control);
   FHeaderSkinner->AttachWindow(header, SkinData, Canvas, Form);
+  FHeaderSkinner->FitToRows();
+}
+
+void TSkinListView::DetachSkin() {
+  if (std::exchange(FDisabledLook, false)) SetColours(FOwnColours);
+  // The header's skinner goes with this one (its destructor), so it gives back the
+  // list's layout now.
+  if (TSkinHeader* header = Header(); header && header->FStatus == 1) header->DetachSkin();
+  TSkinScrollbar::DetachSkin();
+}
+
+void TSkinListView::SkinChanged() {
+  TSkinScrollbar::SkinChanged();
+  if (std::exchange(FDisabledLook, false)) {  // the new skin's colours
+    SetColours(FOwnColours);
+    ShowEnabled();
+  }
+}
+
+void TSkinListView::AfterMessage(TMessage& m) {
+  TSkinScrollbar::AfterMessage(m);
+  switch (m.Msg) {
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+      ShowEnabled();
+      break;
+    case CN_NOTIFY: {
+      // The selected row is as grey as the others.
+      auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam);
+      if (!FDisabledLook || draw.nmcd.hdr.code != NM_CUSTOMDRAW) break;
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        m.Result = CDRF_NOTIFYITEMDRAW;
+      } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        draw.nmcd.uItemState &= ~UINT(CDIS_SELECTED | CDIS_FOCUS);
+        draw.clrText = FDisabledColours[2];
+        draw.clrTextBk = FDisabledColours[1];
+        m.Result = CDRF_DODEFAULT;
+      }
+      break;
+    }
+    case WM_SIZE:
+    case LVM_SETITEMCOUNT:  // the first rows show where the strip under the header lies
+      if (TSkinHeader* header = Header(); header && FStatus == 1) header->FitToRows();
+      break;
+    default:
+      break;
+  }
+}
+
+namespace {
+constexpr UINT kGetColour[] = {LVM_GETBKCOLOR, LVM_GETTEXTBKCOLOR, LVM_GETTEXTCOLOR};
+constexpr UINT kSetColour[] = {LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR, LVM_SETTEXTCOLOR};
+}  // namespace
+
+void TSkinListView::SetColours(const TColours& Colours) {
+  for (std::size_t i = 0; i < Colours.size(); ++i)
+    SendMessageW(FHandle, kSetColour[i], 0, LPARAM(Colours[i]));
+}
+
+void TSkinListView::ShowEnabled() {
+  const bool disabled = !IsWindowEnabled(FHandle);
+  if (disabled == FDisabledLook) return;
+  if (disabled) {
+    for (std::size_t i = 0; i < FOwnColours.size(); ++i)
+      FOwnColours[i] = COLORREF(SendMessageW(FHandle, kGetColour[i], 0, 0));
+    const COLORREF face = ColorToRGB(FaceColour(*this));
+    SetColours(FDisabledColours = {face, face, ColorToRGB(clBtnShadow)});
+  } else {
+    SetColours(FOwnColours);
+  }
+  FDisabledLook = disabled;
+  InvalidateRect(FHandle, nullptr, TRUE);
+  if (TSkinHeader* header = Header()) header->RedrawSkin();
 }
 
 // ---------------------------------------------------------------------------------------

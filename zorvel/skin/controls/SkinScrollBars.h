@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -113,8 +114,23 @@ class TSkinListView : public TSkinScrollbar {
   ~TSkinListView() override;
   void AttachScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                            TWinSkinForm* Form) override;
+  void DetachSkin() override;
+  void AfterMessage(TMessage& Message) override;
+  void SkinChanged() override;
 
   TSkinHeader* FHeaderSkinner = nullptr;  // owned by the list view control
+
+ private:
+  // The header's skinner while it is still there (its window's end, or its owner's, may
+  // have freed it).
+  TSkinHeader* Header() const;
+  // A disabled list shows its rows on the face colour in the shadow colour, as the
+  // skinned texts of other disabled controls are; enabled, its own colours come back.
+  void ShowEnabled();
+  using TColours = std::array<COLORREF, 3>;  // background, text background and text
+  void SetColours(const TColours& Colours);
+  bool FDisabledLook = false;
+  TColours FOwnColours{}, FDisabledColours{};
 };
 
 class TSkinScrollbarH : public TSkinControl {

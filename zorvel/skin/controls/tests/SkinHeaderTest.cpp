@@ -65,6 +65,28 @@ TEST_F(HeaderTest, ListHeaderShowsItsItemsTheRestAndTheHotItem) {
   list.SetColumns({{"Name", 100}, {"State", 80}});
   Pump();
   EXPECT_EQ(Capture(header)->At(250, 1), normal);
+
+  // With grid lines the list keeps a strip under its header; the header covers it, so the
+  // rows start right under it, every row shown counts and none shows in the strip.
+  Host().SetClientSize(300, 260);
+  TListView& grid = Add<TListView>(Host(), {0, 160, 280, 260}, "", [](TListView& l) {
+    l.GridLines = true;
+    l.SetColumns({{"Name", 100}});
+  });
+  grid.SetItemCount(20);
+  RECT row{LVIR_BOUNDS, 0, 0, 0}, bar;
+  SendMessageA(grid.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  GetClientRect(HeaderOf(grid), &bar);
+  grid.SetBounds(0, 160, 280, bar.bottom + 4 * (row.bottom - row.top));  // four rows fit
+  SkinScroll<TSkinListView>(grid);
+  SendMessageA(grid.Handle(), LVM_ENSUREVISIBLE, 19, FALSE);
+  const int top = int(SendMessageA(grid.Handle(), LVM_GETTOPINDEX, 0, 0));
+  EXPECT_EQ(SendMessageA(grid.Handle(), LVM_GETCOUNTPERPAGE, 0, 0), 4);
+  EXPECT_EQ(top, 16);
+  row.left = LVIR_BOUNDS;
+  SendMessageA(grid.Handle(), LVM_GETITEMRECT, WPARAM(top), reinterpret_cast<LPARAM>(&row));
+  EXPECT_EQ(WindowInParent(HeaderOf(grid)).bottom, row.top);
+  EXPECT_EQ(Capture(grid.Handle())->At(50, row.top - 1), normal);
 }
 
 TEST_F(HeaderTest, HotItemChangesOnlyFromItemToItem) {

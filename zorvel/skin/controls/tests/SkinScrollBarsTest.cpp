@@ -88,15 +88,31 @@ TEST_F(ScrollBarsTest, OverlaysFollowTheListsBarsAsItScrollsResizesAndHides) {
   EXPECT_TRUE(IsWindowVisible(vbar));
   EXPECT_EQ(WindowInParent(vbar), BarInParent(lv, OBJID_VSCROLL));
 
-  // Disabled: the disabled track, no thumb, the arrows as they were.
+  // Disabled: the disabled track, no thumb, the arrows as they were; the rows, the
+  // selected one too, and the header's texts grey on the face colour.
+  list.OnData = [](TObject*, TListItem* item) { item->Caption = "Row"; };
+  list.SetItemIndex(int(SendMessageA(lv, LVM_GETTOPINDEX, 0, 0)));
   list.SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(vbar));
   pic = Paint(vbar);
   EXPECT_EQ(pic->At(8, 8), StripColour(9));
   EXPECT_EQ(pic->At(8, kArrow + 2), TrackColour(3));
   EXPECT_EQ(Count(*pic, ThumbColour(1)) + Count(*pic, StripColour(20)), 0);
+  HWND header = HeaderOf(list);
+  const RECT top = WindowInParent(header), names{0, top.bottom, 100, 120 - kArrow};
+  const COLORREF grey = GetSysColor(COLOR_BTNSHADOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+  for (const auto& [window, area] :
+       {std::pair{lv, names}, std::pair{header, RECT{0, 0, 100, top.bottom}}}) {
+    auto shown = Capture(window);
+    EXPECT_GT(Count(*shown, grey, area, kInk), 0);
+    EXPECT_EQ(Count(*shown, ink, area, kInk), 0);
+    EXPECT_EQ(Count(*shown, GetSysColor(COLOR_HIGHLIGHT), area), 0);
+  }
+  EXPECT_EQ(Capture(lv)->At(150, top.bottom + 4), kFace);
   list.SetEnabled(true);
   EXPECT_GT(Count(*Paint(vbar), ThumbColour(1)), 0);
+  EXPECT_GT(Count(*Capture(lv), ink, names, kInk), 0);
+  EXPECT_EQ(Capture(lv)->At(150, top.bottom + 4), GetSysColor(COLOR_WINDOW));
 
   // Columns wider than the list bring the horizontal bar; the other overlay stays above too.
   list.SetColumns({{"Name", 300}, {"State", 200}});
@@ -229,6 +245,13 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
   form->FHandle = Host().Handle();
   form->AttachForm(data_.get(), &Host());
   TListView& list = List({10, 10, 290, 120}, 100);
+  list.GridLines = true;         // from the first new window on
+  const auto rowGap = [&list] {  // between the header and the first row
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    const LRESULT top = SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0);
+    SendMessageA(list.Handle(), LVM_GETITEMRECT, WPARAM(top), reinterpret_cast<LPARAM>(&row));
+    return row.top - WindowInParent(HeaderOf(list)).bottom;
+  };
   TMemo& memo =
       Add<TMemo>(Host(), {10, 130, 150, 190}, "", [](TMemo& m) { m.ScrollBars = ssVertical; });
   TTestGrid& grid = Add<TTestGrid>(Host(), {160, 130, 290, 190});
@@ -250,6 +273,7 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
     ASSERT_NE(skinner, nullptr);
     EXPECT_EQ(WindowInParent(skinner->FVertBar->Handle()),
               BarInParent(list.Handle(), OBJID_VSCROLL));
+    EXPECT_EQ(rowGap(), 0);  // the new header covers the grid's strip
     auto* fresh = dynamic_cast<TSkinScrollbar*>(form->FindControlSkinner(grid.Handle()));
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->FMode, 1);
@@ -267,6 +291,7 @@ TEST_F(ScrollBarsTest, WindowMadeAgainKeepsOneSkinnerItsModeAndTheColourToGiveBa
   EXPECT_EQ(memo.ComponentCount(), 0u);
   EXPECT_EQ(Overlays(Host().Handle()), 0);
   EXPECT_EQ(grid.FixedColor, 0x00123456u);
+  EXPECT_GT(rowGap(), 0);  // the list's own layout
 }
 
 TEST_F(ScrollBarsTest, ScrollBarControlUnderOneOverlay) {
