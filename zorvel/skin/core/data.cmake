@@ -56,10 +56,6 @@ if(NOT ZV_WINDOWS AND ZV_TESTS)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/WinSkinDataCoreTest.cpp
     LIBS zv_skin_core zv_skinpack)
   target_compile_definitions(skin_data_core_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
-  zv_native_test(skin_shipped_frames_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ShippedFramesTest.cpp
-    LIBS zv_skin_core zv_skinpack)
-  target_compile_definitions(skin_shipped_frames_test PRIVATE ZV_SKINS_DIR="${ZV_SKINS_DIR}")
 endif()
 
 # The skin data component and its resources (Win32).
