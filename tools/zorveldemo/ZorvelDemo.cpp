@@ -6,7 +6,8 @@
 // message boxes included (each answered OK; texts in code page 936). The user first
 // presses Convert before choosing a folder: the message box that says so is shown as
 // the system shows it, saved as FOLDER\message.png and closed; then the window's system
-// menu is opened and the window saved with it as FOLDER\menu.png. While the file
+// menu is opened, Move selected with Down, and the window saved with it as
+// FOLDER\menu.png. While the file
 // converts, the window is saved once its progress bar is between 20 % and 80 % as
 // FOLDER\converting.png. After the conversion each skin of the form's store is loaded in
 // turn and the window saved in it as FOLDER\skin1.png, skin2.png, ... (one per stored
@@ -83,13 +84,21 @@ int ShowAndSaveMessageBox(const std::string& text, const std::string& caption, u
   return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
 }
 
-// The system menu opened from the keyboard, saved with the window while it is open.
+// The system menu opened from the keyboard and Move selected with Down, saved with the
+// window while it is open.
 void ShowAndSaveSystemMenu(TFrmMain* form) {
   demo.form = form;
   SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    demo.menuSaved = testkit::CaptureToPng(demo.form->Handle(), demo.folder + "menu.png");
-    EndMenu();
+    for (int i = 0; i < 2; ++i) {  // past Restore, greyed while the window is restored
+      keybd_event(VK_DOWN, 0, 0, 0);
+      keybd_event(VK_DOWN, 0, KEYEVENTF_KEYUP, 0);
+    }
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR shown, DWORD) {
+      KillTimer(nullptr, shown);
+      demo.menuSaved = testkit::CaptureToPng(demo.form->Handle(), demo.folder + "menu.png");
+      EndMenu();
+    });
   });
   SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   demo.report += std::string("system menu picture: ") + (demo.menuSaved ? "saved" : "failed") + "\n";
