@@ -215,9 +215,9 @@ void TSkinComBox::AfterMessage(TMessage& m) {
       if (FEnabled && over != InState(skHot)) {
         SetState(skHot, over);
         RedrawSkin();
+        // A plain window, such as a dialog's combo, hears of the mouse leaving only so.
+        if (over) SkinTrackMouseLeave(FHandle);
       }
-      // A plain window, such as a dialog's combo, hears of the mouse leaving only so.
-      if (over) SkinTrackMouseLeave(FHandle);
       break;
     }
     case WM_DRAWITEM:

@@ -548,8 +548,9 @@ void TSkinListView::AfterMessage(TMessage& m) {
         m.Result = CDRF_NOTIFYITEMDRAW;
       } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
         draw.nmcd.uItemState &= ~UINT(CDIS_SELECTED | CDIS_FOCUS);
-        draw.clrText = FDisabledColours[2];
-        draw.clrTextBk = FDisabledColours[1];
+        const TColours grey = DisabledColours();
+        draw.clrText = grey[2];
+        draw.clrTextBk = grey[1];
         m.Result = CDRF_DODEFAULT;
       }
       break;
@@ -573,14 +574,18 @@ void TSkinListView::SetColours(const TColours& Colours) {
     SendMessageW(FHandle, kSetColour[i], 0, LPARAM(Colours[i]));
 }
 
+TSkinListView::TColours TSkinListView::DisabledColours() const {
+  const COLORREF face = ColorToRGB(FaceColour(*this));
+  return {face, face, ColorToRGB(clBtnShadow)};
+}
+
 void TSkinListView::ShowEnabled() {
   const bool disabled = !IsWindowEnabled(FHandle);
   if (disabled == FDisabledLook) return;
   if (disabled) {
     for (std::size_t i = 0; i < FOwnColours.size(); ++i)
       FOwnColours[i] = COLORREF(SendMessageW(FHandle, kGetColour[i], 0, 0));
-    const COLORREF face = ColorToRGB(FaceColour(*this));
-    SetColours(FDisabledColours = {face, face, ColorToRGB(clBtnShadow)});
+    SetColours(DisabledColours());
   } else {
     SetColours(FOwnColours);
   }

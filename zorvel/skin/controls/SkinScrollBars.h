@@ -129,8 +129,9 @@ class TSkinListView : public TSkinScrollbar {
   void ShowEnabled();
   using TColours = std::array<COLORREF, 3>;  // background, text background and text
   void SetColours(const TColours& Colours);
+  TColours DisabledColours() const;  // the skin's face colour, the shadow colour for text
   bool FDisabledLook = false;
-  TColours FOwnColours{}, FDisabledColours{};
+  TColours FOwnColours{};  // given back when enabled
 };
 
 class TSkinScrollbarH : public TSkinControl {
